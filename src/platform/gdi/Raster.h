@@ -1,0 +1,87 @@
+// Device contexts, bitmaps, DIB sections, palettes, brushes and block transfers: the raster half of
+// the drawing services. Fonts, text, shapes and regions live beside it, not here.
+// Failures return a null handle or 0 and set the last error, as the documented callers expect.
+#pragma once
+
+#include <string>
+
+#include "platform/gdi/Types.h"
+
+namespace plexon::gdi {
+
+// Errors.
+DWORD GetLastError();
+void SetLastError(DWORD code);
+std::string SystemErrorText(DWORD code);  // "" for an unknown code
+
+// Arithmetic: a * b / c rounded to nearest, halves away from zero; -1 when c is 0.
+int MulDiv(int a, int b, int c);
+
+// The display: 32 bits per pixel (blue, green, red, 0), one plane, no hardware palette, 96 ppi.
+int GetDeviceCaps(HDC dc, int index);  // dc may be null: the display
+COLORREF GetSysColor(int index);       // classic 3D scheme
+
+// Device contexts. A memory context starts with a 1 x 1 monochrome bitmap, the white brush, white
+// background, black text, opaque background mode, stretch mode BLACKONWHITE, brush origin (0, 0).
+HDC CreateCompatibleDC(HDC dc);  // dc null: compatible with the display
+BOOL DeleteDC(HDC dc);
+HBITMAP SelectObject(HDC dc, HBITMAP bitmap);  // returns the previous bitmap; null on failure
+HBRUSH SelectObject(HDC dc, HBRUSH brush);
+HBITMAP GetCurrentBitmap(HDC dc);
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
+UINT RealizePalette(HDC dc);
+COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF GetBkColor(HDC dc);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF GetTextColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+int SetStretchBltMode(HDC dc, int mode);
+int GetStretchBltMode(HDC dc);
+BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous);
+BOOL GetBrushOrgEx(HDC dc, POINT* origin);
+BOOL GdiFlush();
+
+// Bitmaps. CreateBitmap takes 1 plane of 1 bit (monochrome) or of the display's 32 bits; bits, when
+// given, are rows of the device format, top row first, each padded to 16 bits.
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+// A bitmap in the format of the bitmap selected in dc (display format for a null or display dc).
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+// Pixel memory starts zero-filled and is handed out through bits. Absurd sizes fail without
+// allocating (null, last error 0 or ERROR_NOT_ENOUGH_MEMORY).
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section, DWORD offset);
+// Writes a DIBSECTION (returns kDibSectionObjectSize) when size allows and the bitmap is a DIB
+// section, else a BITMAP (returns kBitmapObjectSize); 0 for a bad handle or a too small buffer.
+int GetObject(HBITMAP bitmap, int size, void* out);
+// Converts rows [start, start + lines) of the bitmap (counted from the bottom, as for a bottom-up DIB)
+// into the format info describes; bits null fills in info (and the colour table) only.
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
+int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
+              UINT usage);
+// Colour table of the DIB section selected in dc.
+UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors);
+UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors);
+BOOL DeleteObject(HBITMAP bitmap);  // fails while the bitmap is selected in a context
+
+// Palettes.
+HPALETTE CreatePalette(const LOGPALETTE* palette);
+HPALETTE CreateHalftonePalette(HDC dc);
+UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries);
+UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF color);
+BOOL DeleteObject(HPALETTE palette);
+
+// Brushes.
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH GetStockBrush(StockObject which);  // never deleted
+BOOL DeleteObject(HBRUSH brush);
+
+// Pixels and transfers, clipped to the target bitmap (and the context's clip rectangle).
+COLORREF GetPixel(HDC dc, int x, int y);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource, DWORD rop);
+BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+                int widthSource, int heightSource, DWORD rop);
+
+}  // namespace plexon::gdi

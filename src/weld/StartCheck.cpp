@@ -1,0 +1,40 @@
+// The Start command's input checks: source files chosen, output folder present, and not the source
+// folder under any spelling.
+#include "weld/StartCheck.h"
+
+#include "platform/shell/CanonicalPath.h"
+#include "platform/shell/FileAttributes.h"
+
+namespace plexon {
+
+namespace {
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    // Both exist by now; a folder that cannot be resolved cannot be proven the same.
+    std::optional<std::string> ca = CanonicalPath(a), cb = CanonicalPath(b);
+    return ca && cb && *ca == *cb;
+}
+
+}  // namespace
+
+std::optional<StartRefusal> CheckStart(const StartInputs& inputs) {
+    if (inputs.fileCount == 0 || !DirectoryExists(inputs.sourceFolder)) return StartRefusal::NoImages;
+    if (!DirectoryExists(inputs.outputFolder)) return StartRefusal::NoOutputFolder;
+    if (SameFolder(inputs.sourceFolder, inputs.outputFolder)) return StartRefusal::SameFolder;
+    return std::nullopt;
+}
+
+std::string_view RefusalText(StartRefusal refusal) {
+    switch (refusal) {
+        case StartRefusal::NoImages:
+            return "Please select some images to join.";
+        case StartRefusal::NoOutputFolder:
+            return "Please select a folder to save the images to to join.";
+        case StartRefusal::SameFolder:
+            return "You cannot create the images in the same folder as the source images.";
+    }
+    return {};
+}
+
+}  // namespace plexon

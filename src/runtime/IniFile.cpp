@@ -1,0 +1,279 @@
+// INI parsing, in-place editing and the atomic replacement of the file behind TIniFile.
+#include "runtime/IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "runtime/Exceptions.h"
+
+namespace plexon {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view Trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// One line of the file: its text is [begin, end), its line end [end, next) (empty on an unterminated
+// last line).
+struct Line {
+    size_t begin;
+    size_t end;
+    size_t next;
+};
+
+std::vector<Line> SplitLines(const std::string& text) {
+    std::vector<Line> lines;
+    size_t begin = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    while (begin < text.size()) {
+        const size_t newline = text.find('\n', begin);
+        if (newline == std::string::npos) {
+            lines.push_back({begin, text.size(), text.size()});
+            break;
+        }
+        const size_t end = newline > begin && text[newline - 1] == '\r' ? newline - 1 : newline;
+        lines.push_back({begin, end, newline + 1});
+        begin = newline + 1;
+    }
+    return lines;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;  // section or key name, trimmed
+    size_t valueBegin = 0;  // for a key: offset in the file where the value starts (blanks skipped)
+    std::string_view value;
+};
+
+ParsedLine Parse(const std::string& text, const Line& line) {
+    const std::string_view raw(text.data() + line.begin, line.end - line.begin);
+    const std::string_view trimmed = Trim(raw);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return {};
+    if (trimmed.front() == '[') {
+        const std::string_view inner = trimmed.substr(1);
+        return {LineKind::Section, Trim(inner.substr(0, inner.find(']'))), 0, {}};
+    }
+    const size_t equals = raw.find('=');
+    if (equals == std::string_view::npos) return {};
+    size_t valueOffset = equals + 1;
+    while (valueOffset < raw.size() && kBlanks.find(raw[valueOffset]) != std::string_view::npos)
+        ++valueOffset;
+    return {LineKind::Key, Trim(raw.substr(0, equals)), line.begin + valueOffset,
+            Trim(raw.substr(equals + 1))};
+}
+
+// Where a section sits in the file: its header line and the lines up to the next header.
+struct SectionSpan {
+    size_t header;
+    size_t endLine;  // one past the section's last line
+};
+
+// The first section of that name; later sections of the same name are ignored for reading and writing.
+std::optional<SectionSpan> FindSection(const std::string& text, const std::vector<Line>& lines,
+                                       std::string_view section) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = Parse(text, lines[i]);
+        if (parsed.kind != LineKind::Section || !SameName(parsed.name, section)) continue;
+        size_t end = i + 1;
+        while (end < lines.size() && Parse(text, lines[end]).kind != LineKind::Section) ++end;
+        return SectionSpan{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            close(fd);
+            return std::nullopt;  // a folder fails here with EISDIR
+        }
+        if (got == 0) break;
+        content.append(buffer, static_cast<size_t>(got));
+    }
+    close(fd);
+    return content;
+}
+
+std::string_view LineEndOf(const std::string& text) {
+    const size_t newline = text.find('\n');
+    return newline != std::string::npos && newline > 0 && text[newline - 1] == '\r' ? "\r\n" : "\n";
+}
+
+std::string WithValueSet(const std::string& text, std::string_view section, std::string_view key,
+                         std::string_view value) {
+    const std::vector<Line> lines = SplitLines(text);
+    const std::string_view eol = LineEndOf(text);
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    const auto spliced = [&](size_t from, size_t to, std::string_view insert) {
+        return text.substr(0, from) + std::string(insert) + text.substr(to);
+    };
+
+    const std::optional<SectionSpan> span = FindSection(text, lines, section);
+    if (!span) {
+        std::string result = text;
+        if (!result.empty() && result.back() != '\n') result += eol;
+        return result + "[" + std::string(section) + "]" + std::string(eol) + entry + std::string(eol);
+    }
+    size_t lastKey = span->header;
+    for (size_t i = span->header + 1; i < span->endLine; ++i) {
+        const ParsedLine parsed = Parse(text, lines[i]);
+        if (parsed.kind != LineKind::Key) continue;
+        if (SameName(parsed.name, key)) return spliced(parsed.valueBegin, lines[i].end, value);
+        lastKey = i;
+    }
+    // A new key goes right after the section's last key, before any blank lines that separate it from
+    // the next section.
+    const Line& after = lines[lastKey];
+    if (after.next == after.end)
+        return spliced(after.end, after.end, std::string(eol) + entry + std::string(eol));
+    return spliced(after.next, after.next, entry + std::string(eol));
+}
+
+bool FitsOnOneLine(std::string_view text) {
+    return text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool CanBeReadBack(std::string_view section, std::string_view key, std::string_view value) {
+    if (section.empty() || key.empty() || !FitsOnOneLine(section) || !FitsOnOneLine(key) ||
+        !FitsOnOneLine(value))
+        return false;
+    if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) return false;
+    return key.front() != '[' && key.front() != ';' && key.front() != '#';
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+// Creates a temporary file beside the target that no one else uses; -1 when the folder refuses.
+int CreateTempBeside(const fs::path& target, std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = (target.parent_path() / ("." + target.filename().string() + ".tmp-" +
+                                            std::to_string(getpid()) + "-" + std::to_string(attempt)))
+                       .string();
+        const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Replaces the file's content in one rename, so readers see the old or the new file, never a part.
+bool ReplaceFileContent(const fs::path& target, const std::string& bytes) {
+    struct stat old {};
+    const bool existed = stat(target.c_str(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode)) return false;
+
+    std::string tempPath;
+    const int fd = CreateTempBeside(target, tempPath);
+    if (fd < 0) return false;
+    bool ok = true;
+    if (existed) {
+        ok = fchmod(fd, old.st_mode & 07777) == 0;
+        // Keeping the owner only works with the rights to do so; the content matters more.
+        if (ok && fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Not fatal: the new file then belongs to us, with the old permissions.
+        }
+    }
+    ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) unlink(tempPath.c_str());
+    return ok;
+}
+
+// The file a write must replace: a link is followed so that the link itself stays in place.
+std::optional<fs::path> WriteTarget(const std::string& fileName) {
+    std::error_code error;
+    fs::path target = fileName;
+    if (fs::is_symlink(target, error)) {
+        target = fs::weakly_canonical(target, error);
+        if (error) return std::nullopt;
+    }
+    if (!target.has_filename()) return std::nullopt;
+    return target;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
+    std::error_code error;
+    const fs::path full = fs::absolute(fileName_, error);
+    fullPath_ = error ? fileName_ : full.lexically_normal().string();
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) const {
+    std::string result(defaultValue);
+    if (const std::optional<std::string> text = ReadWholeFile(fileName_)) {
+        const std::vector<Line> lines = SplitLines(*text);
+        if (const std::optional<SectionSpan> span = FindSection(*text, lines, Trim(section))) {
+            for (size_t i = span->header + 1; i < span->endLine; ++i) {
+                const ParsedLine parsed = Parse(*text, lines[i]);
+                if (parsed.kind == LineKind::Key && SameName(parsed.name, Trim(key))) {
+                    result = parsed.value;
+                    break;
+                }
+            }
+        }
+    }
+    if (result.size() >= kReadBufferSize) result.resize(kReadBufferSize - 1);
+    return result;
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    section = Trim(section);
+    key = Trim(key);
+    value = Trim(value);
+    const auto fail = [this] { throw EIniFileException(Format(msg::kIniWrite, {fullPath_})); };
+    if (!CanBeReadBack(section, key, value)) fail();
+    const std::optional<fs::path> target = WriteTarget(fileName_);
+    if (!target) fail();
+
+    std::string text;
+    if (std::optional<std::string> current = ReadWholeFile(target->string())) {
+        text = std::move(*current);
+    } else {
+        // A file that exists but cannot be read must not be replaced by one holding only this key.
+        struct stat info {};
+        if (lstat(target->c_str(), &info) == 0 || errno != ENOENT) fail();
+    }
+    if (!ReplaceFileContent(*target, WithValueSet(text, section, key, value))) fail();
+}
+
+}  // namespace plexon

@@ -1,0 +1,41 @@
+// Reads and writes single string values of an INI file by section and key, leaving every other byte
+// of the file as it was. No caching: each read looks at the file anew, each write replaces it whole.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plexon {
+
+// Section and key names match ignoring ASCII letter case, and blanks (spaces, tabs) around names and
+// values are not part of them: hand-edited files with "HotFile = h" or "[filesuffix]" still work.
+// Lines starting with ";" or "#" are comments. Both CRLF and LF line ends are read; lines that a write
+// adds use the line end the file already uses (LF for a new file).
+class TIniFile {
+  public:
+    // Values are read through a buffer of this many bytes, so at most one byte less comes back.
+    static constexpr std::size_t kReadBufferSize = 2048;
+
+    explicit TIniFile(std::string fileName);
+
+    const std::string& FileName() const noexcept { return fileName_; }
+
+    // The value of the key in the section, or the default when the file, the section or the key is
+    // missing or the file cannot be read. A key present with an empty value gives the empty string.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+
+    // Sets the key's value, adding the file, the section or the key when missing. The file is replaced
+    // atomically (a temporary file in the same folder, then a rename) and keeps its permissions, so a
+    // failure never leaves it truncated. Raises EIniFileException "Unable to write to %s" with the
+    // file's full path when the file cannot be written, or when a name or value would not survive
+    // being read back (a line break, "=" in a key, "]" in a section, an empty name).
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+  private:
+    std::string fileName_;
+    std::string fullPath_;
+};
+
+}  // namespace plexon

@@ -1,0 +1,96 @@
+// The raster picture: a shared image record, its canvas, resizing, BMP loading and saving, row
+// access and handle exchange. Pixel-layout conversion, masks and the rarer BMP forms are not here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "graphics/BitmapImage.h"
+#include "graphics/Canvas.h"
+#include "graphics/Color.h"
+#include "graphics/Graphic.h"
+#include "platform/gdi/Types.h"
+
+namespace plexon {
+
+class TBitmapCanvas;
+
+enum class BitmapHandleKind { DibSection, DeviceBitmap };
+enum class BitmapPixelLayout { Device, Bits1, Bits4, Bits8, Bits15, Bits16, Bits24, Bits32, Custom };
+enum class BitmapTransparencyMode { Auto, Fixed };
+
+class TBitmap : public TGraphic {
+public:
+    TBitmap();
+    ~TBitmap() override;
+
+    // From a bitmap: shares its image record; from null: becomes empty.
+    void AssignFrom(const TGraphic* source) override;
+
+    bool IsEmpty() const override;
+    std::int32_t Width() const override;
+    std::int32_t Height() const override;
+    // The current value does nothing; another keeps the old pixels at the top-left and fills the
+    // new area with the canvas brush (white by default).
+    void SetWidth(std::int32_t value) override;
+    void SetHeight(std::int32_t value) override;
+    gdi::HPALETTE Palette() override;
+
+    void LoadStream(TStream& stream) override;
+    void SaveStream(TStream& stream) override;
+
+    // Created on first use (which makes sure of a main handle) and kept for the bitmap's life.
+    TCanvas& Canvas();
+    // Releases memory the image does not need; pixels and size stay.
+    void FreeDibCopy();
+
+    // The main handle, made if needed; the caller may draw into it.
+    gdi::HBITMAP Handle();
+    // The bitmap owns handle from now on (null: empty).
+    void SetHandle(gdi::HBITMAP handle);
+    // Hands the main handle over to the caller; the size is still reported.
+    gdi::HBITMAP DetachHandle();
+
+    bool IsMonochrome() const;
+    BitmapHandleKind HandleKind() const;
+    BitmapPixelLayout PixelLayout() const;
+
+    // Address of pixel row `row` (0 = top) in the DIB section; EInvalidGraphicOperation "Scan line
+    // index out of range" outside 0 <= row < Height. Valid until the image changes.
+    void* RowPointer(std::int32_t row);
+
+    // The colour that transparent drawing leaves out, as a palette-relative colour.
+    TColor MaskColor();
+    void SetMaskColor(TColor color);
+    BitmapTransparencyMode TransparencyMode() const { return transparencyMode_; }
+
+    // Before any drawing and before a handle or row is handed out.
+    void NotifyChanging();
+
+    // Read-only view of the image record, for writers and inspection.
+    const TBitmapImage& Image() const { return *image_; }
+
+protected:
+    void Render(TCanvas& canvas, const gdi::RECT& r) override;
+
+private:
+    friend class TBitmapCanvas;
+
+    enum class Dimension { Width, Height };
+    void Resize(Dimension which, std::int32_t value);
+    void ReleaseCanvasContext();
+    void EnsureHandle();
+    void EnsureDib();
+    void EnsurePalette();
+    void RebuildImage(gdi::HBITMAP handle, gdi::HPALETTE palette, gdi::DIBSECTION header);
+    void InstallImage(gdi::HBITMAP handle, gdi::HPALETTE palette, const gdi::DIBSECTION& header,
+                      bool coreFormat, std::unique_ptr<TMemoryStream> keptData);
+
+    TBitmapImage* image_;
+    std::unique_ptr<TBitmapCanvas> canvas_;
+    bool ignorePalette_ = false;
+    TColor maskColor_ = clDefault;
+    BitmapTransparencyMode transparencyMode_ = BitmapTransparencyMode::Auto;
+};
+
+}  // namespace plexon

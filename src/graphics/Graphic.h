@@ -1,0 +1,67 @@
+// The abstract picture: change and progress notification, transparency flag, and loading from and
+// saving to files through the picture's own stream format. Concrete formats live in their own files.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/gdi/Types.h"
+
+namespace plexon {
+
+class TCanvas;
+class TGraphic;
+class TStream;
+
+enum class TProgressStage { Starting, Running, Ending };
+
+using TNotifyEvent = std::function<void(TGraphic* sender)>;
+using TProgressEvent = std::function<void(TGraphic* sender, TProgressStage stage, std::uint8_t percentDone,
+                                          bool redrawNow, const gdi::RECT& r, const std::string& msg)>;
+
+class TGraphic {
+public:
+    TGraphic() = default;
+    virtual ~TGraphic() = default;
+    TGraphic(const TGraphic&) = delete;
+    TGraphic& operator=(const TGraphic&) = delete;
+
+    // Takes over the picture of source (null: becomes empty).
+    virtual void AssignFrom(const TGraphic* source) = 0;
+
+    virtual bool IsEmpty() const = 0;
+    virtual std::int32_t Width() const = 0;
+    virtual std::int32_t Height() const = 0;
+    virtual void SetWidth(std::int32_t value) = 0;
+    virtual void SetHeight(std::int32_t value) = 0;
+    virtual gdi::HPALETTE Palette() { return nullptr; }
+
+    bool IsTransparent() const { return isTransparent_; }
+    virtual void SetIsTransparent(bool value);
+
+    // Reads one picture from the stream's position to its end / writes one picture.
+    virtual void LoadStream(TStream& stream) = 0;
+    virtual void SaveStream(TStream& stream) = 0;
+    // Opened with deny-write sharing; EFOpenError "Cannot open file %s" when that fails.
+    void LoadFile(const std::string& path);
+    // Created or truncated; EFCreateError "Cannot create file %s" when that fails.
+    void SaveFile(const std::string& path);
+
+    TNotifyEvent ChangeHandler;
+    TProgressEvent ProgressHandler;
+    bool WasModified = false;
+    // Tells a displaying control to realise the picture's palette again.
+    bool PaletteChanged = false;
+
+protected:
+    friend class TCanvas;
+    // Draws the picture into r of the canvas (stretched to r).
+    virtual void Render(TCanvas& canvas, const gdi::RECT& r) = 0;
+    virtual void NotifyChanged();
+
+private:
+    bool isTransparent_ = false;
+};
+
+}  // namespace plexon

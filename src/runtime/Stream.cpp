@@ -1,0 +1,197 @@
+// Byte streams: checked transfers, the memory stream and the file stream over POSIX descriptors.
+// Sharing rules use advisory locks, which is as far as the platform lets one deny writers.
+#include "runtime/Stream.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "runtime/Exceptions.h"
+
+namespace plexon {
+
+namespace {
+constexpr std::size_t kReadAhead = 8192;
+constexpr std::int64_t kCopyChunk = 64 * 1024;
+}  // namespace
+
+std::int64_t TStream::Size() {
+    const std::int64_t position = Seek(0, SeekOrigin::Current);
+    const std::int64_t size = Seek(0, SeekOrigin::End);
+    Seek(position, SeekOrigin::Begin);
+    return size;
+}
+
+void TStream::ReadBuffer(void* buffer, std::int64_t count) {
+    if (count != 0 && Read(buffer, count) != count) throw EReadError(std::string(msg::kReadError));
+}
+
+void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
+    if (count != 0 && Write(buffer, count) != count) throw EWriteError(std::string(msg::kWriteError));
+}
+
+std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+    if (count == 0) {
+        source.SetPosition(0);
+        count = source.Size();
+    }
+    std::vector<std::uint8_t> chunk(std::size_t(std::min(count, kCopyChunk)));
+    for (std::int64_t left = count; left > 0;) {
+        const std::int64_t n = std::min<std::int64_t>(left, std::int64_t(chunk.size()));
+        source.ReadBuffer(chunk.data(), n);
+        WriteBuffer(chunk.data(), n);
+        left -= n;
+    }
+    return count;
+}
+
+// ---- TMemoryStream ----
+
+std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
+    const std::int64_t available = std::int64_t(data_.size()) - position_;
+    if (count <= 0 || available <= 0) return 0;
+    const std::int64_t n = std::min(count, available);
+    std::memcpy(buffer, data_.data() + position_, std::size_t(n));
+    position_ += n;
+    return n;
+}
+
+std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
+    if (count <= 0) return 0;
+    const std::int64_t end = position_ + count;
+    if (end > std::int64_t(data_.size())) data_.resize(std::size_t(end));
+    std::memcpy(data_.data() + position_, buffer, std::size_t(count));
+    position_ = end;
+    return count;
+}
+
+std::int64_t TMemoryStream::Seek(std::int64_t offset, SeekOrigin origin) {
+    switch (origin) {
+        case SeekOrigin::Begin: position_ = offset; break;
+        case SeekOrigin::Current: position_ += offset; break;
+        case SeekOrigin::End: position_ = std::int64_t(data_.size()) + offset; break;
+    }
+    position_ = std::max<std::int64_t>(position_, 0);
+    return position_;
+}
+
+void TMemoryStream::SetSize(std::int64_t size) {
+    data_.resize(std::size_t(std::max<std::int64_t>(size, 0)));
+    position_ = std::min(position_, std::int64_t(data_.size()));
+}
+
+void TMemoryStream::Clear() {
+    data_.clear();
+    data_.shrink_to_fit();
+    position_ = 0;
+}
+
+// ---- TFileStream ----
+
+TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
+    if (mode == FileMode::OpenRead) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        // A shared lock keeps writers of ours out while we read; a folder is not a file to read.
+        if (fd_ < 0 || ::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode) ||
+            ::flock(fd_, LOCK_SH | LOCK_NB) != 0) {
+            if (fd_ >= 0) ::close(fd_);
+            throw EFOpenError(Format(msg::kFOpen, {path}));
+        }
+    } else {
+        // Truncate only once the exclusive lock is ours, so a file being read is left intact.
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0 || ::flock(fd_, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd_, 0) != 0) {
+            if (fd_ >= 0) ::close(fd_);
+            throw EFCreateError(Format(msg::kFCreate, {path}));
+        }
+    }
+}
+
+TFileStream::~TFileStream() { ::close(fd_); }
+
+void TFileStream::DropBuffer() { bufferPos_ = bufferEnd_ = 0; }
+
+std::int64_t TFileStream::ReadDirect(void* buffer, std::int64_t count) {
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::int64_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(fd_, out + done, std::size_t(count - done), off_t(position_ + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
+    if (count <= 0) return 0;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::int64_t done = 0;
+    if (bufferPos_ == bufferEnd_ && std::size_t(count) < kReadAhead) {
+        buffer_.resize(kReadAhead);
+        bufferPos_ = 0;
+        bufferEnd_ = std::size_t(ReadDirect(buffer_.data(), std::int64_t(kReadAhead)));
+    }
+    if (bufferPos_ < bufferEnd_) {
+        const std::size_t n = std::min(bufferEnd_ - bufferPos_, std::size_t(count));
+        std::memcpy(out, buffer_.data() + bufferPos_, n);
+        bufferPos_ += n;
+        position_ += std::int64_t(n);
+        done = std::int64_t(n);
+    }
+    if (done < count) {
+        // The read-ahead is exhausted; the rest goes straight into the caller's memory.
+        const std::int64_t n = ReadDirect(out + done, count - done);
+        position_ += n;
+        done += n;
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
+    if (count <= 0) return 0;
+    DropBuffer();
+    const auto* in = static_cast<const std::uint8_t*>(buffer);
+    std::int64_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pwrite(fd_, in + done, std::size_t(count - done), off_t(position_));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+        position_ += n;
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin) {
+    std::int64_t target = position_;
+    switch (origin) {
+        case SeekOrigin::Begin: target = offset; break;
+        case SeekOrigin::Current: target = position_ + offset; break;
+        case SeekOrigin::End: target = Size() + offset; break;
+    }
+    target = std::max<std::int64_t>(target, 0);
+    if (target == position_) return position_;
+    // Keep the read-ahead when the new position still falls inside it.
+    const std::int64_t bufferStart = position_ - std::int64_t(bufferPos_);
+    if (target >= bufferStart && target < bufferStart + std::int64_t(bufferEnd_)) {
+        bufferPos_ = std::size_t(target - bufferStart);
+    } else {
+        DropBuffer();
+    }
+    position_ = target;
+    return position_;
+}
+
+std::int64_t TFileStream::Size() {
+    struct stat info {};
+    return ::fstat(fd_, &info) == 0 ? std::int64_t(info.st_size) : 0;
+}
+
+}  // namespace plexon

@@ -1,0 +1,91 @@
+// Byte streams: the abstract stream with checked reads and writes, an in-memory stream and a file
+// stream. No text or record framing here; readers of file formats build that on top.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plexon {
+
+enum class SeekOrigin { Begin, Current, End };
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+
+    // Reads up to count bytes; fewer only at the end of the stream. Returns the number read.
+    virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
+    // Writes up to count bytes; fewer only when the medium refuses more. Returns the number written.
+    virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
+    // Returns the new position.
+    virtual std::int64_t Seek(std::int64_t offset, SeekOrigin origin) = 0;
+    virtual std::int64_t Size();
+
+    std::int64_t Position() { return Seek(0, SeekOrigin::Current); }
+    void SetPosition(std::int64_t position) { Seek(position, SeekOrigin::Begin); }
+
+    // Exactly count bytes or EReadError "Stream read error".
+    void ReadBuffer(void* buffer, std::int64_t count);
+    // Exactly count bytes or EWriteError "Stream write error".
+    void WriteBuffer(const void* buffer, std::int64_t count);
+    // Copies count bytes from source's position (all of source from its start when count is 0).
+    std::int64_t CopyFrom(TStream& source, std::int64_t count);
+};
+
+// Growable in-memory stream; Memory() stays valid until the next write or SetSize.
+class TMemoryStream : public TStream {
+public:
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
+    std::int64_t Size() override { return std::int64_t(data_.size()); }
+
+    void SetSize(std::int64_t size);
+    void Clear();
+    const std::uint8_t* Memory() const { return data_.data(); }
+    std::uint8_t* Memory() { return data_.data(); }
+
+private:
+    std::vector<std::uint8_t> data_;
+    std::int64_t position_ = 0;
+};
+
+enum class FileMode {
+    OpenRead,  // existing file, read only; others may read but not write it meanwhile
+    Create     // created or truncated, write only, not shared with writers or readers of ours
+};
+
+// A file opened for the lifetime of the object. Small reads go through an internal buffer so that a
+// reader of headers does not pay a system call per field; large reads and all writes go straight
+// to the file.
+class TFileStream : public TStream {
+public:
+    // Raises EFOpenError "Cannot open file %s" or EFCreateError "Cannot create file %s" (the path
+    // as given).
+    TFileStream(const std::string& path, FileMode mode);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
+    std::int64_t Size() override;
+
+    const std::string& FileName() const { return path_; }
+
+private:
+    std::int64_t ReadDirect(void* buffer, std::int64_t count);
+    void DropBuffer();
+
+    std::string path_;
+    int fd_ = -1;
+    std::int64_t position_ = 0;  // logical position seen by the caller
+    // Read-ahead: buffer_[bufferPos_, bufferEnd_) holds the file bytes from position_ on.
+    std::vector<std::uint8_t> buffer_;
+    std::size_t bufferPos_ = 0;
+    std::size_t bufferEnd_ = 0;
+};
+
+}  // namespace plexon

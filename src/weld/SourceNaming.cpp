@@ -1,0 +1,39 @@
+// Stems, states and base names of source file paths.
+#include "weld/SourceNaming.h"
+
+namespace plexon {
+
+std::string ExtractStem(std::string_view path) {
+    const size_t delimiter = path.rfind('/');
+    const std::string_view fileName = delimiter == std::string_view::npos ? path : path.substr(delimiter + 1);
+    const size_t mark = path.find_last_of("./");
+    const std::string_view extension =
+        mark != std::string_view::npos && path[mark] == '.' ? path.substr(mark) : std::string_view{};
+
+    if (extension.empty()) return std::string(fileName);
+    std::string stem;
+    size_t from = 0;
+    for (size_t match = fileName.find(extension); match != std::string_view::npos;
+         match = fileName.find(extension, from)) {
+        stem += fileName.substr(from, match - from);
+        from = match + extension.size();
+    }
+    stem += fileName.substr(from);
+    return stem;
+}
+
+ImageState StateOfStem(std::string_view stem, const SuffixSettings& settings) {
+    if (stem.size() < 2) return ImageState::Normal;
+    const std::string_view suffix = stem.substr(stem.size() - 2);
+    for (const SuffixedState& entry : kSuffixedStates)
+        if (suffix == "_" + settings.*entry.setting) return entry.state;
+    return ImageState::Normal;
+}
+
+std::string BaseNameOfStem(std::string_view stem, const SuffixSettings& settings) {
+    // The suffix is taken off exactly when it names a state.
+    if (StateOfStem(stem, settings) == ImageState::Normal) return std::string(stem);
+    return std::string(stem.substr(0, stem.size() - 2));
+}
+
+}  // namespace plexon

@@ -1,0 +1,203 @@
+// Command line parsing for `plexon weld`: GNU-style short and long options, "--" ends them.
+#include "app/BatchOptions.h"
+
+#include <cstddef>
+
+namespace plexon {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: plexon weld [options] FILE|FOLDER...\n"
+    "       plexon --help | --version\n"
+    "\n"
+    "Joins the state images of each icon (Open.bmp, Open_h.bmp, Open_d.bmp, Open_p.bmp) into one strip\n"
+    "per icon. A folder stands for all of its BMP files, grouped by icon in natural order.\n"
+    "\n"
+    "  -o, --output DIR        folder for the strips (required)\n"
+    "  -n, --states 2|3|4      states per strip (default 3)\n"
+    "      --order LIST        states of the slots, left to right, from normal, hot, disabled,\n"
+    "                          pressed (default normal,hot,disabled,pressed)\n"
+    "      --suffix-hot L      suffix letters (default: from the settings file)\n"
+    "      --suffix-disabled L\n"
+    "      --suffix-pressed L\n"
+    "      --config FILE       settings file to read the letters from\n"
+    "  -q, --quiet             no progress and no completion text\n"
+    "  -h, --help              show this text\n"
+    "\n"
+    "Exit status: 0 done, 1 refused or failed, 2 usage error.\n";
+
+std::optional<ImageState> StateNamed(std::string_view name) {
+    if (name == "normal") return ImageState::Normal;
+    if (name == "hot") return ImageState::Hot;
+    if (name == "disabled") return ImageState::Disabled;
+    if (name == "pressed") return ImageState::Pressed;
+    return std::nullopt;
+}
+
+// The states of --order; `count` receives how many were named.
+SlotStates ParseOrder(std::string_view list, std::size_t& count) {
+    SlotStates states{};
+    count = 0;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = list.find(',', start);
+        std::string_view name = list.substr(start, comma == std::string_view::npos ? list.npos : comma - start);
+        std::optional<ImageState> state = StateNamed(name);
+        if (!state) throw UsageError(Format("unknown state \"%s\" in --order", {name}));
+        if (count == states.size()) throw UsageError("--order names more than 4 states");
+        states[count++] = *state;
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return states;
+}
+
+int ParseStateCount(std::string_view text) {
+    if (text == "2" || text == "3" || text == "4") return text[0] - '0';
+    throw UsageError(Format("the state count must be 2, 3 or 4, not \"%s\"", {text}));
+}
+
+enum class Takes { Value, Nothing };
+
+struct OptionSpec {
+    char shortName;  // 0 for none
+    std::string_view longName;
+    Takes takes;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {'o', "output", Takes::Value},     {'n', "states", Takes::Value},
+    {0, "order", Takes::Value},        {0, "suffix-hot", Takes::Value},
+    {0, "suffix-disabled", Takes::Value}, {0, "suffix-pressed", Takes::Value},
+    {0, "config", Takes::Value},       {'q', "quiet", Takes::Nothing},
+    {'h', "help", Takes::Nothing},
+};
+
+const OptionSpec* FindLong(std::string_view name) {
+    for (const OptionSpec& spec : kOptions)
+        if (spec.longName == name) return &spec;
+    return nullptr;
+}
+
+const OptionSpec* FindShort(char name) {
+    for (const OptionSpec& spec : kOptions)
+        if (spec.shortName != 0 && spec.shortName == name) return &spec;
+    return nullptr;
+}
+
+class WeldParser {
+public:
+    explicit WeldParser(std::span<const std::string> args) : args_(args) {}
+
+    // Throws UsageError; returns Help when -h or --help is among the options.
+    Command Parse() {
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < args_.size(); ++index_) {
+            const std::string& arg = args_[index_];
+            if (optionsEnded || arg == "-" || arg.size() < 2 || arg[0] != '-') {
+                command_.weld.sources.push_back(arg);
+            } else if (arg == "--") {
+                optionsEnded = true;
+            } else if (arg[1] == '-') {
+                ParseLong(std::string_view(arg).substr(2));
+            } else {
+                ParseShort(arg);
+            }
+        }
+        if (command_.kind == CommandKind::Help) return command_;
+        BatchOptions& options = command_.weld;
+        if (options.outputFolder.empty()) throw UsageError("the output folder is missing (-o DIR)");
+        if (orderCount_ < static_cast<std::size_t>(options.stateCount))
+            throw UsageError("--order names fewer states than the state count");
+        return command_;
+    }
+
+private:
+    void ParseLong(std::string_view body) {
+        std::size_t equals = body.find('=');
+        std::string_view name = body.substr(0, equals);
+        const OptionSpec* spec = FindLong(name);
+        if (!spec) throw UsageError(Format("unknown option --%s", {name}));
+        std::optional<std::string_view> value;
+        if (equals != std::string_view::npos) {
+            if (spec->takes == Takes::Nothing) throw UsageError(Format("--%s takes no value", {name}));
+            value = body.substr(equals + 1);
+        } else if (spec->takes == Takes::Value) {
+            value = NextArgument(std::string("--") + std::string(name));
+        }
+        Apply(*spec, value);
+    }
+
+    // Short options may be bundled (-qn4) and take their value attached (-oDIR) or separate (-o DIR).
+    void ParseShort(std::string_view arg) {
+        for (std::size_t i = 1; i < arg.size(); ++i) {
+            const OptionSpec* spec = FindShort(arg[i]);
+            if (!spec) throw UsageError(Format("unknown option -%s", {arg.substr(i, 1)}));
+            if (spec->takes == Takes::Nothing) {
+                Apply(*spec, std::nullopt);
+                continue;
+            }
+            std::string_view rest = arg.substr(i + 1);
+            Apply(*spec, rest.empty() ? NextArgument(std::string("-") + arg[i]) : rest);
+            return;
+        }
+    }
+
+    std::string_view NextArgument(const std::string& option) {
+        if (index_ + 1 >= args_.size()) throw UsageError(Format("%s needs a value", {option}));
+        return args_[++index_];
+    }
+
+    void Apply(const OptionSpec& spec, std::optional<std::string_view> value) {
+        BatchOptions& options = command_.weld;
+        const std::string_view name = spec.longName;
+        if (name == "output") {
+            if (value->empty()) throw UsageError("the output folder is empty");
+            options.outputFolder = *value;
+        } else if (name == "states") {
+            options.stateCount = ParseStateCount(*value);
+        } else if (name == "order") {
+            options.slotStates = ParseOrder(*value, orderCount_);
+        } else if (name == "suffix-hot") {
+            options.suffixHot = *value;
+        } else if (name == "suffix-disabled") {
+            options.suffixDisabled = *value;
+        } else if (name == "suffix-pressed") {
+            options.suffixPressed = *value;
+        } else if (name == "config") {
+            options.configFile = *value;
+        } else if (name == "quiet") {
+            options.verbosity = Verbosity::Quiet;
+        } else if (name == "help") {
+            command_.kind = CommandKind::Help;
+        }
+    }
+
+    std::span<const std::string> args_;
+    std::size_t index_ = 0;
+    Command command_{CommandKind::Weld, {}};
+    std::size_t orderCount_ = kMaxStateCount;
+};
+
+}  // namespace
+
+Command ParseCommandLine(std::span<const std::string> args) {
+    if (args.empty()) throw UsageError("no command given");
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h" || first == "help") {
+        if (args.size() > 1) throw UsageError(Format("unexpected argument \"%s\"", {args[1]}));
+        return {CommandKind::Help, {}};
+    }
+    if (first == "--version") {
+        if (args.size() > 1) throw UsageError(Format("unexpected argument \"%s\"", {args[1]}));
+        return {CommandKind::Version, {}};
+    }
+    if (first == "weld") return WeldParser(args.subspan(1)).Parse();
+    if (first.starts_with("-")) throw UsageError(Format("unknown option %s", {first}));
+    throw UsageError(Format("unknown command \"%s\"", {first}));
+}
+
+std::string_view UsageText() { return kUsage; }
+
+}  // namespace plexon

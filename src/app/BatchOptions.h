@@ -1,0 +1,48 @@
+// The options of the batch weld command and the parsing of its command line. Parsing only: nothing
+// here touches a file or reads the settings.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/Exceptions.h"
+#include "weld/Slots.h"
+
+namespace plexon {
+
+// A command line the program cannot act on; the message says why, without the program name.
+class UsageError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum class Verbosity { Normal, Quiet };
+
+struct BatchOptions {
+    std::string outputFolder;
+    int stateCount = 3;
+    SlotStates slotStates = kDefaultSlotStates;
+    // Letters given on the command line; those not given come from the settings file.
+    std::optional<std::string> suffixHot, suffixDisabled, suffixPressed;
+    std::optional<std::string> configFile;
+    Verbosity verbosity = Verbosity::Normal;
+    std::vector<std::string> sources;  // files and folders, in the order given
+};
+
+enum class CommandKind { Help, Version, Weld };
+
+struct Command {
+    CommandKind kind = CommandKind::Help;
+    BatchOptions weld;  // only for CommandKind::Weld
+};
+
+// The arguments after the program name. Throws UsageError for a missing or unknown command, an
+// unknown option, a missing or bad value, or no output folder.
+Command ParseCommandLine(std::span<const std::string> args);
+
+std::string_view UsageText();
+
+}  // namespace plexon

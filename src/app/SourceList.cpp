@@ -1,0 +1,85 @@
+// Folder expansion and icon ordering for the batch command.
+#include "app/SourceList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/NaturalOrder.h"
+#include "runtime/Exceptions.h"
+#include "weld/SourceNaming.h"
+
+namespace plexon {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+struct IconKey {
+    std::string baseName;
+    ImageState state;
+    std::string fileName;
+};
+
+IconKey KeyOf(const std::string& path, const SuffixSettings& settings) {
+    std::string stem = ExtractStem(path);
+    std::size_t slash = path.rfind('/');
+    return {BaseNameOfStem(stem, settings), StateOfStem(stem, settings),
+            slash == std::string::npos ? path : path.substr(slash + 1)};
+}
+
+bool IconLess(const IconKey& a, const IconKey& b) {
+    if (int c = NaturalCompare(a.baseName, b.baseName); c != 0) return c < 0;
+    if (a.state != b.state) return IndexOf(a.state) < IndexOf(b.state);
+    return NaturalLess(a.fileName, b.fileName);
+}
+
+std::vector<std::string> BmpFilesIn(const std::string& folder, const SuffixSettings& settings) {
+    std::string prefix = folder.ends_with('/') ? folder : folder + '/';
+    std::vector<std::string> files;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (IsBmpFileName(name) && it->is_regular_file(typeError)) files.push_back(prefix + name);
+    }
+    if (error) throw EFOpenError(Format(msg::kFOpen, {folder}));
+    SortByIcon(files, settings);
+    return files;
+}
+
+}  // namespace
+
+bool IsBmpFileName(std::string_view fileName) {
+    constexpr std::string_view kExtension = ".bmp";
+    if (fileName.size() < kExtension.size()) return false;
+    std::string_view tail = fileName.substr(fileName.size() - kExtension.size());
+    return std::equal(tail.begin(), tail.end(), kExtension.begin(),
+                      [](char a, char b) { return LowerAscii(a) == b; });
+}
+
+void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings) {
+    std::vector<std::pair<IconKey, std::string>> keyed;
+    keyed.reserve(paths.size());
+    for (std::string& path : paths) keyed.emplace_back(KeyOf(path, settings), std::move(path));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return IconLess(a.first, b.first); });
+    for (std::size_t i = 0; i < paths.size(); ++i) paths[i] = std::move(keyed[i].second);
+}
+
+std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings) {
+    std::vector<std::string> files;
+    for (const std::string& source : sources) {
+        std::error_code error;
+        if (fs::is_directory(source, error)) {
+            std::vector<std::string> listed = BmpFilesIn(source, settings);
+            files.insert(files.end(), std::make_move_iterator(listed.begin()), std::make_move_iterator(listed.end()));
+        } else {
+            files.push_back(source);
+        }
+    }
+    return files;
+}
+
+}  // namespace plexon

@@ -1,0 +1,124 @@
+// Folder expansion and icon ordering: natural order of base names, states in order, extension case,
+// and files given one by one staying as given.
+#include "app/SourceList.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+
+namespace plexon {
+namespace {
+
+using testing::TempFolder;
+
+std::vector<std::string> Names(const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const std::string& p : paths) names.push_back(std::filesystem::path(p).filename().string());
+    return names;
+}
+
+TEST(IsBmpFileName, AcceptsTheExtensionInAnyCase) {
+    EXPECT_TRUE(IsBmpFileName("Open.bmp"));
+    EXPECT_TRUE(IsBmpFileName("Open.BMP"));
+    EXPECT_TRUE(IsBmpFileName("Open.Bmp"));
+    EXPECT_TRUE(IsBmpFileName("a.b.bmp"));
+    EXPECT_FALSE(IsBmpFileName("Open.png"));
+    EXPECT_FALSE(IsBmpFileName("Open.bmp.txt"));
+    EXPECT_FALSE(IsBmpFileName("Openbmp"));
+    EXPECT_FALSE(IsBmpFileName("bmp"));
+}
+
+TEST(SortByIcon, GroupsEachIconInStateOrder) {
+    std::vector<std::string> paths{"d/Save_p.bmp", "d/Open_h.bmp", "d/Save.bmp", "d/Open_p.bmp",
+                                   "d/Open.bmp",   "d/Save_d.bmp", "d/Open_d.bmp", "d/Save_h.bmp"};
+    SortByIcon(paths, SuffixSettings{});
+    EXPECT_EQ(paths, (std::vector<std::string>{"d/Open.bmp", "d/Open_h.bmp", "d/Open_d.bmp", "d/Open_p.bmp",
+                                               "d/Save.bmp", "d/Save_h.bmp", "d/Save_d.bmp", "d/Save_p.bmp"}));
+}
+
+TEST(SortByIcon, OrdersBaseNamesNaturally) {
+    std::vector<std::string> paths{"Icon10_h.bmp", "Icon2_h.bmp", "Icon10.bmp", "Icon2.bmp", "Icon1.bmp"};
+    SortByIcon(paths, SuffixSettings{});
+    EXPECT_EQ(paths, (std::vector<std::string>{"Icon1.bmp", "Icon2.bmp", "Icon2_h.bmp", "Icon10.bmp", "Icon10_h.bmp"}));
+}
+
+TEST(SortByIcon, KeepsAnIconTogetherWhenAnotherNameExtendsIt) {
+    // "Open_x" is a base name of its own and must not split Open's files.
+    std::vector<std::string> paths{"Open_x.bmp", "Open_h.bmp", "Open.bmp", "Open_x_h.bmp"};
+    SortByIcon(paths, SuffixSettings{});
+    EXPECT_EQ(paths, (std::vector<std::string>{"Open.bmp", "Open_h.bmp", "Open_x.bmp", "Open_x_h.bmp"}));
+}
+
+TEST(SortByIcon, FollowsTheSuffixLetters) {
+    SuffixSettings letters{"a", "b", "c"};
+    std::vector<std::string> paths{"Go_c.bmp", "Go_h.bmp", "Go_a.bmp", "Go.bmp", "Go_b.bmp"};
+    SortByIcon(paths, letters);
+    // Go_h is an icon of its own under these letters.
+    EXPECT_EQ(paths, (std::vector<std::string>{"Go.bmp", "Go_a.bmp", "Go_b.bmp", "Go_c.bmp", "Go_h.bmp"}));
+}
+
+TEST(SortByIcon, BreaksTiesByFileNameSoTheOrderIsFixed) {
+    std::vector<std::string> a{"Open.bmp", "Open.BMP"}, b{"Open.BMP", "Open.bmp"};
+    SortByIcon(a, SuffixSettings{});
+    SortByIcon(b, SuffixSettings{});
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a, (std::vector<std::string>{"Open.BMP", "Open.bmp"}));
+}
+
+TEST(ExpandSources, AFolderGivesItsBmpFilesInIconOrder) {
+    TempFolder t;
+    t.MakeFolder("icons/sub");
+    for (const char* name : {"Icon10.bmp", "Icon2_H.BMP", "Icon2.Bmp", "Icon2_d.bmp", "Icon10_h.bmp", "notes.txt",
+                             "sub/Deep.bmp", "Icon2_h.bmp"})
+        t.Touch(std::string("icons/") + name);
+    std::vector<std::string> files = ExpandSources(std::vector<std::string>{t / "icons"}, SuffixSettings{});
+    // "_H" is no suffix with the letter "h": Icon2_H is an icon of its own, after Icon2.
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"Icon2.Bmp", "Icon2_h.bmp", "Icon2_d.bmp", "Icon2_H.BMP",
+                                                      "Icon10.bmp", "Icon10_h.bmp"}));
+    EXPECT_EQ(files[0], t / "icons/Icon2.Bmp");
+}
+
+TEST(ExpandSources, AFolderWithATrailingSlashGivesCleanPaths) {
+    TempFolder t;
+    t.MakeFolder("icons");
+    t.Touch("icons/A.bmp");
+    EXPECT_EQ(ExpandSources(std::vector<std::string>{t / "icons/"}, SuffixSettings{}),
+              std::vector<std::string>{t / "icons/A.bmp"});
+}
+
+TEST(ExpandSources, FilesStayInTheOrderGiven) {
+    TempFolder t;
+    t.MakeFolder("more");
+    t.Touch("more/B.bmp");
+    t.Touch("more/A.bmp");
+    std::vector<std::string> sources{"z/Save.bmp", "z/Open.bmp", t / "more", "missing.bmp"};
+    EXPECT_EQ(ExpandSources(sources, SuffixSettings{}),
+              (std::vector<std::string>{"z/Save.bmp", "z/Open.bmp", t / "more/A.bmp", t / "more/B.bmp",
+                                        "missing.bmp"}));
+}
+
+TEST(ExpandSources, FollowsLinksToFoldersAndFiles) {
+    TempFolder t;
+    t.MakeFolder("real");
+    t.Touch("real/A.bmp");
+    t.Touch("elsewhere.bmp");
+    std::filesystem::create_directory_symlink(t / "real", t / "alias");
+    std::filesystem::create_symlink(t / "elsewhere.bmp", t / "real/B.bmp");
+    std::filesystem::create_symlink(t / "gone.bmp", t / "real/C.bmp");  // dangling: no file to weld
+    EXPECT_EQ(ExpandSources(std::vector<std::string>{t / "alias"}, SuffixSettings{}),
+              (std::vector<std::string>{t / "alias/A.bmp", t / "alias/B.bmp"}));
+}
+
+TEST(ExpandSources, AnEmptyFolderGivesNothing) {
+    TempFolder t;
+    t.MakeFolder("empty");
+    t.Touch("empty/readme.txt");
+    EXPECT_TRUE(ExpandSources(std::vector<std::string>{t / "empty"}, SuffixSettings{}).empty());
+}
+
+}  // namespace
+}  // namespace plexon

@@ -9,6 +9,10 @@ namespace plexon {
 
 class TBitmap;
 
+// Takes the bitmap out of every bitmap canvas context that has it selected (a bitmap can be
+// selected in one context only, and must be in none when it is deleted).
+void DeselectBitmapFromCanvases(gdi::HBITMAP bitmap);
+
 class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& bitmap);
@@ -23,7 +27,10 @@ protected:
     void Changed() override;
 
 private:
+    friend void DeselectBitmapFromCanvases(gdi::HBITMAP bitmap);
+
     TBitmap& bitmap_;
+    gdi::HBITMAP selected_ = nullptr;  // the bitmap's handle as selected into the context
     gdi::HBITMAP oldBitmap_ = nullptr;
     gdi::HPALETTE oldPalette_ = nullptr;
 };
@@ -31,9 +38,6 @@ private:
 // Releases the context of every bitmap canvas that nobody has locked; runs after every window
 // message and at shutdown.
 void ReleaseIdleBitmapDcs();
-// Takes the bitmap out of every bitmap canvas context that has it selected (a bitmap can be
-// selected in one context only, and must be in none when it is deleted).
-void DeselectBitmapFromCanvases(gdi::HBITMAP bitmap);
 // How many bitmap canvases currently own a context.
 int BitmapCanvasCount();
 

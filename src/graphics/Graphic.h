@@ -60,7 +60,6 @@ protected:
     virtual void Render(TCanvas& canvas, const gdi::RECT& r) = 0;
     virtual void NotifyChanged();
 
-private:
     bool isTransparent_ = false;
 };
 

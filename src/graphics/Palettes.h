@@ -1,0 +1,20 @@
+// Logical palettes made from colour tables, their copies, and the colour table of a DIB section.
+// Display palettes and halftone matching are the platform's.
+#pragma once
+
+#include "platform/gdi/Types.h"
+
+namespace plexon {
+
+// Null for no entries; otherwise a palette of the entries (blue-green-red turned into
+// red-green-blue). Raises the platform error when the palette cannot be made.
+gdi::HPALETTE PaletteFromColorTable(const gdi::RGBQUAD* entries, int count);
+gdi::HPALETTE PaletteFromColorTable(gdi::HBITMAP section);
+// Null for a missing or empty palette.
+gdi::HPALETTE DuplicatePalette(gdi::HPALETTE palette);
+// Entries of the palette (at most 256) as colour-table entries; 0 for none.
+int ColorTableFromPalette(gdi::HPALETTE palette, gdi::RGBQUAD* entries);
+// The colour table of a DIB section (at most 256 entries); 0 above 8 bits per pixel.
+int DibColorTable(gdi::HBITMAP section, gdi::RGBQUAD* entries);
+
+}  // namespace plexon

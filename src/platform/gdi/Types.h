@@ -112,7 +112,7 @@ enum StockObject : int { WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGR
 
 // Last-error codes the services set.
 constexpr DWORD ERROR_SUCCESS = 0, ERROR_INVALID_HANDLE = 6, ERROR_NOT_ENOUGH_MEMORY = 8,
-                ERROR_INVALID_PARAMETER = 87, ERROR_INVALID_BITMAP = 1400;
+                ERROR_INVALID_PARAMETER = 87, ERROR_BUSY = 170, ERROR_INVALID_BITMAP = 1400;
 
 // Opaque objects; their layout is private to the gdi layer.
 struct GdiBitmap;

@@ -1,0 +1,94 @@
+// The private layout of the gdi objects behind the opaque handles, and the registry that tells live
+// handles from stale ones. Drawing code lives elsewhere; this is only the state and its bookkeeping.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/gdi/PixelFormat.h"
+#include "platform/gdi/Types.h"
+
+namespace plexon::gdi {
+
+struct FreeMemory {
+    void operator()(std::uint8_t* memory) const { std::free(memory); }
+};
+
+// Stock objects are shared, may be selected into many contexts and are never deleted.
+enum class Stock : bool { No, Yes };
+
+struct GdiBitmap {
+    detail::Surface surface;  // its format points into `colors`, so a bitmap is never copied
+    bool isDib = false;
+    Stock stock = Stock::No;
+    std::unique_ptr<std::uint8_t, FreeMemory> memory;
+    std::size_t stride = 0;
+    std::vector<RGBQUAD> colors;  // DIB sections of up to 8 bits
+    BITMAPINFOHEADER header;      // DIB sections: the header they were made from, completed
+    std::uint32_t bitfields[3] = {0, 0, 0};
+    void* section = nullptr;
+    DWORD offset = 0;
+    HDC selectedIn = nullptr;
+
+    GdiBitmap() = default;
+    GdiBitmap(const GdiBitmap&) = delete;
+    GdiBitmap& operator=(const GdiBitmap&) = delete;
+};
+
+struct GdiPalette {
+    std::vector<PALETTEENTRY> entries;
+    Stock stock = Stock::No;
+    int selections = 0;
+};
+
+struct GdiBrush {
+    COLORREF color = 0;
+    bool hollow = false;  // the null brush paints nothing
+    Stock stock = Stock::No;
+    int selections = 0;
+};
+
+struct GdiDc {
+    HBITMAP bitmap = nullptr;
+    HBRUSH brush = nullptr;
+    HPALETTE palette = nullptr;
+    COLORREF background = RGB(255, 255, 255);
+    COLORREF text = RGB(0, 0, 0);
+    int backgroundMode = OPAQUE;
+    int stretchMode = BLACKONWHITE;
+    POINT brushOrigin;
+    // Set by the clip-region services; transfers never touch pixels outside it.
+    std::optional<RECT> clip;
+};
+
+namespace detail {
+
+// Registration of live objects: every handle that reaches a service is checked here first.
+void Register(HBITMAP object);
+void Register(HDC object);
+void Register(HPALETTE object);
+void Register(HBRUSH object);
+void Unregister(HBITMAP object);
+void Unregister(HDC object);
+void Unregister(HPALETTE object);
+void Unregister(HBRUSH object);
+// False (and last error ERROR_INVALID_HANDLE) for null or unknown handles.
+bool IsLive(HBITMAP object);
+bool IsLive(HDC object);
+bool IsLive(HPALETTE object);
+bool IsLive(HBRUSH object);
+
+HBITMAP StockMonoBitmap();  // the 1 x 1 bitmap every memory context starts with
+HPALETTE StockPalette();    // the default palette: the 20 static colours
+
+// A plain colour for a COLORREF: palette indices through the context's palette (black past its
+// end), palette-relative and plain colours by their RGB part.
+COLORREF ResolveColor(const GdiDc& dc, COLORREF color);
+
+void SetError(DWORD code);
+
+}  // namespace detail
+}  // namespace plexon::gdi

@@ -1,0 +1,145 @@
+// The transfer engine: clip, pick one conversion, then per destination row fetch the source (converted
+// or averaged), and either write it straight (SRCCOPY) or combine it with pattern and destination.
+#include "platform/gdi/Transfer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/gdi/ColorMatch.h"
+#include "platform/gdi/Rop.h"
+#include "platform/gdi/Stretch.h"
+
+namespace plexon::gdi::detail {
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    if (IsEmpty(r)) r = RECT{};
+    return r;
+}
+
+namespace {
+
+template <typename T>
+T* Scratch(std::vector<T>& buffer, std::size_t count) {
+    if (buffer.size() < count) buffer.resize(count);
+    return buffer.data();
+}
+
+bool Inside(std::int64_t v, int length) { return v >= 0 && v < length; }
+
+// Narrows [first, last) of destination positions to those whose samples lie inside the source.
+void ClipToSource(const Axis& axis, int origin, int sourceLength, int& first, int& last) {
+    while (first < last && !Inside(axis.Sample(first - origin), sourceLength)) ++first;
+    while (last > first && !Inside(axis.Sample(last - 1 - origin), sourceLength)) --last;
+}
+
+// A private copy of source rows [low, high], for transfers within one bitmap.
+struct Snapshot {
+    std::vector<std::uint8_t> bytes;
+    Surface surface;
+    int low = 0;
+};
+
+void TakeSnapshot(const Surface& source, int low, int high, Snapshot& snapshot) {
+    const std::size_t stride = std::size_t(RowBytes(source.width, source.format.bits, 8));
+    const int rows = high - low + 1;
+    snapshot.bytes.resize(stride * std::size_t(rows));
+    for (int y = 0; y < rows; ++y) std::memcpy(&snapshot.bytes[stride * std::size_t(y)], source.Row(low + y), stride);
+    snapshot.surface = MakeSurface(source.format, source.width, rows, snapshot.bytes.data(), stride, false);
+    snapshot.low = low;
+}
+
+}  // namespace
+
+void Transfer(const TransferRequest& request) {
+    const Surface& target = *request.target;
+    const std::uint8_t rop = request.rop;
+    const bool useSource = RopUsesSource(rop);
+    assert(!useSource || request.source != nullptr);
+    if (RopUsesPattern(rop) && !request.brush) return;
+    if (rop == 0xAA) return;
+
+    RECT area = Intersect(Intersect(request.rect, request.clip), RECT{0, 0, target.width, target.height});
+    if (IsEmpty(area)) return;
+    int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
+    const int bits = target.format.bits;
+
+    const Axis columns{request.sourceX, request.sourceWidth, request.rect.right - request.rect.left, request.mirrorX};
+    const Axis rows{request.sourceY, request.sourceHeight, request.rect.bottom - request.rect.top, request.mirrorY};
+
+    const Surface* source = request.source;
+    Snapshot snapshot;
+    if (useSource) {
+        ClipToSource(columns, request.rect.left, source->width, x0, x1);
+        ClipToSource(rows, request.rect.top, source->height, y0, y1);
+        if (x0 >= x1 || y0 >= y1) return;
+        if (source->top == target.top) {
+            std::int64_t a = rows.Sample(y0 - request.rect.top), b = rows.Sample(y1 - 1 - request.rect.top);
+            std::int64_t low = std::min(a, b), high = std::max(a, b), first, last;
+            rows.Box(y0 - request.rect.top, first, last);
+            low = std::min(low, first), high = std::max(high, last);
+            rows.Box(y1 - 1 - request.rect.top, first, last);
+            low = std::min(low, first), high = std::max(high, last);
+            low = std::max<std::int64_t>(low, 0), high = std::min<std::int64_t>(high, source->height - 1);
+            TakeSnapshot(*source, int(low), int(high), snapshot);
+            source = &snapshot.surface;
+        }
+    }
+    const int count = x1 - x0;
+    const std::size_t rowBytes = std::size_t(RowBytes(x1, bits, 8)) + 8;
+
+    thread_local std::vector<std::uint8_t> patternScratch, sourceScratch;
+    thread_local std::vector<int> columnScratch;
+    thread_local std::vector<COLORREF> colourScratch;
+
+    std::uint8_t* pattern = nullptr;
+    if (RopUsesPattern(rop)) {
+        pattern = Scratch(patternScratch, rowBytes);
+        const std::uint32_t value = EncodeColor(target.format, *request.brush);
+        for (int x = x0; x < x1; ++x) WritePixel(pattern, x, bits, value);
+    }
+    if (!useSource) {
+        for (int y = y0; y < y1; ++y) ApplyRop(target.Row(y), nullptr, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
+        return;
+    }
+
+    const bool average = request.stretch == StretchMode::Average && !(columns.IsIdentity() && rows.IsIdentity()) &&
+                         !source->format.IsMonoDevice() && !target.format.IsMonoDevice();
+    std::uint8_t* fetched = rop == 0xCC ? nullptr : Scratch(sourceScratch, rowBytes);
+    PixelConverter converter(source->format, target.format, request.rules, request.colors);
+    const int* columnMap = nullptr;
+    int firstColumn = int(columns.Sample(x0 - request.rect.left));
+    if (!average && !columns.IsIdentity()) {
+        int* map = Scratch(columnScratch, std::size_t(count));
+        for (int i = 0; i < count; ++i) map[i] = int(columns.Sample(x0 + i - request.rect.left));
+        columnMap = map;
+    }
+    COLORREF* colours = average ? Scratch(colourScratch, std::size_t(count)) : nullptr;
+    if (average && target.format.kind == FormatKind::Indexed)
+        ThreadNearestCache().Reset(target.format.colors, target.format.colorCount);
+
+    for (int y = y0; y < y1; ++y) {
+        std::uint8_t* destination = target.Row(y);
+        std::uint8_t* out = fetched ? fetched : destination;
+        if (average) {
+            std::int64_t first, last;
+            rows.Box(y - request.rect.top, first, last);
+            first = std::max<std::int64_t>(first, 0) - snapshot.low;
+            last = std::min<std::int64_t>(last, request.source->height - 1) - snapshot.low;
+            AverageBoxes(*source, columns, x0 - request.rect.left, count, first, last, colours);
+            const bool indexed = target.format.kind == FormatKind::Indexed;
+            for (int i = 0; i < count; ++i) {
+                const std::uint32_t value = indexed ? std::uint32_t(ThreadNearestCache().Find(colours[i]))
+                                                    : EncodeColor(target.format, colours[i]);
+                WritePixel(out, x0 + i, bits, value);
+            }
+        } else {
+            const int sy = int(rows.Sample(y - request.rect.top)) - snapshot.low;
+            converter.ConvertRow(source->Row(sy), columnMap, firstColumn, out, x0, count);
+        }
+        if (fetched) ApplyRop(destination, fetched, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
+    }
+}
+
+}  // namespace plexon::gdi::detail

@@ -117,9 +117,10 @@ DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* 
 
     if (header.biWidth < 0) Refuse("negative width");
     if (header.biHeight == std::numeric_limits<std::int32_t>::min()) Refuse("height out of range");
-    const std::int64_t imageBytes = RowStride(header.biWidth, header.biBitCount) *
-                                    std::int64_t(std::abs(header.biHeight));
-    if (imageBytes > kMaxImageBytes) Refuse("image too large");
+    const std::int64_t stride = RowStride(header.biWidth, header.biBitCount);
+    const std::int64_t rows = std::abs(header.biHeight);
+    if (rows != 0 && stride > kMaxImageBytes / rows) Refuse("image too large");
+    const std::int64_t imageBytes = stride * rows;
     if (header.biSizeImage == 0) header.biSizeImage = std::uint32_t(imageBytes);
 
     DibBody body;

@@ -15,7 +15,7 @@ const RGBQUAD kBlackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 std::uint32_t Expand(std::uint32_t pixel, const ChannelMask& channel) {
     const std::uint32_t v = (pixel & channel.mask) >> channel.shift;
     if (channel.max == 255) return v;
-    return (v * 255u + channel.max / 2) / channel.max;
+    return std::uint32_t((std::uint64_t(v) * 255u + channel.max / 2) / channel.max);
 }
 
 std::uint32_t Pack(std::uint32_t value, const ChannelMask& channel) {

@@ -7,7 +7,8 @@
 namespace plexon::gdi::detail {
 
 extern const PALETTEENTRY kStaticColors[20];
-// 10 static colours, a 6 x 6 x 6 colour cube, 20 greys between the cube's, the other 10 static colours.
+// 10 static colours, the 6 x 6 x 6 colour cube without its 8 corners (static colours already), 28 greys
+// between the cube's, the other 10 static colours: 256 distinct entries, black first and white last.
 const RGBQUAD* HalftoneColors();  // 256 entries
 extern const RGBQUAD kStandard16Colors[16];
 

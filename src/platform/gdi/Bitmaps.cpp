@@ -56,7 +56,8 @@ HBITMAP MakeDibSection(const detail::DibLayout& layout, const BITMAPINFOHEADER& 
     if (layout.compression == BI_BITFIELDS) std::memcpy(bitmap->bitfields, layout.masks, sizeof layout.masks);
     detail::PixelFormat format = layout.Format();
     format.colors = bitmap->colors.data();
-    bitmap->surface = detail::MakeSurface(format, layout.width, layout.height, memory, layout.stride, layout.bottomUp);
+    bitmap->surface =
+        detail::MakeSurface(format, layout.width, layout.height, memory, layout.stride, layout.bottomUp);
     detail::Register(bitmap);
     if (bits) *bits = memory;
     return bitmap;
@@ -94,7 +95,8 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
 }
 
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section, DWORD offset) {
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section,
+                         DWORD offset) {
     if (bits) *bits = nullptr;
     if (dc != nullptr && !detail::IsLive(dc)) return nullptr;
     // No file mappings here: pixel memory always belongs to the section.

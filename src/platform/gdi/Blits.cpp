@@ -20,7 +20,9 @@ RECT DrawableArea(const GdiDc& dc) {
     return dc.clip ? detail::Intersect(bounds, *dc.clip) : bounds;
 }
 
-bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Contains(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 std::optional<COLORREF> BrushColor(const GdiDc& dc, const GdiBrush& brush) {
     if (brush.hollow) return std::nullopt;
@@ -48,7 +50,9 @@ detail::TransferRequest TargetRequest(const GdiDc& dc, int x, int y, int width, 
     return request;
 }
 
-bool FitsInt(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+bool FitsInt(std::int64_t v) {
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
 
 }  // namespace
 
@@ -75,8 +79,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
         return 0;
     }
     if (detail::IsEmpty(*rect)) return 1;
-    detail::TransferRequest request =
-        TargetRequest(*dc, rect->left, rect->top, 0, 0, PATCOPY);
+    detail::TransferRequest request = TargetRequest(*dc, rect->left, rect->top, 0, 0, PATCOPY);
     request.rect = *rect;
     request.brush = BrushColor(*dc, *brush);
     detail::Transfer(request);
@@ -113,12 +116,15 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
         return 0;
     }
     if (!FitsInt(std::int64_t(x) + width + 1) || !FitsInt(std::int64_t(y) + height + 1) ||
-        !FitsInt(std::int64_t(xSource) + widthSource + 1) || !FitsInt(std::int64_t(ySource) + heightSource + 1)) {
+        !FitsInt(std::int64_t(xSource) + widthSource + 1) ||
+        !FitsInt(std::int64_t(ySource) + heightSource + 1)) {
         SetError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const bool mirrorX = Normalise(x, width, Extent::Stretch) != Normalise(xSource, widthSource, Extent::Stretch);
-    const bool mirrorY = Normalise(y, height, Extent::Stretch) != Normalise(ySource, heightSource, Extent::Stretch);
+    const bool mirrorX =
+        Normalise(x, width, Extent::Stretch) != Normalise(xSource, widthSource, Extent::Stretch);
+    const bool mirrorY =
+        Normalise(y, height, Extent::Stretch) != Normalise(ySource, heightSource, Extent::Stretch);
     if (width == 0 || height == 0) return 1;
     if (widthSource == 0 || heightSource == 0) {
         SetError(ERROR_INVALID_PARAMETER);
@@ -136,12 +142,14 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
     request.colors.targetText = detail::ResolveColor(*target, target->text);
     request.colors.targetBackground = detail::ResolveColor(*target, target->background);
     request.colors.sourceBackground = detail::ResolveColor(*source, source->background);
-    request.stretch = target->stretchMode == HALFTONE ? detail::StretchMode::Average : detail::StretchMode::Nearest;
+    request.stretch =
+        target->stretchMode == HALFTONE ? detail::StretchMode::Average : detail::StretchMode::Nearest;
     detail::Transfer(request);
     return 1;
 }
 
-BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource, DWORD rop) {
+BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+            DWORD rop) {
     // A negative extent moves both rectangles to the other side of their origins, without mirroring.
     if (width == INT32_MIN || height == INT32_MIN || !FitsInt(std::int64_t(x) + width) ||
         !FitsInt(std::int64_t(xSource) + width) || !FitsInt(std::int64_t(y) + height) ||

@@ -14,7 +14,7 @@ int NearestIndex(const RGBQUAD* colors, int count, COLORREF rgb);
 // Remembers recent answers of NearestIndex for one table. Lives in thread-local storage and is
 // re-armed per call, so converting an image costs no allocation.
 class NearestCache {
-public:
+  public:
     // Forgets all answers and binds the cache to a table.
     void Reset(const RGBQUAD* colors, int count);
     int Find(COLORREF rgb) {
@@ -24,7 +24,7 @@ public:
         return entry.index;
     }
 
-private:
+  private:
     static constexpr int kBits = 12;
     struct Entry {
         std::uint32_t generation = 0;

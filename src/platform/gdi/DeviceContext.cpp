@@ -50,7 +50,9 @@ HBRUSH SelectObject(HDC dc, HBRUSH brush) {
     return previous;
 }
 
-HBITMAP GetCurrentBitmap(HDC dc) { return IsLive(dc) ? dc->bitmap : nullptr; }
+HBITMAP GetCurrentBitmap(HDC dc) {
+    return IsLive(dc) ? dc->bitmap : nullptr;
+}
 
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
     (void)forceBackground;  // without a hardware palette every palette is as good as realised
@@ -74,7 +76,9 @@ COLORREF SetBkColor(HDC dc, COLORREF color) {
     return previous;
 }
 
-COLORREF GetBkColor(HDC dc) { return IsLive(dc) ? dc->background : CLR_INVALID; }
+COLORREF GetBkColor(HDC dc) {
+    return IsLive(dc) ? dc->background : CLR_INVALID;
+}
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
     if (!IsLive(dc)) return CLR_INVALID;
@@ -83,7 +87,9 @@ COLORREF SetTextColor(HDC dc, COLORREF color) {
     return previous;
 }
 
-COLORREF GetTextColor(HDC dc) { return IsLive(dc) ? dc->text : CLR_INVALID; }
+COLORREF GetTextColor(HDC dc) {
+    return IsLive(dc) ? dc->text : CLR_INVALID;
+}
 
 int SetBkMode(HDC dc, int mode) {
     if (!IsLive(dc)) return 0;
@@ -96,7 +102,9 @@ int SetBkMode(HDC dc, int mode) {
     return previous;
 }
 
-int GetBkMode(HDC dc) { return IsLive(dc) ? dc->backgroundMode : 0; }
+int GetBkMode(HDC dc) {
+    return IsLive(dc) ? dc->backgroundMode : 0;
+}
 
 int SetStretchBltMode(HDC dc, int mode) {
     if (!IsLive(dc)) return 0;
@@ -109,7 +117,9 @@ int SetStretchBltMode(HDC dc, int mode) {
     return previous;
 }
 
-int GetStretchBltMode(HDC dc) { return IsLive(dc) ? dc->stretchMode : 0; }
+int GetStretchBltMode(HDC dc) {
+    return IsLive(dc) ? dc->stretchMode : 0;
+}
 
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous) {
     if (!IsLive(dc)) return 0;
@@ -125,6 +135,8 @@ BOOL GetBrushOrgEx(HDC dc, POINT* origin) {
 }
 
 // Drawing is synchronous, so there is never anything pending.
-BOOL GdiFlush() { return 1; }
+BOOL GdiFlush() {
+    return 1;
+}
 
 }  // namespace plexon::gdi

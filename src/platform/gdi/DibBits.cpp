@@ -38,8 +38,8 @@ void DescribeOwnFormat(const GdiBitmap& bitmap, BITMAPINFO& info) {
         header.biCompression = BI_RGB;
     }
     header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biSizeImage =
-        std::uint32_t(detail::RowBytes(surface.width, surface.format.bits, 32) * std::uint64_t(surface.height));
+    header.biSizeImage = std::uint32_t(detail::RowBytes(surface.width, surface.format.bits, 32) *
+                                       std::uint64_t(surface.height));
     if (surface.format.kind == detail::FormatKind::Indexed)
         std::copy_n(surface.format.colors, surface.format.colorCount, info.bmiColors);
     else if (bitmap.isDib && bitmap.header.biCompression == BI_BITFIELDS)
@@ -53,7 +53,8 @@ int OutputColors(const GdiBitmap& bitmap, const GdiDc& dc, int bits, UINT usage,
     if (usage == DIB_PAL_COLORS) {
         const auto& palette = dc.palette->entries;
         const int count = std::min(entries, int(palette.size()));
-        for (int i = 0; i < count; ++i) colors[i] = {palette[i].peBlue, palette[i].peGreen, palette[i].peRed, 0};
+        for (int i = 0; i < count; ++i)
+            colors[i] = {palette[i].peBlue, palette[i].peGreen, palette[i].peRed, 0};
         return count;
     }
     const detail::PixelFormat& own = bitmap.surface.format;
@@ -132,8 +133,9 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAP
     if (start >= UINT(surface.height)) return 0;
     const int count = int(std::min<std::uint64_t>(lines, std::uint64_t(surface.height) - start));
     if (count == 0) return 0;
-    const detail::Surface out = detail::MakeSurface(layout.Format(), layout.width, count,
-                                                    static_cast<std::uint8_t*>(bits), layout.stride, layout.bottomUp);
+    const detail::Surface out =
+        detail::MakeSurface(layout.Format(), layout.width, count, static_cast<std::uint8_t*>(bits),
+                            layout.stride, layout.bottomUp);
     const int width = std::min(layout.width, surface.width);
     detail::TransferRequest request;
     request.target = &out;
@@ -158,8 +160,8 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
     }
     const detail::Surface& surface = bitmap->surface;
     if (start >= UINT(surface.height)) return 0;
-    const int count = int(std::min<std::uint64_t>({lines, std::uint64_t(surface.height) - start,
-                                                    std::uint64_t(layout.height)}));
+    const int count = int(std::min<std::uint64_t>(
+        {lines, std::uint64_t(surface.height) - start, std::uint64_t(layout.height)}));
     if (count == 0) return 0;
     // Only read, though the surface type allows writing.
     auto* memory = const_cast<std::uint8_t*>(static_cast<const std::uint8_t*>(bits));

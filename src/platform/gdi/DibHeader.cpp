@@ -34,9 +34,11 @@ HeaderCheck ReadDibHeader(const BITMAPINFO& info, UINT usage, const GdiDc* dc, D
         header.biPlanes != 1)
         return HeaderCheck::Invalid;
     const int bits = header.biBitCount;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return HeaderCheck::Invalid;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return HeaderCheck::Invalid;
     const bool masked = header.biCompression == BI_BITFIELDS;
-    if (header.biCompression != BI_RGB && !(masked && (bits == 16 || bits == 32))) return HeaderCheck::Invalid;
+    if (header.biCompression != BI_RGB && !(masked && (bits == 16 || bits == 32)))
+        return HeaderCheck::Invalid;
 
     layout.bits = bits;
     layout.compression = header.biCompression;
@@ -59,7 +61,8 @@ HeaderCheck ReadDibHeader(const BITMAPINFO& info, UINT usage, const GdiDc* dc, D
             const auto& palette = (dc && dc->palette ? dc->palette : StockPalette())->entries;
             const auto* indices = reinterpret_cast<const std::uint8_t*>(info.bmiColors);
             for (int i = 0; i < layout.colorCount; ++i) {
-                const std::size_t index = std::size_t(indices[2 * i]) | (std::size_t(indices[2 * i + 1]) << 8);
+                const std::size_t index =
+                    std::size_t(indices[2 * i]) | (std::size_t(indices[2 * i + 1]) << 8);
                 const PALETTEENTRY entry = index < palette.size() ? palette[index] : PALETTEENTRY{};
                 layout.colors[i] = {entry.peBlue, entry.peGreen, entry.peRed, 0};
             }

@@ -8,8 +8,12 @@ namespace {
 thread_local DWORD lastError = ERROR_SUCCESS;
 }
 
-DWORD GetLastError() { return lastError; }
-void SetLastError(DWORD code) { lastError = code; }
+DWORD GetLastError() {
+    return lastError;
+}
+void SetLastError(DWORD code) {
+    lastError = code;
+}
 
 std::string SystemErrorText(DWORD code) {
     switch (code) {
@@ -31,7 +35,9 @@ std::string SystemErrorText(DWORD code) {
 }
 
 namespace detail {
-void SetError(DWORD code) { lastError = code; }
+void SetError(DWORD code) {
+    lastError = code;
+}
 }  // namespace detail
 
 }  // namespace plexon::gdi

@@ -46,18 +46,42 @@ bool Contains(const void* object) {
 }  // namespace
 
 // Each kind has its own address space of objects, so one set serves all kinds.
-void Register(HBITMAP object) { Add(object); }
-void Register(HDC object) { Add(object); }
-void Register(HPALETTE object) { Add(object); }
-void Register(HBRUSH object) { Add(object); }
-void Unregister(HBITMAP object) { Remove(object); }
-void Unregister(HDC object) { Remove(object); }
-void Unregister(HPALETTE object) { Remove(object); }
-void Unregister(HBRUSH object) { Remove(object); }
-bool IsLive(HBITMAP object) { return Contains(object); }
-bool IsLive(HDC object) { return Contains(object); }
-bool IsLive(HPALETTE object) { return Contains(object); }
-bool IsLive(HBRUSH object) { return Contains(object); }
+void Register(HBITMAP object) {
+    Add(object);
+}
+void Register(HDC object) {
+    Add(object);
+}
+void Register(HPALETTE object) {
+    Add(object);
+}
+void Register(HBRUSH object) {
+    Add(object);
+}
+void Unregister(HBITMAP object) {
+    Remove(object);
+}
+void Unregister(HDC object) {
+    Remove(object);
+}
+void Unregister(HPALETTE object) {
+    Remove(object);
+}
+void Unregister(HBRUSH object) {
+    Remove(object);
+}
+bool IsLive(HBITMAP object) {
+    return Contains(object);
+}
+bool IsLive(HDC object) {
+    return Contains(object);
+}
+bool IsLive(HPALETTE object) {
+    return Contains(object);
+}
+bool IsLive(HBRUSH object) {
+    return Contains(object);
+}
 
 HBITMAP StockMonoBitmap() {
     static GdiBitmap* const bitmap = [] {

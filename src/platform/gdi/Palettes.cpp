@@ -25,7 +25,8 @@ HPALETTE CreateHalftonePalette(HDC dc) {
     auto* made = new GdiPalette;
     const RGBQUAD* colors = detail::HalftoneColors();
     made->entries.resize(256);
-    for (int i = 0; i < 256; ++i) made->entries[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+    for (int i = 0; i < 256; ++i)
+        made->entries[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
     detail::Register(made);
     return made;
 }

@@ -68,12 +68,16 @@ PixelFormat Bgr24Format() {
     return format;
 }
 
-PixelFormat Bgrx32Format() { return MaskedFormat(32, 0xFF0000, 0xFF00, 0xFF); }
+PixelFormat Bgrx32Format() {
+    return MaskedFormat(32, 0xFF0000, 0xFF00, 0xFF);
+}
 
-PixelFormat MonoDeviceFormat() { return IndexedFormat(1, kBlackWhite, 2, MonoDevice::Yes); }
+PixelFormat MonoDeviceFormat() {
+    return IndexedFormat(1, kBlackWhite, 2, MonoDevice::Yes);
+}
 
-Surface MakeSurface(const PixelFormat& format, int width, int height, std::uint8_t* memory, std::size_t stride,
-                    bool bottomUp) {
+Surface MakeSurface(const PixelFormat& format, int width, int height, std::uint8_t* memory,
+                    std::size_t stride, bool bottomUp) {
     Surface surface;
     surface.format = format;
     surface.width = width;
@@ -109,11 +113,13 @@ std::uint32_t EncodeColor(const PixelFormat& format, COLORREF rgb) {
         case FormatKind::Indexed:
             return std::uint32_t(NearestIndex(format.colors, format.colorCount, rgb));
         case FormatKind::Bgr24:
-            return (std::uint32_t(GetRValue(rgb)) << 16) | (std::uint32_t(GetGValue(rgb)) << 8) | GetBValue(rgb);
+            return (std::uint32_t(GetRValue(rgb)) << 16) | (std::uint32_t(GetGValue(rgb)) << 8) |
+                   GetBValue(rgb);
         case FormatKind::Masked:
             break;
     }
-    return Pack(GetRValue(rgb), format.red) | Pack(GetGValue(rgb), format.green) | Pack(GetBValue(rgb), format.blue);
+    return Pack(GetRValue(rgb), format.red) | Pack(GetGValue(rgb), format.green) |
+           Pack(GetBValue(rgb), format.blue);
 }
 
 }  // namespace plexon::gdi::detail

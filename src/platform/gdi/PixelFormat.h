@@ -75,8 +75,8 @@ struct Surface {
 };
 
 // Bottom-up storage puts the top row last; `bytes` is the stride (positive).
-Surface MakeSurface(const PixelFormat& format, int width, int height, std::uint8_t* memory, std::size_t stride,
-                    bool bottomUp);
+Surface MakeSurface(const PixelFormat& format, int width, int height, std::uint8_t* memory,
+                    std::size_t stride, bool bottomUp);
 
 inline std::uint32_t ReadPixel(const std::uint8_t* row, int x, int bits) {
     switch (bits) {
@@ -138,6 +138,8 @@ COLORREF DecodePixel(const PixelFormat& format, std::uint32_t value);
 // The pixel value that shows an RGB colour best: packed channels, or the nearest table entry.
 std::uint32_t EncodeColor(const PixelFormat& format, COLORREF rgb);
 // Pixel value with every bit of the pixel set (WHITENESS).
-constexpr std::uint32_t AllBits(int bits) { return bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1u; }
+constexpr std::uint32_t AllBits(int bits) {
+    return bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1u;
+}
 
 }  // namespace plexon::gdi::detail

@@ -10,7 +10,9 @@ namespace {
 
 using Word = std::uint64_t;
 
-inline Word Mux(Word select, Word ifSet, Word ifClear) { return (select & ifSet) | (~select & ifClear); }
+inline Word Mux(Word select, Word ifSet, Word ifClear) {
+    return (select & ifSet) | (~select & ifClear);
+}
 
 struct Evaluator {
     Word m[8];
@@ -36,7 +38,7 @@ void ApplyRop(std::uint8_t* destination, const std::uint8_t* source, const std::
               std::size_t bitStart, std::size_t bitEnd, std::uint8_t rop) {
     if (bitEnd <= bitStart || rop == 0xAA) return;
     const std::size_t first = bitStart / 8, last = (bitEnd - 1) / 8;
-    const std::uint8_t keepFirst = std::uint8_t(0xFF00u >> (bitStart % 8));  // bits before the range
+    const std::uint8_t keepFirst = std::uint8_t(0xFF00u >> (bitStart % 8));         // bits before the range
     const std::uint8_t keepLast = std::uint8_t(0xFFu >> (((bitEnd - 1) % 8) + 1));  // bits after it
     const std::uint8_t firstByte = destination[first], lastByte = destination[last];
 
@@ -61,13 +63,14 @@ void ApplyRop(std::uint8_t* destination, const std::uint8_t* source, const std::
             const Evaluator evaluate(rop);
             std::size_t i = 0;
             for (; i + 8 <= count; i += 8) {
-                const Word result = evaluate(Load(p ? p + i : nullptr, 8), Load(s ? s + i : nullptr, 8), Load(d + i, 8));
+                const Word result =
+                    evaluate(Load(p ? p + i : nullptr, 8), Load(s ? s + i : nullptr, 8), Load(d + i, 8));
                 std::memcpy(d + i, &result, 8);
             }
             if (i < count) {
                 const std::size_t rest = count - i;
-                const Word result =
-                    evaluate(Load(p ? p + i : nullptr, rest), Load(s ? s + i : nullptr, rest), Load(d + i, rest));
+                const Word result = evaluate(Load(p ? p + i : nullptr, rest), Load(s ? s + i : nullptr, rest),
+                                             Load(d + i, rest));
                 std::memcpy(d + i, &result, rest);
             }
             break;

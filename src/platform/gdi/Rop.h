@@ -7,9 +7,15 @@
 
 namespace plexon::gdi::detail {
 
-constexpr bool RopUsesSource(std::uint8_t rop) { return ((rop >> 2) ^ rop) & 0x33; }
-constexpr bool RopUsesPattern(std::uint8_t rop) { return ((rop >> 4) ^ rop) & 0x0F; }
-constexpr bool RopUsesDestination(std::uint8_t rop) { return ((rop >> 1) ^ rop) & 0x55; }
+constexpr bool RopUsesSource(std::uint8_t rop) {
+    return ((rop >> 2) ^ rop) & 0x33;
+}
+constexpr bool RopUsesPattern(std::uint8_t rop) {
+    return ((rop >> 4) ^ rop) & 0x0F;
+}
+constexpr bool RopUsesDestination(std::uint8_t rop) {
+    return ((rop >> 1) ^ rop) & 0x55;
+}
 
 // Applies the operation to bits [bitStart, bitEnd) of the row `destination` (bit 0 = top bit of byte 0).
 // `source` and `pattern` are laid out like the destination row (same byte offsets); either may be null
@@ -18,6 +24,8 @@ void ApplyRop(std::uint8_t* destination, const std::uint8_t* source, const std::
               std::size_t bitStart, std::size_t bitEnd, std::uint8_t rop);
 
 // The result bit for single pattern, source and destination bits: bit (p << 2 | s << 1 | d) of the index.
-constexpr int RopBit(std::uint8_t rop, int p, int s, int d) { return (rop >> ((p << 2) | (s << 1) | d)) & 1; }
+constexpr int RopBit(std::uint8_t rop, int p, int s, int d) {
+    return (rop >> ((p << 2) | (s << 1) | d)) & 1;
+}
 
 }  // namespace plexon::gdi::detail

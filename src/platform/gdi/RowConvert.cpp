@@ -83,7 +83,8 @@ void WriteValues(std::uint8_t* row, int x, int bits, const std::uint32_t* values
 }
 
 // Copies pixels of 1 or 4 bits whose bit offsets within a byte agree: whole bytes in the middle.
-void CopySubByte(const std::uint8_t* source, int sourceX, std::uint8_t* target, int targetX, int count, int bits) {
+void CopySubByte(const std::uint8_t* source, int sourceX, std::uint8_t* target, int targetX, int count,
+                 int bits) {
     const int perByte = 8 / bits;
     int i = 0;
     for (; i < count && (targetX + i) % perByte != 0; ++i)

@@ -21,8 +21,9 @@ struct MonoColors {
 };
 
 class PixelConverter {
-public:
-    PixelConverter(const PixelFormat& source, const PixelFormat& target, ColorRules rules, const MonoColors& colors);
+  public:
+    PixelConverter(const PixelFormat& source, const PixelFormat& target, ColorRules rules,
+                   const MonoColors& colors);
 
     // Pixels of the source row at the given columns (`columns` null: consecutive from `sourceX`) written
     // to destination columns [targetX, targetX + count).
@@ -31,7 +32,7 @@ public:
 
     std::uint32_t Convert(std::uint32_t value);
 
-private:
+  private:
     enum class Mode { Same, Table, Colour, ToIndexed, ToMonoDevice };
 
     PixelFormat source_;

@@ -25,8 +25,11 @@ struct HalftoneTable {
     RGBQUAD colors[256];
     HalftoneTable() {
         int n = 0;
-        auto add = [&](int r, int g, int b) { colors[n++] = {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0}; };
-        for (int i = 0; i < 10; ++i) add(kStaticColors[i].peRed, kStaticColors[i].peGreen, kStaticColors[i].peBlue);
+        auto add = [&](int r, int g, int b) {
+            colors[n++] = {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0};
+        };
+        for (int i = 0; i < 10; ++i)
+            add(kStaticColors[i].peRed, kStaticColors[i].peGreen, kStaticColors[i].peBlue);
         // The cube's corners are static colours already; leaving them out keeps every entry distinct.
         auto corner = [](int v) { return v == 0 || v == 5; };
         for (int r = 0; r < 6; ++r)
@@ -38,7 +41,8 @@ struct HalftoneTable {
             const int v = (i * 255 + 14) / 29;
             add(v, v, v);
         }
-        for (int i = 10; i < 20; ++i) add(kStaticColors[i].peRed, kStaticColors[i].peGreen, kStaticColors[i].peBlue);
+        for (int i = 10; i < 20; ++i)
+            add(kStaticColors[i].peRed, kStaticColors[i].peGreen, kStaticColors[i].peBlue);
     }
 };
 

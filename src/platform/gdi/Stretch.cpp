@@ -7,13 +7,13 @@
 
 namespace plexon::gdi::detail {
 
-void AverageBoxes(const Surface& source, const Axis& columns, int firstColumn, int count, std::int64_t firstRow,
-                  std::int64_t lastRow, COLORREF* out) {
+void AverageBoxes(const Surface& source, const Axis& columns, int firstColumn, int count,
+                  std::int64_t firstRow, std::int64_t lastRow, COLORREF* out) {
     firstRow = std::max<std::int64_t>(firstRow, 0);
     lastRow = std::min<std::int64_t>(lastRow, source.height - 1);
-    thread_local std::vector<std::int64_t> boxes;    // first, last per column
-    thread_local std::vector<std::uint64_t> sums;    // red, green, blue, count per column
-    thread_local std::vector<COLORREF> decoded;      // one source row
+    thread_local std::vector<std::int64_t> boxes;  // first, last per column
+    thread_local std::vector<std::uint64_t> sums;  // red, green, blue, count per column
+    thread_local std::vector<COLORREF> decoded;    // one source row
     boxes.resize(2 * std::size_t(count));
     sums.assign(4 * std::size_t(count), 0);
     std::int64_t low = source.width, high = -1;
@@ -32,7 +32,8 @@ void AverageBoxes(const Surface& source, const Axis& columns, int firstColumn, i
     for (std::int64_t y = firstRow; y <= lastRow; ++y) {
         const std::uint8_t* row = source.Row(int(y));
         for (std::int64_t x = low; x <= high; ++x)
-            decoded[std::size_t(x - low)] = DecodePixel(source.format, ReadPixel(row, int(x), source.format.bits));
+            decoded[std::size_t(x - low)] =
+                DecodePixel(source.format, ReadPixel(row, int(x), source.format.bits));
         for (int i = 0; i < count; ++i) {
             std::uint64_t* sum = &sums[4 * std::size_t(i)];
             for (std::int64_t x = boxes[2 * i]; x <= boxes[2 * i + 1]; ++x) {

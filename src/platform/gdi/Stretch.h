@@ -33,7 +33,7 @@ struct Axis {
 
 // Averages, for each destination column, the source boxes of rows [firstRow, lastRow] and writes the
 // result as colours (0x00BBGGRR) to `out`. Boxes are clamped to the source's bounds.
-void AverageBoxes(const Surface& source, const Axis& columns, int firstColumn, int count, std::int64_t firstRow,
-                  std::int64_t lastRow, COLORREF* out);
+void AverageBoxes(const Surface& source, const Axis& columns, int firstColumn, int count,
+                  std::int64_t firstRow, std::int64_t lastRow, COLORREF* out);
 
 }  // namespace plexon::gdi::detail

@@ -13,7 +13,8 @@
 namespace plexon::gdi::detail {
 
 RECT Intersect(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+           std::min(a.bottom, b.bottom)};
     if (IsEmpty(r)) r = RECT{};
     return r;
 }
@@ -26,7 +27,9 @@ T* Scratch(std::vector<T>& buffer, std::size_t count) {
     return buffer.data();
 }
 
-bool Inside(std::int64_t v, int length) { return v >= 0 && v < length; }
+bool Inside(std::int64_t v, int length) {
+    return v >= 0 && v < length;
+}
 
 // Narrows [first, last) of destination positions to those whose samples lie inside the source.
 void ClipToSource(const Axis& axis, int origin, int sourceLength, int& first, int& last) {
@@ -45,7 +48,8 @@ void TakeSnapshot(const Surface& source, int low, int high, Snapshot& snapshot) 
     const std::size_t stride = std::size_t(RowBytes(source.width, source.format.bits, 8));
     const int rows = high - low + 1;
     snapshot.bytes.resize(stride * std::size_t(rows));
-    for (int y = 0; y < rows; ++y) std::memcpy(&snapshot.bytes[stride * std::size_t(y)], source.Row(low + y), stride);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(&snapshot.bytes[stride * std::size_t(y)], source.Row(low + y), stride);
     snapshot.surface = MakeSurface(source.format, source.width, rows, snapshot.bytes.data(), stride, false);
     snapshot.low = low;
 }
@@ -65,8 +69,10 @@ void Transfer(const TransferRequest& request) {
     int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
     const int bits = target.format.bits;
 
-    const Axis columns{request.sourceX, request.sourceWidth, request.rect.right - request.rect.left, request.mirrorX};
-    const Axis rows{request.sourceY, request.sourceHeight, request.rect.bottom - request.rect.top, request.mirrorY};
+    const Axis columns{request.sourceX, request.sourceWidth, request.rect.right - request.rect.left,
+                       request.mirrorX};
+    const Axis rows{request.sourceY, request.sourceHeight, request.rect.bottom - request.rect.top,
+                    request.mirrorY};
 
     const Surface* source = request.source;
     Snapshot snapshot;
@@ -100,12 +106,14 @@ void Transfer(const TransferRequest& request) {
         for (int x = x0; x < x1; ++x) WritePixel(pattern, x, bits, value);
     }
     if (!useSource) {
-        for (int y = y0; y < y1; ++y) ApplyRop(target.Row(y), nullptr, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
+        for (int y = y0; y < y1; ++y)
+            ApplyRop(target.Row(y), nullptr, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
         return;
     }
 
-    const bool average = request.stretch == StretchMode::Average && !(columns.IsIdentity() && rows.IsIdentity()) &&
-                         !source->format.IsMonoDevice() && !target.format.IsMonoDevice();
+    const bool average = request.stretch == StretchMode::Average &&
+                         !(columns.IsIdentity() && rows.IsIdentity()) && !source->format.IsMonoDevice() &&
+                         !target.format.IsMonoDevice();
     std::uint8_t* fetched = rop == 0xCC ? nullptr : Scratch(sourceScratch, rowBytes);
     PixelConverter converter(source->format, target.format, request.rules, request.colors);
     const int* columnMap = nullptr;
@@ -138,7 +146,8 @@ void Transfer(const TransferRequest& request) {
             const int sy = int(rows.Sample(y - request.rect.top)) - snapshot.low;
             converter.ConvertRow(source->Row(sy), columnMap, firstColumn, out, x0, count);
         }
-        if (fetched) ApplyRop(destination, fetched, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
+        if (fetched)
+            ApplyRop(destination, fetched, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
     }
 }
 

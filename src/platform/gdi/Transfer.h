@@ -33,6 +33,8 @@ void Transfer(const TransferRequest& request);
 
 // Rectangle helpers with the usual half-open convention.
 RECT Intersect(const RECT& a, const RECT& b);
-inline bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 }  // namespace plexon::gdi::detail

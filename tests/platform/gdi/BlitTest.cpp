@@ -18,7 +18,8 @@ TEST(BlockCopy, PreservesEveryPixelBetweenTrueColourFormats) {
             for (auto [w, h] : {std::pair{47, 33}, {1, 1}, {7, 3}}) {
                 Canvas source(test::MakeDib(w, sourceBits == 24 ? h : -h, sourceBits));
                 test::Paint(source.dc(), w, h);
-                Canvas target(targetBits ? test::MakeDib(w, h, targetBits) : CreateBitmap(w, h, 1, 32, nullptr));
+                Canvas target(targetBits ? test::MakeDib(w, h, targetBits)
+                                         : CreateBitmap(w, h, 1, 32, nullptr));
                 ASSERT_TRUE(BitBlt(target.dc(), 0, 0, w, h, source.dc(), 0, 0, SRCCOPY));
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x)
@@ -30,8 +31,8 @@ TEST(BlockCopy, PreservesEveryPixelBetweenTrueColourFormats) {
 }
 
 TEST(BlockCopy, DrawsPaletteImagesThroughTheirColourTable) {
-    const RGBQUAD colors[4] = {test::Quad(RGB(10, 20, 30)), test::Quad(RGB(200, 0, 0)), test::Quad(RGB(0, 200, 0)),
-                               test::Quad(RGB(1, 2, 3))};
+    const RGBQUAD colors[4] = {test::Quad(RGB(10, 20, 30)), test::Quad(RGB(200, 0, 0)),
+                               test::Quad(RGB(0, 200, 0)), test::Quad(RGB(1, 2, 3))};
     for (int bits : {1, 4, 8}) {
         const int count = bits == 1 ? 2 : 4;
         Canvas source(test::MakeDib(7, 3, bits, nullptr, colors, count));
@@ -108,7 +109,8 @@ TEST(Clipping, KeepsTransfersInsideTheTargetAtEveryEdge) {
     struct Case {
         int x, y;
     };
-    for (Case c : {Case{-3, 0}, Case{0, -2}, Case{5, 0}, Case{0, 2}, Case{-6, -2}, Case{6, 2}, Case{-100, 0}}) {
+    for (Case c :
+         {Case{-3, 0}, Case{0, -2}, Case{5, 0}, Case{0, 2}, Case{-6, -2}, Case{6, 2}, Case{-100, 0}}) {
         Canvas source(CreateBitmap(7, 3, 1, 32, nullptr));
         test::Paint(source.dc(), 7, 3);
         Canvas target(test::MakeDib(7, 3, 24));
@@ -183,7 +185,7 @@ TEST(Fill, PatBltWhitenessSetsAllBits) {
     PatBlt(palette.dc(), 0, 0, 7, 3, WHITENESS);
     const auto* bytes = static_cast<const std::uint8_t*>(memory);
     EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[3], 0xF0);  // the padding of the row keeps its zero
+    EXPECT_EQ(bytes[3], 0xF0);                              // the padding of the row keeps its zero
     EXPECT_EQ(GetPixel(palette.dc(), 6, 2), RGB(0, 0, 0));  // entry 15 of this table is black
     Canvas colour(CreateBitmap(7, 3, 1, 32, nullptr));
     PatBlt(colour.dc(), 0, 0, 7, 3, WHITENESS);

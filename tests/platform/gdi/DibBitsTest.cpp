@@ -20,17 +20,26 @@ struct Format {
 };
 
 const Format kFormats[] = {
-    {0, BI_RGB, false, "device"},         {-1, BI_RGB, false, "device mono"}, {1, BI_RGB, false, "1"},
-    {4, BI_RGB, true, "4 top-down"},      {8, BI_RGB, false, "8"},           {16, BI_RGB, true, "555 top-down"},
-    {16, BI_BITFIELDS, false, "565"},     {24, BI_RGB, false, "24"},         {24, BI_RGB, true, "24 top-down"},
-    {32, BI_RGB, false, "32"},            {32, BI_BITFIELDS, true, "32 masks top-down"},
+    {0, BI_RGB, false, "device"},
+    {-1, BI_RGB, false, "device mono"},
+    {1, BI_RGB, false, "1"},
+    {4, BI_RGB, true, "4 top-down"},
+    {8, BI_RGB, false, "8"},
+    {16, BI_RGB, true, "555 top-down"},
+    {16, BI_BITFIELDS, false, "565"},
+    {24, BI_RGB, false, "24"},
+    {24, BI_RGB, true, "24 top-down"},
+    {32, BI_RGB, false, "32"},
+    {32, BI_BITFIELDS, true, "32 masks top-down"},
 };
 
 // Colours every format can hold exactly (and, for one bit, black and white only).
 const COLORREF kPrimaries[8] = {RGB(0, 0, 0),     RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(0, 0, 255),
                                 RGB(255, 255, 0), RGB(0, 255, 255), RGB(255, 0, 255), RGB(255, 255, 255)};
 
-bool IsOneBit(const Format& f) { return f.bits == 1 || f.bits == -1; }
+bool IsOneBit(const Format& f) {
+    return f.bits == 1 || f.bits == -1;
+}
 
 BITMAPINFO InfoFor(const Format& f, int w, int h) {
     BITMAPINFO info = test::MakeInfo(w, f.topDown ? -h : h, f.bits, f.compression);
@@ -72,7 +81,9 @@ TEST(DibBits, EveryFormatRoundTripsThroughEveryOther) {
                 info.bmiHeader.biClrUsed = 0;
                 const std::size_t stride = std::size_t((w * to.bits + 31) / 32 * 4);
                 std::vector<std::uint8_t> pixels(stride * std::size_t(h));
-                ASSERT_EQ(GetDIBits(source.dc(), source.bitmap(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS), h)
+                ASSERT_EQ(
+                    GetDIBits(source.dc(), source.bitmap(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS),
+                    h)
                     << from.name << " -> " << to.name;
                 EXPECT_EQ(info.bmiHeader.biSizeImage, stride * std::size_t(h));
 
@@ -81,7 +92,8 @@ TEST(DibBits, EveryFormatRoundTripsThroughEveryOther) {
                 Canvas view(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
                 std::memcpy(memory, pixels.data(), pixels.size());
                 Canvas back(Make(from, w, h));
-                ASSERT_EQ(SetDIBits(back.dc(), back.bitmap(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS), h);
+                ASSERT_EQ(
+                    SetDIBits(back.dc(), back.bitmap(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS), h);
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x) {
                         ASSERT_EQ(GetPixel(view.dc(), x, y), Expected(x, y, blackWhite))
@@ -103,7 +115,8 @@ TEST(DibBits, DeviceBitmapTo32BitsIsTheSameBytes) {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 7; ++x) {
             const COLORREF c = test::PatternColor(x, y);
-            EXPECT_EQ(pixels[y * 7 + x], std::uint32_t(GetBValue(c)) | (GetGValue(c) << 8) | (GetRValue(c) << 16));
+            EXPECT_EQ(pixels[y * 7 + x],
+                      std::uint32_t(GetBValue(c)) | (GetGValue(c) << 8) | (GetRValue(c) << 16));
         }
 }
 
@@ -160,7 +173,8 @@ TEST(DibBits, QueryWithoutBitsDescribesTheBitmap) {
 }
 
 TEST(DibBits, PaletteOutputKeepsTheBitmapsIndices) {
-    const RGBQUAD colors[3] = {test::Quad(RGB(9, 9, 9)), test::Quad(RGB(9, 9, 9)), test::Quad(RGB(200, 1, 1))};
+    const RGBQUAD colors[3] = {test::Quad(RGB(9, 9, 9)), test::Quad(RGB(9, 9, 9)),
+                               test::Quad(RGB(200, 1, 1))};
     void* memory = nullptr;
     Canvas palette(test::MakeDib(3, -1, 8, &memory, colors, 3));
     auto* indices = static_cast<std::uint8_t*>(memory);

@@ -23,11 +23,13 @@ inline BITMAPINFO MakeInfo(int width, int height, int bits, std::uint32_t compre
     return info;
 }
 
-inline RGBQUAD Quad(COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; }
+inline RGBQUAD Quad(COLORREF c) {
+    return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0};
+}
 
 // A memory context holding one bitmap; both are released at the end of the test.
 class Canvas {
-public:
+  public:
     explicit Canvas(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)), bitmap_(bitmap) {
         EXPECT_NE(bitmap_, nullptr);
         previous_ = SelectObject(dc_, bitmap_);
@@ -43,14 +45,14 @@ public:
     HDC dc() const { return dc_; }
     HBITMAP bitmap() const { return bitmap_; }
 
-private:
+  private:
     HDC dc_;
     HBITMAP bitmap_;
     HBITMAP previous_ = nullptr;
 };
 
-inline HBITMAP MakeDib(int width, int height, int bits, void** memory = nullptr, const RGBQUAD* colors = nullptr,
-                       int colorCount = 0) {
+inline HBITMAP MakeDib(int width, int height, int bits, void** memory = nullptr,
+                       const RGBQUAD* colors = nullptr, int colorCount = 0) {
     BITMAPINFO info = MakeInfo(width, height, bits);
     for (int i = 0; i < colorCount; ++i) info.bmiColors[i] = colors[i];
     info.bmiHeader.biClrUsed = std::uint32_t(colorCount);

@@ -19,7 +19,9 @@ std::uint32_t Expected(std::uint8_t index, std::uint32_t p, std::uint32_t s, std
     return result;
 }
 
-DWORD RopCode(int index) { return DWORD(index) << 16; }
+DWORD RopCode(int index) {
+    return DWORD(index) << 16;
+}
 
 TEST(RasterOperation, AllCodesOnTrueColourPixels) {
     constexpr int w = 7, h = 3;
@@ -38,8 +40,9 @@ TEST(RasterOperation, AllCodesOnTrueColourPixels) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const COLORREF d = test::PatternColor(y + 3, x + 1);
-                const COLORREF want =
-                    x == 0 || x == w - 1 ? d : Expected(std::uint8_t(index), brushColor, test::PatternColor(x - 1, y), d, 24);
+                const COLORREF want = x == 0 || x == w - 1 ? d
+                                                           : Expected(std::uint8_t(index), brushColor,
+                                                                      test::PatternColor(x - 1, y), d, 24);
                 ASSERT_EQ(GetPixel(target.dc(), x, y), want) << "rop " << index << " at " << x << "," << y;
             }
     }
@@ -98,7 +101,8 @@ TEST(RasterOperation, AllCodesOnPaletteIndices) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const std::uint32_t got = (bytes[y * 8 + x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
-                const std::uint32_t want = Expected(std::uint8_t(index), 9, (x * 3 + y) % 16, (x + 5 * y) % 16, 4);
+                const std::uint32_t want =
+                    Expected(std::uint8_t(index), 9, (x * 3 + y) % 16, (x + 5 * y) % 16, 4);
                 ASSERT_EQ(got, want) << "rop " << index << " at " << x << "," << y;
             }
     }

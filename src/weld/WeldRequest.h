@@ -1,0 +1,32 @@
+// The inputs of one weld run, gathered by the main window or the batch command.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "weld/Slots.h"
+#include "weld/SuffixSettings.h"
+
+namespace plexon {
+
+struct WeldRequest {
+    // Full paths of the source files in the order chosen; that order decides the grouping.
+    std::vector<std::string> FileList;
+    // Edge length of one slot in pixels: the width of the first source file.
+    int32_t ImageSize = 0;
+    // Number of slots, 2 to 4.
+    int StateCount = StateCountOfIndex(kDefaultStateCountIndex);
+    SlotStates Slots = kDefaultSlotStates;
+    SuffixSettings Suffixes;
+    // Where the strips go, ending in "/".
+    std::string OutputFolder;
+};
+
+namespace msg {
+inline constexpr std::string_view kWeldStateCount = "A strip holds 2, 3 or 4 state images, not %s";
+inline constexpr std::string_view kWeldImageSize = "Images of size %s cannot be joined";
+}  // namespace msg
+
+}  // namespace plexon

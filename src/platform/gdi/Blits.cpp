@@ -170,4 +170,39 @@ BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int xSo
     return StretchBlt(target, x, y, width, height, source, xSource, ySource, width, height, rop);
 }
 
+BOOL MaskBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+             HBITMAP mask, int xMask, int yMask, DWORD rop) {
+    if (!IsLive(target) || !IsLive(mask)) return 0;
+    const std::uint8_t fore = RopIndex(rop), back = std::uint8_t(rop >> 24);
+    const bool usesSource = detail::RopUsesSource(fore) || detail::RopUsesSource(back);
+    if (usesSource && !IsLive(source)) return 0;
+    const detail::Surface& maskSurface = mask->surface;
+    if (maskSurface.format.bits != 1 || width < 0 || height < 0 || xMask < 0 || yMask < 0 ||
+        std::int64_t(xMask) + width > maskSurface.width ||
+        std::int64_t(yMask) + height > maskSurface.height || !FitsInt(std::int64_t(x) + width) ||
+        !FitsInt(std::int64_t(y) + height)) {
+        SetError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (width == 0 || height == 0) return 1;
+    detail::TransferRequest request = TargetRequest(*target, x, y, width, height, rop);
+    request.rop = fore;
+    request.backgroundRop = back;
+    request.mask = &maskSurface;
+    request.maskX = xMask;
+    request.maskY = yMask;
+    request.sourceWidth = width;
+    request.sourceHeight = height;
+    if (usesSource) {
+        request.source = &source->bitmap->surface;
+        request.sourceX = xSource;
+        request.sourceY = ySource;
+        request.colors.targetText = detail::ResolveColor(*target, target->text);
+        request.colors.targetBackground = detail::ResolveColor(*target, target->background);
+        request.colors.sourceBackground = detail::ResolveColor(*source, source->background);
+    }
+    detail::Transfer(request);
+    return 1;
+}
+
 }  // namespace plexon::gdi

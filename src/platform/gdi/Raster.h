@@ -83,5 +83,9 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource, DWORD rop);
 BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource,
                 int widthSource, int heightSource, DWORD rop);
+// A block transfer with two operations (MAKEROP4): the foreground one where the 1-bit mask bitmap is 1,
+// the background one where it is 0. The mask must cover the rectangle from (xMask, yMask).
+BOOL MaskBlt(HDC target, int x, int y, int width, int height, HDC source, int xSource, int ySource, HBITMAP mask,
+             int xMask, int yMask, DWORD rop);
 
 }  // namespace plexon::gdi

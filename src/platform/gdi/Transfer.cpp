@@ -59,10 +59,13 @@ void TakeSnapshot(const Surface& source, int low, int high, Snapshot& snapshot) 
 void Transfer(const TransferRequest& request) {
     const Surface& target = *request.target;
     const std::uint8_t rop = request.rop;
-    const bool useSource = RopUsesSource(rop);
+    const Surface* mask = request.mask;
+    const std::uint8_t backgroundRop = mask ? request.backgroundRop : rop;
+    const bool useSource = RopUsesSource(rop) || RopUsesSource(backgroundRop);
+    const bool usePattern = RopUsesPattern(rop) || RopUsesPattern(backgroundRop);
     assert(!useSource || request.source != nullptr);
-    if (RopUsesPattern(rop) && !request.brush) return;
-    if (rop == 0xAA) return;
+    if (usePattern && !request.brush) return;
+    if (rop == 0xAA && backgroundRop == 0xAA) return;
 
     RECT area = Intersect(Intersect(request.rect, request.clip), RECT{0, 0, target.width, target.height});
     if (IsEmpty(area)) return;
@@ -73,6 +76,7 @@ void Transfer(const TransferRequest& request) {
                        request.mirrorX};
     const Axis rows{request.sourceY, request.sourceHeight, request.rect.bottom - request.rect.top,
                     request.mirrorY};
+    assert(!mask || (columns.IsIdentity() && rows.IsIdentity()));
 
     const Surface* source = request.source;
     Snapshot snapshot;
@@ -94,27 +98,46 @@ void Transfer(const TransferRequest& request) {
     }
     const int count = x1 - x0;
     const std::size_t rowBytes = std::size_t(RowBytes(x1, bits, 8)) + 8;
+    const std::size_t bitStart = std::size_t(x0) * bits, bitEnd = std::size_t(x1) * bits;
 
-    thread_local std::vector<std::uint8_t> patternScratch, sourceScratch;
+    thread_local std::vector<std::uint8_t> patternScratch, sourceScratch, maskScratch, backgroundScratch;
     thread_local std::vector<int> columnScratch;
     thread_local std::vector<COLORREF> colourScratch;
 
     std::uint8_t* pattern = nullptr;
-    if (RopUsesPattern(rop)) {
+    if (usePattern) {
         pattern = Scratch(patternScratch, rowBytes);
         const std::uint32_t value = EncodeColor(target.format, *request.brush);
         for (int x = x0; x < x1; ++x) WritePixel(pattern, x, bits, value);
     }
+    // With a mask: each pixel of the mask row widened to all bits of a target pixel, and the row as
+    // the background operation leaves it.
+    std::uint8_t* widenedMask = mask ? Scratch(maskScratch, rowBytes) : nullptr;
+    std::uint8_t* background = mask ? Scratch(backgroundScratch, rowBytes) : nullptr;
+    auto combine = [&](int y, std::uint8_t* destination, const std::uint8_t* fetched) {
+        if (!mask) {
+            ApplyRop(destination, fetched, pattern, bitStart, bitEnd, rop);
+            return;
+        }
+        const std::uint8_t* maskRow = mask->Row(request.maskY + y - request.rect.top);
+        const int maskX = request.maskX - request.rect.left;
+        for (int x = x0; x < x1; ++x)
+            WritePixel(widenedMask, x, bits, ReadPixel(maskRow, maskX + x, 1) ? AllBits(bits) : 0);
+        std::memcpy(background + bitStart / 8, destination + bitStart / 8, (bitEnd + 7) / 8 - bitStart / 8);
+        ApplyRop(background, fetched, pattern, bitStart, bitEnd, backgroundRop);
+        ApplyRop(destination, fetched, pattern, bitStart, bitEnd, rop);
+        // Mask bit set: the foreground result (destination); clear: the background result.
+        ApplyRop(destination, background, widenedMask, bitStart, bitEnd, 0xAC);
+    };
     if (!useSource) {
-        for (int y = y0; y < y1; ++y)
-            ApplyRop(target.Row(y), nullptr, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
+        for (int y = y0; y < y1; ++y) combine(y, target.Row(y), nullptr);
         return;
     }
 
     const bool average = request.stretch == StretchMode::Average &&
                          !(columns.IsIdentity() && rows.IsIdentity()) && !source->format.IsMonoDevice() &&
                          !target.format.IsMonoDevice();
-    std::uint8_t* fetched = rop == 0xCC ? nullptr : Scratch(sourceScratch, rowBytes);
+    std::uint8_t* fetched = rop == 0xCC && !mask ? nullptr : Scratch(sourceScratch, rowBytes);
     PixelConverter converter(source->format, target.format, request.rules, request.colors);
     const int* columnMap = nullptr;
     int firstColumn = int(columns.Sample(x0 - request.rect.left));
@@ -146,8 +169,7 @@ void Transfer(const TransferRequest& request) {
             const int sy = int(rows.Sample(y - request.rect.top)) - snapshot.low;
             converter.ConvertRow(source->Row(sy), columnMap, firstColumn, out, x0, count);
         }
-        if (fetched)
-            ApplyRop(destination, fetched, pattern, std::size_t(x0) * bits, std::size_t(x1) * bits, rop);
+        if (fetched) combine(y, destination, fetched);
     }
 }
 

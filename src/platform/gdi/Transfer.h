@@ -25,6 +25,11 @@ struct TransferRequest {
     ColorRules rules = ColorRules::Context;
     MonoColors colors;
     StretchMode stretch = StretchMode::Nearest;
+    // Masked transfers (never stretched): `rop` where the mask pixel at (maskX, maskY) + offset in the
+    // rectangle is 1, `backgroundRop` where it is 0. The caller makes sure the mask covers the rectangle.
+    const Surface* mask = nullptr;
+    int maskX = 0, maskY = 0;
+    std::uint8_t backgroundRop = 0xAA;
 };
 
 // Performs the transfer. Destination pixels whose source position lies outside the source are left

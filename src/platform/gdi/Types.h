@@ -98,6 +98,8 @@ constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6
                 PATPAINT = 0x00FB0A09, PATINVERT = 0x005A0049, DSTINVERT = 0x00550009,
                 BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062, DSTCOPY = 0x00AA0029;
 constexpr std::uint8_t RopIndex(DWORD rop) { return std::uint8_t(rop >> 16); }
+// MaskBlt's pair of operations: the foreground code where the mask is 1, the background code in bits 24-31.
+constexpr DWORD MAKEROP4(DWORD fore, DWORD back) { return ((back << 8) & 0xFF000000u) | fore; }
 
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
 constexpr int TRANSPARENT = 1, OPAQUE = 2;

@@ -137,3 +137,50 @@ TEST(RasterOperation, NullBrushPaintsNothing) {
 
 }  // namespace
 }  // namespace plexon::gdi
+
+namespace plexon::gdi {
+namespace {
+
+TEST(MaskedTransfer, KeepsTheTargetWhereTheMaskIsSetAndCopiesElsewhere) {
+    test::Canvas source(test::MakeDib(7, 3, 24));
+    test::Paint(source.dc(), 7, 3);
+    test::Canvas mask(CreateBitmap(9, 4, 1, 1, nullptr));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 9; ++x) SetPixel(mask.dc(), x, y, (x + y) % 3 ? RGB(255, 255, 255) : 0);
+    test::Canvas target(CreateBitmap(7, 3, 1, 32, nullptr));
+    PatBlt(target.dc(), 0, 0, 7, 3, WHITENESS);
+    ASSERT_TRUE(
+        MaskBlt(target.dc(), 1, 0, 6, 3, source.dc(), 0, 0, mask.bitmap(), 2, 1, MAKEROP4(DSTCOPY, SRCCOPY)));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x) {
+            const bool set = x == 0 || (x - 1 + 2 + y + 1) % 3 != 0;
+            ASSERT_EQ(GetPixel(target.dc(), x, y), set ? RGB(255, 255, 255) : test::PatternColor(x - 1, y))
+                << x << "," << y;
+        }
+    // The mask has to cover the whole rectangle.
+    EXPECT_FALSE(
+        MaskBlt(target.dc(), 0, 0, 7, 3, source.dc(), 0, 0, mask.bitmap(), 3, 0, MAKEROP4(DSTCOPY, SRCCOPY)));
+    EXPECT_FALSE(MaskBlt(target.dc(), 0, 0, 7, 3, source.dc(), 0, 0, source.bitmap(), 0, 0,
+                         MAKEROP4(DSTCOPY, SRCCOPY)));
+}
+
+TEST(MaskedTransfer, CombinesTwoOperationsPerPixelOnPaletteIndices) {
+    RGBQUAD colors[16];
+    for (int i = 0; i < 16; ++i) colors[i] = test::Quad(RGB(i * 17, i * 17, 0));
+    void* memory = nullptr;
+    test::Canvas target(test::MakeDib(5, -1, 4, &memory, colors, 16));
+    auto* bytes = static_cast<std::uint8_t*>(memory);
+    bytes[0] = 0x12, bytes[1] = 0x34, bytes[2] = 0x50;
+    test::Canvas mask(CreateBitmap(5, 1, 1, 1, nullptr));
+    SetPixel(mask.dc(), 1, 0, RGB(255, 255, 255));
+    SetPixel(mask.dc(), 4, 0, RGB(255, 255, 255));
+    // Foreground inverts, background clears; no source needed.
+    ASSERT_TRUE(
+        MaskBlt(target.dc(), 0, 0, 5, 1, nullptr, 0, 0, mask.bitmap(), 0, 0, MAKEROP4(DSTINVERT, BLACKNESS)));
+    EXPECT_EQ(bytes[0], 0x0D);
+    EXPECT_EQ(bytes[1], 0x00);
+    EXPECT_EQ(bytes[2], 0xA0);  // pixel 4 is the high nibble; the padding stays
+}
+
+}  // namespace
+}  // namespace plexon::gdi

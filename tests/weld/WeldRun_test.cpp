@@ -195,6 +195,27 @@ TEST_F(WeldRunTest, LargerFileBeforeTheEndIsCutToTheSlot) {
     ExpectSlot(strip, 2, 30);
 }
 
+TEST_F(WeldRunTest, SmallerFileBeforeTheEndIsExtendedWithWhite) {
+    Run(Request({Source("Open.bmp", 10), Source("Open_h.bmp", 20), Source("Save.bmp", 40),
+                 Source("Save_h.bmp", 50, 8), Source("Zoom.bmp", 60)},
+                2, kDefaultSlotStates));
+    const Picture save = Output("Save.bmp");
+    int wrong = 0;
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 16; ++x)
+            if (save.At(16 + x, y) != (x < 8 && y < 8 ? SourcePixel(50, x, y) : test::kWhite)) ++wrong;
+    EXPECT_EQ(wrong, 0) << "the Hot slot is not the 8 x 8 picture on white";
+}
+
+TEST_F(WeldRunTest, StateWithoutAnyFileShowsAWhiteSquare) {
+    // The oversized Hot picture would show through in the Disabled slot if that slot drew nothing.
+    Run(Request({Source("Open_h.bmp", 20, 24), Source("Open.bmp", 10)}, 3, kDefaultSlotStates));
+    const Picture strip = Output("Open.bmp");
+    ExpectSlot(strip, 0, 10);
+    ExpectSlot(strip, 1, 20);
+    ExpectWhiteSlot(strip, 2);
+}
+
 TEST_F(WeldRunTest, LargerLastFileIsPaintedOverByLaterSlotsAndCutAtTheEdges) {
     Run(Request({Source("Open.bmp", 10), Source("Open_d.bmp", 30), Source("Open_h.bmp", 20, 24)}, 3,
                 SlotStates{Normal, Hot, Disabled, Pressed}));

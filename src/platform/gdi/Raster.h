@@ -48,20 +48,30 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 // A bitmap in the format of the bitmap selected in dc (display format for a null or display dc).
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Pixel memory starts zero-filled and is handed out through bits. Absurd sizes fail without
-// allocating (null, last error 0 or ERROR_NOT_ENOUGH_MEMORY).
+// allocating (null, last error 0 or ERROR_NOT_ENOUGH_MEMORY). Pixel memory is limited to 256 MiB. There
+// are no file mappings: `section` must be null. DIB_PAL_COLORS tables index the context's palette.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section, DWORD offset);
 // Writes a DIBSECTION (returns kDibSectionObjectSize) when size allows and the bitmap is a DIB
 // section, else a BITMAP (returns kBitmapObjectSize); 0 for a bad handle or a too small buffer.
+// "Allows" means at least sizeof the C++ record; out null returns the size that would be reported.
+// bmWidthBytes is even for device bitmaps and a multiple of 4 for DIB sections; bmBits is null for
+// device bitmaps. DIB sections report their header with biSize 40 and biSizeImage = stride * height,
+// dsBitfields only for BI_BITFIELDS.
 int GetObject(HBITMAP bitmap, int size, void* out);
 // Converts rows [start, start + lines) of the bitmap (counted from the bottom, as for a bottom-up DIB)
-// into the format info describes; bits null fills in info (and the colour table) only.
+// into the format info describes; bits null fills in info (and the colour table) only. Returns the
+// number of rows converted (or the bitmap's height for a query). biBitCount 0 asks for the bitmap's own
+// format. Indexed output gets the bitmap's own table when it has that depth (biClrUsed = its count),
+// else black/white, the 16 standard colours or the halftone colours; BI_BITFIELDS with zero masks gets
+// 5-6-5 or 8-8-8. A monochrome device bitmap reads as black (0) and white (1). Columns past the
+// bitmap's width are left as they are. SetDIBits is the reverse, with the same row numbering.
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
 int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
               UINT usage);
 // Colour table of the DIB section selected in dc.
 UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors);
 UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors);
-BOOL DeleteObject(HBITMAP bitmap);  // fails while the bitmap is selected in a context
+BOOL DeleteObject(HBITMAP bitmap);  // fails (ERROR_BUSY) while the bitmap is selected in a context
 
 // Palettes.
 HPALETTE CreatePalette(const LOGPALETTE* palette);
@@ -75,7 +85,16 @@ HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH GetStockBrush(StockObject which);  // never deleted
 BOOL DeleteObject(HBRUSH brush);
 
-// Pixels and transfers, clipped to the target bitmap (and the context's clip rectangle).
+// Pixels and transfers, clipped to the target bitmap (and the context's clip rectangle). Palette
+// indices past a colour table's end read as black. Source pixels outside the source bitmap are never
+// read: the target pixels they would make stay as they are. Block transfers convert as documented:
+// a monochrome device bitmap drawn onto colour becomes the target's text colour (0) and background
+// colour (1); colour drawn onto a monochrome device bitmap becomes 1 where it equals the source
+// context's background colour, else 0; palette targets take the nearest entry and raster operations
+// work on the resulting indices. StretchBlt mirrors when the extents' signs differ; a negative extent
+// runs backwards from its origin pixel (x = width - 1 with -width mirrors in place). BitBlt and PatBlt
+// with a negative extent cover [origin + extent, origin). HALFTONE averages source areas; the other
+// modes take the nearest source pixel.
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);

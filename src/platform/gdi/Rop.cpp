@@ -32,6 +32,22 @@ inline Word Load(const std::uint8_t* bytes, std::size_t count) {
     return word;
 }
 
+// Runs op over `count` bytes, whole words first; missing operands read as 0.
+template <typename Op>
+void Combine(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* p, std::size_t count, Op op) {
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const Word result = op(Load(p ? p + i : nullptr, 8), Load(s ? s + i : nullptr, 8), Load(d + i, 8));
+        std::memcpy(d + i, &result, 8);
+    }
+    if (i < count) {
+        const std::size_t rest = count - i;
+        const Word result =
+            op(Load(p ? p + i : nullptr, rest), Load(s ? s + i : nullptr, rest), Load(d + i, rest));
+        std::memcpy(d + i, &result, rest);
+    }
+}
+
 }  // namespace
 
 void ApplyRop(std::uint8_t* destination, const std::uint8_t* source, const std::uint8_t* pattern,
@@ -59,22 +75,46 @@ void ApplyRop(std::uint8_t* destination, const std::uint8_t* source, const std::
         case 0xFF:
             std::memset(d, 0xFF, count);
             break;
-        default: {
-            const Evaluator evaluate(rop);
-            std::size_t i = 0;
-            for (; i + 8 <= count; i += 8) {
-                const Word result =
-                    evaluate(Load(p ? p + i : nullptr, 8), Load(s ? s + i : nullptr, 8), Load(d + i, 8));
-                std::memcpy(d + i, &result, 8);
-            }
-            if (i < count) {
-                const std::size_t rest = count - i;
-                const Word result = evaluate(Load(p ? p + i : nullptr, rest), Load(s ? s + i : nullptr, rest),
-                                             Load(d + i, rest));
-                std::memcpy(d + i, &result, rest);
-            }
+        // The named operations get loops of their own; the rest share the multiplexer tree.
+        case 0xEE:
+            Combine(d, s, p, count, [](Word, Word sw, Word dw) { return sw | dw; });
             break;
-        }
+        case 0x88:
+            Combine(d, s, p, count, [](Word, Word sw, Word dw) { return sw & dw; });
+            break;
+        case 0x66:
+            Combine(d, s, p, count, [](Word, Word sw, Word dw) { return sw ^ dw; });
+            break;
+        case 0x44:
+            Combine(d, s, p, count, [](Word, Word sw, Word dw) { return sw & ~dw; });
+            break;
+        case 0x33:
+            Combine(d, s, p, count, [](Word, Word sw, Word) { return ~sw; });
+            break;
+        case 0x11:
+            Combine(d, s, p, count, [](Word, Word sw, Word dw) { return ~(sw | dw); });
+            break;
+        case 0xC0:
+            Combine(d, s, p, count, [](Word pw, Word sw, Word) { return pw & sw; });
+            break;
+        case 0xBB:
+            Combine(d, s, p, count, [](Word, Word sw, Word dw) { return ~sw | dw; });
+            break;
+        case 0x5A:
+            Combine(d, s, p, count, [](Word pw, Word, Word dw) { return pw ^ dw; });
+            break;
+        case 0x55:
+            Combine(d, s, p, count, [](Word, Word, Word dw) { return ~dw; });
+            break;
+        case 0xE2:
+            Combine(d, s, p, count, [](Word pw, Word sw, Word dw) { return Mux(sw, pw, dw); });
+            break;
+        case 0xAC:
+            Combine(d, s, p, count, [](Word pw, Word sw, Word dw) { return Mux(pw, dw, sw); });
+            break;
+        default:
+            Combine(d, s, p, count, Evaluator(rop));
+            break;
     }
     destination[first] = std::uint8_t((destination[first] & ~keepFirst) | (firstByte & keepFirst));
     destination[last] = std::uint8_t((destination[last] & ~keepLast) | (lastByte & keepLast));

@@ -2,6 +2,7 @@
 // common cases: same format, 24 <-> 32 bits and palette rows through a lookup table.
 #include "platform/gdi/RowConvert.h"
 
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -160,12 +161,18 @@ void PixelConverter::ConvertRow(const std::uint8_t* sourceRow, const int* column
         } else if (source_.kind == FormatKind::Bgr24 && target_.IsBgrx32()) {
             const std::uint8_t* s = sourceRow + 3 * std::size_t(sourceX);
             std::uint8_t* t = targetRow + 4 * std::size_t(targetX);
-            for (int i = 0; i < count; ++i, s += 3, t += 4) {
-                t[0] = s[0];
-                t[1] = s[1];
-                t[2] = s[2];
-                t[3] = 0;
+            // Four-byte loads; the last pixel is read bytewise so as not to read past the row.
+            int i = 0;
+            if constexpr (std::endian::native == std::endian::little) {
+                for (; i + 1 < count; ++i, s += 3, t += 4) {
+                    std::uint32_t v;
+                    std::memcpy(&v, s, 4);
+                    v &= 0x00FFFFFFu;
+                    std::memcpy(t, &v, 4);
+                }
             }
+            for (; i + 1 < count; ++i, s += 3, t += 4) t[0] = s[0], t[1] = s[1], t[2] = s[2], t[3] = 0;
+            t[0] = s[0], t[1] = s[1], t[2] = s[2], t[3] = 0;
             return;
         } else if (source_.IsBgrx32() && target_.kind == FormatKind::Bgr24) {
             const std::uint8_t* s = sourceRow + 4 * std::size_t(sourceX);

@@ -198,6 +198,9 @@ bool ReplaceFileContent(const fs::path& target, const std::string& bytes) {
     struct stat old {};
     const bool existed = stat(target.c_str(), &old) == 0;
     if (existed && !S_ISREG(old.st_mode)) return false;
+    // The rename would go through even for a file marked read-only; respect the mark as an in-place
+    // write would.
+    if (existed && access(target.c_str(), W_OK) != 0) return false;
 
     std::string tempPath;
     const int fd = CreateTempBeside(target, tempPath);

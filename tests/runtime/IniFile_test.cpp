@@ -211,6 +211,16 @@ TEST_F(IniFileTest, ReadOnlyFolderRaisesAndLeavesTheFile) {
     EXPECT_EQ(ini.ReadString("FileSuffix", "HotFile", ""), "h");
 }
 
+TEST_F(IniFileTest, ReadOnlyFileRaisesAndStaysUnchanged) {
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser writes to read-only files";
+    const std::string before = "[FileSuffix]\nHotFile=h\n";
+    const std::string path = Write("config.ini", before);
+    fs::permissions(path, fs::perms::owner_read);
+    TIniFile ini(path);
+    ExpectWriteFailure(ini, path, "x");
+    EXPECT_EQ(Read(path), before);
+}
+
 TEST_F(IniFileTest, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
     const std::string before = "[FileSuffix]\nHotFile=h\n";
     const std::string path = Write("config.ini", before);

@@ -10,13 +10,6 @@
 #include "weld/SourceNaming.h"
 
 namespace plexon {
-namespace {
-
-std::string BaseNameOf(const std::string& path, const SuffixSettings& suffixes) {
-    return BaseNameOfStem(ExtractStem(path), suffixes);
-}
-
-}  // namespace
 
 WeldRun::WeldRun(WeldRequest request, TickSource ticks)
     : request_(std::move(request)), ticks_(ticks ? std::move(ticks) : TickSource(&GetTickCount)) {
@@ -44,7 +37,7 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     const std::vector<std::string>& files = request_.FileList;
     const SuffixSettings& suffixes = request_.Suffixes;
     if (!files.empty()) {
-        std::string current = BaseNameOf(files.front(), suffixes);
+        std::string current = BaseNameOfStem(ExtractStem(files.front()), suffixes);
         for (size_t i = 0; i < files.size(); ++i) {
             // Before the group check, so every strip but the last is composed of full-size squares.
             FitWorkingBitmaps();
@@ -56,8 +49,7 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
             }
             // Files of unused states are never opened, yet they still took part in the grouping.
             const ImageState state = StateOfStem(stem, suffixes);
-            if (used_[static_cast<size_t>(IndexOf(state))])
-                working_[static_cast<size_t>(IndexOf(state))]->LoadFile(files[i]);
+            if (used_[static_cast<size_t>(IndexOf(state))]) Working(state).LoadFile(files[i]);
             if (files.size() > 1 && progress)
                 progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(i) * 100, files.size() - 1)));
         }
@@ -67,6 +59,10 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     strip_.reset();
     // Unsigned 32-bit subtraction stays right when the tick count wrapped during the run.
     return ticks_() - startTime_;
+}
+
+TBitmap& WeldRun::Working(ImageState state) {
+    return *working_[static_cast<size_t>(IndexOf(state))];
 }
 
 void WeldRun::FitWorkingBitmaps() {
@@ -80,8 +76,8 @@ void WeldRun::Flush(const std::string& baseName) {
     // The strip is not cleared between groups: every slot is painted over, except where the last
     // file of the list is smaller than a slot.
     for (int slot = 0; slot < request_.StateCount; ++slot) {
-        TBitmap& source = *working_[static_cast<size_t>(IndexOf(request_.Slots[static_cast<size_t>(slot)]))];
-        strip_->Canvas().DrawGraphic(slot * request_.ImageSize, 0, &source);
+        strip_->Canvas().DrawGraphic(slot * request_.ImageSize, 0,
+                                     &Working(request_.Slots[static_cast<size_t>(slot)]));
     }
     strip_->SaveFile(request_.OutputFolder + baseName + ".bmp");
     strip_->FreeDibCopy();

@@ -35,6 +35,7 @@ class WeldRun {
     uint32_t Execute(const ProgressCallback& progress);
 
   private:
+    TBitmap& Working(ImageState state);
     void FitWorkingBitmaps();
     void Flush(const std::string& baseName);
 

@@ -142,8 +142,20 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
     request.colors.targetText = detail::ResolveColor(*target, target->text);
     request.colors.targetBackground = detail::ResolveColor(*target, target->background);
     request.colors.sourceBackground = detail::ResolveColor(*source, source->background);
-    request.stretch =
-        target->stretchMode == HALFTONE ? detail::StretchMode::Average : detail::StretchMode::Nearest;
+    switch (target->stretchMode) {
+        case HALFTONE:
+            request.stretch = detail::StretchMode::Average;
+            break;
+        case BLACKONWHITE:
+            request.stretch = detail::StretchMode::KeepBlack;
+            break;
+        case WHITEONBLACK:
+            request.stretch = detail::StretchMode::KeepWhite;
+            break;
+        default:
+            request.stretch = detail::StretchMode::Nearest;
+            break;
+    }
     detail::Transfer(request);
     return 1;
 }

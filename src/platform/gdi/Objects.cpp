@@ -11,9 +11,13 @@ namespace plexon::gdi::detail {
 
 namespace {
 
+// One set per kind, so that a stale handle whose memory now holds another kind of object is still
+// recognised as stale.
+enum Kind { kBitmap, kDc, kPalette, kBrush, kKinds };
+
 struct Registry {
     std::mutex lock;
-    std::unordered_set<const void*> live;
+    std::unordered_set<const void*> live[kKinds];
 };
 
 Registry& TheRegistry() {
@@ -21,23 +25,23 @@ Registry& TheRegistry() {
     return registry;
 }
 
-void Add(const void* object) {
+void Add(Kind kind, const void* object) {
     Registry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
-    registry.live.insert(object);
+    registry.live[kind].insert(object);
 }
 
-void Remove(const void* object) {
+void Remove(Kind kind, const void* object) {
     Registry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
-    registry.live.erase(object);
+    registry.live[kind].erase(object);
 }
 
-bool Contains(const void* object) {
+bool Contains(Kind kind, const void* object) {
     if (object != nullptr) {
         Registry& registry = TheRegistry();
         std::lock_guard guard(registry.lock);
-        if (registry.live.count(object) != 0) return true;
+        if (registry.live[kind].count(object) != 0) return true;
     }
     SetError(ERROR_INVALID_HANDLE);
     return false;
@@ -45,43 +49,18 @@ bool Contains(const void* object) {
 
 }  // namespace
 
-// Each kind has its own address space of objects, so one set serves all kinds.
-void Register(HBITMAP object) {
-    Add(object);
-}
-void Register(HDC object) {
-    Add(object);
-}
-void Register(HPALETTE object) {
-    Add(object);
-}
-void Register(HBRUSH object) {
-    Add(object);
-}
-void Unregister(HBITMAP object) {
-    Remove(object);
-}
-void Unregister(HDC object) {
-    Remove(object);
-}
-void Unregister(HPALETTE object) {
-    Remove(object);
-}
-void Unregister(HBRUSH object) {
-    Remove(object);
-}
-bool IsLive(HBITMAP object) {
-    return Contains(object);
-}
-bool IsLive(HDC object) {
-    return Contains(object);
-}
-bool IsLive(HPALETTE object) {
-    return Contains(object);
-}
-bool IsLive(HBRUSH object) {
-    return Contains(object);
-}
+void Register(HBITMAP object) { Add(kBitmap, object); }
+void Register(HDC object) { Add(kDc, object); }
+void Register(HPALETTE object) { Add(kPalette, object); }
+void Register(HBRUSH object) { Add(kBrush, object); }
+void Unregister(HBITMAP object) { Remove(kBitmap, object); }
+void Unregister(HDC object) { Remove(kDc, object); }
+void Unregister(HPALETTE object) { Remove(kPalette, object); }
+void Unregister(HBRUSH object) { Remove(kBrush, object); }
+bool IsLive(HBITMAP object) { return Contains(kBitmap, object); }
+bool IsLive(HDC object) { return Contains(kDc, object); }
+bool IsLive(HPALETTE object) { return Contains(kPalette, object); }
+bool IsLive(HBRUSH object) { return Contains(kBrush, object); }
 
 HBITMAP StockMonoBitmap() {
     static GdiBitmap* const bitmap = [] {

@@ -54,6 +54,39 @@ void TakeSnapshot(const Surface& source, int low, int high, Snapshot& snapshot) 
     snapshot.low = low;
 }
 
+// The source pixels one destination position covers along an axis: the whole box when the axis
+// shrinks, else the nearest pixel; clamped to the source.
+void Cover(const Axis& axis, int i, int length, std::int64_t& first, std::int64_t& last) {
+    if (axis.sourceLength > axis.targetLength) {
+        axis.Box(i, first, last);
+    } else {
+        first = last = axis.Sample(i);
+    }
+    first = std::max<std::int64_t>(first, 0);
+    last = std::min<std::int64_t>(last, length - 1);
+}
+
+// One row of 1-bit pixels, each the AND (keepBlack) or OR of the source bits its destination pixel covers.
+// `source` may be a snapshot starting at row `rowOffset` of a source `sourceHeight` rows high.
+void CombineBits(const Surface& source, int sourceHeight, int rowOffset, const Axis& columns,
+                 const Axis& rows, int firstColumn, int count, int row, bool keepBlack, std::uint8_t* out) {
+    std::int64_t top, bottom;
+    Cover(rows, row, sourceHeight, top, bottom);
+    for (int i = 0; i < count; ++i) {
+        std::int64_t left, right;
+        Cover(columns, firstColumn + i, source.width, left, right);
+        std::uint32_t bit = keepBlack ? 1 : 0;
+        for (std::int64_t y = top; y <= bottom; ++y) {
+            const std::uint8_t* line = source.Row(int(y - rowOffset));
+            for (std::int64_t x = left; x <= right; ++x) {
+                const std::uint32_t value = ReadPixel(line, int(x), 1);
+                bit = keepBlack ? (bit & value) : (bit | value);
+            }
+        }
+        WritePixel(out, i, 1, bit);
+    }
+}
+
 }  // namespace
 
 void Transfer(const TransferRequest& request) {
@@ -137,7 +170,14 @@ void Transfer(const TransferRequest& request) {
     const bool average = request.stretch == StretchMode::Average &&
                          !(columns.IsIdentity() && rows.IsIdentity()) && !source->format.IsMonoDevice() &&
                          !target.format.IsMonoDevice();
+    const bool shrinking =
+        columns.sourceLength > columns.targetLength || rows.sourceLength > rows.targetLength;
+    const bool combineBits =
+        (request.stretch == StretchMode::KeepBlack || request.stretch == StretchMode::KeepWhite) &&
+        source->format.bits == 1 && shrinking;
     std::uint8_t* fetched = rop == 0xCC && !mask ? nullptr : Scratch(sourceScratch, rowBytes);
+    thread_local std::vector<std::uint8_t> combinedScratch;
+    std::uint8_t* combined = combineBits ? Scratch(combinedScratch, std::size_t(count) / 8 + 1) : nullptr;
     PixelConverter converter(source->format, target.format, request.rules, request.colors);
     const int* columnMap = nullptr;
     int firstColumn = int(columns.Sample(x0 - request.rect.left));
@@ -165,6 +205,10 @@ void Transfer(const TransferRequest& request) {
                                                     : EncodeColor(target.format, colours[i]);
                 WritePixel(out, x0 + i, bits, value);
             }
+        } else if (combineBits) {
+            CombineBits(*source, request.source->height, snapshot.low, columns, rows, x0 - request.rect.left,
+                        count, y - request.rect.top, request.stretch == StretchMode::KeepBlack, combined);
+            converter.ConvertRow(combined, nullptr, 0, out, x0, count);
         } else {
             const int sy = int(rows.Sample(y - request.rect.top)) - snapshot.low;
             converter.ConvertRow(source->Row(sy), columnMap, firstColumn, out, x0, count);

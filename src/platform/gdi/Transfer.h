@@ -10,7 +10,9 @@
 
 namespace plexon::gdi::detail {
 
-enum class StretchMode : bool { Nearest, Average };
+// Nearest: COLORONCOLOR. Average: HALFTONE. KeepBlack / KeepWhite (BLACKONWHITE / WHITEONBLACK): when
+// a 1-bit source shrinks, the bits a destination pixel covers are ANDed / ORed; otherwise Nearest.
+enum class StretchMode { Nearest, Average, KeepBlack, KeepWhite };
 
 struct TransferRequest {
     const Surface* target = nullptr;

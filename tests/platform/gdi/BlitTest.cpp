@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "GdiTestSupport.h"
+#include "platform/gdi/Objects.h"
 
 namespace plexon::gdi {
 namespace {
@@ -232,6 +233,75 @@ TEST(Pixels, PaletteColoursResolveThroughTheSelectedPalette) {
     EXPECT_FALSE(DeleteObject(palette));
     SelectPalette(canvas.dc(), old, 1);
     EXPECT_TRUE(DeleteObject(palette));
+}
+
+}  // namespace
+}  // namespace plexon::gdi
+
+namespace plexon::gdi {
+namespace {
+
+TEST(Stretch, MonochromeShrinkKeepsBlackOrWhiteByMode) {
+    test::Canvas source(CreateBitmap(4, 2, 1, 1, nullptr));
+    PatBlt(source.dc(), 0, 0, 4, 2, WHITENESS);
+    SetPixel(source.dc(), 1, 1, 0);  // one black pixel in the left half
+    SetPixel(source.dc(), 2, 0, 0);
+    SetPixel(source.dc(), 3, 0, 0);
+    SetPixel(source.dc(), 2, 1, 0);
+    SetPixel(source.dc(), 3, 1, 0);  // the right half all black
+    const struct {
+        int mode;
+        COLORREF left, right;
+    } cases[] = {{BLACKONWHITE, 0, 0}, {WHITEONBLACK, RGB(255, 255, 255), 0}};
+    for (const auto& c : cases) {
+        test::Canvas target(CreateBitmap(2, 1, 1, 1, nullptr));
+        SetStretchBltMode(target.dc(), c.mode);
+        StretchBlt(target.dc(), 0, 0, 2, 1, source.dc(), 0, 0, 4, 2, SRCCOPY);
+        EXPECT_EQ(GetPixel(target.dc(), 0, 0), c.left) << c.mode;
+        EXPECT_EQ(GetPixel(target.dc(), 1, 0), c.right) << c.mode;
+    }
+}
+
+TEST(Stretch, ClipsToTheSourceConsistently) {
+    test::Canvas source(CreateBitmap(7, 3, 1, 32, nullptr));
+    test::Paint(source.dc(), 7, 3);
+    for (int mode : {COLORONCOLOR, HALFTONE}) {
+        test::Canvas target(CreateBitmap(14, 6, 1, 32, nullptr));
+        PatBlt(target.dc(), 0, 0, 14, 6, WHITENESS);
+        SetStretchBltMode(target.dc(), mode);
+        // The source rectangle starts 2 columns left of the source: the first 4 target columns stay white.
+        StretchBlt(target.dc(), 0, 0, 14, 6, source.dc(), -2, 0, 7, 3, SRCCOPY);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 14; ++x)
+                ASSERT_EQ(GetPixel(target.dc(), x, y),
+                          x < 4 ? RGB(255, 255, 255) : test::PatternColor(x / 2 - 2, y / 2))
+                    << mode << " at " << x << "," << y;
+    }
+}
+
+TEST(Stretch, HalftoneOntoPaletteTargetPicksNearestOfTheAverage) {
+    test::Canvas source(test::MakeDib(2, 1, 24));
+    SetPixel(source.dc(), 0, 0, RGB(255, 0, 0));
+    SetPixel(source.dc(), 1, 0, RGB(0, 0, 255));
+    const RGBQUAD colors[3] = {test::Quad(RGB(255, 0, 0)), test::Quad(RGB(128, 0, 128)),
+                               test::Quad(RGB(0, 0, 255))};
+    void* memory = nullptr;
+    test::Canvas target(test::MakeDib(1, 1, 8, &memory, colors, 3));
+    SetStretchBltMode(target.dc(), HALFTONE);
+    StretchBlt(target.dc(), 0, 0, 1, 1, source.dc(), 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(static_cast<std::uint8_t*>(memory)[0], 1);
+}
+
+TEST(Clipping, ContextClipRectangleLimitsEveryDrawingOperation) {
+    test::Canvas canvas(CreateBitmap(7, 3, 1, 32, nullptr));
+    canvas.dc()->clip = RECT{2, 1, 5, 2};
+    PatBlt(canvas.dc(), 0, 0, 7, 3, WHITENESS);
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, RGB(255, 0, 0)), CLR_INVALID);
+    EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), CLR_INVALID);
+    canvas.dc()->clip.reset();
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x)
+            ASSERT_EQ(GetPixel(canvas.dc(), x, y), (x >= 2 && x < 5 && y == 1) ? RGB(255, 255, 255) : 0);
 }
 
 }  // namespace

@@ -1,7 +1,16 @@
-// Program entry: dispatches to the batch command; the window comes with the desktop front end.
-#include <cstdio>
+// Program entry: hands the command line to the batch front end. The window front end is started
+// from here once it exists.
+#include <unistd.h>
 
-int main() {
-    std::fputs("plexon: nothing to do yet\n", stderr);
-    return 2;
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    plexon::Console console{std::cout, std::cerr,
+                            ::isatty(STDERR_FILENO) ? plexon::ProgressDisplay::Bar : plexon::ProgressDisplay::None};
+    return plexon::RunCommandLine(args, PLEXON_VERSION, console);
 }

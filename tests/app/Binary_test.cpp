@@ -1,0 +1,124 @@
+// End-to-end runs of the real program: exit statuses, what goes to stdout and stderr, and that usage
+// errors and refusals write nothing.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "BmpFiles.h"
+#include "TempFolder.h"
+
+namespace plexon {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class BinaryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        icons_ = t_.MakeFolder("icons");
+        out_ = t_.MakeFolder("out");
+        for (const char* name : {"Open", "Open_h", "Open_d", "Open_p", "Save", "Save_h", "Save_d", "Save_p"})
+            testing::WriteSolidBmp24(icons_ + "/" + name + ".bmp", 5, 3, {std::uint8_t(name[0]), 0x40, 0x80});
+    }
+
+    // Runs the program with the given shell-quoted arguments, settings from a file that does not exist.
+    Outcome Run(const std::string& arguments) {
+        std::string command = "PLEXON_CONFIG=" + Quote(t_ / "none.ini") + " " + Quote(PLEXON_BINARY) + " " +
+                              arguments + " >" + Quote(t_ / "stdout") + " 2>" + Quote(t_ / "stderr") + " </dev/null";
+        int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(t_ / "stdout"), Slurp(t_ / "stderr")};
+    }
+
+    bool OutputEmpty() const { return fs::is_empty(out_); }
+
+    TempFolder t_;
+    std::string icons_, out_;
+};
+
+TEST_F(BinaryTest, WeldsAFolder) {
+    Outcome r = Run("weld -n 4 -o " + Quote(out_) + " " + Quote(icons_));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Your new images were created in 1 second.\n");
+    EXPECT_EQ(r.err, "");  // stderr is no terminal: no progress bar
+    testing::Picture strip = testing::ReadBmp(out_ + "/Save.bmp");
+    EXPECT_EQ(strip.width, 20);
+    EXPECT_EQ(strip.height, 5);
+    EXPECT_TRUE(fs::exists(out_ + "/Open.bmp"));
+}
+
+TEST_F(BinaryTest, QuietPrintsNothing) {
+    Outcome r = Run("weld -q -o " + Quote(out_) + " " + Quote(icons_));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(BinaryTest, HelpAndVersion) {
+    Outcome help = Run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: plexon weld"), std::string::npos);
+    Outcome version = Run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("plexon (Tesvo Plexon) ")) << version.out;
+}
+
+TEST_F(BinaryTest, UsageErrorsExitTwoAndWriteNothing) {
+    for (const std::string& args :
+         {"weld " + Quote(icons_), "weld -n 5 -o " + Quote(out_) + " " + Quote(icons_),
+          "weld --order normal,hot -o " + Quote(out_) + " " + Quote(icons_),
+          "weld --order normal,cold,hot -o " + Quote(out_) + " " + Quote(icons_),
+          "weld --colour -o " + Quote(out_) + " " + Quote(icons_), std::string("")}) {
+        Outcome r = Run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_TRUE(r.err.starts_with("plexon: ")) << r.err;
+        EXPECT_NE(r.err.find("--help"), std::string::npos) << r.err;
+        EXPECT_TRUE(OutputEmpty()) << args;
+    }
+}
+
+TEST_F(BinaryTest, RefusalsExitOne) {
+    Outcome same = Run("weld -o " + Quote(out_ + "/../icons/") + " " + Quote(icons_));
+    EXPECT_EQ(same.status, 1);
+    EXPECT_EQ(same.err, "You cannot create the images in the same folder as the source images.\n");
+    Outcome none = Run("weld -o " + Quote(out_) + " " + Quote(t_.MakeFolder("empty")));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "Please select some images to join.\n");
+    EXPECT_TRUE(OutputEmpty());
+}
+
+TEST_F(BinaryTest, ErrorsExitOneWithTheMessage) {
+    t_.Touch("icons/Open_d.bmp", "BMgarbage");
+    Outcome r = Run("weld -q -o " + Quote(out_) + " " + Quote(icons_));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_TRUE(r.err.ends_with(".\n")) << r.err;
+}
+
+}  // namespace
+}  // namespace plexon

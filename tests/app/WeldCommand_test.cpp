@@ -1,0 +1,255 @@
+// The batch weld run in process: strips and their slots, the refusals before anything is written,
+// the warning for a returning icon, quiet mode, settings, errors and repeatable output.
+#include "app/WeldCommand.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <sstream>
+
+#include "BmpFiles.h"
+#include "TempFolder.h"
+
+namespace plexon {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBmp;
+using testing::ReadBytes;
+using testing::Rgb;
+using testing::TempFolder;
+using testing::WriteSolidBmp24;
+
+// One colour per icon and state, so every slot of a strip can be told apart.
+Rgb ColorOf(int icon, ImageState state) {
+    return {std::uint8_t(40 + 50 * IndexOf(state)), std::uint8_t(10 + 30 * icon), std::uint8_t(255 - 60 * IndexOf(state))};
+}
+
+constexpr const char* kSuffixes[] = {"", "_h", "_d", "_p"};
+
+class WeldCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        icons_ = t_.MakeFolder("icons");
+        out_ = t_.MakeFolder("out");
+        config_ = t_ / "missing.ini";
+    }
+
+    // Icons named name0, name1, ... with all four states, each state image size x size.
+    void MakeIcons(const std::vector<std::string>& names, int size = 7) {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            for (ImageState s : kImageStates)
+                WriteSolidBmp24(icons_ + "/" + names[i] + kSuffixes[IndexOf(s)] + ".bmp", size, size,
+                                ColorOf(int(i), s));
+    }
+
+    BatchOptions Options(std::initializer_list<std::string> sources) {
+        BatchOptions o;
+        o.outputFolder = out_;
+        o.configFile = config_;
+        o.sources = sources;
+        return o;
+    }
+
+    int Run(const BatchOptions& o, ProgressDisplay progress = ProgressDisplay::None) {
+        out.str("");
+        err.str("");
+        Console console{out, err, progress};
+        return RunWeldCommand(o, console);
+    }
+
+    std::size_t OutputCount() const {
+        return std::size_t(std::distance(fs::directory_iterator(out_), fs::directory_iterator()));
+    }
+
+    void ExpectSlots(const std::string& strip, int icon, std::initializer_list<ImageState> slots, int size = 7) {
+        testing::Picture p = ReadBmp(strip);
+        ASSERT_EQ(p.width, size * int(slots.size()));
+        ASSERT_EQ(p.height, size);
+        int k = 0;
+        for (ImageState s : slots) {
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) ASSERT_EQ(p.At(k * size + x, y), ColorOf(icon, s)) << strip << " slot " << k;
+            ++k;
+        }
+    }
+
+    TempFolder t_;
+    std::string icons_, out_, config_;
+    std::ostringstream out, err;
+};
+
+TEST_F(WeldCommandTest, WeldsAFolderIntoOneStripPerIcon) {
+    MakeIcons({"Icon10", "Icon2"});
+    ASSERT_EQ(Run(Options({icons_})), 0) << err.str();
+    EXPECT_EQ(out.str(), "Your new images were created in 1 second.\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(OutputCount(), 2u);
+    ExpectSlots(out_ + "/Icon10.bmp", 0, {ImageState::Normal, ImageState::Hot, ImageState::Disabled});
+    ExpectSlots(out_ + "/Icon2.bmp", 1, {ImageState::Normal, ImageState::Hot, ImageState::Disabled});
+}
+
+TEST_F(WeldCommandTest, FollowsTheStateCountAndSlotOrder) {
+    MakeIcons({"Open"});
+    BatchOptions o = Options({icons_});
+    o.stateCount = 4;
+    o.slotStates = {ImageState::Pressed, ImageState::Normal, ImageState::Pressed, ImageState::Hot};
+    ASSERT_EQ(Run(o), 0) << err.str();
+    ExpectSlots(out_ + "/Open.bmp", 0, {ImageState::Pressed, ImageState::Normal, ImageState::Pressed, ImageState::Hot});
+    o.stateCount = 2;
+    o.slotStates = {ImageState::Hot, ImageState::Normal, ImageState::Normal, ImageState::Normal};
+    ASSERT_EQ(Run(o), 0) << err.str();
+    ExpectSlots(out_ + "/Open.bmp", 0, {ImageState::Hot, ImageState::Normal});
+}
+
+TEST_F(WeldCommandTest, ImageSizeIsTheFirstFilesWidthWhateverItsState) {
+    WriteSolidBmp24(icons_ + "/Go_h.bmp", 5, 5, ColorOf(0, ImageState::Hot));
+    WriteSolidBmp24(icons_ + "/Go.bmp", 9, 9, ColorOf(0, ImageState::Normal));
+    BatchOptions o = Options({icons_ + "/Go_h.bmp", icons_ + "/Go.bmp"});
+    o.stateCount = 2;
+    ASSERT_EQ(Run(o), 0) << err.str();
+    testing::Picture p = ReadBmp(out_ + "/Go.bmp");
+    EXPECT_EQ(p.width, 10);
+    EXPECT_EQ(p.height, 5);
+    EXPECT_EQ(p.At(0, 0), ColorOf(0, ImageState::Normal));
+    EXPECT_EQ(p.At(5, 0), ColorOf(0, ImageState::Hot));
+}
+
+TEST_F(WeldCommandTest, TheSameInputGivesByteIdenticalOutput) {
+    MakeIcons({"A", "B", "C"}, 11);
+    ASSERT_EQ(Run(Options({icons_})), 0);
+    std::string second = t_.MakeFolder("out2");
+    BatchOptions o = Options({icons_});
+    o.outputFolder = second;
+    ASSERT_EQ(Run(o), 0);
+    for (const char* name : {"/A.bmp", "/B.bmp", "/C.bmp"}) EXPECT_EQ(ReadBytes(out_ + name), ReadBytes(second + name));
+}
+
+TEST_F(WeldCommandTest, QuietShowsNeitherProgressNorCompletion) {
+    MakeIcons({"A", "B"});
+    BatchOptions o = Options({icons_});
+    o.verbosity = Verbosity::Quiet;
+    ASSERT_EQ(Run(o, ProgressDisplay::Bar), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(OutputCount(), 2u);
+}
+
+TEST_F(WeldCommandTest, ShowsAProgressBarOnATerminal) {
+    MakeIcons({"A"});
+    ASSERT_EQ(Run(Options({icons_}), ProgressDisplay::Bar), 0);
+    EXPECT_NE(err.str().find("  0%"), std::string::npos);
+    EXPECT_NE(err.str().find("100%\n"), std::string::npos);
+    EXPECT_EQ(out.str(), "Your new images were created in 1 second.\n");
+}
+
+TEST_F(WeldCommandTest, RefusesWhenThereIsNothingToJoin) {
+    for (const std::string& source : {icons_, t_ / "nowhere/Open.bmp"}) {
+        EXPECT_EQ(Run(Options({source})), 1);
+        EXPECT_EQ(err.str(), "Please select some images to join.\n");
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(WeldCommandTest, RefusesAMissingOutputFolder) {
+    MakeIcons({"A"});
+    BatchOptions o = Options({icons_});
+    o.outputFolder = t_ / "not-there";
+    EXPECT_EQ(Run(o), 1);
+    EXPECT_EQ(err.str(), "Please select a folder to save the images to to join.\n");
+    EXPECT_FALSE(fs::exists(o.outputFolder));
+    o.outputFolder = icons_ + "/A.bmp";  // a file, not a folder
+    EXPECT_EQ(Run(o), 1);
+    EXPECT_EQ(err.str(), "Please select a folder to save the images to to join.\n");
+}
+
+TEST_F(WeldCommandTest, RefusesTheSourceFolderUnderAnySpelling) {
+    MakeIcons({"A"});
+    const std::vector<std::uint8_t> before = ReadBytes(icons_ + "/A.bmp");
+    fs::create_directory_symlink(icons_, t_ / "alias");
+    for (const std::string& folder : {icons_, icons_ + "/", out_ + "/../icons/", t_ / "alias"}) {
+        BatchOptions o = Options({icons_});
+        o.outputFolder = folder;
+        EXPECT_EQ(Run(o), 1) << folder;
+        EXPECT_EQ(err.str(), "You cannot create the images in the same folder as the source images.\n");
+    }
+    EXPECT_EQ(ReadBytes(icons_ + "/A.bmp"), before);
+}
+
+TEST_F(WeldCommandTest, RefusesToOverwriteASourceFileBeforeWritingAnything) {
+    MakeIcons({"A"});
+    WriteSolidBmp24(out_ + "/B.bmp", 7, 7, ColorOf(1, ImageState::Normal));
+    std::vector<std::uint8_t> before = ReadBytes(out_ + "/B.bmp");
+    EXPECT_EQ(Run(Options({icons_, out_ + "/B.bmp"})), 1);
+    EXPECT_EQ(err.str(), "The strip " + out_ + "/B.bmp would overwrite the source file " + out_ + "/B.bmp.\n");
+    EXPECT_EQ(OutputCount(), 1u);  // A.bmp was not written either
+    EXPECT_EQ(ReadBytes(out_ + "/B.bmp"), before);
+}
+
+TEST_F(WeldCommandTest, WarnsWhenAnIconComesBack) {
+    MakeIcons({"Open", "Save"});
+    BatchOptions o = Options({icons_ + "/Open.bmp", icons_ + "/Save.bmp", icons_ + "/Open_h.bmp"});
+    o.stateCount = 2;
+    ASSERT_EQ(Run(o), 0);
+    EXPECT_EQ(err.str(), "plexon: warning: the icon \"Open\" comes back after another icon; its strip replaces the "
+                         "earlier " + out_ + "/Open.bmp\n");
+    EXPECT_EQ(OutputCount(), 2u);
+}
+
+TEST_F(WeldCommandTest, ReadsSuffixLettersFromTheSettingsFileAndTheCommandLine) {
+    WriteSolidBmp24(icons_ + "/Go.bmp", 7, 7, ColorOf(0, ImageState::Normal));
+    WriteSolidBmp24(icons_ + "/Go_x.bmp", 7, 7, ColorOf(0, ImageState::Hot));
+    t_.Touch("letters.ini", "[FileSuffix]\nHotFile=x\n");
+    const std::string before = "[FileSuffix]\nHotFile=x\n";
+    BatchOptions o = Options({icons_});
+    o.stateCount = 2;
+    o.configFile = t_ / "letters.ini";
+    ASSERT_EQ(Run(o), 0) << err.str();
+    ExpectSlots(out_ + "/Go.bmp", 0, {ImageState::Normal, ImageState::Hot});
+    EXPECT_FALSE(fs::exists(out_ + "/Go_x.bmp"));
+
+    o.suffixHot = "h";  // the command line wins: Go_x is an icon of its own now
+    ASSERT_EQ(Run(o), 0) << err.str();
+    EXPECT_TRUE(fs::exists(out_ + "/Go_x.bmp"));
+    EXPECT_EQ(ReadBytes(t_ / "letters.ini"), std::vector<std::uint8_t>(before.begin(), before.end()));
+}
+
+TEST_F(WeldCommandTest, FindsTheSettingsThroughPlexonConfigAndNeverWritesThem) {
+    WriteSolidBmp24(icons_ + "/Go.bmp", 7, 7, ColorOf(0, ImageState::Normal));
+    WriteSolidBmp24(icons_ + "/Go_y.bmp", 7, 7, ColorOf(0, ImageState::Hot));
+    t_.Touch("env.ini", "[FileSuffix]\nHotFile=y\n");
+    ::setenv("PLEXON_CONFIG", (t_ / "env.ini").c_str(), 1);
+    BatchOptions o = Options({icons_});
+    o.configFile.reset();
+    o.stateCount = 2;
+    int status = Run(o);
+    ::setenv("PLEXON_CONFIG", (t_ / "absent.ini").c_str(), 1);
+    BatchOptions defaults = o;
+    defaults.outputFolder = t_.MakeFolder("out2");
+    int defaultStatus = Run(defaults);
+    ::unsetenv("PLEXON_CONFIG");
+    ASSERT_EQ(status, 0);
+    ExpectSlots(out_ + "/Go.bmp", 0, {ImageState::Normal, ImageState::Hot});
+    ASSERT_EQ(defaultStatus, 0);
+    EXPECT_TRUE(fs::exists(t_ / "out2/Go_y.bmp"));
+    EXPECT_FALSE(fs::exists(t_ / "absent.ini"));
+}
+
+TEST_F(WeldCommandTest, ReportsABadSourceInTheErrorDisplaysText) {
+    MakeIcons({"A"});
+    t_.Touch("icons/A_d.bmp", "not a bitmap at all");
+    EXPECT_EQ(Run(Options({icons_})), 1);
+    EXPECT_EQ(err.str(), "Bitmap image is not valid.\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(WeldCommandTest, ReportsAMissingSourceFile) {
+    MakeIcons({"A"});
+    EXPECT_EQ(Run(Options({icons_ + "/A.bmp", icons_ + "/A_q.bmp"})), 1);
+    EXPECT_EQ(err.str(), "Cannot open file " + icons_ + "/A_q.bmp.\n");
+}
+
+}  // namespace
+}  // namespace plexon

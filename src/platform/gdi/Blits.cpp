@@ -50,6 +50,8 @@ detail::TransferRequest TargetRequest(const GdiDc& dc, int x, int y, int width, 
     return request;
 }
 
+constexpr int kMaxExtent = 1 << 30;
+
 bool FitsInt(std::int64_t v) {
     return v >= INT32_MIN && v <= INT32_MAX;
 }
@@ -110,8 +112,10 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
     const bool usesSource = detail::RopUsesSource(RopIndex(rop));
     if (!usesSource) return PatBlt(target, x, y, width, height, rop);
     if (!IsLive(source)) return 0;
-    // INT_MIN has no positive counterpart; such extents are refused rather than mis-drawn.
-    if (width == INT32_MIN || height == INT32_MIN || widthSource == INT32_MIN || heightSource == INT32_MIN) {
+    // Extents past 2^30 (INT_MIN included) are refused: sampling positions are then products that
+    // always fit in 64 bits, and no bitmap is that large anyway.
+    auto tooLong = [](int extent) { return extent < -kMaxExtent || extent > kMaxExtent; };
+    if (tooLong(width) || tooLong(height) || tooLong(widthSource) || tooLong(heightSource)) {
         SetError(ERROR_INVALID_PARAMETER);
         return 0;
     }

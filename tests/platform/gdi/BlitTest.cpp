@@ -306,3 +306,25 @@ TEST(Clipping, ContextClipRectangleLimitsEveryDrawingOperation) {
 
 }  // namespace
 }  // namespace plexon::gdi
+
+namespace plexon::gdi {
+namespace {
+
+TEST(Clipping, HugeOrExtremeRectanglesAreSafe) {
+    test::Canvas source(CreateBitmap(7, 3, 1, 32, nullptr));
+    test::Paint(source.dc(), 7, 3);
+    test::Canvas target(CreateBitmap(7, 3, 1, 32, nullptr));
+    EXPECT_TRUE(
+        StretchBlt(target.dc(), -1000000, -1000000, 1 << 30, 1 << 30, source.dc(), 0, 0, 7, 3, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(target.dc(), 0, 0, 7, 3, source.dc(), -(1 << 29), 0, 1 << 30, 3, SRCCOPY));
+    EXPECT_FALSE(StretchBlt(target.dc(), 0, 0, INT32_MIN, 3, source.dc(), 0, 0, 7, 3, SRCCOPY));
+    EXPECT_FALSE(BitBlt(target.dc(), INT32_MAX, 0, 7, 3, source.dc(), 0, 0, SRCCOPY));
+    EXPECT_FALSE(PatBlt(target.dc(), INT32_MIN, 0, -7, 3, WHITENESS));
+    EXPECT_TRUE(PatBlt(target.dc(), INT32_MIN + 7, 0, -7, 3, WHITENESS));
+    EXPECT_TRUE(BitBlt(target.dc(), 2, 1, -2, -1, source.dc(), 5, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(target.dc(), 0, 0), test::PatternColor(3, 1));
+    EXPECT_EQ(GetPixel(target.dc(), 1, 0), test::PatternColor(4, 1));
+}
+
+}  // namespace
+}  // namespace plexon::gdi

@@ -217,3 +217,44 @@ TEST(Selection, ContextStartsWithDocumentedDefaults) {
 
 }  // namespace
 }  // namespace plexon::gdi
+
+namespace plexon::gdi {
+namespace {
+
+TEST(PixelValues, SixteenBitPixelsPackAndExpandChannels) {
+    void* memory = nullptr;
+    test::Canvas canvas(test::MakeDib(3, -1, 16, &memory));
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, RGB(255, 0, 0)), RGB(255, 0, 0));
+    EXPECT_EQ(SetPixel(canvas.dc(), 1, 0, RGB(0, 255, 8)), RGB(0, 255, 8));
+    EXPECT_EQ(SetPixel(canvas.dc(), 2, 0, RGB(3, 3, 3)), RGB(0, 0, 0));  // below half a step
+    const auto* values = static_cast<const std::uint16_t*>(memory);
+    EXPECT_EQ(values[0], 0x7C00);
+    EXPECT_EQ(values[1], 0x03E1);
+    EXPECT_EQ(values[2], 0x0000);
+}
+
+TEST(PixelValues, PaletteTargetsStoreTheNearestEntry) {
+    HPALETTE halftone = CreateHalftonePalette(nullptr);
+    PALETTEENTRY entries[256];
+    GetPaletteEntries(halftone, 0, 256, entries);
+    DeleteObject(halftone);
+    RGBQUAD colors[256];
+    for (int i = 0; i < 256; ++i)
+        colors[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+    void* memory = nullptr;
+    test::Canvas canvas(test::MakeDib(7, 3, 8, &memory, colors, 256));
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, RGB(50, 100, 149)), RGB(51, 102, 153));
+    // All bits set is the last entry, white in the halftone table.
+    PatBlt(canvas.dc(), 0, 0, 7, 3, WHITENESS);
+    EXPECT_EQ(static_cast<std::uint8_t*>(memory)[0], 255);
+    EXPECT_EQ(GetPixel(canvas.dc(), 3, 1), RGB(255, 255, 255));
+}
+
+TEST(PixelValues, MonochromeDeviceBitmapTakesNearestOfBlackAndWhite) {
+    test::Canvas canvas(CreateBitmap(2, 1, 1, 1, nullptr));
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, RGB(200, 200, 100)), RGB(255, 255, 255));
+    EXPECT_EQ(SetPixel(canvas.dc(), 1, 0, RGB(100, 20, 200)), RGB(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace plexon::gdi

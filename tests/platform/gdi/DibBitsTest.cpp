@@ -232,3 +232,28 @@ TEST(ColourTable, ReadAndReplaceOnTheSelectedSection) {
 
 }  // namespace
 }  // namespace plexon::gdi
+
+namespace plexon::gdi {
+namespace {
+
+TEST(DibBits, PaletteIndexTablesUseTheContextPalette) {
+    test::Canvas device(CreateBitmap(2, 1, 1, 32, nullptr));
+    SetPixel(device.dc(), 0, 0, RGB(255, 0, 0));
+    SetPixel(device.dc(), 1, 0, RGB(0, 0, 255));
+    BITMAPINFO info = test::MakeInfo(2, 1, 8);
+    std::uint8_t out[4] = {};
+    ASSERT_EQ(GetDIBits(device.dc(), device.bitmap(), 0, 1, out, &info, DIB_PAL_COLORS), 1);
+    // The default palette holds the 20 static colours: red is entry 13, blue entry 16.
+    EXPECT_EQ(out[0], 13);
+    EXPECT_EQ(out[1], 16);
+    const auto* indices = reinterpret_cast<const std::uint16_t*>(info.bmiColors);
+    EXPECT_EQ(indices[13], 13);
+    EXPECT_EQ(info.bmiHeader.biClrUsed, 20u);
+    test::Canvas back(CreateBitmap(2, 1, 1, 32, nullptr));
+    ASSERT_EQ(SetDIBits(back.dc(), back.bitmap(), 0, 1, out, &info, DIB_PAL_COLORS), 1);
+    EXPECT_EQ(GetPixel(back.dc(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(back.dc(), 1, 0), RGB(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace plexon::gdi

@@ -35,7 +35,9 @@ bool HasPalette(const TBitmapImage& image) {
 
 }  // namespace
 
-TBitmap::TBitmap() : image_(new TBitmapImage) { image_->Reference(); }
+TBitmap::TBitmap() : image_(new TBitmapImage) {
+    image_->Reference();
+}
 
 TBitmap::~TBitmap() {
     canvas_.reset();
@@ -66,15 +68,25 @@ void TBitmap::AssignFrom(const TGraphic* source) {
     NotifyChanged();
 }
 
-bool TBitmap::IsEmpty() const { return !image_->Handle && !image_->DibHandle && !image_->KeptData; }
+bool TBitmap::IsEmpty() const {
+    return !image_->Handle && !image_->DibHandle && !image_->KeptData;
+}
 
-std::int32_t TBitmap::Width() const { return image_->Dib.dsBm.bmWidth; }
+std::int32_t TBitmap::Width() const {
+    return image_->Dib.dsBm.bmWidth;
+}
 
-std::int32_t TBitmap::Height() const { return std::abs(image_->Dib.dsBm.bmHeight); }
+std::int32_t TBitmap::Height() const {
+    return std::abs(image_->Dib.dsBm.bmHeight);
+}
 
-void TBitmap::SetWidth(std::int32_t value) { Resize(Dimension::Width, value); }
+void TBitmap::SetWidth(std::int32_t value) {
+    Resize(Dimension::Width, value);
+}
 
-void TBitmap::SetHeight(std::int32_t value) { Resize(Dimension::Height, value); }
+void TBitmap::SetHeight(std::int32_t value) {
+    Resize(Dimension::Height, value);
+}
 
 void TBitmap::Resize(Dimension which, std::int32_t value) {
     if ((which == Dimension::Width ? Width() : Height()) == value) return;
@@ -172,7 +184,8 @@ bool TBitmap::IsMonochrome() const {
 
 BitmapHandleKind TBitmap::HandleKind() const {
     const TBitmapImage& image = *image_;
-    if ((image.Handle && image.Handle != image.DibHandle) || (!image.DibHandle && image.Dib.dsBmih.biSize == 0)) {
+    if ((image.Handle && image.Handle != image.DibHandle) ||
+        (!image.DibHandle && image.Dib.dsBmih.biSize == 0)) {
         return BitmapHandleKind::DeviceBitmap;
     }
     return BitmapHandleKind::DibSection;
@@ -182,18 +195,24 @@ BitmapPixelLayout TBitmap::PixelLayout() const {
     if (HandleKind() == BitmapHandleKind::DeviceBitmap) return BitmapPixelLayout::Device;
     const gdi::BITMAPINFOHEADER& h = image_->Dib.dsBmih;
     switch (h.biBitCount) {
-        case 1: return BitmapPixelLayout::Bits1;
-        case 4: return BitmapPixelLayout::Bits4;
-        case 8: return BitmapPixelLayout::Bits8;
+        case 1:
+            return BitmapPixelLayout::Bits1;
+        case 4:
+            return BitmapPixelLayout::Bits4;
+        case 8:
+            return BitmapPixelLayout::Bits8;
         case 16:
             if (h.biCompression == gdi::BI_RGB) return BitmapPixelLayout::Bits15;
             if (h.biCompression == gdi::BI_BITFIELDS && image_->Dib.dsBitfields[1] == 0x07E0) {
                 return BitmapPixelLayout::Bits16;
             }
             return BitmapPixelLayout::Custom;
-        case 24: return BitmapPixelLayout::Bits24;
-        case 32: return h.biCompression == gdi::BI_RGB ? BitmapPixelLayout::Bits32 : BitmapPixelLayout::Custom;
-        default: return BitmapPixelLayout::Custom;
+        case 24:
+            return BitmapPixelLayout::Bits24;
+        case 32:
+            return h.biCompression == gdi::BI_RGB ? BitmapPixelLayout::Bits32 : BitmapPixelLayout::Custom;
+        default:
+            return BitmapPixelLayout::Custom;
     }
 }
 

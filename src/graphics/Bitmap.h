@@ -20,7 +20,7 @@ enum class BitmapPixelLayout { Device, Bits1, Bits4, Bits8, Bits15, Bits16, Bits
 enum class BitmapTransparencyMode { Auto, Fixed };
 
 class TBitmap : public TGraphic {
-public:
+  public:
     TBitmap();
     ~TBitmap() override;
 
@@ -70,10 +70,10 @@ public:
     // Read-only view of the image record, for writers and inspection.
     const TBitmapImage& Image() const { return *image_; }
 
-protected:
+  protected:
     void Render(TCanvas& canvas, const gdi::RECT& r) override;
 
-private:
+  private:
     friend class TBitmapCanvas;
 
     enum class Dimension { Width, Height };

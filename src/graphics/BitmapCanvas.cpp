@@ -32,13 +32,13 @@ std::vector<TBitmapCanvas*> Snapshot() {
 }
 
 class CanvasLockGuard {
-public:
+  public:
     explicit CanvasLockGuard(TCanvas& canvas) : canvas_(canvas) { canvas_.Lock(); }
     ~CanvasLockGuard() { canvas_.Unlock(); }
     CanvasLockGuard(const CanvasLockGuard&) = delete;
     CanvasLockGuard& operator=(const CanvasLockGuard&) = delete;
 
-private:
+  private:
     TCanvas& canvas_;
 };
 
@@ -46,7 +46,9 @@ private:
 
 TBitmapCanvas::TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
 
-TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
+TBitmapCanvas::~TBitmapCanvas() {
+    FreeContext();
+}
 
 void TBitmapCanvas::CreateHandle() {
     CanvasLockGuard guard(*this);
@@ -86,9 +88,13 @@ void TBitmapCanvas::FreeContext() {
     list.items.erase(std::remove(list.items.begin(), list.items.end(), this), list.items.end());
 }
 
-void TBitmapCanvas::Changing() { bitmap_.NotifyChanging(); }
+void TBitmapCanvas::Changing() {
+    bitmap_.NotifyChanging();
+}
 
-void TBitmapCanvas::Changed() { bitmap_.NotifyChanged(); }
+void TBitmapCanvas::Changed() {
+    bitmap_.NotifyChanged();
+}
 
 void ReleaseIdleBitmapDcs() {
     const std::vector<TBitmapCanvas*> canvases = Snapshot();

@@ -14,19 +14,19 @@ class TBitmap;
 void DeselectBitmapFromCanvases(gdi::HBITMAP bitmap);
 
 class TBitmapCanvas : public TCanvas {
-public:
+  public:
     explicit TBitmapCanvas(TBitmap& bitmap);
     ~TBitmapCanvas() override;
 
     // Restores what the context held before, deletes it and leaves BitmapCanvasList.
     void FreeContext();
 
-protected:
+  protected:
     void CreateHandle() override;
     void Changing() override;
     void Changed() override;
 
-private:
+  private:
     friend void DeselectBitmapFromCanvases(gdi::HBITMAP bitmap);
 
     TBitmap& bitmap_;

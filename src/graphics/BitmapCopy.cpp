@@ -97,7 +97,8 @@ gdi::HBITMAP MakeBitmapCopy(gdi::HBITMAP source, gdi::HPALETTE sourcePalette, gd
         gdi::BITMAPINFO info;
         info.bmiHeader = bi;
         if (bi.biBitCount <= 8) {
-            info.bmiHeader.biClrUsed = std::uint32_t(NewColorTable(source, sourceIsDib, targetPalette, header, info));
+            info.bmiHeader.biClrUsed =
+                std::uint32_t(NewColorTable(source, sourceIsDib, targetPalette, header, info));
             oneBitDib = bi.biBitCount == 1;
         } else if ((bi.biBitCount == 16 || bi.biBitCount == 32) && bi.biCompression == gdi::BI_BITFIELDS) {
             if (header.dsBitfields[0] == 0) DefaultMasks(header);

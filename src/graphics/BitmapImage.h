@@ -12,7 +12,7 @@
 namespace plexon {
 
 class TSharedImage {
-public:
+  public:
     TSharedImage(const TSharedImage&) = delete;
     TSharedImage& operator=(const TSharedImage&) = delete;
 
@@ -21,28 +21,28 @@ public:
     static void Release(TSharedImage* image);
     std::int32_t RefCount() const { return refCount_; }
 
-protected:
+  protected:
     TSharedImage() = default;
     virtual ~TSharedImage() = default;
     virtual void FreeHandles() = 0;
 
-private:
+  private:
     std::atomic<std::int32_t> refCount_{0};
 };
 
 class TBitmapImage final : public TSharedImage {
-public:
+  public:
     TBitmapImage() = default;
 
-    gdi::HBITMAP Handle = nullptr;         // main bitmap: a DIB section or a device bitmap
+    gdi::HBITMAP Handle = nullptr;  // main bitmap: a DIB section or a device bitmap
     gdi::HPALETTE PaletteHandle = nullptr;
-    gdi::HBITMAP DibHandle = nullptr;      // the DIB section: Handle itself, a copy beside it, or null
-    gdi::DIBSECTION Dib{};                 // dsBmih.biSize 0: no DIB header, device-dependent
+    gdi::HBITMAP DibHandle = nullptr;         // the DIB section: Handle itself, a copy beside it, or null
+    gdi::DIBSECTION Dib{};                    // dsBmih.biSize 0: no DIB header, device-dependent
     std::unique_ptr<TMemoryStream> KeptData;  // a whole BMP file written back unchanged
     bool CoreFormat = false;
     bool Halftone = false;  // PaletteHandle is a halftone palette for a shallower display
 
-protected:
+  protected:
     void FreeHandles() override;
     ~TBitmapImage() override;
 };

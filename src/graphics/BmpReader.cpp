@@ -23,7 +23,9 @@ constexpr int kMaxColors = 256;
 // A DIB section larger than this is refused before anything is allocated.
 constexpr std::int64_t kMaxImageBytes = std::numeric_limits<std::int32_t>::max();
 
-std::uint16_t Le16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint16_t Le16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
 std::uint32_t Le32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
            (std::uint32_t(p[3]) << 24);
@@ -37,7 +39,9 @@ std::uint32_t Le32(const std::uint8_t* p) {
     throw EInvalidGraphic(std::string(msg::kInvalidBitmap));
 }
 
-[[noreturn]] void RaiseReadError() { throw EReadError(std::string(msg::kReadError)); }
+[[noreturn]] void RaiseReadError() {
+    throw EReadError(std::string(msg::kReadError));
+}
 
 // A checked read that also stays inside the byte count the caller gave.
 void ReadCounted(TStream& stream, void* buffer, std::int64_t size, std::int64_t& count) {
@@ -141,8 +145,7 @@ DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* 
 
     // Straight into the section in one read; missing rows stay zero, and a size field larger than
     // the section never writes past it.
-    const std::int64_t pixelBytes =
-        std::min({std::int64_t(header.biSizeImage), count, imageBytes});
+    const std::int64_t pixelBytes = std::min({std::int64_t(header.biSizeImage), count, imageBytes});
     ReadCounted(stream, bits, pixelBytes, count);
 
     gdi::GetObject(body.handle, sizeof body.header, &body.header);

@@ -38,14 +38,20 @@ void PutBytes(std::vector<std::uint8_t>& out, const void* data, std::size_t size
 
 }  // namespace
 
-std::int64_t RowStride(std::int64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }
+std::int64_t RowStride(std::int64_t width, int bitCount) {
+    return (width * bitCount + 31) / 32 * 4;
+}
 
 int DefaultColorCount(int bitCount) {
     switch (bitCount) {
-        case 1: return 2;
-        case 4: return 16;
-        case 8: return 256;
-        default: return 0;
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
     }
 }
 
@@ -112,8 +118,7 @@ void WriteBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
         sizes.totalSize += 4 * std::uint32_t(colorCount);
     }
     const bool masks = HasMasks(h);
-    const std::uint32_t tableEntries =
-        (sizes.headerSize - kInfoHeaderSize - (masks ? kMaskBytes : 0)) / 4;
+    const std::uint32_t tableEntries = (sizes.headerSize - kInfoHeaderSize - (masks ? kMaskBytes : 0)) / 4;
 
     std::vector<std::uint8_t> head;
     head.reserve(4 + kFileHeaderSize + sizes.headerSize);
@@ -131,7 +136,8 @@ void WriteBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
     // Entries the section could not supply are written as zero, keeping the layout consistent.
     const std::size_t tableStart = head.size();
     head.resize(tableStart + 4 * std::size_t(tableEntries));
-    std::memcpy(head.data() + tableStart, colors, 4 * std::min<std::size_t>(tableEntries, std::size_t(colorCount)));
+    std::memcpy(head.data() + tableStart, colors,
+                4 * std::min<std::size_t>(tableEntries, std::size_t(colorCount)));
     stream.WriteBuffer(head.data(), std::int64_t(head.size()));
 
     gdi::GdiFlush();

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "graphics/Graphic.h"
 #include "graphics/GdiSupport.h"
+#include "graphics/Graphic.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
 
@@ -18,7 +18,9 @@ std::mutex& LockCountLock() {
 }
 }  // namespace
 
-TBrush::~TBrush() { FreeHandle(); }
+TBrush::~TBrush() {
+    FreeHandle();
+}
 
 void TBrush::FreeHandle() {
     if (handle_ && style_ == TBrushStyle::Solid) gdi::DeleteObject(handle_);
@@ -40,7 +42,7 @@ void TBrush::SetStyle(TBrushStyle style) {
 gdi::HBRUSH TBrush::Handle() {
     if (!handle_) {
         handle_ = style_ == TBrushStyle::Clear ? gdi::GetStockBrush(gdi::NULL_BRUSH)
-                                                : GdiCheck(gdi::CreateSolidBrush(ResolveColor(color_)));
+                                               : GdiCheck(gdi::CreateSolidBrush(ResolveColor(color_)));
     }
     return handle_;
 }
@@ -69,7 +71,9 @@ void TCanvas::StretchGraphic(const gdi::RECT& r, TGraphic* graphic) {
     Changed();
 }
 
-gdi::COLORREF TCanvas::Pixels(int x, int y) { return gdi::GetPixel(Handle(), x, y); }
+gdi::COLORREF TCanvas::Pixels(int x, int y) {
+    return gdi::GetPixel(Handle(), x, y);
+}
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
     Changing();

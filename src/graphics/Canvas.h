@@ -15,7 +15,7 @@ enum class TBrushStyle { Solid, Clear };
 
 // A fill colour and style; the platform brush is made on first use and remade after a change.
 class TBrush {
-public:
+  public:
     TBrush() = default;
     ~TBrush();
     TBrush(const TBrush&) = delete;
@@ -28,7 +28,7 @@ public:
     // The platform brush: solid in the resolved colour, or the hollow stock brush for Clear.
     gdi::HBRUSH Handle();
 
-private:
+  private:
     void FreeHandle();
 
     TColor color_ = clWhite;
@@ -38,16 +38,16 @@ private:
 
 // Only the colour for now: it is the text colour of drawing into a context.
 class TFont {
-public:
+  public:
     TColor Color() const { return color_; }
     void SetColor(TColor color) { color_ = color; }
 
-private:
+  private:
     TColor color_ = clWindowText;
 };
 
 class TCanvas {
-public:
+  public:
     TCanvas() = default;
     virtual ~TCanvas() = default;
     TCanvas(const TCanvas&) = delete;
@@ -78,14 +78,14 @@ public:
     bool TryLock();
     int LockCount() const;
 
-protected:
+  protected:
     // Makes a context and hands it to SetHandle; a plain canvas cannot make one.
     virtual void CreateHandle() {}
     virtual void Changing() {}
     virtual void Changed() {}
     void SetHandle(gdi::HDC dc) { dc_ = dc; }
 
-private:
+  private:
     gdi::HDC dc_ = nullptr;
     TBrush brush_;
     TFont font_;

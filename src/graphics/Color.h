@@ -11,7 +11,9 @@ namespace plexon {
 // 0x00BBGGRR for a plain colour; 0x80000000 | index for a system colour.
 using TColor = std::int32_t;
 
-constexpr TColor SystemColor(int index) { return TColor(0x80000000u | std::uint32_t(index)); }
+constexpr TColor SystemColor(int index) {
+    return TColor(0x80000000u | std::uint32_t(index));
+}
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;

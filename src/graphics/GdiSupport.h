@@ -17,7 +17,7 @@ Handle GdiCheck(Handle handle) {
 // A memory context compatible with the display; what was selected into it is restored and the
 // context deleted when it goes out of scope.
 class ScopedMemoryDc {
-public:
+  public:
     ScopedMemoryDc();
     ~ScopedMemoryDc();
     ScopedMemoryDc(const ScopedMemoryDc&) = delete;
@@ -29,7 +29,7 @@ public:
     // Selects the palette in background mode and realises it; null does nothing.
     void SelectPalette(gdi::HPALETTE palette);
 
-private:
+  private:
     gdi::HDC dc_;
     gdi::HBITMAP oldBitmap_ = nullptr;
     gdi::HPALETTE oldPalette_ = nullptr;

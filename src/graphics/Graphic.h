@@ -21,7 +21,7 @@ using TProgressEvent = std::function<void(TGraphic* sender, TProgressStage stage
                                           bool redrawNow, const gdi::RECT& r, const std::string& msg)>;
 
 class TGraphic {
-public:
+  public:
     TGraphic() = default;
     virtual ~TGraphic() = default;
     TGraphic(const TGraphic&) = delete;
@@ -54,7 +54,7 @@ public:
     // Tells a displaying control to realise the picture's palette again.
     bool PaletteChanged = false;
 
-protected:
+  protected:
     friend class TCanvas;
     // Draws the picture into r of the canvas (stretched to r).
     virtual void Render(TCanvas& canvas, const gdi::RECT& r) = 0;

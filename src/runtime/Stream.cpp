@@ -72,9 +72,15 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, SeekOrigin origin) {
     switch (origin) {
-        case SeekOrigin::Begin: position_ = offset; break;
-        case SeekOrigin::Current: position_ += offset; break;
-        case SeekOrigin::End: position_ = std::int64_t(data_.size()) + offset; break;
+        case SeekOrigin::Begin:
+            position_ = offset;
+            break;
+        case SeekOrigin::Current:
+            position_ += offset;
+            break;
+        case SeekOrigin::End:
+            position_ = std::int64_t(data_.size()) + offset;
+            break;
     }
     position_ = std::max<std::int64_t>(position_, 0);
     return position_;
@@ -113,9 +119,13 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
     }
 }
 
-TFileStream::~TFileStream() { ::close(fd_); }
+TFileStream::~TFileStream() {
+    ::close(fd_);
+}
 
-void TFileStream::DropBuffer() { bufferPos_ = bufferEnd_ = 0; }
+void TFileStream::DropBuffer() {
+    bufferPos_ = bufferEnd_ = 0;
+}
 
 std::int64_t TFileStream::ReadDirect(void* buffer, std::int64_t count) {
     auto* out = static_cast<std::uint8_t*>(buffer);
@@ -172,9 +182,15 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
 std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin) {
     std::int64_t target = position_;
     switch (origin) {
-        case SeekOrigin::Begin: target = offset; break;
-        case SeekOrigin::Current: target = position_ + offset; break;
-        case SeekOrigin::End: target = Size() + offset; break;
+        case SeekOrigin::Begin:
+            target = offset;
+            break;
+        case SeekOrigin::Current:
+            target = position_ + offset;
+            break;
+        case SeekOrigin::End:
+            target = Size() + offset;
+            break;
     }
     target = std::max<std::int64_t>(target, 0);
     if (target == position_) return position_;

@@ -11,7 +11,7 @@ namespace plexon {
 enum class SeekOrigin { Begin, Current, End };
 
 class TStream {
-public:
+  public:
     virtual ~TStream() = default;
 
     // Reads up to count bytes; fewer only at the end of the stream. Returns the number read.
@@ -35,7 +35,7 @@ public:
 
 // Growable in-memory stream; Memory() stays valid until the next write or SetSize.
 class TMemoryStream : public TStream {
-public:
+  public:
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
@@ -46,7 +46,7 @@ public:
     const std::uint8_t* Memory() const { return data_.data(); }
     std::uint8_t* Memory() { return data_.data(); }
 
-private:
+  private:
     std::vector<std::uint8_t> data_;
     std::int64_t position_ = 0;
 };
@@ -60,7 +60,7 @@ enum class FileMode {
 // reader of headers does not pay a system call per field; large reads and all writes go straight
 // to the file.
 class TFileStream : public TStream {
-public:
+  public:
     // Raises EFOpenError "Cannot open file %s" or EFCreateError "Cannot create file %s" (the path
     // as given).
     TFileStream(const std::string& path, FileMode mode);
@@ -75,7 +75,7 @@ public:
 
     const std::string& FileName() const { return path_; }
 
-private:
+  private:
     std::int64_t ReadDirect(void* buffer, std::int64_t count);
     void DropBuffer();
 

@@ -28,8 +28,7 @@ struct BmpFile {
         std::vector<std::uint8_t> out(14);
         gdi::BITMAPINFOHEADER h = header;
         h.biSize = std::uint32_t(40 + extraHeader.size());
-        const std::uint32_t offBits =
-            std::uint32_t(14 + h.biSize + 4 * masks.size() + 4 * table.size());
+        const std::uint32_t offBits = std::uint32_t(14 + h.biSize + 4 * masks.size() + 4 * table.size());
         const std::uint32_t total = offBits + std::uint32_t(pixels.size());
         out[0] = 'B';
         out[1] = 'M';
@@ -124,7 +123,8 @@ inline std::vector<std::uint32_t> RgbPixels(const TBitmap& bitmap) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     const gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    EXPECT_EQ(gdi::GetDIBits(dc, handle, 0, std::uint32_t(height), out.data(), &info, gdi::DIB_RGB_COLORS), height);
+    EXPECT_EQ(gdi::GetDIBits(dc, handle, 0, std::uint32_t(height), out.data(), &info, gdi::DIB_RGB_COLORS),
+              height);
     gdi::DeleteDC(dc);
     for (auto& p : out) p &= 0xFFFFFF;
     return out;
@@ -136,7 +136,7 @@ inline std::uint32_t RgbAt(const TBitmap& bitmap, int x, int y) {
 
 // A folder of its own for each test, removed afterwards.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -147,7 +147,7 @@ public:
     ~TempFolder() { std::filesystem::remove_all(path_); }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

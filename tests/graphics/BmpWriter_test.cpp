@@ -172,7 +172,7 @@ TEST(BmpWriterFile, UncreatableFileRaisesCreateError) {
 
 // A stream that refuses everything after a few bytes.
 class ShortStream : public TMemoryStream {
-public:
+  public:
     std::int64_t Write(const void* buffer, std::int64_t count) override {
         const std::int64_t room = std::max<std::int64_t>(0, 60 - Size());
         return TMemoryStream::Write(buffer, std::min(count, room));
@@ -264,9 +264,10 @@ void ExpectRoundTrip(const BmpFile& file) {
     EXPECT_EQ(U16At(saved, 28), file.header.biBitCount);
     EXPECT_EQ(U32At(saved, 30), file.header.biCompression);
     EXPECT_TRUE(std::equal(file.pixels.begin(), file.pixels.end(), saved.begin() + offBits));
-    EXPECT_TRUE(std::equal(file.table.begin(), file.table.end(),
-                           reinterpret_cast<const gdi::RGBQUAD*>(saved.data() + 54 + 4 * file.masks.size()),
-                           [](const gdi::RGBQUAD& a, const gdi::RGBQUAD& b) { return std::memcmp(&a, &b, 4) == 0; }));
+    EXPECT_TRUE(
+        std::equal(file.table.begin(), file.table.end(),
+                   reinterpret_cast<const gdi::RGBQUAD*>(saved.data() + 54 + 4 * file.masks.size()),
+                   [](const gdi::RGBQUAD& a, const gdi::RGBQUAD& b) { return std::memcmp(&a, &b, 4) == 0; }));
 
     TBitmap back;
     LoadBytes(back, saved);
@@ -323,7 +324,8 @@ TEST(BmpRoundTrip, DrawnOnBitmapReadsBackPixelForPixel) {
     bitmap.SetHeight(33);
     bitmap.SetWidth(47);
     for (int y = 0; y < 33; y += 4) {
-        for (int x = 0; x < 47; x += 3) bitmap.Canvas().SetPixels(x, y, TColor(x * 5 + (y * 7 << 8) + (x * y << 16)));
+        for (int x = 0; x < 47; x += 3)
+            bitmap.Canvas().SetPixels(x, y, TColor(x * 5 + (y * 7 << 8) + (x * y << 16)));
     }
     const std::vector<std::uint8_t> saved = SaveBytes(bitmap);
     TBitmap back;

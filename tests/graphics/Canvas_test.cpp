@@ -1,11 +1,12 @@
 // Canvas drawing: DrawGraphic placement and clipping, stretching, copy modes, pixels, brushes,
 // system colours, and the lifetime of bitmap canvas device contexts.
+#include "graphics/Canvas.h"
+
 #include <gtest/gtest.h>
 
 #include "BitmapTestSupport.h"
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapCanvas.h"
-#include "graphics/Canvas.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
 

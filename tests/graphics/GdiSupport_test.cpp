@@ -1,7 +1,8 @@
 // Platform failures as exceptions, and the scoped memory context.
+#include "graphics/GdiSupport.h"
+
 #include <gtest/gtest.h>
 
-#include "graphics/GdiSupport.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
 

@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileStreamTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("plexon_stream_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
@@ -77,7 +77,7 @@ TEST_F(FileStreamTest, FileBeingReadCannotBeRecreatedMeanwhile) {
     WriteFile("a.bin", Counting(10));
     TFileStream reader(PathOf("a.bin"), FileMode::OpenRead);
     EXPECT_THROW(TFileStream(PathOf("a.bin"), FileMode::Create), EFCreateError);
-    EXPECT_EQ(fs::file_size(PathOf("a.bin")), 10u);  // left intact
+    EXPECT_EQ(fs::file_size(PathOf("a.bin")), 10u);                     // left intact
     EXPECT_NO_THROW(TFileStream(PathOf("a.bin"), FileMode::OpenRead));  // readers share
 }
 

@@ -78,7 +78,7 @@ TEST(CheckedTransfers, ZeroByteReadAtTheEndIsFine) {
 
 // A stream that takes only a few bytes, like a full medium.
 class FullStream : public TMemoryStream {
-public:
+  public:
     std::int64_t Write(const void* buffer, std::int64_t count) override {
         return TMemoryStream::Write(buffer, std::min<std::int64_t>(count, 2));
     }

@@ -104,7 +104,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
         SetError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    (void)offset;
+    (void)offset;  // meaningful only with a file mapping
     detail::DibLayout layout;
     switch (detail::ReadDibHeader(*info, usage, dc, layout)) {
         case detail::HeaderCheck::Invalid:
@@ -136,8 +136,6 @@ int GetObject(HBITMAP bitmap, int size, void* out) {
         dib.dsBm = description;
         dib.dsBmih = bitmap->header;
         std::memcpy(dib.dsBitfields, bitmap->bitfields, sizeof dib.dsBitfields);
-        dib.dshSection = bitmap->section;
-        dib.dsOffset = bitmap->offset;
         std::memcpy(out, &dib, sizeof dib);
         return kDibSectionObjectSize;
     }

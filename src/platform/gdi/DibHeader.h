@@ -7,10 +7,6 @@
 #include "platform/gdi/PixelFormat.h"
 #include "platform/gdi/Types.h"
 
-namespace plexon::gdi {
-struct GdiDc;
-}
-
 namespace plexon::gdi::detail {
 
 enum class HeaderCheck { Valid, Invalid, TooLarge };

@@ -49,18 +49,42 @@ bool Contains(Kind kind, const void* object) {
 
 }  // namespace
 
-void Register(HBITMAP object) { Add(kBitmap, object); }
-void Register(HDC object) { Add(kDc, object); }
-void Register(HPALETTE object) { Add(kPalette, object); }
-void Register(HBRUSH object) { Add(kBrush, object); }
-void Unregister(HBITMAP object) { Remove(kBitmap, object); }
-void Unregister(HDC object) { Remove(kDc, object); }
-void Unregister(HPALETTE object) { Remove(kPalette, object); }
-void Unregister(HBRUSH object) { Remove(kBrush, object); }
-bool IsLive(HBITMAP object) { return Contains(kBitmap, object); }
-bool IsLive(HDC object) { return Contains(kDc, object); }
-bool IsLive(HPALETTE object) { return Contains(kPalette, object); }
-bool IsLive(HBRUSH object) { return Contains(kBrush, object); }
+void Register(HBITMAP object) {
+    Add(kBitmap, object);
+}
+void Register(HDC object) {
+    Add(kDc, object);
+}
+void Register(HPALETTE object) {
+    Add(kPalette, object);
+}
+void Register(HBRUSH object) {
+    Add(kBrush, object);
+}
+void Unregister(HBITMAP object) {
+    Remove(kBitmap, object);
+}
+void Unregister(HDC object) {
+    Remove(kDc, object);
+}
+void Unregister(HPALETTE object) {
+    Remove(kPalette, object);
+}
+void Unregister(HBRUSH object) {
+    Remove(kBrush, object);
+}
+bool IsLive(HBITMAP object) {
+    return Contains(kBitmap, object);
+}
+bool IsLive(HDC object) {
+    return Contains(kDc, object);
+}
+bool IsLive(HPALETTE object) {
+    return Contains(kPalette, object);
+}
+bool IsLive(HBRUSH object) {
+    return Contains(kBrush, object);
+}
 
 HBITMAP StockMonoBitmap() {
     static GdiBitmap* const bitmap = [] {

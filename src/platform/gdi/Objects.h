@@ -29,8 +29,6 @@ struct GdiBitmap {
     std::vector<RGBQUAD> colors;  // DIB sections of up to 8 bits
     BITMAPINFOHEADER header;      // DIB sections: the header they were made from, completed
     std::uint32_t bitfields[3] = {0, 0, 0};
-    void* section = nullptr;
-    DWORD offset = 0;
     HDC selectedIn = nullptr;
 
     GdiBitmap() = default;

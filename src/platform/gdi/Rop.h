@@ -13,19 +13,11 @@ constexpr bool RopUsesSource(std::uint8_t rop) {
 constexpr bool RopUsesPattern(std::uint8_t rop) {
     return ((rop >> 4) ^ rop) & 0x0F;
 }
-constexpr bool RopUsesDestination(std::uint8_t rop) {
-    return ((rop >> 1) ^ rop) & 0x55;
-}
 
 // Applies the operation to bits [bitStart, bitEnd) of the row `destination` (bit 0 = top bit of byte 0).
 // `source` and `pattern` are laid out like the destination row (same byte offsets); either may be null
 // when the operation does not use it. Bits outside the range are left as they are.
 void ApplyRop(std::uint8_t* destination, const std::uint8_t* source, const std::uint8_t* pattern,
               std::size_t bitStart, std::size_t bitEnd, std::uint8_t rop);
-
-// The result bit for single pattern, source and destination bits: bit (p << 2 | s << 1 | d) of the index.
-constexpr int RopBit(std::uint8_t rop, int p, int s, int d) {
-    return (rop >> ((p << 2) | (s << 1) | d)) & 1;
-}
 
 }  // namespace plexon::gdi::detail

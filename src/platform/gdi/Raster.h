@@ -45,7 +45,9 @@ BOOL GdiFlush();
 // Bitmaps. CreateBitmap takes 1 plane of 1 bit (monochrome) or of the display's 32 bits; bits, when
 // given, are rows of the device format, top row first, each padded to 16 bits.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-// A bitmap in the format of the bitmap selected in dc (display format for a null or display dc).
+// A bitmap in the format of the bitmap selected in dc (display format for a null or display dc); a DIB
+// section selected gives a DIB section of its format. Sizes <= 0 fail here and in CreateBitmap
+// (ERROR_INVALID_PARAMETER), more than 256 MiB of pixels with ERROR_NOT_ENOUGH_MEMORY.
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Pixel memory starts zero-filled and is handed out through bits. Absurd sizes fail without
 // allocating (null, last error 0 or ERROR_NOT_ENOUGH_MEMORY). Pixel memory is limited to 256 MiB. There

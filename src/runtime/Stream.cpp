@@ -20,13 +20,6 @@ constexpr std::size_t kReadAhead = 8192;
 constexpr std::int64_t kCopyChunk = 64 * 1024;
 }  // namespace
 
-std::int64_t TStream::Size() {
-    const std::int64_t position = Seek(0, SeekOrigin::Current);
-    const std::int64_t size = Seek(0, SeekOrigin::End);
-    Seek(position, SeekOrigin::Begin);
-    return size;
-}
-
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
     if (count != 0 && Read(buffer, count) != count) throw EReadError(std::string(msg::kReadError));
 }
@@ -99,7 +92,7 @@ void TMemoryStream::Clear() {
 
 // ---- TFileStream ----
 
-TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
+TFileStream::TFileStream(const std::string& path, FileMode mode) {
     if (mode == FileMode::OpenRead) {
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat info {};

@@ -20,7 +20,7 @@ class TStream {
     virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
     // Returns the new position.
     virtual std::int64_t Seek(std::int64_t offset, SeekOrigin origin) = 0;
-    virtual std::int64_t Size();
+    virtual std::int64_t Size() = 0;
 
     std::int64_t Position() { return Seek(0, SeekOrigin::Current); }
     void SetPosition(std::int64_t position) { Seek(position, SeekOrigin::Begin); }
@@ -73,13 +73,10 @@ class TFileStream : public TStream {
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
     std::int64_t Size() override;
 
-    const std::string& FileName() const { return path_; }
-
   private:
     std::int64_t ReadDirect(void* buffer, std::int64_t count);
     void DropBuffer();
 
-    std::string path_;
     int fd_ = -1;
     std::int64_t position_ = 0;  // logical position seen by the caller
     // Read-ahead: buffer_[bufferPos_, bufferEnd_) holds the file bytes from position_ on.

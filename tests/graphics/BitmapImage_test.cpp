@@ -81,6 +81,31 @@ TEST(BitmapSharing, AssignFromNothingEmpties) {
     EXPECT_EQ(a.Width(), 0);
 }
 
+// A picture of another kind, which has no conversion into a bitmap.
+class OtherPicture : public TGraphic {
+  public:
+    void AssignFrom(const TGraphic*) override {}
+    bool IsEmpty() const override { return false; }
+    std::int32_t Width() const override { return 1; }
+    std::int32_t Height() const override { return 1; }
+    void SetWidth(std::int32_t) override {}
+    void SetHeight(std::int32_t) override {}
+    void LoadStream(TStream&) override {}
+    void SaveStream(TStream&) override {}
+
+  protected:
+    void Render(TCanvas&, const gdi::RECT&) override {}
+};
+
+TEST(BitmapSharing, OtherPictureKindsAreRefusedAndTheImageStays) {
+    TBitmap bitmap;
+    LoadBytes(bitmap, MakeImage(3, 3, 24).Bytes());
+    const TBitmapImage* record = &bitmap.Image();
+    OtherPicture other;
+    EXPECT_THROW(bitmap.AssignFrom(&other), EInvalidGraphic);
+    EXPECT_EQ(&bitmap.Image(), record);
+}
+
 TEST(BitmapSharing, MaskColourWriteUnshares) {
     TBitmap a;
     LoadBytes(a, MakeImage(3, 3, 24).Bytes());

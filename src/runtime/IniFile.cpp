@@ -184,9 +184,13 @@ bool WriteAll(int fd, const std::string& bytes) {
 // Creates a temporary file beside the target that no one else uses; -1 when the folder refuses.
 int CreateTempBeside(const fs::path& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = (target.parent_path() / ("." + target.filename().string() + ".tmp-" +
-                                            std::to_string(getpid()) + "-" + std::to_string(attempt)))
-                       .string();
+        std::string name(1, '.');
+        name.append(target.filename().string())
+            .append(".tmp-")
+            .append(std::to_string(getpid()))
+            .append("-")
+            .append(std::to_string(attempt));
+        tempPath = (target.parent_path() / name).string();
         const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

@@ -87,6 +87,15 @@ void CombineBits(const Surface& source, int sourceHeight, int rowOffset, const A
     }
 }
 
+// Bits of a masked pixel that no channel owns (the spare byte of the display's 32-bit format) stay 0:
+// raster operations work on whole pixels and would otherwise set them, and saved files carry them.
+void ClearSpareBits(const PixelFormat& format, std::uint8_t* row, int x0, int x1) {
+    if (format.kind != FormatKind::Masked) return;
+    const std::uint32_t keep = format.red.mask | format.green.mask | format.blue.mask;
+    if ((AllBits(format.bits) & ~keep) == 0) return;
+    for (int x = x0; x < x1; ++x) WritePixel(row, x, format.bits, ReadPixel(row, x, format.bits) & keep);
+}
+
 }  // namespace
 
 void Transfer(const TransferRequest& request) {
@@ -150,6 +159,7 @@ void Transfer(const TransferRequest& request) {
     auto combine = [&](int y, std::uint8_t* destination, const std::uint8_t* fetched) {
         if (!mask) {
             ApplyRop(destination, fetched, pattern, bitStart, bitEnd, rop);
+            ClearSpareBits(target.format, destination, x0, x1);
             return;
         }
         const std::uint8_t* maskRow = mask->Row(request.maskY + y - request.rect.top);
@@ -161,6 +171,7 @@ void Transfer(const TransferRequest& request) {
         ApplyRop(destination, fetched, pattern, bitStart, bitEnd, rop);
         // Mask bit set: the foreground result (destination); clear: the background result.
         ApplyRop(destination, background, widenedMask, bitStart, bitEnd, 0xAC);
+        ClearSpareBits(target.format, destination, x0, x1);
     };
     if (!useSource) {
         for (int y = y0; y < y1; ++y) combine(y, target.Row(y), nullptr);

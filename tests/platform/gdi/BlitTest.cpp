@@ -199,6 +199,23 @@ TEST(Fill, PatBltWhitenessSetsAllBits) {
     EXPECT_EQ(GetPixel(colour.dc(), 0, 0), kBlack);
 }
 
+TEST(Fill, RasterOperationsKeepTheSpareByteOfTheDisplayFormatZero) {
+    void* memory = nullptr;
+    Canvas dib(test::MakeDib(7, 3, 32, &memory, nullptr, 0));
+    const auto* bytes = static_cast<const std::uint8_t*>(memory);
+    for (DWORD rop : {WHITENESS, DSTINVERT, PATINVERT}) {
+        PatBlt(dib.dc(), 0, 0, 7, 3, rop);
+        for (int i = 0; i < 7 * 3; ++i) ASSERT_EQ(bytes[4 * i + 3], 0) << "rop " << rop << " pixel " << i;
+    }
+    Canvas device(CreateBitmap(7, 3, 1, 32, nullptr));
+    PatBlt(device.dc(), 0, 0, 7, 3, WHITENESS);
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{40, 7, 3, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::uint8_t read[7 * 3 * 4];
+    ASSERT_EQ(GetDIBits(device.dc(), GetCurrentBitmap(device.dc()), 0, 3, read, &info, DIB_RGB_COLORS), 3);
+    for (int i = 0; i < 7 * 3; ++i) ASSERT_EQ(read[4 * i + 3], 0) << "pixel " << i;
+}
+
 TEST(Fill, FillRectCoversLeftToRightExclusive) {
     Canvas canvas(test::MakeDib(7, 3, 8, nullptr, nullptr, 0));
     HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));

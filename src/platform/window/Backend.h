@@ -1,0 +1,53 @@
+// What a window system offers the desktop: native top-level windows that show our frames, input
+// events, cursors, clipboard text, a beep and opening links. Routing and painting stay in the desktop.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/gdi/Types.h"
+#include "platform/window/Input.h"
+
+namespace plexon::window {
+
+class Desktop;
+class Window;
+
+enum class BorderStyle { None, Single, Dialog, Sizeable };
+
+// The pixels of a top-level window's client area: 32 bits (blue, green, red, 0), top row first.
+struct FrameView {
+    const std::uint8_t* pixels = nullptr;
+    int width = 0, height = 0;
+    std::size_t stride = 0;
+};
+
+enum class Wait { No, Yes };
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+
+    virtual void CreateNative(Window& top) = 0;
+    virtual void DestroyNative(Window& top) = 0;
+    // Caption, border style, position and size of the top-level window changed.
+    virtual void UpdateNative(Window& top) = 0;
+    virtual void ShowNative(Window& top, bool visible) = 0;
+    // The frame is complete; show it. A hidden native window becomes visible after its first frame.
+    virtual void Present(Window& top, const FrameView& frame) = 0;
+    // Gives the keyboard to the native window of top.
+    virtual void FocusNative(Window& top) = 0;
+
+    // Feeds pending native events into the desktop; with Wait::Yes blocks until there is one.
+    virtual void PumpEvents(Desktop& desktop, Wait wait) = 0;
+
+    virtual void SetCursor(Cursor cursor) = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    virtual std::string ClipboardText() = 0;
+    virtual void Beep() = 0;
+    // Hands the address (a web address or a mailto: address) to the desktop's handler.
+    virtual bool OpenUrl(const std::string& address) = 0;
+    virtual gdi::SIZE ScreenSize() = 0;
+};
+
+}  // namespace plexon::window

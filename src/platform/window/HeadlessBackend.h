@@ -1,0 +1,56 @@
+// The back end without a window system: frames stay in memory, input comes from the caller. Tests
+// and screenshots use it; a message loop that waits for input runs the caller's scripted actions.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/window/Backend.h"
+
+namespace plexon::window {
+
+class HeadlessBackend : public Backend {
+  public:
+    explicit HeadlessBackend(gdi::SIZE screen = {1024, 768}) : screen_(screen) {}
+
+    void CreateNative(Window&) override {}
+    void DestroyNative(Window&) override {}
+    void UpdateNative(Window&) override {}
+    void ShowNative(Window&, bool) override {}
+    void Present(Window&, const FrameView&) override { ++presents_; }
+    void FocusNative(Window&) override {}
+    // With Wait::Yes runs the next scripted action; a wait with none scripted would never end, so it
+    // raises EInvalidOperation instead.
+    void PumpEvents(Desktop& desktop, Wait wait) override;
+    void SetCursor(Cursor cursor) override { cursor_ = cursor; }
+    void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+    std::string ClipboardText() override { return clipboard_; }
+    void Beep() override { ++beeps_; }
+    bool OpenUrl(const std::string& address) override;
+    gdi::SIZE ScreenSize() override { return screen_; }
+
+    // Queues an action for the next time a message loop waits for input.
+    void WhenIdle(std::function<void()> action) { idle_.push_back(std::move(action)); }
+    std::size_t PendingActions() const { return idle_.size(); }
+
+    int Beeps() const { return beeps_; }
+    int Presents() const { return presents_; }
+    Cursor CurrentCursor() const { return cursor_; }
+    const std::vector<std::string>& OpenedUrls() const { return urls_; }
+
+  private:
+    gdi::SIZE screen_;
+    std::deque<std::function<void()>> idle_;
+    std::string clipboard_;
+    std::vector<std::string> urls_;
+    int beeps_ = 0;
+    int presents_ = 0;
+    Cursor cursor_ = Cursor::Default;
+};
+
+// The headless back end of the process's desktop; EInvalidOperation when another one runs.
+HeadlessBackend& Headless();
+
+}  // namespace plexon::window

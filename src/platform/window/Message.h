@@ -1,0 +1,47 @@
+// The messages a window receives, one record for all kinds. Routing and order are the desktop's job.
+#pragma once
+
+#include <string>
+
+#include "platform/gdi/Types.h"
+#include "platform/window/Input.h"
+
+namespace plexon::window {
+
+class Window;
+using HWND = Window*;
+
+enum class MessageKind {
+    EraseBackground,  // dc: the window's own surface, client coordinates
+    Paint,            // dc as above, after EraseBackground
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    DoubleClick,  // in place of the second MouseDown of a double click
+    MouseEnter,
+    MouseLeave,
+    KeyDown,
+    KeyUp,
+    Char,
+    SetFocus,     // other: the window that lost the focus (may be null)
+    KillFocus,    // other: the window that gets the focus (may be null)
+    CaptureLost,  // the mouse capture was taken away or released
+    Close,        // the close box of a top-level window
+    Size,         // the window's size changed
+    Posted        // posted by the program itself; id tells which
+};
+
+struct Message {
+    MessageKind kind = MessageKind::Posted;
+    HWND window = nullptr;
+    gdi::POINT point{};  // mouse position in the window's client coordinates
+    MouseButton button = MouseButton::Left;
+    Shift shift = Shift::None;
+    int key = 0;   // virtual key code
+    char ch = 0;   // character input, 8-bit
+    HWND other = nullptr;
+    gdi::HDC dc = nullptr;
+    int id = 0;
+};
+
+}  // namespace plexon::window

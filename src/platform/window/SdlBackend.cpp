@@ -1,0 +1,271 @@
+// SDL2 back end. Windows are created hidden and shown after their first frame, because creating
+// the window surface replaces the native window once; frames go through the window surface with
+// framebuffer acceleration off. Our 8-bit texts are Latin-1; SDL speaks UTF-8.
+#include "platform/window/SdlBackend.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/window/Window.h"
+#include "runtime/Exceptions.h"
+
+namespace plexon::window {
+
+namespace {
+
+std::string Latin1ToUtf8(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += char(c);
+        } else {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Characters outside Latin-1 have no 8-bit form and are dropped.
+std::string Utf8ToLatin1(const char* text) {
+    std::string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
+        if (*p < 0x80) {
+            out += char(*p++);
+        } else if ((*p & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) {
+            const unsigned code = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu);
+            if (code < 0x100) out += char(code);
+            p += 2;
+        } else {
+            ++p;
+            while ((*p & 0xC0) == 0x80) ++p;
+        }
+    }
+    return out;
+}
+
+Shift ShiftFromSdl(Uint16 mod, Uint32 buttons) {
+    Shift shift = Shift::None;
+    if (mod & KMOD_SHIFT) shift = shift | Shift::Shift;
+    if (mod & KMOD_CTRL) shift = shift | Shift::Ctrl;
+    if (mod & KMOD_ALT) shift = shift | Shift::Alt;
+    if (buttons & SDL_BUTTON_LMASK) shift = shift | Shift::Left;
+    if (buttons & SDL_BUTTON_RMASK) shift = shift | Shift::Right;
+    if (buttons & SDL_BUTTON_MMASK) shift = shift | Shift::Middle;
+    return shift;
+}
+
+int KeyFromSdl(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return vk::kF1 + (key - SDLK_F1);
+    switch (key) {
+        case SDLK_BACKSPACE: return vk::kBack;
+        case SDLK_TAB: return vk::kTab;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return vk::kReturn;
+        case SDLK_ESCAPE: return vk::kEscape;
+        case SDLK_SPACE: return vk::kSpace;
+        case SDLK_PAGEUP: return vk::kPrior;
+        case SDLK_PAGEDOWN: return vk::kNext;
+        case SDLK_END: return vk::kEnd;
+        case SDLK_HOME: return vk::kHome;
+        case SDLK_LEFT: return vk::kLeft;
+        case SDLK_UP: return vk::kUp;
+        case SDLK_RIGHT: return vk::kRight;
+        case SDLK_DOWN: return vk::kDown;
+        case SDLK_INSERT: return vk::kInsert;
+        case SDLK_DELETE: return vk::kDelete;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return vk::kShift;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return vk::kControl;
+        case SDLK_LALT:
+        case SDLK_RALT: return vk::kMenu;
+        default: return 0;
+    }
+}
+
+MouseButton ButtonFromSdl(Uint8 button) {
+    switch (button) {
+        case SDL_BUTTON_RIGHT: return MouseButton::Right;
+        case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
+        default: return MouseButton::Left;
+    }
+}
+
+SDL_Window* NativeOf(Window& top) { return static_cast<SDL_Window*>(top.native); }
+
+}  // namespace
+
+struct SdlBackend::State {
+    std::map<Uint32, HWND> byId;
+    SDL_Cursor* cursors[5] = {};
+};
+
+SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EOSError(std::string("SDL: ") + SDL_GetError());
+    state_->cursors[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    state_->cursors[int(Cursor::Hourglass)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    state_->cursors[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    state_->cursors[int(Cursor::IBeam)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
+    SDL_StartTextInput();
+}
+
+SdlBackend::~SdlBackend() {
+    for (SDL_Cursor* cursor : state_->cursors)
+        if (cursor) SDL_FreeCursor(cursor);
+    SDL_Quit();
+}
+
+void SdlBackend::CreateNative(Window& top) {
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (top.Border() == BorderStyle::None) flags |= SDL_WINDOW_BORDERLESS;
+    if (top.Border() == BorderStyle::Sizeable) flags |= SDL_WINDOW_RESIZABLE;
+    const gdi::RECT& b = top.Bounds();
+    SDL_Window* native = SDL_CreateWindow(Latin1ToUtf8(top.Caption()).c_str(), b.left, b.top,
+                                          std::max(1, top.Width()), std::max(1, top.Height()), flags);
+    if (!native) throw EOSError(std::string("SDL: ") + SDL_GetError());
+    // Making the surface now replaces the native window before anyone can see the first one.
+    SDL_GetWindowSurface(native);
+    top.native = native;
+    state_->byId[SDL_GetWindowID(native)] = &top;
+}
+
+void SdlBackend::DestroyNative(Window& top) {
+    SDL_Window* native = NativeOf(top);
+    if (!native) return;
+    state_->byId.erase(SDL_GetWindowID(native));
+    SDL_DestroyWindow(native);
+    top.native = nullptr;
+}
+
+void SdlBackend::UpdateNative(Window& top) {
+    SDL_Window* native = NativeOf(top);
+    if (!native) return;
+    SDL_SetWindowTitle(native, Latin1ToUtf8(top.Caption()).c_str());
+    SDL_SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
+    SDL_SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
+    const gdi::RECT& b = top.Bounds();
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(native, &x, &y);
+    SDL_GetWindowSize(native, &w, &h);
+    if (x != b.left || y != b.top) SDL_SetWindowPosition(native, b.left, b.top);
+    if (w != top.Width() || h != top.Height()) SDL_SetWindowSize(native, std::max(1, top.Width()), std::max(1, top.Height()));
+}
+
+void SdlBackend::ShowNative(Window& top, bool visible) {
+    SDL_Window* native = NativeOf(top);
+    if (!native) return;
+    if (visible) {
+        SDL_ShowWindow(native);
+    } else {
+        SDL_HideWindow(native);
+    }
+}
+
+void SdlBackend::Present(Window& top, const FrameView& frame) {
+    SDL_Window* native = NativeOf(top);
+    if (!native || !frame.pixels) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(native);
+    if (!surface) return;
+    const int width = std::min(frame.width, surface->w), height = std::min(frame.height, surface->h);
+    SDL_LockSurface(surface);
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, frame.pixels, int(frame.stride),
+                      surface->format->format, surface->pixels, surface->pitch);
+    SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(native);
+}
+
+void SdlBackend::FocusNative(Window& top) {
+    SDL_Window* native = NativeOf(top);
+    if (!native || !top.Visible()) return;
+    SDL_RaiseWindow(native);
+    SDL_SetWindowInputFocus(native);
+}
+
+void SdlBackend::PumpEvents(Desktop& desktop, Wait wait) {
+    SDL_Event event;
+    bool have = wait == Wait::Yes ? SDL_WaitEvent(&event) == 1 : SDL_PollEvent(&event) == 1;
+    auto top = [&](Uint32 id) -> HWND {
+        auto found = state_->byId.find(id);
+        return found == state_->byId.end() ? nullptr : found->second;
+    };
+    while (have) {
+        switch (event.type) {
+            case SDL_MOUSEMOTION:
+                if (HWND w = top(event.motion.windowID))
+                    desktop.InputMouseMove(w, {event.motion.x, event.motion.y},
+                                           ShiftFromSdl(SDL_GetModState(), event.motion.state));
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                if (HWND w = top(event.button.windowID))
+                    desktop.InputMouseButton(w, {event.button.x, event.button.y}, ButtonFromSdl(event.button.button),
+                                             event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks,
+                                             ShiftFromSdl(SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr)));
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                if (int key = KeyFromSdl(event.key.keysym.sym))
+                    desktop.InputKey(key, event.type == SDL_KEYDOWN, ShiftFromSdl(event.key.keysym.mod, 0));
+                break;
+            case SDL_TEXTINPUT:
+                for (char c : Utf8ToLatin1(event.text.text)) desktop.InputChar(c);
+                break;
+            case SDL_WINDOWEVENT:
+                if (HWND w = top(event.window.windowID)) {
+                    switch (event.window.event) {
+                        case SDL_WINDOWEVENT_CLOSE: desktop.InputClose(w); break;
+                        case SDL_WINDOWEVENT_FOCUS_GAINED: desktop.InputActivate(w); break;
+                        case SDL_WINDOWEVENT_EXPOSED: desktop.InputExposed(w); break;
+                        default: break;
+                    }
+                }
+                break;
+            default:
+                break;
+        }
+        have = SDL_PollEvent(&event) == 1;
+    }
+}
+
+void SdlBackend::SetCursor(Cursor cursor) {
+    if (SDL_Cursor* native = state_->cursors[int(cursor)]) SDL_SetCursor(native);
+}
+
+void SdlBackend::SetClipboardText(const std::string& text) {
+    SDL_SetClipboardText(Latin1ToUtf8(text).c_str());
+}
+
+std::string SdlBackend::ClipboardText() {
+    char* text = SDL_GetClipboardText();
+    std::string result = text ? Utf8ToLatin1(text) : std::string();
+    SDL_free(text);
+    return result;
+}
+
+void SdlBackend::Beep() {
+    // SDL has no bell; the terminal's bell is the nearest one when there is a terminal.
+    if (::isatty(STDERR_FILENO)) {
+        std::fputc('\a', stderr);
+        std::fflush(stderr);
+    }
+}
+
+bool SdlBackend::OpenUrl(const std::string& address) {
+    return SDL_OpenURL(Latin1ToUtf8(address).c_str()) == 0;
+}
+
+gdi::SIZE SdlBackend::ScreenSize() {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {1024, 768};
+    return {mode.w, mode.h};
+}
+
+}  // namespace plexon::window

@@ -1,0 +1,37 @@
+// The back end on a real desktop through SDL2: one native window per top-level window, showing our
+// frames through its window surface (no OpenGL), and the desktop's input, cursors and clipboard.
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "platform/window/Backend.h"
+
+namespace plexon::window {
+
+class SdlBackend : public Backend {
+  public:
+    // EOSError when the video system cannot start (no display).
+    SdlBackend();
+    ~SdlBackend() override;
+
+    void CreateNative(Window& top) override;
+    void DestroyNative(Window& top) override;
+    void UpdateNative(Window& top) override;
+    void ShowNative(Window& top, bool visible) override;
+    void Present(Window& top, const FrameView& frame) override;
+    void FocusNative(Window& top) override;
+    void PumpEvents(Desktop& desktop, Wait wait) override;
+    void SetCursor(Cursor cursor) override;
+    void SetClipboardText(const std::string& text) override;
+    std::string ClipboardText() override;
+    void Beep() override;
+    bool OpenUrl(const std::string& address) override;
+    gdi::SIZE ScreenSize() override;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace plexon::window

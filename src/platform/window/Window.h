@@ -1,0 +1,179 @@
+// The desktop: a tree of windows (top-level forms and windowed child controls) with bounds,
+// visibility, enabling, z-order and invalidation; the message queue with input routing, focus and
+// capture; painting into each window's surface and composing each top-level frame. It knows nothing
+// of controls; the window procedure of each window does.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/gdi/Types.h"
+#include "platform/window/Backend.h"
+#include "platform/window/Message.h"
+
+namespace plexon::window {
+
+using WindowProc = std::function<void(Message&)>;
+
+struct WindowOptions {
+    HWND parent = nullptr;        // null: a top-level window
+    gdi::RECT bounds;             // parent's client coordinates; for a top-level, screen coordinates
+    std::string caption;          // top-level windows only
+    BorderStyle border = BorderStyle::Single;
+    WindowProc proc;              // receives every message of the window
+};
+
+// A node of the window tree. Its surface is a 32-bit DIB section of its size that its Paint
+// messages draw into; the top-level frame is composed from the surfaces.
+class Window {
+  public:
+    HWND Parent() const { return parent_; }
+    const std::vector<HWND>& Children() const { return children_; }  // bottom of the z-order first
+    const gdi::RECT& Bounds() const { return bounds_; }
+    int Width() const { return bounds_.right - bounds_.left; }
+    int Height() const { return bounds_.bottom - bounds_.top; }
+    bool Visible() const { return visible_; }
+    bool Enabled() const { return enabled_; }
+    bool Invalid() const { return invalid_; }
+    const std::string& Caption() const { return caption_; }
+    BorderStyle Border() const { return border_; }
+    Cursor WindowCursor() const { return cursor_; }
+    HWND TopLevel();
+    // The back end's record for a top-level window.
+    void* native = nullptr;
+
+  private:
+    friend class Desktop;
+    Window() = default;
+
+    HWND parent_ = nullptr;
+    std::vector<HWND> children_;
+    gdi::RECT bounds_;
+    std::string caption_;
+    BorderStyle border_ = BorderStyle::Single;
+    WindowProc proc_;
+    bool visible_ = false;
+    bool enabled_ = true;
+    bool invalid_ = true;
+    bool shownOnce_ = false;
+    bool frameStale_ = true;  // top-level: the frame must be composed again
+    Cursor cursor_ = Cursor::Default;
+    gdi::HBITMAP surface_ = nullptr;
+    gdi::HDC dc_ = nullptr;
+    std::uint8_t* surfaceBits_ = nullptr;
+    gdi::HBITMAP frame_ = nullptr;  // top-level only
+    std::uint8_t* frameBits_ = nullptr;
+};
+
+class Desktop {
+  public:
+    explicit Desktop(std::unique_ptr<Backend> backend);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    Backend& Native() { return *backend_; }
+
+    // The tree. Windows start hidden; destroying a window destroys its children first.
+    HWND CreateWindow(const WindowOptions& options);
+    void DestroyWindow(HWND window);
+    bool IsWindow(HWND window) const { return live_.count(window) != 0; }
+    std::vector<HWND> TopLevels() const { return topLevels_; }
+    void SetBounds(HWND window, const gdi::RECT& bounds);
+    void SetCaption(HWND window, const std::string& caption);
+    void SetBorder(HWND window, BorderStyle border);
+    void Show(HWND window, bool visible);
+    void Enable(HWND window, bool enabled);
+    // Visible and enabled up to the top-level window.
+    bool IsReallyVisible(HWND window) const;
+    bool IsReallyEnabled(HWND window) const;
+    void BringToFront(HWND window);
+    void SendToBack(HWND window);
+    // Client point of `window` in screen coordinates and back.
+    gdi::POINT ClientToScreen(HWND window, gdi::POINT p) const;
+    gdi::POINT ScreenToClient(HWND window, gdi::POINT p) const;
+
+    // Painting: marks the window for a repaint when the queue is empty; UpdateWindow repaints the
+    // window's top-level at once.
+    void Invalidate(HWND window);
+    void UpdateWindow(HWND window);
+    // The composed client area of a visible top-level window, current as of the last repaint.
+    FrameView Frame(HWND topLevel) const;
+
+    // Focus and capture. SetFocus sends KillFocus to the old window, then SetFocus to the new one.
+    HWND Focus() const { return focus_; }
+    void SetFocus(HWND window);
+    HWND Capture() const { return capture_; }
+    void SetCapture(HWND window);
+    void ReleaseCapture();
+    HWND ActiveTopLevel() const { return active_; }
+
+    // Cursors: the override (the screen cursor) wins over the cursor of the window under the mouse.
+    void SetWindowCursor(HWND window, Cursor cursor);
+    void SetOverrideCursor(Cursor cursor);
+    Cursor OverrideCursor() const { return override_; }
+    Cursor CurrentCursor() const { return current_; }
+
+    // The queue. PostMessage appends a Posted message; GetMessage takes the next message, painting
+    // invalid windows when nothing else is queued and asking the back end for input (with Wait::Yes
+    // blocking until something arrives). DispatchMessage hands a message to its window.
+    void PostMessage(HWND window, int id);
+    bool GetMessage(Message& message, Wait wait);
+    void DispatchMessage(Message& message);
+    // Sends a message to the window's procedure at once (nothing for a destroyed window).
+    void SendMessage(Message& message);
+
+    // Input as a window system reports it, in the client coordinates of a top-level window. The
+    // desktop routes it to the window under the mouse, the capturing window or the focused window.
+    void InputMouseMove(HWND topLevel, gdi::POINT p, Shift shift);
+    void InputMouseButton(HWND topLevel, gdi::POINT p, MouseButton button, bool down, int clicks, Shift shift);
+    void InputKey(int key, bool down, Shift shift);
+    void InputChar(char ch);
+    void InputClose(HWND topLevel);
+    void InputActivate(HWND topLevel);
+    // The native window lost its contents; the frame is shown again.
+    void InputExposed(HWND topLevel);
+
+  private:
+    void Queue(Message message);
+    HWND HitTest(HWND topLevel, gdi::POINT p) const;
+    void TrackHover(HWND window);
+    void UpdateCursor();
+    void PaintWindow(HWND window);
+    bool PaintPending();
+    void Compose(HWND topLevel);
+    void PresentStale();
+    void ComposeChildren(HWND window, gdi::POINT origin, const gdi::RECT& clip);
+    void EnsureSurface(HWND window);
+    void FreeSurfaces(HWND window);
+    void DestroyTree(HWND window);
+
+    std::unique_ptr<Backend> backend_;
+    std::vector<std::unique_ptr<Window>> windows_;
+    std::unordered_set<HWND> live_;
+    std::vector<HWND> topLevels_;
+    std::deque<Message> queue_;
+    HWND focus_ = nullptr;
+    HWND capture_ = nullptr;
+    HWND hover_ = nullptr;
+    HWND active_ = nullptr;
+    Cursor override_ = Cursor::Default;
+    Cursor current_ = Cursor::Default;
+    gdi::POINT lastMouse_{-1, -1};
+    HWND lastMouseTop_ = nullptr;
+    gdi::HDC composeDc_ = nullptr;  // the frame being composed
+};
+
+enum class BackendKind { Headless, Sdl };
+
+// The process's desktop, made on first use with the back end PLEXON_BACKEND names ("sdl" or
+// "headless"); without it, SDL when a display is available, else headless.
+Desktop& TheDesktop();
+// Replaces the process's desktop with a fresh one on the given back end; no window may exist.
+void SelectBackend(BackendKind kind);
+
+}  // namespace plexon::window

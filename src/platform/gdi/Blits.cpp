@@ -14,14 +14,12 @@ using detail::SetError;
 
 namespace {
 
-// The part of the selected bitmap that drawing may change.
-RECT DrawableArea(const GdiDc& dc) {
-    const RECT bounds{0, 0, dc.bitmap->surface.width, dc.bitmap->surface.height};
-    return dc.clip ? detail::Intersect(bounds, *dc.clip) : bounds;
-}
-
-bool Contains(const RECT& r, int x, int y) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+// One transfer per rectangle of the clip region (usually one).
+void TransferClipped(const GdiDc& dc, detail::TransferRequest request) {
+    for (const RECT& rect : detail::DrawableRects(dc)) {
+        request.clip = rect;
+        detail::Transfer(request);
+    }
 }
 
 std::optional<COLORREF> BrushColor(const GdiDc& dc, const GdiBrush& brush) {
@@ -44,7 +42,6 @@ detail::TransferRequest TargetRequest(const GdiDc& dc, int x, int y, int width, 
     detail::TransferRequest request;
     request.target = &dc.bitmap->surface;
     request.rect = RECT{x, y, int(std::int64_t(x) + width), int(std::int64_t(y) + height)};
-    request.clip = DrawableArea(dc);
     request.rop = RopIndex(rop);
     request.brush = BrushColor(dc, *dc.brush);
     return request;
@@ -60,14 +57,14 @@ bool FitsInt(std::int64_t v) {
 
 COLORREF GetPixel(HDC dc, int x, int y) {
     if (!IsLive(dc)) return CLR_INVALID;
-    if (!Contains(DrawableArea(*dc), x, y)) return CLR_INVALID;
+    if (!detail::IsDrawable(*dc, x, y)) return CLR_INVALID;
     const detail::Surface& surface = dc->bitmap->surface;
     return detail::DecodePixel(surface.format, detail::ReadPixel(surface.Row(y), x, surface.format.bits));
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     if (!IsLive(dc)) return CLR_INVALID;
-    if (!Contains(DrawableArea(*dc), x, y)) return CLR_INVALID;
+    if (!detail::IsDrawable(*dc, x, y)) return CLR_INVALID;
     const detail::Surface& surface = dc->bitmap->surface;
     const std::uint32_t value = detail::EncodeColor(surface.format, detail::ResolveColor(*dc, color));
     detail::WritePixel(surface.Row(y), x, surface.format.bits, value);
@@ -84,7 +81,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     detail::TransferRequest request = TargetRequest(*dc, rect->left, rect->top, 0, 0, PATCOPY);
     request.rect = *rect;
     request.brush = BrushColor(*dc, *brush);
-    detail::Transfer(request);
+    TransferClipped(*dc, request);
     return 1;
 }
 
@@ -102,7 +99,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     Normalise(x, width, Extent::Fill);
     Normalise(y, height, Extent::Fill);
     if (width == 0 || height == 0) return 1;
-    detail::Transfer(TargetRequest(*dc, x, y, width, height, rop));
+    TransferClipped(*dc, TargetRequest(*dc, x, y, width, height, rop));
     return 1;
 }
 
@@ -160,7 +157,7 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
             request.stretch = detail::StretchMode::Nearest;
             break;
     }
-    detail::Transfer(request);
+    TransferClipped(*target, request);
     return 1;
 }
 
@@ -217,7 +214,7 @@ BOOL MaskBlt(HDC target, int x, int y, int width, int height, HDC source, int xS
         request.colors.targetBackground = detail::ResolveColor(*target, target->background);
         request.colors.sourceBackground = detail::ResolveColor(*source, source->background);
     }
-    detail::Transfer(request);
+    TransferClipped(*target, request);
     return 1;
 }
 

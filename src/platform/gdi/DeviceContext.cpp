@@ -13,6 +13,12 @@ HDC CreateCompatibleDC(HDC dc) {
     made->bitmap = detail::StockMonoBitmap();
     made->brush = GetStockBrush(WHITE_BRUSH);
     made->palette = detail::StockPalette();
+    made->pen = detail::StockBlackPen();
+    made->font = detail::StockDefaultFont();
+    ++made->brush->selections;
+    ++made->palette->selections;
+    ++made->pen->selections;
+    ++made->font->selections;
     detail::Register(made);
     return made;
 }
@@ -22,6 +28,8 @@ BOOL DeleteDC(HDC dc) {
     if (dc->bitmap->stock == Stock::No) dc->bitmap->selectedIn = nullptr;
     --dc->brush->selections;
     --dc->palette->selections;
+    --dc->pen->selections;
+    --dc->font->selections;
     detail::Unregister(dc);
     delete dc;
     return 1;

@@ -13,7 +13,7 @@ namespace {
 
 // One set per kind, so that a stale handle whose memory now holds another kind of object is still
 // recognised as stale.
-enum Kind { kBitmap, kDc, kPalette, kBrush, kKinds };
+enum Kind { kBitmap, kDc, kPalette, kBrush, kPen, kFont, kRegion, kKinds };
 
 struct Registry {
     std::mutex lock;
@@ -72,6 +72,33 @@ void Unregister(HPALETTE object) {
 }
 void Unregister(HBRUSH object) {
     Remove(kBrush, object);
+}
+void Register(HPEN object) {
+    Add(kPen, object);
+}
+void Register(HFONT object) {
+    Add(kFont, object);
+}
+void Register(HRGN object) {
+    Add(kRegion, object);
+}
+void Unregister(HPEN object) {
+    Remove(kPen, object);
+}
+void Unregister(HFONT object) {
+    Remove(kFont, object);
+}
+void Unregister(HRGN object) {
+    Remove(kRegion, object);
+}
+bool IsLive(HPEN object) {
+    return Contains(kPen, object);
+}
+bool IsLive(HFONT object) {
+    return Contains(kFont, object);
+}
+bool IsLive(HRGN object) {
+    return Contains(kRegion, object);
 }
 bool IsLive(HBITMAP object) {
     return Contains(kBitmap, object);

@@ -110,7 +110,10 @@ enum DeviceCap : int {
 };
 constexpr int RC_PALETTE = 0x0100;
 
-enum StockObject : int { WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4, NULL_BRUSH = 5 };
+enum StockObject : int {
+    WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4, NULL_BRUSH = 5,
+    WHITE_PEN = 6, BLACK_PEN = 7, NULL_PEN = 8, DEFAULT_GUI_FONT = 17
+};
 
 // Last-error codes the services set.
 constexpr DWORD ERROR_SUCCESS = 0, ERROR_INVALID_HANDLE = 6, ERROR_NOT_ENOUGH_MEMORY = 8,
@@ -121,9 +124,15 @@ struct GdiBitmap;
 struct GdiDc;
 struct GdiPalette;
 struct GdiBrush;
+struct GdiPen;
+struct GdiFont;
+struct GdiRegion;
 using HBITMAP = GdiBitmap*;
 using HDC = GdiDc*;
 using HPALETTE = GdiPalette*;
 using HBRUSH = GdiBrush*;
+using HPEN = GdiPen*;
+using HFONT = GdiFont*;
+using HRGN = GdiRegion*;
 
 }  // namespace plexon::gdi

@@ -1,0 +1,82 @@
+// A face at one size, style and angle, with its metrics and its glyphs cached per character code.
+// Text is 8-bit: a font holds at most 256 glyphs, rasterised once and kept for the program's life.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/Fonts.h"
+
+namespace plexon::gdi::detail {
+
+struct Glyph {
+    int advance = 0;  // pixels along the baseline
+    // Coverage bitmap (0-255), placed at origin + (left, -top) in screen coordinates.
+    int left = 0, top = 0, width = 0, height = 0;
+    std::vector<std::uint8_t> coverage;
+};
+
+// Where lines go, in pixels below (positive) the baseline, and how thick they are.
+struct Decoration {
+    int offset = 0;
+    int thickness = 1;
+};
+
+class FontInstance {
+  public:
+    // Finds the face for the description and opens it; throws when no face at all can be opened.
+    explicit FontInstance(const LOGFONT& description);
+    ~FontInstance();
+    FontInstance(const FontInstance&) = delete;
+    FontInstance& operator=(const FontInstance&) = delete;
+
+    const TEXTMETRIC& Metrics() const { return metrics_; }
+    const std::string& FamilyName() const { return family_; }
+    const std::string& FilePath() const { return file_; }
+    // Escapement in radians, counter-clockwise.
+    double Angle() const { return angle_; }
+    bool Underline() const { return underline_; }
+    bool StrikeOut() const { return strikeOut_; }
+    Decoration UnderlineLine() const { return underlineLine_; }
+    Decoration StrikeLine() const { return strikeLine_; }
+
+    int Advance(std::uint8_t code);
+    // The glyph with its bitmap, rasterised on first use.
+    const Glyph& GlyphFor(std::uint8_t code);
+
+  private:
+    struct Face;
+    struct Entry {
+        bool measured = false;
+        bool rendered = false;
+        Glyph glyph;
+    };
+    void Measure(std::uint8_t code, Entry& entry);
+    void Render(std::uint8_t code, Entry& entry);
+    unsigned GlyphIndex(std::uint8_t code) const;
+
+    std::unique_ptr<Face> face_;
+    std::string family_, file_;
+    TEXTMETRIC metrics_;
+    double angle_ = 0;
+    bool underline_ = false, strikeOut_ = false;
+    bool emboldened_ = false, slanted_ = false, symbolMap_ = false, byteMap_ = false;
+    Decoration underlineLine_, strikeLine_;
+    std::array<Entry, 256> entries_;
+};
+
+// The shared instance for a description: one per face, size, style and angle.
+std::shared_ptr<FontInstance> InstanceFor(const LOGFONT& description);
+// The font system is not thread-safe; every user of instances holds this lock.
+std::mutex& FontLock();
+// How many glyphs have been rasterised so far (cache checks in tests).
+std::uint64_t GlyphRasterCount();
+// The Unicode code point of a Windows-1252 byte.
+char32_t UnicodeFor1252(std::uint8_t code);
+
+}  // namespace plexon::gdi::detail

@@ -1,5 +1,6 @@
-// The BMP file format on its uncompressed path: sizes and defaults, reading a file or a DIB body
-// into a new DIB section, and writing an image record as a file. The image swap is the caller's.
+// The BMP file format: sizes and defaults, reading a file or a DIB body into a new DIB section (or,
+// for compressed data, a device bitmap with the file bytes kept), and writing an image record as a
+// file. The image swap is the caller's.
 #pragma once
 
 #include <array>
@@ -48,8 +49,9 @@ struct DibBody {
 
 // Reads a BMP file from the stream's position to its end. An empty rest gives an empty body.
 DibBody ReadBmp(TStream& stream);
-// Reads header, masks, colour table and count bytes' worth of pixels into a new DIB section.
-// fileHeader is the file header that preceded the body, or null when there was none.
+// Reads header, masks, colour table and count bytes' worth of pixels into a new DIB section, or
+// decodes compressed pixels into a device bitmap and keeps the bytes as a whole file. fileHeader is
+// the file header that preceded the body, or null when there was none (one is made up then).
 DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* fileHeader);
 
 enum class SizePrefix { No, Yes };

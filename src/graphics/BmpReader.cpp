@@ -1,5 +1,5 @@
-// Reading a BMP file: file header, info header, masks, colour table and the pixel rows straight
-// into a new DIB section. Core headers and compressed data are refused as not valid for now.
+// Reading a BMP file or a DIB body: core, short and long headers, masks, colour tables, and the pixel
+// rows straight into a new DIB section; compressed pixels are kept as file bytes and decoded.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "graphics/BmpFormat.h"
+#include "graphics/GdiSupport.h"
 #include "graphics/Palettes.h"
+#include "platform/gdi/DibBitmap.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
 
@@ -18,6 +20,7 @@ namespace plexon {
 namespace {
 
 constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kShortestInfoHeader = 16;
 constexpr int kMaskBytes = 12;
 constexpr int kMaxColors = 256;
 // A DIB section larger than this is refused before anything is allocated.
@@ -82,61 +85,182 @@ DibBody ReadBmp(TStream& stream) {
     return ReadDibBody(stream, count - kFileHeaderSize, &fileHeader);
 }
 
-DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* /*fileHeader*/) {
+namespace {
+
+// The parts of a DIB that precede its pixels, as read.
+struct DibHead {
+    std::uint32_t headerSize = 0;
+    std::vector<std::uint8_t> stored;  // the header bytes as in the input, size field included
+    gdi::BITMAPINFOHEADER header;      // its first 40 bytes (zero past a shorter header)
+    bool core = false;
+    std::uint32_t masks[3] = {0, 0, 0};
+    gdi::RGBQUAD table[kMaxColors];
+};
+
+void ReadHeader(TStream& stream, std::int64_t& count, DibHead& head) {
     std::uint8_t sizeBytes[4];
     ReadCounted(stream, sizeBytes, 4, count);
-    const std::uint32_t headerSize = Le32(sizeBytes);
-    if (headerSize == kCoreHeaderSize) Refuse("core headers are not supported");
-    // Shorter info headers would leave fields undefined; the stream cannot hold a longer one.
-    if (headerSize < std::uint32_t(kInfoHeaderSize) || std::int64_t(headerSize) - 4 > count) RaiseReadError();
+    head.headerSize = Le32(sizeBytes);
+    // A header must at least say planes and bit count; core headers keep them in 12 bytes.
+    if (head.headerSize != kCoreHeaderSize && head.headerSize < kShortestInfoHeader) {
+        Refuse("header size below 16");
+    }
+    if (std::int64_t(head.headerSize) - 4 > count) RaiseReadError();
+    head.stored.resize(head.headerSize);
+    std::memcpy(head.stored.data(), sizeBytes, 4);
+    ReadCounted(stream, head.stored.data() + 4, head.headerSize - 4, count);
 
-    // Header, then room for the masks and 256 colours, as the file lays them out.
-    std::vector<std::uint8_t> buffer(std::size_t(headerSize) + kMaskBytes + kMaxColors * 4);
-    std::memcpy(buffer.data(), sizeBytes, 4);
-    ReadCounted(stream, buffer.data() + 4, headerSize - 4, count);
+    gdi::BITMAPINFOHEADER& h = head.header;
+    if (head.headerSize == kCoreHeaderSize) {
+        const std::uint8_t* p = head.stored.data();
+        head.core = true;
+        h.biWidth = Le16(p + 4);
+        h.biHeight = Le16(p + 6);
+        h.biPlanes = Le16(p + 8);
+        h.biBitCount = Le16(p + 10);
+    } else {
+        // Shorter headers (down to 16 bytes) have the same leading fields; the rest reads as zero.
+        std::memcpy(&h, head.stored.data(), std::min<std::size_t>(head.headerSize, sizeof h));
+        // Longer headers carry their masks at the same place as the masks after a 40-byte header.
+        if (head.headerSize >= kInfoHeaderSize + sizeof head.masks) {
+            std::memcpy(head.masks, head.stored.data() + kInfoHeaderSize, sizeof head.masks);
+        }
+    }
+    h.biSize = kInfoHeaderSize;
+}
 
-    gdi::BITMAPINFOHEADER header;
-    std::memcpy(&header, buffer.data(), sizeof header);
-    if (header.biCompression != gdi::BI_RGB && header.biCompression != gdi::BI_BITFIELDS) {
-        Refuse("compressed pixel data is not supported");
+// The colour table count once completed, or a refusal when it cannot fit.
+std::uint32_t ColorCount(const gdi::BITMAPINFOHEADER& h, bool core) {
+    if (core) return std::uint32_t(DefaultColorCount(h.biBitCount));
+    const std::uint32_t count =
+        h.biClrUsed != 0 ? h.biClrUsed : std::uint32_t(DefaultColorCount(h.biBitCount));
+    if (count > std::uint32_t(kMaxColors)) Refuse("colour table longer than 256 entries");
+    return count;
+}
+
+void ReadColorTable(TStream& stream, std::int64_t& count, DibHead& head, std::uint32_t colors) {
+    if (!head.core) {
+        ReadCounted(stream, head.table, std::int64_t(colors) * 4, count);
+        return;
+    }
+    // Three bytes an entry, widened from the last entry to the first so nothing is overwritten.
+    auto* bytes = reinterpret_cast<std::uint8_t*>(head.table);
+    ReadCounted(stream, bytes, std::int64_t(colors) * 3, count);
+    for (std::uint32_t i = colors; i-- > 0;) {
+        head.table[i] = {bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2], 0};
+    }
+}
+
+// The file bytes kept for compressed data: the file header (made up when the DIB came without
+// one), the header as read and the rest of the input.
+std::unique_ptr<TMemoryStream> KeepFileBytes(TStream& stream, std::int64_t count, const DibHead& head,
+                                             const FileHeaderBytes* fileHeader) {
+    auto kept = std::make_unique<TMemoryStream>();
+    if (fileHeader) {
+        kept->WriteBuffer(fileHeader->data(), kFileHeaderSize);
+    } else {
+        const std::uint32_t table = std::min<std::uint32_t>(
+            head.header.biClrUsed != 0 ? head.header.biClrUsed
+                                       : std::uint32_t(DefaultColorCount(head.header.biBitCount)),
+            kMaxColors);
+        const std::uint32_t size = std::uint32_t(kFileHeaderSize + head.headerSize + count);
+        const std::uint32_t offBits = kFileHeaderSize + head.headerSize + 4 * table;
+        std::uint8_t made[kFileHeaderSize] = {'B', 'M'};
+        std::memcpy(made + 2, &size, 4);
+        std::memcpy(made + 10, &offBits, 4);
+        kept->WriteBuffer(made, kFileHeaderSize);
+    }
+    kept->WriteBuffer(head.stored.data(), std::int64_t(head.stored.size()));
+    if (count > 0) kept->CopyFrom(stream, count);
+    kept->SetPosition(kFileHeaderSize + std::int64_t(head.headerSize));
+    return kept;
+}
+
+// Compressed pixels become a device bitmap, decoded by the platform with the colour table.
+void DecodeCompressed(TStream& stream, std::int64_t& count, const DibHead& head, std::uint32_t colors,
+                      DibBody& body) {
+    const gdi::BITMAPINFOHEADER& h = head.header;
+    // With no compressed size given, the rest of the input is the data: run-length data of busy
+    // pictures is larger than the pixels it encodes, so the uncompressed size is no bound.
+    const std::int64_t size = h.biSizeImage != 0 ? std::int64_t(h.biSizeImage) : count;
+    std::vector<std::uint8_t> data(std::size_t(std::min(size, count)));
+    ReadCounted(stream, data.data(), std::int64_t(data.size()), count);
+
+    gdi::BITMAPINFO info;
+    info.bmiHeader = h;
+    info.bmiHeader.biClrUsed = colors;
+    info.bmiHeader.biSizeImage = std::uint32_t(data.size());
+    std::memcpy(info.bmiColors, head.table, std::size_t(colors) * 4);
+    if (colors > 0) body.palette = PaletteFromColorTable(head.table, int(colors));
+
+    const gdi::HBITMAP display = GdiCheck(gdi::CreateCompatibleBitmap(nullptr, 1, 1));
+    gdi::SetLastError(0);
+    {
+        ScopedMemoryDc context;
+        context.Select(display);
+        context.SelectPalette(body.palette);
+        body.handle = gdi::CreateDIBitmap(context.Get(), &info.bmiHeader, gdi::CBM_INIT, data.data(), &info,
+                                          gdi::DIB_RGB_COLORS);
+    }
+    const gdi::DWORD code = gdi::GetLastError();
+    gdi::DeleteObject(display);
+    if (!body.handle) {
+        gdi::SetLastError(code);
+        RaiseSectionError();
+    }
+    // A device bitmap keeps no DIB header: only its own description.
+    gdi::GetObject(body.handle, sizeof body.header.dsBm, &body.header.dsBm);
+}
+
+}  // namespace
+
+DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* fileHeader) {
+    DibHead head;
+    ReadHeader(stream, count, head);
+    gdi::BITMAPINFOHEADER& header = head.header;
+
+    DibBody body;
+    body.coreFormat = head.core;
+    TStream* source = &stream;
+    const bool compressed = header.biCompression != gdi::BI_RGB && header.biCompression != gdi::BI_BITFIELDS;
+    if (compressed) {
+        body.keptData = KeepFileBytes(stream, count, head, fileHeader);
+        source = body.keptData.get();
     }
     if (header.biPlanes != 1) Refuse("planes is not 1");
 
-    const bool masksFollow = headerSize == std::uint32_t(kInfoHeaderSize) &&
+    const bool masksFollow = head.headerSize == std::uint32_t(kInfoHeaderSize) &&
                              (header.biBitCount == 16 || header.biBitCount == 32) &&
                              header.biCompression == gdi::BI_BITFIELDS;
-    std::size_t tableOffset = headerSize;
-    if (masksFollow) {
-        ReadCounted(stream, buffer.data() + tableOffset, kMaskBytes, count);
-        tableOffset += kMaskBytes;
-    }
-    // Masks sit at offset 40 both after a 40-byte header and inside longer headers.
-    std::uint32_t masks[3];
-    std::memcpy(masks, buffer.data() + kInfoHeaderSize, sizeof masks);
+    if (masksFollow) ReadCounted(*source, head.masks, kMaskBytes, count);
 
-    if (header.biClrUsed == 0) header.biClrUsed = std::uint32_t(DefaultColorCount(header.biBitCount));
-    if (header.biClrUsed > std::uint32_t(kMaxColors)) Refuse("colour table longer than 256 entries");
-    const auto* table = reinterpret_cast<const gdi::RGBQUAD*>(buffer.data() + tableOffset);
-    ReadCounted(stream, buffer.data() + tableOffset, std::int64_t(header.biClrUsed) * 4, count);
+    const std::uint32_t colors = ColorCount(header, head.core);
+    ReadColorTable(*source, count, head, colors);
+    header.biClrUsed = colors;
 
     if (header.biWidth < 0) Refuse("negative width");
     if (header.biHeight == std::numeric_limits<std::int32_t>::min()) Refuse("height out of range");
+    if (compressed) {
+        DecodeCompressed(*source, count, head, colors, body);
+        return body;
+    }
+
     const std::int64_t stride = RowStride(header.biWidth, header.biBitCount);
     const std::int64_t rows = std::abs(header.biHeight);
     if (rows != 0 && stride > kMaxImageBytes / rows) Refuse("image too large");
     const std::int64_t imageBytes = stride * rows;
     if (header.biSizeImage == 0) header.biSizeImage = std::uint32_t(imageBytes);
 
-    DibBody body;
     gdi::BITMAPINFO info;
     info.bmiHeader = header;
     if (header.biBitCount <= 8) {
-        std::memcpy(info.bmiColors, table, header.biClrUsed * 4);
+        std::memcpy(info.bmiColors, head.table, colors * 4);
     } else {
         // A table beside direct colours only suggests a palette; the section does not hold it.
         info.bmiHeader.biClrUsed = 0;
-        body.palette = PaletteFromColorTable(table, int(header.biClrUsed));
-        if (header.biCompression == gdi::BI_BITFIELDS) std::memcpy(info.bmiColors, masks, sizeof masks);
+        body.palette = PaletteFromColorTable(head.table, int(colors));
+        if (header.biCompression == gdi::BI_BITFIELDS)
+            std::memcpy(info.bmiColors, head.masks, sizeof head.masks);
     }
     void* bits = nullptr;
     gdi::SetLastError(0);

@@ -1,7 +1,6 @@
-// Writing a BMP file from an image record, and the size rules shared with the reader. The core
-// header form is not written here.
+// Writing a BMP file from an image record (info or core header form, or the kept file bytes), and
+// the size rules shared with the reader.
 #include <bit>
-#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -34,6 +33,41 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 void PutBytes(std::vector<std::uint8_t>& out, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     out.insert(out.end(), bytes, bytes + size);
+}
+
+void WriteFileHeader(std::vector<std::uint8_t>& head, const DibSizeInfo& sizes, SizePrefix prefix) {
+    if (prefix == SizePrefix::Yes) Put32(head, sizes.totalSize);
+    Put16(head, kBmpSignature);
+    Put32(head, sizes.totalSize);
+    Put16(head, 0);
+    Put16(head, 0);
+    Put32(head, kFileHeaderSize + sizes.headerSize);
+}
+
+// The 12-byte core header and a full table of three-byte entries, as the image was read.
+void WriteCoreBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
+    const gdi::BITMAPINFOHEADER& h = image.Dib.dsBmih;
+    const DibSizeInfo sizes = DibSizes(image.Dib, true);
+    std::vector<std::uint8_t> head;
+    head.reserve(4 + kFileHeaderSize + sizes.headerSize);
+    WriteFileHeader(head, sizes, prefix);
+    Put32(head, 12);
+    Put16(head, std::uint16_t(h.biWidth));
+    Put16(head, std::uint16_t(h.biHeight));
+    Put16(head, 1);
+    Put16(head, h.biBitCount);
+    if (h.biBitCount <= 8) {
+        gdi::RGBQUAD colors[256] = {};
+        DibColorTable(image.DibHandle, colors);
+        for (int i = 0; i < (1 << h.biBitCount); ++i) {
+            head.push_back(colors[i].rgbBlue);
+            head.push_back(colors[i].rgbGreen);
+            head.push_back(colors[i].rgbRed);
+        }
+    }
+    stream.WriteBuffer(head.data(), std::int64_t(head.size()));
+    gdi::GdiFlush();
+    stream.WriteBuffer(image.Dib.dsBm.bmBits, sizes.imageSize);
 }
 
 }  // namespace
@@ -96,7 +130,10 @@ void WriteBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
         if (prefix == SizePrefix::Yes) stream.WriteBuffer(&none, 4);
         return;
     }
-    assert(!image.CoreFormat && "core headers are written by the core reader's counterpart");
+    if (image.CoreFormat) {
+        WriteCoreBmp(stream, image, prefix);
+        return;
+    }
     gdi::BITMAPINFOHEADER& h = image.Dib.dsBmih;
 
     gdi::RGBQUAD colors[256];
@@ -122,12 +159,7 @@ void WriteBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
 
     std::vector<std::uint8_t> head;
     head.reserve(4 + kFileHeaderSize + sizes.headerSize);
-    if (prefix == SizePrefix::Yes) Put32(head, sizes.totalSize);
-    Put16(head, kBmpSignature);
-    Put32(head, sizes.totalSize);
-    Put16(head, 0);
-    Put16(head, 0);
-    Put32(head, kFileHeaderSize + sizes.headerSize);
+    WriteFileHeader(head, sizes, prefix);
     gdi::BITMAPINFOHEADER written = h;
     written.biSize = kInfoHeaderSize;
     written.biPlanes = 1;

@@ -9,6 +9,7 @@
 
 namespace plexon {
 
+class TBitmap;
 class TGraphic;
 
 enum class TBrushStyle { Solid, Clear };
@@ -67,6 +68,10 @@ class TCanvas {
     void DrawGraphic(int x, int y, TGraphic* graphic);
     // Draws the picture stretched into r; nothing for a missing picture.
     void StretchGraphic(const gdi::RECT& r, TGraphic* graphic);
+
+    // Copies the source rectangle of the bitmap into r, painting the brush where the bitmap has
+    // `color` (a clear brush leaves the canvas there); nothing for a missing bitmap.
+    void ColorKeyCopy(const gdi::RECT& r, TBitmap* bitmap, const gdi::RECT& source, TColor color);
 
     gdi::COLORREF Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);

@@ -39,7 +39,7 @@ void WritePatternBmp(const std::string& path, int size, int seed) {
 }
 
 class Scratch {
-public:
+  public:
     Scratch() : root_(fs::temp_directory_path() / ("plexon_bench_" + std::to_string(::getpid()))) {
         fs::remove_all(root_);
         fs::create_directories(root_ / "icons");
@@ -48,7 +48,7 @@ public:
     ~Scratch() { fs::remove_all(root_); }
     std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
 
-private:
+  private:
     fs::path root_;
 };
 

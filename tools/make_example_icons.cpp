@@ -100,7 +100,7 @@ Rgb Mix(Rgb a, Rgb b, double t) {
 
 // The icon being drawn: colours plus coverage, so the states can tell the icon from the background.
 class Picture {
-public:
+  public:
     // Fills the shape with a top-to-bottom gradient and rims it with the outline colour.
     void Paint(const Mask& m, Rgb top, Rgb bottom, Rgb outline) {
         int y0 = kSize, y1 = -1;
@@ -131,7 +131,7 @@ public:
     bool Covered(int x, int y) const { return covered_[y][x]; }
     Rgb At(int x, int y) const { return covered_[y][x] ? pixels_[y][x] : kBackground; }
 
-private:
+  private:
     std::array<std::array<Rgb, kSize>, kSize> pixels_{};
     Mask covered_{};
 };
@@ -148,12 +148,14 @@ void DrawNew(Picture& p) {
 
 void DrawOpen(Picture& p) {
     constexpr Rgb rim{136, 92, 20};
-    p.Paint(Polygon({{2, 5}, {9, 5}, {11, 7}, {20, 7}, {20, 20}, {2, 20}}), {238, 196, 86}, {206, 150, 40}, rim);
+    p.Paint(Polygon({{2, 5}, {9, 5}, {11, 7}, {20, 7}, {20, 20}, {2, 20}}), {238, 196, 86}, {206, 150, 40},
+            rim);
     p.Paint(Polygon({{6, 10}, {24, 10}, {20, 20}, {2, 20}}), {255, 230, 130}, {236, 178, 52}, rim);
 }
 
 void DrawSave(Picture& p) {
-    p.Paint(Polygon({{3, 3}, {19, 3}, {21, 5}, {21, 21}, {3, 21}}), {78, 112, 200}, {36, 62, 148}, {20, 30, 80});
+    p.Paint(Polygon({{3, 3}, {19, 3}, {21, 5}, {21, 21}, {3, 21}}), {78, 112, 200}, {36, 62, 148},
+            {20, 30, 80});
     p.Paint(Rect(6, 3, 18, 11), kWhite, {222, 226, 236}, {96, 104, 140});
     p.HLine(8, 16, 6, {120, 150, 220});
     p.HLine(8, 16, 8, {120, 150, 220});
@@ -196,9 +198,13 @@ Mask UndoArrow() {
 
 constexpr Rgb kArrowTop{70, 150, 240}, kArrowBottom{22, 74, 178}, kArrowRim{12, 40, 110};
 
-void DrawUndo(Picture& p) { p.Paint(UndoArrow(), kArrowTop, kArrowBottom, kArrowRim); }
+void DrawUndo(Picture& p) {
+    p.Paint(UndoArrow(), kArrowTop, kArrowBottom, kArrowRim);
+}
 
-void DrawRedo(Picture& p) { p.Paint(Mirrored(UndoArrow()), kArrowTop, kArrowBottom, kArrowRim); }
+void DrawRedo(Picture& p) {
+    p.Paint(Mirrored(UndoArrow()), kArrowTop, kArrowBottom, kArrowRim);
+}
 
 void DrawPrint(Picture& p) {
     p.Paint(Rect(6, 1, 18, 11), kWhite, kPaperShade, kPaperRim);
@@ -285,7 +291,8 @@ std::vector<Rgb> PaletteFor(const Grid& g, Depth depth) {
     for (const auto& row : g)
         for (Rgb c : row)
             if (std::find(colors.begin(), colors.end(), c) == colors.end()) colors.push_back(c);
-    if (colors.size() > (std::size_t{1} << BitCount(depth))) throw Exception("an icon has too many colours for its depth");
+    if (colors.size() > (std::size_t{1} << BitCount(depth)))
+        throw Exception("an icon has too many colours for its depth");
     std::sort(colors.begin(), colors.end());
     return colors;
 }
@@ -346,9 +353,9 @@ struct Icon {
 };
 
 constexpr Icon kIcons[] = {
-    {"New", DrawNew, Depth::Bits8},      {"Open", DrawOpen, Depth::Bits24},  {"Save", DrawSave, Depth::Bits24},
-    {"Cut", DrawCut, Depth::Bits4},      {"Copy", DrawCopy, Depth::Bits24},  {"Paste", DrawPaste, Depth::Bits8},
-    {"Undo", DrawUndo, Depth::Bits8},    {"Redo", DrawRedo, Depth::Bits8},   {"Print", DrawPrint, Depth::Bits24},
+    {"New", DrawNew, Depth::Bits8},    {"Open", DrawOpen, Depth::Bits24}, {"Save", DrawSave, Depth::Bits24},
+    {"Cut", DrawCut, Depth::Bits4},    {"Copy", DrawCopy, Depth::Bits24}, {"Paste", DrawPaste, Depth::Bits8},
+    {"Undo", DrawUndo, Depth::Bits8},  {"Redo", DrawRedo, Depth::Bits8},  {"Print", DrawPrint, Depth::Bits24},
     {"Find", DrawFind, Depth::Bits32},
 };
 

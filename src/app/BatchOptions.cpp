@@ -42,7 +42,8 @@ SlotStates ParseOrder(std::string_view list, std::size_t& count) {
     std::size_t start = 0;
     while (true) {
         std::size_t comma = list.find(',', start);
-        std::string_view name = list.substr(start, comma == std::string_view::npos ? list.npos : comma - start);
+        std::string_view name =
+            list.substr(start, comma == std::string_view::npos ? list.npos : comma - start);
         std::optional<ImageState> state = StateNamed(name);
         if (!state) throw UsageError(Format("unknown state \"%s\" in --order", {name}));
         if (count == states.size()) throw UsageError("--order names more than 4 states");
@@ -67,10 +68,10 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {'o', "output", Takes::Value},     {'n', "states", Takes::Value},
-    {0, "order", Takes::Value},        {0, "suffix-hot", Takes::Value},
+    {'o', "output", Takes::Value},        {'n', "states", Takes::Value},
+    {0, "order", Takes::Value},           {0, "suffix-hot", Takes::Value},
     {0, "suffix-disabled", Takes::Value}, {0, "suffix-pressed", Takes::Value},
-    {0, "config", Takes::Value},       {'q', "quiet", Takes::Nothing},
+    {0, "config", Takes::Value},          {'q', "quiet", Takes::Nothing},
     {'h', "help", Takes::Nothing},
 };
 
@@ -87,7 +88,7 @@ const OptionSpec* FindShort(char name) {
 }
 
 class WeldParser {
-public:
+  public:
     explicit WeldParser(std::span<const std::string> args) : args_(args) {}
 
     // Throws UsageError; returns Help when -h or --help is among the options.
@@ -113,7 +114,7 @@ public:
         return command_;
     }
 
-private:
+  private:
     void ParseLong(std::string_view body) {
         std::size_t equals = body.find('=');
         std::string_view name = body.substr(0, equals);
@@ -198,6 +199,8 @@ Command ParseCommandLine(std::span<const std::string> args) {
     throw UsageError(Format("unknown command \"%s\"", {first}));
 }
 
-std::string_view UsageText() { return kUsage; }
+std::string_view UsageText() {
+    return kUsage;
+}
 
 }  // namespace plexon

@@ -15,7 +15,7 @@ namespace plexon {
 
 // A command line the program cannot act on; the message says why, without the program name.
 class UsageError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 

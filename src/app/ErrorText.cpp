@@ -5,7 +5,8 @@ namespace plexon {
 
 std::string ErrorDisplayText(std::string_view message) {
     std::string text(message);
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+        text += '.';
     return text;
 }
 

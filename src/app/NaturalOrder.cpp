@@ -7,7 +7,9 @@ namespace plexon {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The digit run starting at pos, without its leading zeros (so its length orders the values).
 std::string_view SignificantDigits(std::string_view s, std::size_t& pos) {
@@ -17,7 +19,9 @@ std::string_view SignificantDigits(std::string_view s, std::size_t& pos) {
     return s.substr(start, pos - start);
 }
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 }  // namespace
 

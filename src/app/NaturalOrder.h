@@ -11,6 +11,8 @@ namespace plexon {
 // is zero only for identical names and the order is total.
 int NaturalCompare(std::string_view a, std::string_view b);
 
-inline bool NaturalLess(std::string_view a, std::string_view b) { return NaturalCompare(a, b) < 0; }
+inline bool NaturalLess(std::string_view a, std::string_view b) {
+    return NaturalCompare(a, b) < 0;
+}
 
 }  // namespace plexon

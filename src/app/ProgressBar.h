@@ -7,7 +7,7 @@
 namespace plexon {
 
 class TerminalProgressBar {
-public:
+  public:
     explicit TerminalProgressBar(std::ostream& out, int barWidth = 40);
     TerminalProgressBar(const TerminalProgressBar&) = delete;
     TerminalProgressBar& operator=(const TerminalProgressBar&) = delete;
@@ -16,7 +16,7 @@ public:
     // position 0..100; drawn only when it changes, so a long run does not flood the terminal.
     void Show(int position);
 
-private:
+  private:
     std::ostream& out_;
     int barWidth_;
     int shown_ = -1;

@@ -15,7 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 struct IconKey {
     std::string baseName;
@@ -64,7 +66,8 @@ void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings)
     std::vector<std::pair<IconKey, std::string>> keyed;
     keyed.reserve(paths.size());
     for (std::string& path : paths) keyed.emplace_back(KeyOf(path, settings), std::move(path));
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return IconLess(a.first, b.first); });
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return IconLess(a.first, b.first); });
     for (std::size_t i = 0; i < paths.size(); ++i) paths[i] = std::move(keyed[i].second);
 }
 
@@ -74,7 +77,8 @@ std::vector<std::string> ExpandSources(std::span<const std::string> sources, con
         std::error_code error;
         if (fs::is_directory(source, error)) {
             std::vector<std::string> listed = BmpFilesIn(source, settings);
-            files.insert(files.end(), std::make_move_iterator(listed.begin()), std::make_move_iterator(listed.end()));
+            files.insert(files.end(), std::make_move_iterator(listed.begin()),
+                         std::make_move_iterator(listed.end()));
         } else {
             files.push_back(source);
         }

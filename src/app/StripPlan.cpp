@@ -47,7 +47,8 @@ std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStri
     for (const std::string& file : files) {
         std::optional<FileIdentity> id = IdentityOf(file);
         if (!id) continue;
-        if (auto it = existing.find(*id); it != existing.end()) return SourceOverwrite{it->second->outputPath, file};
+        if (auto it = existing.find(*id); it != existing.end())
+            return SourceOverwrite{it->second->outputPath, file};
     }
     return std::nullopt;
 }

@@ -27,8 +27,8 @@ constexpr std::string_view kBaseNameReturns =
     "plexon: warning: the icon \"%s\" comes back after another icon; its strip replaces the earlier %s\n";
 
 SuffixSettings ReadSettings(const BatchOptions& options) {
-    SuffixSettings settings =
-        LoadSuffixSettings(options.configFile ? *options.configFile : SettingsFilePath(CurrentSettingsEnvironment()));
+    SuffixSettings settings = LoadSuffixSettings(
+        options.configFile ? *options.configFile : SettingsFilePath(CurrentSettingsEnvironment()));
     if (options.suffixHot) settings.SuffixHot = *options.suffixHot;
     if (options.suffixDisabled) settings.SuffixDisabled = *options.suffixDisabled;
     if (options.suffixPressed) settings.SuffixPressed = *options.suffixPressed;
@@ -41,7 +41,9 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
-std::string AsFolder(const std::string& folder) { return folder.ends_with('/') ? folder : folder + '/'; }
+std::string AsFolder(const std::string& folder) {
+    return folder.ends_with('/') ? folder : folder + '/';
+}
 
 // The width of the first file, loaded whatever its state, as the main window measures it.
 int32_t MeasureImageSize(const std::string& firstFile) {
@@ -59,7 +61,8 @@ int Weld(const BatchOptions& options, Console& console) {
     request.Slots = options.slotStates;
 
     std::string sourceFolder = request.FileList.empty() ? std::string() : FolderOf(request.FileList.front());
-    if (std::optional<StartRefusal> refusal = CheckStart({sourceFolder, request.FileList.size(), request.OutputFolder})) {
+    if (std::optional<StartRefusal> refusal =
+            CheckStart({sourceFolder, request.FileList.size(), request.OutputFolder})) {
         console.err << RefusalText(*refusal) << '\n';
         return kExitFailed;
     }

@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    plexon::Console console{std::cout, std::cerr,
-                            ::isatty(STDERR_FILENO) ? plexon::ProgressDisplay::Bar : plexon::ProgressDisplay::None};
+    plexon::Console console{
+        std::cout, std::cerr,
+        ::isatty(STDERR_FILENO) ? plexon::ProgressDisplay::Bar : plexon::ProgressDisplay::None};
     return plexon::RunCommandLine(args, PLEXON_VERSION, console);
 }

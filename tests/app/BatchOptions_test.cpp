@@ -63,8 +63,8 @@ TEST(BatchOptionsOrder, NamesTheSlotsLeftToRight) {
     EXPECT_EQ(o.slotStates[0], ImageState::Hot);
     EXPECT_EQ(o.slotStates[1], ImageState::Normal);
     o = Weld({"weld", "-o", "o", "-n", "4", "--order=pressed,disabled,hot,normal", "x"});
-    EXPECT_EQ(o.slotStates, (SlotStates{ImageState::Pressed, ImageState::Disabled, ImageState::Hot,
-                                         ImageState::Normal}));
+    EXPECT_EQ(o.slotStates,
+              (SlotStates{ImageState::Pressed, ImageState::Disabled, ImageState::Hot, ImageState::Normal}));
 }
 
 TEST(BatchOptionsOrder, MayRepeatAStateAndNameMoreThanTheCount) {
@@ -80,7 +80,8 @@ TEST(BatchOptionsOrder, IsCheckedAgainstTheStateCountGivenLater) {
 }
 
 TEST(BatchOptionsSuffixes, AreKeptExactlyEvenEmpty) {
-    BatchOptions o = Weld({"weld", "-o", "o", "--suffix-hot", "x", "--suffix-disabled=", "--suffix-pressed", "P", "f"});
+    BatchOptions o =
+        Weld({"weld", "-o", "o", "--suffix-hot", "x", "--suffix-disabled=", "--suffix-pressed", "P", "f"});
     EXPECT_EQ(o.suffixHot, "x");
     EXPECT_EQ(o.suffixDisabled, "");
     EXPECT_EQ(o.suffixPressed, "P");
@@ -135,7 +136,8 @@ TEST(BatchOptionsUsageErrors, BadOrder) {
               "unknown state \"warm\" in --order");
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "Normal,hot,disabled", "a"}),
               "unknown state \"Normal\" in --order");
-    EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "normal,,hot", "a"}), "unknown state \"\" in --order");
+    EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "normal,,hot", "a"}),
+              "unknown state \"\" in --order");
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "normal,hot", "a"}),
               "--order names fewer states than the state count");
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "-n", "4", "--order", "normal,hot,disabled", "a"}),

@@ -37,7 +37,7 @@ std::string Slurp(const std::string& path) {
 }
 
 class BinaryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         icons_ = t_.MakeFolder("icons");
         out_ = t_.MakeFolder("out");
@@ -48,7 +48,8 @@ protected:
     // Runs the program with the given shell-quoted arguments, settings from a file that does not exist.
     Outcome Run(const std::string& arguments) {
         std::string command = "PLEXON_CONFIG=" + Quote(t_ / "none.ini") + " " + Quote(PLEXON_BINARY) + " " +
-                              arguments + " >" + Quote(t_ / "stdout") + " 2>" + Quote(t_ / "stderr") + " </dev/null";
+                              arguments + " >" + Quote(t_ / "stdout") + " 2>" + Quote(t_ / "stderr") +
+                              " </dev/null";
         int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(t_ / "stdout"), Slurp(t_ / "stderr")};
     }

@@ -27,7 +27,8 @@ inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 
 // A bottom-up 24-bit file whose pixel (x, y), y = 0 at the top, is pixel(x, y).
-inline void WriteBmp24(const std::string& path, int width, int height, const std::function<Rgb(int, int)>& pixel) {
+inline void WriteBmp24(const std::string& path, int width, int height,
+                       const std::function<Rgb(int, int)>& pixel) {
     const std::uint32_t stride = (width * 3 + 3) / 4 * 4, imageSize = stride * height;
     std::vector<std::uint8_t> bytes{'B', 'M'};
     Put32(bytes, 54 + imageSize);
@@ -65,8 +66,8 @@ struct Picture {
 inline Picture ReadBmp(const std::string& path) {
     std::vector<std::uint8_t> b = ReadBytes(path);
     auto u32 = [&b](std::size_t at) {
-        return std::uint32_t(b.at(at)) | std::uint32_t(b.at(at + 1)) << 8 | std::uint32_t(b.at(at + 2)) << 16 |
-               std::uint32_t(b.at(at + 3)) << 24;
+        return std::uint32_t(b.at(at)) | std::uint32_t(b.at(at + 1)) << 8 |
+               std::uint32_t(b.at(at + 2)) << 16 | std::uint32_t(b.at(at + 3)) << 24;
     };
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') throw std::runtime_error("not a BMP file: " + path);
     const std::uint32_t offset = u32(10), bits = b.at(28) | b.at(29) << 8;

@@ -41,7 +41,8 @@ TEST(NaturalOrder, EqualValuesFallBackToBytesSoTheOrderIsTotal) {
 TEST(NaturalOrder, SortsAListLikeAFileManager) {
     std::vector<std::string> names{"Icon10", "Icon2", "Icon1", "Icon", "Icon02", "Icon100", "Arrow3"};
     std::sort(names.begin(), names.end(), NaturalLess);
-    EXPECT_EQ(names, (std::vector<std::string>{"Arrow3", "Icon", "Icon1", "Icon02", "Icon2", "Icon10", "Icon100"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Arrow3", "Icon", "Icon1", "Icon02", "Icon2", "Icon10", "Icon100"}));
 }
 
 }  // namespace

@@ -33,17 +33,19 @@ TEST(IsBmpFileName, AcceptsTheExtensionInAnyCase) {
 }
 
 TEST(SortByIcon, GroupsEachIconInStateOrder) {
-    std::vector<std::string> paths{"d/Save_p.bmp", "d/Open_h.bmp", "d/Save.bmp", "d/Open_p.bmp",
+    std::vector<std::string> paths{"d/Save_p.bmp", "d/Open_h.bmp", "d/Save.bmp",   "d/Open_p.bmp",
                                    "d/Open.bmp",   "d/Save_d.bmp", "d/Open_d.bmp", "d/Save_h.bmp"};
     SortByIcon(paths, SuffixSettings{});
-    EXPECT_EQ(paths, (std::vector<std::string>{"d/Open.bmp", "d/Open_h.bmp", "d/Open_d.bmp", "d/Open_p.bmp",
-                                               "d/Save.bmp", "d/Save_h.bmp", "d/Save_d.bmp", "d/Save_p.bmp"}));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"d/Open.bmp", "d/Open_h.bmp", "d/Open_d.bmp", "d/Open_p.bmp",
+                                        "d/Save.bmp", "d/Save_h.bmp", "d/Save_d.bmp", "d/Save_p.bmp"}));
 }
 
 TEST(SortByIcon, OrdersBaseNamesNaturally) {
     std::vector<std::string> paths{"Icon10_h.bmp", "Icon2_h.bmp", "Icon10.bmp", "Icon2.bmp", "Icon1.bmp"};
     SortByIcon(paths, SuffixSettings{});
-    EXPECT_EQ(paths, (std::vector<std::string>{"Icon1.bmp", "Icon2.bmp", "Icon2_h.bmp", "Icon10.bmp", "Icon10_h.bmp"}));
+    EXPECT_EQ(paths, (std::vector<std::string>{"Icon1.bmp", "Icon2.bmp", "Icon2_h.bmp", "Icon10.bmp",
+                                               "Icon10_h.bmp"}));
 }
 
 TEST(SortByIcon, KeepsAnIconTogetherWhenAnotherNameExtendsIt) {
@@ -72,13 +74,13 @@ TEST(SortByIcon, BreaksTiesByFileNameSoTheOrderIsFixed) {
 TEST(ExpandSources, AFolderGivesItsBmpFilesInIconOrder) {
     TempFolder t;
     t.MakeFolder("icons/sub");
-    for (const char* name : {"Icon10.bmp", "Icon2_H.BMP", "Icon2.Bmp", "Icon2_d.bmp", "Icon10_h.bmp", "notes.txt",
-                             "sub/Deep.bmp", "Icon2_h.bmp"})
+    for (const char* name : {"Icon10.bmp", "Icon2_H.BMP", "Icon2.Bmp", "Icon2_d.bmp", "Icon10_h.bmp",
+                             "notes.txt", "sub/Deep.bmp", "Icon2_h.bmp"})
         t.Touch(std::string("icons/") + name);
     std::vector<std::string> files = ExpandSources(std::vector<std::string>{t / "icons"}, SuffixSettings{});
     // "_H" is no suffix with the letter "h": Icon2_H is an icon of its own, after Icon2.
-    EXPECT_EQ(Names(files), (std::vector<std::string>{"Icon2.Bmp", "Icon2_h.bmp", "Icon2_d.bmp", "Icon2_H.BMP",
-                                                      "Icon10.bmp", "Icon10_h.bmp"}));
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"Icon2.Bmp", "Icon2_h.bmp", "Icon2_d.bmp",
+                                                      "Icon2_H.BMP", "Icon10.bmp", "Icon10_h.bmp"}));
     EXPECT_EQ(files[0], t / "icons/Icon2.Bmp");
 }
 

@@ -49,7 +49,7 @@ TEST(PlanStrips, UsesTheSuffixLetters) {
 }
 
 class SourceOverwriteTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         t_.MakeFolder("icons");
         t_.MakeFolder("out");
@@ -62,7 +62,9 @@ protected:
     std::vector<std::string> files_;
 };
 
-TEST_F(SourceOverwriteTest, NoneInAFreshFolder) { EXPECT_FALSE(Check(t_ / "out/")); }
+TEST_F(SourceOverwriteTest, NoneInAFreshFolder) {
+    EXPECT_FALSE(Check(t_ / "out/"));
+}
 
 TEST_F(SourceOverwriteTest, AnUnrelatedExistingStripIsNoSource) {
     t_.Touch("out/Open.bmp", "old strip");

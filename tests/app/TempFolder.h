@@ -11,7 +11,7 @@
 namespace plexon::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
@@ -39,7 +39,7 @@ public:
         return *this / relative;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -24,13 +24,14 @@ using testing::WriteSolidBmp24;
 
 // One colour per icon and state, so every slot of a strip can be told apart.
 Rgb ColorOf(int icon, ImageState state) {
-    return {std::uint8_t(40 + 50 * IndexOf(state)), std::uint8_t(10 + 30 * icon), std::uint8_t(255 - 60 * IndexOf(state))};
+    return {std::uint8_t(40 + 50 * IndexOf(state)), std::uint8_t(10 + 30 * icon),
+            std::uint8_t(255 - 60 * IndexOf(state))};
 }
 
 constexpr const char* kSuffixes[] = {"", "_h", "_d", "_p"};
 
 class WeldCommandTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         icons_ = t_.MakeFolder("icons");
         out_ = t_.MakeFolder("out");
@@ -64,14 +65,16 @@ protected:
         return std::size_t(std::distance(fs::directory_iterator(out_), fs::directory_iterator()));
     }
 
-    void ExpectSlots(const std::string& strip, int icon, std::initializer_list<ImageState> slots, int size = 7) {
+    void ExpectSlots(const std::string& strip, int icon, std::initializer_list<ImageState> slots,
+                     int size = 7) {
         testing::Picture p = ReadBmp(strip);
         ASSERT_EQ(p.width, size * int(slots.size()));
         ASSERT_EQ(p.height, size);
         int k = 0;
         for (ImageState s : slots) {
             for (int y = 0; y < size; ++y)
-                for (int x = 0; x < size; ++x) ASSERT_EQ(p.At(k * size + x, y), ColorOf(icon, s)) << strip << " slot " << k;
+                for (int x = 0; x < size; ++x)
+                    ASSERT_EQ(p.At(k * size + x, y), ColorOf(icon, s)) << strip << " slot " << k;
             ++k;
         }
     }
@@ -97,7 +100,8 @@ TEST_F(WeldCommandTest, FollowsTheStateCountAndSlotOrder) {
     o.stateCount = 4;
     o.slotStates = {ImageState::Pressed, ImageState::Normal, ImageState::Pressed, ImageState::Hot};
     ASSERT_EQ(Run(o), 0) << err.str();
-    ExpectSlots(out_ + "/Open.bmp", 0, {ImageState::Pressed, ImageState::Normal, ImageState::Pressed, ImageState::Hot});
+    ExpectSlots(out_ + "/Open.bmp", 0,
+                {ImageState::Pressed, ImageState::Normal, ImageState::Pressed, ImageState::Hot});
     o.stateCount = 2;
     o.slotStates = {ImageState::Hot, ImageState::Normal, ImageState::Normal, ImageState::Normal};
     ASSERT_EQ(Run(o), 0) << err.str();
@@ -124,7 +128,8 @@ TEST_F(WeldCommandTest, TheSameInputGivesByteIdenticalOutput) {
     BatchOptions o = Options({icons_});
     o.outputFolder = second;
     ASSERT_EQ(Run(o), 0);
-    for (const char* name : {"/A.bmp", "/B.bmp", "/C.bmp"}) EXPECT_EQ(ReadBytes(out_ + name), ReadBytes(second + name));
+    for (const char* name : {"/A.bmp", "/B.bmp", "/C.bmp"})
+        EXPECT_EQ(ReadBytes(out_ + name), ReadBytes(second + name));
 }
 
 TEST_F(WeldCommandTest, QuietShowsNeitherProgressNorCompletion) {
@@ -183,7 +188,8 @@ TEST_F(WeldCommandTest, RefusesToOverwriteASourceFileBeforeWritingAnything) {
     WriteSolidBmp24(out_ + "/B.bmp", 7, 7, ColorOf(1, ImageState::Normal));
     std::vector<std::uint8_t> before = ReadBytes(out_ + "/B.bmp");
     EXPECT_EQ(Run(Options({icons_, out_ + "/B.bmp"})), 1);
-    EXPECT_EQ(err.str(), "The strip " + out_ + "/B.bmp would overwrite the source file " + out_ + "/B.bmp.\n");
+    EXPECT_EQ(err.str(),
+              "The strip " + out_ + "/B.bmp would overwrite the source file " + out_ + "/B.bmp.\n");
     EXPECT_EQ(OutputCount(), 1u);  // A.bmp was not written either
     EXPECT_EQ(ReadBytes(out_ + "/B.bmp"), before);
 }
@@ -193,8 +199,10 @@ TEST_F(WeldCommandTest, WarnsWhenAnIconComesBack) {
     BatchOptions o = Options({icons_ + "/Open.bmp", icons_ + "/Save.bmp", icons_ + "/Open_h.bmp"});
     o.stateCount = 2;
     ASSERT_EQ(Run(o), 0);
-    EXPECT_EQ(err.str(), "plexon: warning: the icon \"Open\" comes back after another icon; its strip replaces the "
-                         "earlier " + out_ + "/Open.bmp\n");
+    EXPECT_EQ(err.str(),
+              "plexon: warning: the icon \"Open\" comes back after another icon; its strip replaces the "
+              "earlier " +
+                  out_ + "/Open.bmp\n");
     EXPECT_EQ(OutputCount(), 2u);
 }
 

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class StartCheckTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("plexon_startcheck_" + std::to_string(::getpid()));
         fs::remove_all(root_);
@@ -73,7 +73,8 @@ TEST_F(StartCheckTest, ASubfolderOfTheSourceIsAnotherFolder) {
 
 TEST(StartRefusalText, GivesTheProgramsTexts) {
     EXPECT_EQ(RefusalText(StartRefusal::NoImages), "Please select some images to join.");
-    EXPECT_EQ(RefusalText(StartRefusal::NoOutputFolder), "Please select a folder to save the images to to join.");
+    EXPECT_EQ(RefusalText(StartRefusal::NoOutputFolder),
+              "Please select a folder to save the images to to join.");
     EXPECT_EQ(RefusalText(StartRefusal::SameFolder),
               "You cannot create the images in the same folder as the source images.");
 }

@@ -1,6 +1,7 @@
 // DrawText / DrawTextEx: the "&" prefix rule, line breaks, word wrap, tabs, end and path ellipsis and
 // alignment. Measuring (DT_CALCRECT) and drawing share one layout, so they always agree.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -221,9 +222,10 @@ int DrawTextEx(HDC dc, const char* text, int count, RECT* rect, UINT format, DRA
     const TEXTMETRIC& metrics = font->Metrics();
     const Layout layout{*font, (format & DT_EXPANDTABS) != 0, std::max(0, options.tabLength) * metrics.tmAveCharWidth};
     const int lineHeight = metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? metrics.tmExternalLeading : 0);
-    const int left = rect->left + options.leftMargin;
-    const int right = rect->right - options.rightMargin;
-    const int available = right - left;
+    // In 64 bits: rectangles and margins may span the whole int range.
+    const std::int64_t left = std::int64_t(rect->left) + options.leftMargin;
+    const std::int64_t right = std::int64_t(rect->right) - options.rightMargin;
+    const int available = int(std::clamp<std::int64_t>(right - left, -1, INT32_MAX));
     const std::vector<Line> lines = Lines(std::string_view(text ? text : "", length), options, layout, available);
     if (params) params->uiLengthDrawn = UINT(length);
 
@@ -231,7 +233,7 @@ int DrawTextEx(HDC dc, const char* text, int count, RECT* rect, UINT format, DRA
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const Line& line : lines) widest = std::max(widest, layout.Width(line.text));
-        rect->right = int(std::clamp<std::int64_t>(std::int64_t(left) + widest + options.rightMargin, INT32_MIN, INT32_MAX));
+        rect->right = int(std::clamp<std::int64_t>(left + widest + options.rightMargin, INT32_MIN, INT32_MAX));
         rect->bottom = int(std::clamp<std::int64_t>(std::int64_t(rect->top) + height, INT32_MIN, INT32_MAX));
         return height;
     }
@@ -255,9 +257,9 @@ int DrawTextEx(HDC dc, const char* text, int count, RECT* rect, UINT format, DRA
             const int width = layout.Width(line.text);
             std::int64_t x = left;
             if (format & DT_CENTER)
-                x = left + (std::int64_t(available) - width) / 2;
+                x = left + (right - left - width) / 2;
             else if (format & DT_RIGHT)
-                x = std::int64_t(right) - width;
+                x = right - width;
             if (x > INT32_MIN / 2 && x < INT32_MAX / 2 && y > INT32_MIN / 2 && y < INT32_MAX / 2)
                 DrawLine(*dc, layout, line, int(x), int(y), clip);
         }

@@ -1,0 +1,83 @@
+// The application object and its message loop.
+#include "framework/Application.h"
+
+#include "framework/Form.h"
+#include "framework/FrameworkErrors.h"
+#include "framework/MessageBox.h"
+#include "graphics/BitmapCanvas.h"
+#include "platform/window/Window.h"
+
+namespace plexon {
+
+TApplication& Application() {
+    // The desktop is made first so that it outlives the forms the application owns.
+    static window::Desktop& desktop = window::TheDesktop();
+    static TApplication application;
+    (void)desktop;
+    return application;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication() {
+    DestroyComponents();
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    if (operation == TOperation::Remove && component == mainForm_) mainForm_ = nullptr;
+}
+
+bool TApplication::Dispatch(bool wait) {
+    window::Desktop& desk = window::TheDesktop();
+    window::Message message;
+    if (!desk.GetMessage(message, wait ? window::Wait::Yes : window::Wait::No)) return false;
+    try {
+        desk.DispatchMessage(message);
+    } catch (...) {
+        HandleException();
+    }
+    ReleaseIdleBitmapDcs();
+    return true;
+}
+
+void TApplication::HandleMessage() {
+    Dispatch(true);
+}
+
+void TApplication::ProcessMessages() {
+    while (Dispatch(false)) {
+    }
+}
+
+void TApplication::Run() {
+    if (!mainForm_) return;
+    mainForm_->Show();
+    while (!terminated_) HandleMessage();
+}
+
+std::string TApplication::ErrorDisplayText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+void TApplication::HandleException() {
+    window::Desktop& desk = window::TheDesktop();
+    if (desk.Capture()) desk.ReleaseCapture();
+    try {
+        throw;
+    } catch (const EAbort&) {
+        // The silent abort: the command ends without a word.
+    } catch (const std::exception& e) {
+        if (OnException) {
+            OnException(e);
+        } else {
+            ShowException(e.what());
+        }
+    }
+}
+
+void TApplication::ShowException(const std::string& message) {
+    RunMessageBox({.text = ErrorDisplayText(message), .caption = title_, .icon = TMessageBoxIcon::Stop});
+}
+
+}  // namespace plexon

@@ -1,0 +1,25 @@
+// Drawing helpers shared by the standard controls: captions in the control font, solid fills and
+// frames in a colour, the classic raised and sunken edges. They use the platform services only.
+#pragma once
+
+#include <string>
+
+#include "graphics/Canvas.h"
+#include "graphics/Color.h"
+#include "platform/gdi/Types.h"
+
+namespace plexon {
+
+enum class TextState { Enabled, Disabled };
+
+// Draws text in r with the DrawText format (the "&" prefix rule applies unless DT_NOPREFIX); a
+// disabled text is drawn embossed, highlight under shadow. Returns the text height.
+int DrawControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, const TFont& font,
+                    TextState state = TextState::Enabled);
+// Measures text as DrawControlText would lay it out in r (DT_CALCRECT).
+gdi::RECT MeasureControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format);
+gdi::SIZE ControlTextExtent(gdi::HDC dc, const std::string& text);
+void FillSolid(gdi::HDC dc, const gdi::RECT& r, TColor color);
+void FrameSolid(gdi::HDC dc, const gdi::RECT& r, TColor color);
+
+}  // namespace plexon

@@ -1,0 +1,330 @@
+// Forms: the top-level window, placement, focus among the controls, dialog keys, closing and
+// modal runs.
+#include "framework/Form.h"
+
+#include <cctype>
+
+#include "framework/Application.h"
+#include "framework/FrameworkErrors.h"
+#include "framework/Screen.h"
+#include "platform/window/Window.h"
+
+namespace plexon {
+
+namespace {
+
+constexpr int kReleaseMessage = 1;
+
+window::Desktop& Desk() { return window::TheDesktop(); }
+
+window::BorderStyle NativeBorder(TFormBorderStyle style) {
+    switch (style) {
+        case bsNone: return window::BorderStyle::None;
+        case bsSingle: return window::BorderStyle::Single;
+        case bsDialog: return window::BorderStyle::Dialog;
+        case bsSizeable: return window::BorderStyle::Sizeable;
+    }
+    return window::BorderStyle::Single;
+}
+
+// True when caption marks ch as its accelerator: a single "&" before it ("&&" is a plain "&").
+bool IsAccelerator(char ch, const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(ch));
+    }
+    return false;
+}
+
+void CollectTabList(const TWinControl& parent, std::vector<TWinControl*>& list) {
+    for (TWinControl* child : parent.TabList()) {
+        list.push_back(child);
+        CollectTabList(*child, list);
+    }
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    SetColor(clBtnFace);
+    Screen().forms_.push_back(this);
+}
+
+TForm::~TForm() {
+    MarkDestroying();
+    std::erase(Screen().forms_, this);
+    DestroyComponents();
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+    borderStyle_ = style;
+    if (HandleAllocated()) Desk().SetBorder(Handle(), NativeBorder(style));
+}
+
+void TForm::CreateHandle() {
+    handle_ = Desk().CreateWindow({.parent = nullptr,
+                                   .bounds = BoundsRect(),
+                                   .caption = Caption(),
+                                   .border = NativeBorder(borderStyle_),
+                                   .proc = [this](window::Message& m) { WndProc(m); }});
+    UpdateWindowState();
+    for (TWinControl* child : TabList()) child->Handle();
+}
+
+void TForm::CaptionChanged() {
+    if (HandleAllocated()) Desk().SetCaption(Handle(), Caption());
+}
+
+void TForm::SetVisible(bool visible) {
+    if (visible == Visible()) return;
+    if (visible) {
+        if (position_ == poScreenCenter)
+            SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(), Height());
+        Handle();
+    }
+    TWinControl::SetVisible(visible);
+    if (visible) {
+        if (OnShow) OnShow(this);
+        FocusFirst();
+    }
+}
+
+void TForm::FocusFirst() {
+    if (!Visible()) return;
+    TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_
+                                                                      : FindNextControl(nullptr, true, true);
+    if (target) {
+        FocusControl(target);
+    } else {
+        Desk().SetFocus(Handle());
+    }
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+    activeControl_ = control;
+    if (Visible() && control && control->CanFocus()) FocusControl(control);
+}
+
+void TForm::FocusControl(TWinControl* control) {
+    if (control == focusedControl_) {
+        if (!control->Focused()) Desk().SetFocus(control->Handle());
+        return;
+    }
+    TWinControl* old = focusedControl_;
+    // The old control may refuse to let go; the exception leaves the focus where it was.
+    if (old && !old->Destroying()) old->DoExit();
+    focusedControl_ = control;
+    activeControl_ = control;
+    Desk().SetFocus(control->Handle());
+    control->DoEnter();
+}
+
+void TForm::ControlRemoving(TControl* control) {
+    for (TWinControl* w = focusedControl_; w; w = w->Parent())
+        if (w == control) {
+            focusedControl_ = nullptr;
+            break;
+        }
+    for (TWinControl* w = activeControl_; w; w = w->Parent())
+        if (w == control) {
+            activeControl_ = nullptr;
+            break;
+        }
+}
+
+TWinControl* TForm::FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const {
+    std::vector<TWinControl*> list;
+    CollectTabList(*this, list);
+    if (list.empty()) return nullptr;
+    const int count = int(list.size());
+    int start = -1;
+    for (int i = 0; i < count; ++i)
+        if (list[std::size_t(i)] == current) start = i;
+    if (start < 0) start = forward ? count - 1 : 0;
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((forward ? start + step : start - step) % count + count) % count;
+        TWinControl* candidate = list[std::size_t(i)];
+        if ((!checkTabStop || candidate->TabStop()) && candidate->CanFocus()) return candidate;
+    }
+    return nullptr;
+}
+
+void TForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
+    if (TWinControl* next = FindNextControl(current, forward, checkTabStop)) FocusControl(next);
+}
+
+TButtonControl* TForm::FindButton(bool defaultButton) const {
+    std::vector<TWinControl*> list;
+    CollectTabList(*this, list);
+    for (TWinControl* control : list) {
+        auto* button = dynamic_cast<TButtonControl*>(control);
+        if (button && (defaultButton ? button->Default() : button->Cancel()) && button->ReallyVisible() &&
+            button->ReallyEnabled())
+            return button;
+    }
+    return nullptr;
+}
+
+bool TForm::DialogKey(int key, Shift shift) {
+    namespace vk = window::vk;
+    const bool plain = !window::Has(shift, Shift::Ctrl) && !window::Has(shift, Shift::Alt);
+    if (key == vk::kTab && plain) {
+        SelectNext(focusedControl_, !window::Has(shift, Shift::Shift), true);
+        return true;
+    }
+    if ((key == vk::kLeft || key == vk::kUp) && plain) {
+        SelectNext(focusedControl_, false, false);
+        return true;
+    }
+    if ((key == vk::kRight || key == vk::kDown) && plain) {
+        SelectNext(focusedControl_, true, false);
+        return true;
+    }
+    if (key == vk::kReturn) {
+        // A focused button takes Enter itself; otherwise the default button does.
+        auto* button = dynamic_cast<TButtonControl*>(focusedControl_);
+        if (!button) button = FindButton(true);
+        if (!button) return false;
+        button->Click();
+        return true;
+    }
+    if (key == vk::kEscape) {
+        TButtonControl* button = FindButton(false);
+        if (!button) return false;
+        button->Click();
+        return true;
+    }
+    if (window::Has(shift, Shift::Alt)) return DialogChar(char(key));
+    return false;
+}
+
+bool TForm::DialogChar(char ch) {
+    std::vector<TWinControl*> list;
+    CollectTabList(*this, list);
+    for (TWinControl* control : list) {
+        auto* button = dynamic_cast<TButtonControl*>(control);
+        if (button && IsAccelerator(ch, button->Caption()) && button->CanFocus()) {
+            button->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TForm::KeyDown(int& key, Shift shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TForm::KeyUp(int& key, Shift shift) {
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TForm::KeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == caNone) return;
+    if (Application().MainForm() == this) {
+        Application().Terminate();
+    } else if (action == caHide) {
+        Hide();
+    } else {
+        Release();
+    }
+}
+
+void TForm::Release() {
+    Desk().PostMessage(Handle(), kReleaseMessage);
+}
+
+void TForm::WndProc(window::Message& m) {
+    switch (m.kind) {
+        case window::MessageKind::Close:
+            Close();
+            return;
+        case window::MessageKind::Posted:
+            if (m.id == kReleaseMessage) {
+                delete this;
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    TWinControl::WndProc(m);
+}
+
+TModalResult TForm::ShowModal() {
+    if (Visible() || modal_) throw EInvalidOperation(std::string(msg::kVisibleModal));
+    window::Desktop& desk = Desk();
+    if (desk.Capture()) desk.ReleaseCapture();
+    TForm* previous = Screen().ActiveForm();
+    std::vector<TForm*> disabled;
+    for (int i = 0; i < Screen().FormCount(); ++i) {
+        TForm* form = Screen().Forms(i);
+        if (form != this && form->HandleAllocated() && form->Handle()->Enabled()) {
+            desk.Enable(form->Handle(), false);
+            disabled.push_back(form);
+        }
+    }
+    modal_ = true;
+    modalResult_ = mrNone;
+    TCloseAction action = caHide;
+    auto restore = [&] {
+        modal_ = false;
+        if (Visible()) Hide();
+        for (TForm* form : disabled)
+            if (Screen().HasForm(form) && form->HandleAllocated()) desk.Enable(form->Handle(), true);
+        if (previous && Screen().HasForm(previous) && previous->Visible()) {
+            TWinControl* focus = previous->focusedControl_;
+            desk.SetFocus(focus && focus->CanFocus() ? focus->Handle() : previous->Handle());
+        }
+    };
+    try {
+        Show();
+        for (;;) {
+            Application().HandleMessage();
+            if (Application().Terminated()) modalResult_ = mrCancel;
+            if (modalResult_ == mrNone) continue;
+            action = caHide;
+            if (OnClose) OnClose(this, action);
+            if (action != caNone) break;
+            modalResult_ = mrNone;
+        }
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    const TModalResult result = modalResult_;
+    if (action == caFree) Release();
+    return result;
+}
+
+void TButtonControl::SetDefault(bool value) {
+    default_ = value;
+    Invalidate();
+}
+
+void TButtonControl::Click() {
+    if (TForm* form = ParentForm(); form && modalResult_ != mrNone) form->SetModalResult(modalResult_);
+    TWinControl::Click();
+}
+
+}  // namespace plexon

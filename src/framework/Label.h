@@ -1,0 +1,35 @@
+// The static text: alignment, word wrap, the "&" prefix, transparency over the parent, the
+// embossed look when disabled. It takes no focus and no keys.
+#pragma once
+
+#include "framework/GraphicControl.h"
+
+namespace plexon {
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+using enum TAlignment;
+
+class TLabel : public TGraphicControl {
+  public:
+    explicit TLabel(TComponent* owner);
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool value);
+
+  protected:
+    void Paint() override;
+
+  private:
+    TAlignment alignment_ = taLeftJustify;
+    bool wordWrap_ = false;
+    bool transparent_ = false;
+    bool showAccelChar_ = true;
+};
+
+}  // namespace plexon

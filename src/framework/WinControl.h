@@ -1,0 +1,110 @@
+// Controls with a window of their own: child controls with alignment and anchors, the window
+// handle, painting (own surface, then windowless children drawn over it), focus, tab order and
+// the keyboard. Dialog keys (Tab, Enter, Esc, accelerators) are passed to the form.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/Control.h"
+#include "platform/window/Message.h"
+
+namespace plexon {
+
+class TControlCanvas;
+
+using TKeyEvent = std::function<void(TComponent* sender, int& key, Shift shift)>;
+using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
+
+class TWinControl : public TControl {
+  public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    int ControlCount() const { return int(controls_.size()); }
+    TControl* Controls(int index) const { return controls_.at(std::size_t(index)); }
+
+    // The window, made (with those of the parents) on first use.
+    window::HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value) { tabStop_ = value; }
+    // The child windows in tab order.
+    std::vector<TWinControl*> TabList() const;
+
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    // Moves the focus here through the form; EInvalidOperation when the control cannot take it.
+    void SetFocus();
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TSenderEvent OnEnter;
+    TSenderEvent OnExit;
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void Invalidate() override;
+    void BringToFront() override;
+
+    // The focus came in or is going away, as the form moves it. DoExit may refuse by raising.
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Keys: the form sees them first when it previews keys; a key the control does not want is
+    // offered to the form as a dialog key before the control's own handling.
+    virtual bool WantsKey(int key, Shift shift) const;
+    // Controls that take typed characters; the others let a letter act as an accelerator.
+    virtual bool WantsChars() const { return false; }
+    virtual void KeyDown(int& key, Shift shift);
+    virtual void KeyUp(int& key, Shift shift);
+    virtual void KeyPress(char& key);
+
+  protected:
+    friend class TControl;
+
+    // The window's own drawing: background in Color, then Paint on the canvas.
+    virtual void PaintWindow(gdi::HDC dc);
+    virtual void Paint() {}
+    // Canvas over the window's surface, valid during painting.
+    TCanvas& Canvas();
+    virtual void WndProc(window::Message& message);
+    virtual void FocusChanged(bool focused);
+    void VisibilityChanged() override;
+    void EnabledChanged() override;
+    void CursorChanged() override;
+    virtual void CreateHandle();
+    void DestroyHandle();
+    void UpdateWindowState();
+    void AlignControls();
+    // The windowless child under a client point, topmost first.
+    TControl* ControlAtPos(gdi::POINT p) const;
+    void InvalidateChild(const TControl& child);
+    void PaintControls(gdi::HDC dc);
+
+    // Mouse input coming through the window; windowless children under the mouse get it.
+    void RouteMouse(window::Message& message);
+
+    window::HWND handle_ = nullptr;
+    bool focusOnClick_ = false;
+
+  private:
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void ChildrenFollowFontAndColor();
+    void ApplyAnchors(int oldWidth, int oldHeight);
+
+    std::vector<TControl*> controls_;  // creation order
+    std::vector<TWinControl*> tabOrder_;
+    bool tabStop_ = false;
+    std::unique_ptr<TControlCanvas> canvas_;
+    TControl* mouseControl_ = nullptr;  // windowless child that took a button press
+    TControl* hoverControl_ = nullptr;
+    int alignedWidth_ = 0, alignedHeight_ = 0;
+    bool aligning_ = false;
+};
+
+}  // namespace plexon

@@ -1,0 +1,70 @@
+// GUI tests through the headless desktop: a fixture that frees every form afterwards, and input
+// helpers that click at control coordinates and type keys the way a window system reports them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/Screen.h"
+#include "platform/window/HeadlessBackend.h"
+#include "platform/window/Window.h"
+
+namespace plexon::test {
+
+class FormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::setenv("PLEXON_BACKEND", "headless", 1);
+        window::SelectBackend(window::BackendKind::Headless);
+        Application().SetTitle("Tesvo Plexon");
+        Application().OnException = nullptr;
+    }
+    void TearDown() override {
+        while (Screen().FormCount() > 0) delete Screen().Forms(0);
+        Application().OnException = nullptr;
+    }
+
+    static window::Desktop& Desk() { return window::TheDesktop(); }
+    static window::HeadlessBackend& Headless() { return window::Headless(); }
+    static void Pump() { Application().ProcessMessages(); }
+
+    // A point of control's client area in its form's client coordinates.
+    static gdi::POINT FormPoint(const TControl& control, int x, int y) {
+        const TForm* form = control.ParentForm();
+        const gdi::POINT p = control.ClientToScreen({x, y});
+        return {p.x - form->Left(), p.y - form->Top()};
+    }
+    static void ClickAt(const TControl& control, int x, int y, int clicks = 1) {
+        window::HWND top = const_cast<TForm*>(control.ParentForm())->Handle();
+        const gdi::POINT p = FormPoint(control, x, y);
+        Desk().InputMouseButton(top, p, window::MouseButton::Left, true, clicks, window::Shift::Left);
+        Desk().InputMouseButton(top, p, window::MouseButton::Left, false, clicks, window::Shift::None);
+    }
+    static void Click(const TControl& control) { ClickAt(control, control.Width() / 2, control.Height() / 2); }
+    static void Key(int key, window::Shift shift = window::Shift::None) {
+        Desk().InputKey(key, true, shift);
+        Desk().InputKey(key, false, shift);
+    }
+    // Letters and digits as key presses with their characters.
+    static void Type(const std::string& text) {
+        for (char c : text) {
+            const int key = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
+            Desk().InputKey(key, true, window::Shift::None);
+            Desk().InputChar(c);
+            Desk().InputKey(key, false, window::Shift::None);
+        }
+    }
+    // Pixel of a form's frame as 0x00RRGGBB.
+    static std::uint32_t FramePixel(TForm& form, int x, int y) {
+        const window::FrameView frame = Desk().Frame(form.Handle());
+        EXPECT_NE(frame.pixels, nullptr);
+        const std::uint8_t* p = frame.pixels + std::size_t(y) * frame.stride + std::size_t(x) * 4;
+        return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
+};
+
+}  // namespace plexon::test

@@ -1,5 +1,5 @@
 // The bitmap: image record swaps, resizing, loading and saving, handle exchange, row access and
-// drawing into another canvas. Transparent drawing and format conversions are not built yet.
+// drawing into another canvas. Format conversions and masks have files of their own.
 #include "graphics/Bitmap.h"
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "graphics/BitmapCopy.h"
 #include "graphics/BmpFormat.h"
 #include "graphics/GdiSupport.h"
+#include "graphics/Masks.h"
 #include "graphics/Palettes.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
@@ -157,7 +158,7 @@ void TBitmap::SetHandle(gdi::HBITMAP handle) {
     }
     gdi::HPALETTE palette = image_->PaletteHandle;
     if (image_->RefCount() > 1) {
-        palette = DuplicatePalette(palette);
+        palette = SharePalette(palette);
     } else {
         image_->PaletteHandle = nullptr;  // moves to the new record
     }
@@ -253,6 +254,11 @@ void TBitmap::SetMaskColor(TColor color) {
     NotifyChanged();
 }
 
+void TBitmap::NotifyChanged() {
+    maskBitsValid_ = false;
+    TGraphic::NotifyChanged();
+}
+
 void TBitmap::NotifyChanging() {
     FreeDibCopy();
     image_->Dib.dsBmih.biClrUsed = 0;
@@ -261,7 +267,6 @@ void TBitmap::NotifyChanging() {
 }
 
 void TBitmap::Render(TCanvas& canvas, const gdi::RECT& r) {
-    if (IsTransparent()) throw EInvalidGraphicOperation("Transparent drawing is not supported");
     const gdi::HDC dc = canvas.Handle();
     EnsurePalette();
     const gdi::HPALETTE palette = image_->PaletteHandle;
@@ -279,11 +284,26 @@ void TBitmap::Render(TCanvas& canvas, const gdi::RECT& r) {
         gdi::SetStretchBltMode(dc, gdi::COLORONCOLOR);
     }
 
-    TCanvas& source = Canvas();
-    source.Lock();
-    gdi::StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Handle(), 0, 0, Width(),
-                    Height(), canvas.CopyMode());
-    source.Unlock();
+    if (IsTransparent()) {
+        EnsureMask();
+        ScopedMemoryDc mask;
+        mask.Select(image_->MaskHandle);
+        TCanvas& source = Canvas();
+        source.Lock();
+        try {
+            MaskedStretchCopy(dc, r, source.Handle(), {0, 0, Width(), Height()}, mask.Get(), {0, 0});
+        } catch (...) {
+            source.Unlock();
+            throw;
+        }
+        source.Unlock();
+    } else {
+        TCanvas& source = Canvas();
+        source.Lock();
+        gdi::StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Handle(), 0, 0, Width(),
+                        Height(), canvas.CopyMode());
+        source.Unlock();
+    }
     if (palette) gdi::SelectPalette(dc, oldPalette, 1);
 }
 
@@ -343,14 +363,14 @@ void TBitmap::EnsurePalette() {
 void TBitmap::RebuildImage(gdi::HBITMAP handle, gdi::HPALETTE palette, gdi::DIBSECTION header) {
     ReleaseCanvasContext();
     header.dsBm.bmBits = nullptr;  // describes the wanted bitmap, not the old pixels
-    const gdi::HPALETTE copy = DuplicatePalette(palette);
+    const gdi::HPALETTE copy = SharePalette(palette);
     gdi::HBITMAP made = nullptr;
     try {
         made = MakeBitmapCopy(handle, palette, copy, header, canvas_.get());
         InstallImage(made, copy, header, image_->CoreFormat, nullptr);
     } catch (...) {
         if (made) gdi::DeleteObject(made);
-        if (copy) gdi::DeleteObject(copy);
+        DeleteOwnedPalette(copy);
         throw;
     }
 }
@@ -371,6 +391,7 @@ void TBitmap::InstallImage(gdi::HBITMAP handle, gdi::HPALETTE palette, const gdi
         image_ = fresh;
     }
     ignorePalette_ = false;
+    maskValid_ = false;
 }
 
 }  // namespace plexon

@@ -1,5 +1,5 @@
 // The raster picture: a shared image record, its canvas, resizing, BMP loading and saving, row
-// access and handle exchange. Pixel-layout conversion, masks and the rarer BMP forms are not here.
+// access, handle exchange, pixel-layout conversion and transparency masks.
 #pragma once
 
 #include <cstdint>
@@ -52,8 +52,22 @@ class TBitmap : public TGraphic {
     gdi::HBITMAP DetachHandle();
 
     bool IsMonochrome() const;
+    // True: a 1-bit device bitmap; false: a device bitmap of the display's depth. Colours map to 1
+    // where they equal the canvas brush colour (white without a canvas).
+    void SetIsMonochrome(bool value);
     BitmapHandleKind HandleKind() const;
+    // Without pixels only the kind of the next sizing changes (and nothing is notified).
+    void SetHandleKind(BitmapHandleKind kind);
     BitmapPixelLayout PixelLayout() const;
+    // Converts the pixels; Custom raises EInvalidGraphic "Invalid pixel format".
+    void SetPixelLayout(BitmapPixelLayout layout);
+    // The bitmap owns the palette from now on; the pixels are mapped onto it.
+    void SetPalette(gdi::HPALETTE palette);
+
+    // The transparency mask of MaskColor, rebuilt when stale; owned by the image.
+    gdi::HBITMAP MaskHandle();
+    // Turns the bitmap itself into the 1-bit mask of the colour (1 where the image has it).
+    void MakeMask(TColor color);
 
     // Address of pixel row `row` (0 = top) in the DIB section; EInvalidGraphicOperation "Scan line
     // index out of range" outside 0 <= row < Height. Valid until the image changes.
@@ -72,6 +86,7 @@ class TBitmap : public TGraphic {
 
   protected:
     void Render(TCanvas& canvas, const gdi::RECT& r) override;
+    void NotifyChanged() override;
 
   private:
     friend class TBitmapCanvas;
@@ -82,6 +97,7 @@ class TBitmap : public TGraphic {
     void EnsureHandle();
     void EnsureDib();
     void EnsurePalette();
+    void EnsureMask();
     void RebuildImage(gdi::HBITMAP handle, gdi::HPALETTE palette, gdi::DIBSECTION header);
     void InstallImage(gdi::HBITMAP handle, gdi::HPALETTE palette, const gdi::DIBSECTION& header,
                       bool coreFormat, std::unique_ptr<TMemoryStream> keptData);
@@ -89,6 +105,8 @@ class TBitmap : public TGraphic {
     TBitmapImage* image_;
     std::unique_ptr<TBitmapCanvas> canvas_;
     bool ignorePalette_ = false;
+    bool maskValid_ = false;      // the image record has a mask made for this bitmap
+    bool maskBitsValid_ = false;  // and the pixels have not changed since
     TColor maskColor_ = clDefault;
     BitmapTransparencyMode transparencyMode_ = BitmapTransparencyMode::Auto;
 };

@@ -2,6 +2,7 @@
 // with the right colour table, filled, then the old pixels copied in (or converted in one step).
 #include "graphics/BitmapCopy.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -97,8 +98,16 @@ gdi::HBITMAP MakeBitmapCopy(gdi::HBITMAP source, gdi::HPALETTE sourcePalette, gd
         gdi::BITMAPINFO info;
         info.bmiHeader = bi;
         if (bi.biBitCount <= 8) {
-            info.bmiHeader.biClrUsed =
-                std::uint32_t(NewColorTable(source, sourceIsDib, targetPalette, header, info));
+            // A palette longer than the depth can index gives its first entries.
+            int colors =
+                std::min(NewColorTable(source, sourceIsDib, targetPalette, header, info), 1 << bi.biBitCount);
+            if (colors == 0 && bi.biBitCount == 1) {
+                // A direct-colour source without a palette has no table to give: black and white.
+                info.bmiColors[0] = {0, 0, 0, 0};
+                info.bmiColors[1] = {0xFF, 0xFF, 0xFF, 0};
+                colors = 2;
+            }
+            info.bmiHeader.biClrUsed = std::uint32_t(colors);
             oneBitDib = bi.biBitCount == 1;
         } else if ((bi.biBitCount == 16 || bi.biBitCount == 32) && bi.biCompression == gdi::BI_BITFIELDS) {
             if (header.dsBitfields[0] == 0) DefaultMasks(header);
@@ -147,6 +156,8 @@ gdi::HBITMAP MakeBitmapCopy(gdi::HBITMAP source, gdi::HPALETTE sourcePalette, gd
             ScopedMemoryDc from;
             from.Select(source);
             from.SelectPalette(sourcePalette);
+            // Colour turned monochrome: the brush colour becomes 1 (white), as on the canvas.
+            if (canvas) gdi::SetBkColor(from.Get(), ResolveColor(canvas->Brush().Color()));
             gdi::BitBlt(target.Get(), 0, 0, width, height, from.Get(), 0, 0, gdi::SRCCOPY);
         }
     }

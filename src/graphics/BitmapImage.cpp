@@ -2,6 +2,7 @@
 #include "graphics/BitmapImage.h"
 
 #include "graphics/BitmapCanvas.h"
+#include "graphics/Palettes.h"
 #include "platform/gdi/Raster.h"
 
 namespace plexon {
@@ -20,7 +21,12 @@ void TBitmapImage::FreeHandles() {
         gdi::DeleteObject(Handle);
     }
     Handle = nullptr;
-    if (PaletteHandle) gdi::DeleteObject(PaletteHandle);
+    if (MaskHandle) {
+        DeselectBitmapFromCanvases(MaskHandle);
+        gdi::DeleteObject(MaskHandle);
+    }
+    MaskHandle = nullptr;
+    DeleteOwnedPalette(PaletteHandle);
     PaletteHandle = nullptr;
 }
 

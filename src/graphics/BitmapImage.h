@@ -34,7 +34,8 @@ class TBitmapImage final : public TSharedImage {
   public:
     TBitmapImage() = default;
 
-    gdi::HBITMAP Handle = nullptr;  // main bitmap: a DIB section or a device bitmap
+    gdi::HBITMAP Handle = nullptr;      // main bitmap: a DIB section or a device bitmap
+    gdi::HBITMAP MaskHandle = nullptr;  // 1-bit transparency mask, 1 where the image is see-through
     gdi::HPALETTE PaletteHandle = nullptr;
     gdi::HBITMAP DibHandle = nullptr;         // the DIB section: Handle itself, a copy beside it, or null
     gdi::DIBSECTION Dib{};                    // dsBmih.biSize 0: no DIB header, device-dependent

@@ -6,6 +6,7 @@
 #include "graphics/BitmapCanvas.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/StaticColors.h"
 
 namespace plexon {
 
@@ -22,6 +23,19 @@ gdi::HPALETTE PaletteFromColorTable(const gdi::RGBQUAD* entries, int count) {
 gdi::HPALETTE PaletteFromColorTable(gdi::HBITMAP section) {
     gdi::RGBQUAD entries[256];
     return PaletteFromColorTable(entries, DibColorTable(section, entries));
+}
+
+gdi::HPALETTE Standard16Palette() {
+    static const gdi::HPALETTE palette = PaletteFromColorTable(gdi::detail::kStandard16Colors, 16);
+    return palette;
+}
+
+void DeleteOwnedPalette(gdi::HPALETTE palette) {
+    if (palette && palette != Standard16Palette()) gdi::DeleteObject(palette);
+}
+
+gdi::HPALETTE SharePalette(gdi::HPALETTE palette) {
+    return palette == Standard16Palette() ? palette : DuplicatePalette(palette);
 }
 
 gdi::HPALETTE DuplicatePalette(gdi::HPALETTE palette) {

@@ -10,6 +10,14 @@ namespace plexon {
 // red-green-blue). Raises the platform error when the palette cannot be made.
 gdi::HPALETTE PaletteFromColorTable(const gdi::RGBQUAD* entries, int count);
 gdi::HPALETTE PaletteFromColorTable(gdi::HBITMAP section);
+// The shared 16-colour palette of 4-bit images: made once, never deleted through a bitmap. The
+// display has no hardware palette, so it holds the standard table as it is.
+gdi::HPALETTE Standard16Palette();
+// Deletes a palette that a bitmap owned: anything but Standard16Palette.
+void DeleteOwnedPalette(gdi::HPALETTE palette);
+// A palette the caller can own: Standard16Palette as it is, any other a duplicate.
+gdi::HPALETTE SharePalette(gdi::HPALETTE palette);
+
 // Null for a missing or empty palette.
 gdi::HPALETTE DuplicatePalette(gdi::HPALETTE palette);
 // Entries of the palette (at most 256) as colour-table entries; 0 for none.

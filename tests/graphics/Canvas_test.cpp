@@ -97,15 +97,6 @@ TEST(DrawGraphic, CopyModeIsUsed) {
     for (std::size_t i = 0; i < from.size(); ++i) EXPECT_EQ(to[i], ~from[i] & 0xFFFFFF);
 }
 
-TEST(DrawGraphic, TransparentDrawingIsRefusedCleanly) {
-    TBitmap source;
-    LoadBytes(source, MakeImage(2, 2, 24).Bytes());
-    source.SetIsTransparent(true);
-    TBitmap target;
-    MakeWhite(target, 4, 4);
-    EXPECT_THROW(target.Canvas().DrawGraphic(0, 0, &source), EInvalidGraphicOperation);
-}
-
 TEST(StretchGraphic, StretchesIntoTheRectangle) {
     TBitmap source;
     MakeWhite(source, 2, 1);

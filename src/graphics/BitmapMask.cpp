@@ -1,0 +1,53 @@
+// The bitmap's transparency mask: built from MaskColor on demand, rebuilt after any change, and
+// the bitmap turned into a mask of its own. Drawing through the mask is in Masks.cpp.
+#include <string>
+
+#include "graphics/Bitmap.h"
+#include "graphics/BitmapCanvas.h"
+#include "graphics/Masks.h"
+#include "graphics/Palettes.h"
+#include "platform/gdi/Raster.h"
+
+namespace plexon {
+
+void TBitmap::EnsureMask() {
+    if (maskValid_ && maskBitsValid_) return;
+    TBitmapImage& image = *image_;
+    if (image.MaskHandle) {
+        DeselectBitmapFromCanvases(image.MaskHandle);
+        gdi::DeleteObject(image.MaskHandle);
+        image.MaskHandle = nullptr;
+    }
+    // Read before the context goes: the automatic colour is a pixel read through the canvas.
+    const TColor color = MaskColor();
+    ReleaseCanvasContext();
+    EnsureHandle();
+    image_->MaskHandle = MakeMaskBitmap(image_->Handle, image_->PaletteHandle, gdi::COLORREF(color));
+    maskValid_ = true;
+    maskBitsValid_ = true;
+}
+
+gdi::HBITMAP TBitmap::MaskHandle() {
+    EnsureMask();
+    return image_->MaskHandle;
+}
+
+void TBitmap::MakeMask(TColor color) {
+    ReleaseCanvasContext();
+    EnsureHandle();
+    const gdi::HBITMAP mask = MakeMaskBitmap(image_->Handle, image_->PaletteHandle, ResolveColor(color));
+    gdi::HPALETTE palette = nullptr;
+    try {
+        gdi::DIBSECTION header{};
+        if (mask) gdi::GetObject(mask, sizeof header, &header);
+        palette = SharePalette(image_->PaletteHandle);
+        InstallImage(mask, palette, header, image_->CoreFormat, nullptr);
+    } catch (...) {
+        DeleteOwnedPalette(palette);
+        if (mask) gdi::DeleteObject(mask);
+        throw;
+    }
+    NotifyChanged();
+}
+
+}  // namespace plexon

@@ -53,6 +53,8 @@ void TApplication::Run() {
     if (!mainForm_) return;
     mainForm_->Show();
     while (!terminated_) HandleMessage();
+    // The process ends after Run; a later Run (tests run many) starts afresh.
+    terminated_ = false;
 }
 
 std::string TApplication::ErrorDisplayText(const std::string& message) {

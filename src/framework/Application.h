@@ -30,7 +30,8 @@ class TApplication : public TComponent {
     }
     TForm* MainForm() const { return mainForm_; }
 
-    // Shows the main form and handles messages until the application terminates.
+    // Shows the main form and handles messages until the application terminates; then clears the
+    // terminated state for a later run.
     void Run();
     // Handles every message queued now, without waiting.
     void ProcessMessages();

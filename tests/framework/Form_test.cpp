@@ -166,10 +166,12 @@ TEST_F(Forms, ClosingTheMainFormEndsTheApplication) {
     Application().CreateForm(main);  // not the main form unless none was set before
     TForm* mainForm = Application().MainForm();
     ASSERT_NE(mainForm, nullptr);
-    mainForm->Show();
+    bool closed = false;
+    mainForm->OnClose = [&](TComponent*, TCloseAction&) { closed = true; };
     Headless().WhenIdle([&] { Desk().InputClose(mainForm->Handle()); });
-    Application().Run();
-    EXPECT_TRUE(Application().Terminated());
+    Application().Run();  // returns only when the application terminates
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(mainForm->Visible());
 }
 
 TEST_F(Forms, KeyPreviewShowsKeysToTheFormFirst) {

@@ -1,0 +1,191 @@
+// The masked edit.
+#include "framework/MaskEdit.h"
+
+#include <algorithm>
+
+#include "framework/ControlDrawing.h"
+#include "framework/FrameworkErrors.h"
+#include "platform/gdi/Edges.h"
+#include "platform/gdi/Raster.h"
+#include "platform/gdi/Text.h"
+#include "platform/window/Window.h"
+
+namespace plexon {
+
+namespace {
+void Beep() { window::TheDesktop().Native().Beep(); }
+}  // namespace
+
+TMaskEdit::TMaskEdit(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 21);
+    SetColor(clWindow);
+    SetCursor(crIBeam);
+    focusOnClick_ = true;
+}
+
+void TMaskEdit::SetEditMask(const std::string& mask) {
+    const std::string text = mask_.Text();
+    maskText_ = mask;
+    mask_ = TEditMask(mask);
+    mask_.SetText(text);
+    Invalidate();
+}
+
+void TMaskEdit::SetMaskedText(const std::string& text) {
+    mask_.SetText(text);
+    SetSel(0, 0);
+    Invalidate();
+}
+
+void TMaskEdit::SetSel(int start, int length) {
+    selStart_ = std::clamp(start, 0, mask_.Length());
+    selLength_ = std::clamp(length, 0, mask_.Length() - selStart_);
+    Invalidate();
+}
+
+void TMaskEdit::DoEnter() {
+    enterText_ = mask_.Text();
+    modified_ = false;
+    SetSel(0, mask_.Length());
+    TWinControl::DoEnter();
+}
+
+void TMaskEdit::DoExit() {
+    if (modified_ && !mask_.Complete()) {
+        Beep();
+        int first = 0;
+        while (first < mask_.Length() && (mask_.IsFixed(first) || !(mask_.IsEmptyAt(first) || mask_.Display()[std::size_t(first)] == ' ')))
+            ++first;
+        SetSel(std::min(first, mask_.Length()), 0);
+        throw EDBEditError(std::string(msg::kInvalidEditInput));
+    }
+    TWinControl::DoExit();
+}
+
+bool TMaskEdit::WantsKey(int key, Shift) const {
+    // Esc belongs to the field while it has changes to undo; arrows always move the caret.
+    return (key == window::vk::kEscape && modified_) || key == window::vk::kLeft || key == window::vk::kRight ||
+           key == window::vk::kUp || key == window::vk::kDown;
+}
+
+void TMaskEdit::Changed() {
+    modified_ = true;
+    Invalidate();
+}
+
+void TMaskEdit::ClearSelection() {
+    for (int i = selStart_; i < selStart_ + selLength_; ++i) mask_.Clear(i);
+    selLength_ = 0;
+}
+
+void TMaskEdit::KeyDown(int& key, Shift shift) {
+    TWinControl::KeyDown(key, shift);
+    namespace vk = window::vk;
+    const int length = mask_.Length();
+    switch (key) {
+        case vk::kEscape:
+            if (modified_) {
+                mask_.SetText(enterText_);
+                modified_ = false;
+                SetSel(0, length);
+                key = 0;
+            }
+            break;
+        case vk::kLeft:
+        case vk::kUp: {
+            const int to = mask_.PreviousEditable(selStart_ - 1);
+            SetSel(to < 0 ? selStart_ : to, 0);
+            break;
+        }
+        case vk::kRight:
+        case vk::kDown: {
+            const int to = mask_.NextEditable(selLength_ > 0 ? selStart_ + selLength_ : selStart_ + 1);
+            SetSel(std::min(to, length), 0);
+            break;
+        }
+        case vk::kHome:
+            SetSel(std::min(mask_.NextEditable(0), length), 0);
+            break;
+        case vk::kEnd:
+            SetSel(length, 0);
+            break;
+        case vk::kBack:
+            if (selLength_ > 0) {
+                ClearSelection();
+                SetSel(mask_.NextEditable(selStart_), 0);
+            } else if (int at = mask_.PreviousEditable(selStart_ - 1); at >= 0) {
+                mask_.Clear(at);
+                SetSel(at, 0);
+            }
+            Changed();
+            break;
+        case vk::kDelete:
+            if (selLength_ > 0) {
+                ClearSelection();
+            } else if (int at = mask_.NextEditable(selStart_); at < length) {
+                mask_.Clear(at);
+            }
+            Changed();
+            break;
+        default:
+            break;
+    }
+}
+
+void TMaskEdit::KeyPress(char& key) {
+    TWinControl::KeyPress(key);
+    if (static_cast<unsigned char>(key) < 0x20) return;  // control characters come as keys
+    const int at = mask_.NextEditable(selStart_);
+    if (at >= mask_.Length() || !mask_.Accepts(at, key)) {
+        Beep();
+        return;
+    }
+    ClearSelection();
+    mask_.Set(at, key);
+    SetSel(std::min(mask_.NextEditable(at + 1), mask_.Length()), 0);
+    Changed();
+}
+
+void TMaskEdit::MouseDown(MouseButton button, Shift shift, int x, int y) {
+    TWinControl::MouseDown(button, shift, x, y);
+    if (button != MouseButton::Left || !HandleAllocated()) return;
+    // The caret goes before the character whose middle lies right of the click.
+    const gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
+    int at = 0;
+    for (; at < mask_.Length(); ++at) {
+        const int before = ControlTextExtent(dc, mask_.Display().substr(0, std::size_t(at))).cx;
+        const int after = ControlTextExtent(dc, mask_.Display().substr(0, std::size_t(at) + 1)).cx;
+        if (TextLeft() + (before + after) / 2 > x) break;
+    }
+    gdi::DeleteDC(dc);
+    SetSel(at, 0);
+}
+
+void TMaskEdit::Paint() {
+    const gdi::HDC dc = Canvas().Handle();
+    const bool enabled = ReallyEnabled();
+    FillSolid(dc, ClientRect(), enabled ? Color() : clBtnFace);
+    gdi::RECT edge = ClientRect();
+    gdi::DrawEdge(dc, &edge, gdi::EDGE_SUNKEN, gdi::BF_RECT);
+    const std::string& shown = mask_.Display();
+    const gdi::UINT format = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX;
+    gdi::RECT text{TextLeft(), 2, Width() - 2, Height() - 2};
+    DrawControlText(dc, shown, text, format, Font(), enabled ? TextState::Enabled : TextState::Disabled);
+    if (!Focused()) return;
+    const int start = TextLeft() + ControlTextExtent(dc, shown.substr(0, std::size_t(selStart_))).cx;
+    if (selLength_ > 0) {
+        const std::string selected = shown.substr(std::size_t(selStart_), std::size_t(selLength_));
+        const int width = ControlTextExtent(dc, selected).cx;
+        const gdi::RECT band{start, 3, start + width, Height() - 3};
+        FillSolid(dc, band, SystemColor(13));
+        TFont highlight;
+        highlight.SetColor(SystemColor(14));
+        gdi::RECT selectedRect{start, 2, Width() - 2, Height() - 2};
+        DrawControlText(dc, selected, selectedRect, format, highlight);
+    } else {
+        FillSolid(dc, {start, 3, start + 1, Height() - 3}, clWindowText);
+    }
+}
+
+}  // namespace plexon

@@ -1,0 +1,177 @@
+// The masked edit with the suffix mask "_A;1;_": laying texts over the mask, typing rules, Backspace
+// and Delete, Esc undoing changes, and the check on leaving with its error and the focus kept.
+#include "FormTestSupport.h"
+
+#include "framework/Button.h"
+#include "framework/EditMask.h"
+#include "framework/FrameworkErrors.h"
+#include "framework/MaskEdit.h"
+
+namespace plexon::test {
+namespace {
+
+TEST(EditMask, LaysTextsOverTheMask) {
+    TEditMask mask("_A;1;_");
+    mask.SetText("_h");
+    EXPECT_EQ(mask.Display(), "_h");
+    EXPECT_EQ(mask.Text(), "_h");
+    mask.SetText("_hh");
+    EXPECT_EQ(mask.Display(), "_h");
+    mask.SetText("_");
+    EXPECT_EQ(mask.Display(), "__");
+    EXPECT_EQ(mask.Text(), "_ ");
+    mask.SetText("");
+    EXPECT_EQ(mask.Display(), "__");
+    mask.SetText("_-");
+    EXPECT_EQ(mask.Display(), "__");
+    EXPECT_FALSE(mask.Complete());
+}
+
+TEST(EditMask, PositionsAcceptTheirKindsOfCharacter) {
+    TEditMask mask("L-0-A-C-\\L;0;*");
+    EXPECT_EQ(mask.Display(), "*-*-*-*-L");
+    EXPECT_TRUE(mask.Accepts(0, 'q'));
+    EXPECT_FALSE(mask.Accepts(0, '7'));
+    EXPECT_TRUE(mask.Accepts(2, '7'));
+    EXPECT_FALSE(mask.Accepts(2, 'x'));
+    EXPECT_TRUE(mask.Accepts(4, '\xE9'));  // e acute
+    EXPECT_FALSE(mask.Accepts(4, '\xD7'));  // the multiplication sign is no letter
+    EXPECT_TRUE(mask.Accepts(6, '-'));
+    EXPECT_TRUE(mask.IsFixed(8));
+    mask.SetText("q7x!");
+    EXPECT_EQ(mask.Text(), "q7x!");  // without saved literals only the entered characters
+    EXPECT_TRUE(mask.Complete());
+}
+
+TEST(EditMask, OptionalPositionsMayStayEmpty) {
+    TEditMask mask("a9;1; ");
+    EXPECT_TRUE(mask.Complete());
+    EXPECT_EQ(mask.NextEditable(0), 0);
+    EXPECT_EQ(mask.PreviousEditable(-1), -1);
+}
+
+class MaskEdits : public FormTest {
+  protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        form = new TForm(&Application());
+        form->SetBounds(0, 0, 257, 168);
+        hot = new TMaskEdit(form);
+        hot->SetEditMask("_A;1;_");
+        hot->SetMaxLength(2);
+        hot->SetBounds(68, 20, 37, 21);
+        hot->SetParent(form);
+        ok = new TButton(form);
+        ok->SetCaption("OK");
+        ok->SetDefault(true);
+        ok->SetModalResult(mrOk);
+        ok->SetParent(form);
+        ok->SetTabOrder(0);
+        cancel = new TButton(form);
+        cancel->SetCaption("Cancel");
+        cancel->SetCancel(true);
+        cancel->SetModalResult(mrCancel);
+        cancel->SetBounds(172, 135, 75, 25);
+        cancel->SetParent(form);
+        hot->SetMaskedText("_h");
+        Application().OnException = [this](const std::exception& e) { errors.push_back(e.what()); };
+    }
+    TForm* form = nullptr;
+    TMaskEdit* hot = nullptr;
+    TButton* ok = nullptr;
+    TButton* cancel = nullptr;
+    std::vector<std::string> errors;
+};
+
+TEST_F(MaskEdits, TypingReplacesTheLetterAndKeepsItsCase) {
+    form->Show();
+    hot->SetFocus();
+    Type("X");
+    Pump();
+    EXPECT_EQ(hot->MaskedText(), "_X");
+    Key(window::vk::kHome);
+    Type("7");
+    Pump();
+    EXPECT_EQ(hot->MaskedText(), "_7");
+    EXPECT_EQ(Headless().Beeps(), 0);
+}
+
+TEST_F(MaskEdits, RefusedCharactersBeepAndChangeNothing) {
+    form->Show();
+    hot->SetFocus();
+    Type("-_ ");
+    Pump();
+    EXPECT_EQ(hot->MaskedText(), "_h");
+    EXPECT_EQ(Headless().Beeps(), 3);
+    EXPECT_FALSE(hot->Modified());
+}
+
+TEST_F(MaskEdits, BackspaceAndDeleteEmptyTheLetter) {
+    form->Show();
+    hot->SetFocus();
+    Key(window::vk::kEnd);
+    Key(window::vk::kBack);
+    Pump();
+    EXPECT_EQ(hot->DisplayText(), "__");
+    EXPECT_EQ(hot->MaskedText(), "_ ");
+    Type("q");
+    Key(window::vk::kHome);
+    Key(window::vk::kDelete);
+    Pump();
+    EXPECT_EQ(hot->DisplayText(), "__");
+}
+
+TEST_F(MaskEdits, LeavingAnEmptiedFieldRaisesAndKeepsTheFocus) {
+    form->Show();
+    hot->SetFocus();
+    Key(window::vk::kDelete);
+    Click(*cancel);
+    Pump();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Invalid input value.  Use escape key to abandon changes");
+    EXPECT_TRUE(hot->Focused());
+    EXPECT_EQ(hot->SelStart(), 1);
+    EXPECT_EQ(Headless().Beeps(), 1);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+}
+
+TEST_F(MaskEdits, EscUndoesChangesFirstAndCancelsTheSecondTime) {
+    Headless().WhenIdle([&] {
+        hot->SetFocus();
+        Key(window::vk::kDelete);
+        Click(*cancel);
+    });
+    Headless().WhenIdle([&] {
+        Key(window::vk::kEscape);
+        Pump();
+        EXPECT_EQ(hot->DisplayText(), "_h");
+        EXPECT_EQ(form->ModalResult(), mrNone);
+        Key(window::vk::kEscape);
+    });
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(hot->MaskedText(), "_h");
+}
+
+TEST_F(MaskEdits, AnUntouchedEmptyFieldIsNeverChecked) {
+    hot->SetMaskedText("_");
+    Headless().WhenIdle([&] {
+        hot->SetFocus();
+        Click(*ok);
+    });
+    EXPECT_EQ(form->ShowModal(), mrOk);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(hot->MaskedText(), "_ ");
+}
+
+TEST_F(MaskEdits, TheDialogOpensOnTheFirstButtonInTabOrder) {
+    form->Show();
+    EXPECT_TRUE(ok->Focused());
+    Key(window::vk::kTab);
+    Pump();
+    EXPECT_TRUE(hot->Focused());
+    EXPECT_EQ(hot->SelLength(), 2);
+}
+
+}  // namespace
+}  // namespace plexon::test

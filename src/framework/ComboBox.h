@@ -1,0 +1,52 @@
+// The combo box in drop-down-list style: a fixed list of items, one chosen. Arrow keys, Home, End
+// and a typed letter choose among them; a click or Alt+Down opens the list below the box, where the
+// mouse or Enter chooses and Esc or a click outside closes it. OnChange follows the user's choices.
+#pragma once
+
+#include "framework/StringList.h"
+#include "framework/WinControl.h"
+
+namespace plexon {
+
+class TComboBox : public TWinControl {
+  public:
+    explicit TComboBox(TComponent* owner);
+    ~TComboBox() override;
+
+    TStringList& Items() { return items_; }
+    int ItemIndex() const { return itemIndex_; }
+    // Chooses without raising OnChange; -1 or an index outside the items chooses nothing.
+    void SetItemIndex(int index);
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int value) { itemHeight_ = value; }
+    bool DroppedDown() const { return popup_ != nullptr; }
+    void SetDroppedDown(bool value);
+    // The item highlighted in the open list.
+    int HotIndex() const { return hotIndex_; }
+
+    TSenderEvent OnChange;
+
+    bool WantsKey(int key, Shift shift) const override;
+    bool WantsChars() const override { return true; }
+    void KeyDown(int& key, Shift shift) override;
+    void KeyPress(char& key) override;
+    void MouseDown(MouseButton button, Shift shift, int x, int y) override;
+
+  protected:
+    void Paint() override;
+    void WndProc(window::Message& message) override;
+
+  private:
+    void Choose(int index);  // by the user: raises OnChange when the index changes
+    void PopupProc(window::Message& message);
+    void PaintPopup(gdi::HDC dc);
+    int ItemAt(int y) const;
+
+    TStringList items_;
+    int itemIndex_ = -1;
+    int itemHeight_ = 13;
+    int hotIndex_ = -1;
+    window::HWND popup_ = nullptr;
+};
+
+}  // namespace plexon

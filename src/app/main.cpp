@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ControlsDemo.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     plexon::Console console{
         std::cout, std::cerr,
         ::isatty(STDERR_FILENO) ? plexon::ProgressDisplay::Bar : plexon::ProgressDisplay::None};
+    if (plexon::IsWindowCommand(args)) return plexon::RunWindowCommand(args, console);
     return plexon::RunCommandLine(args, PLEXON_VERSION, console);
 }

@@ -1,0 +1,162 @@
+// The demo form, one of each standard control under the caption "Plexon controls", and the
+// screenshot and demo subcommands around it.
+#include "app/ControlsDemo.h"
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+#include "framework/Application.h"
+#include "framework/Bevel.h"
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/MaskEdit.h"
+#include "framework/Shape.h"
+#include "graphics/Bitmap.h"
+#include "platform/window/Window.h"
+
+namespace plexon {
+
+namespace {
+
+template <class Control>
+Control* Place(TForm* form, const char* name, int left, int top, int width, int height) {
+    auto* control = new Control(form);
+    control->SetName(name);
+    control->SetBounds(left, top, width, height);
+    control->SetParent(form);
+    return control;
+}
+
+// A small picture for the image control: a colour ramp made in code.
+std::unique_ptr<TBitmap> RampPicture() {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetPixelLayout(BitmapPixelLayout::Bits32);
+    bitmap->SetWidth(48);
+    bitmap->SetHeight(48);
+    for (int y = 0; y < 48; ++y) {
+        auto* row = static_cast<std::uint8_t*>(bitmap->RowPointer(y));
+        for (int x = 0; x < 48; ++x) {
+            row[x * 4 + 0] = std::uint8_t(x * 5);
+            row[x * 4 + 1] = std::uint8_t(y * 5);
+            row[x * 4 + 2] = std::uint8_t(255 - x * 5);
+            row[x * 4 + 3] = 0;
+        }
+    }
+    return bitmap;
+}
+
+// The form reports its button clicks on the stream `out` points to.
+class TDemoForm : public TForm {
+  public:
+    explicit TDemoForm(TComponent* owner);
+    std::ostream* out = &std::cout;
+};
+
+TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
+    TDemoForm* form = this;
+    form->SetName("frmDemo");
+    form->SetCaption("Plexon controls");
+    form->SetBorderStyle(bsSingle);
+    form->SetPosition(poScreenCenter);
+    form->SetBounds(0, 0, 413, 353);
+    auto* bevel = Place<TBevel>(form, "Bevel1", 0, 290, 413, 5);
+    bevel->SetShape(TBevelShape::bsTopLine);
+    auto* label = Place<TLabel>(form, "lblInfo", 12, 12, 389, 30);
+    label->SetWordWrap(true);
+    label->SetCaption("One of each standard control. Tab moves the focus; Enter presses the default button.");
+    Place<TLabel>(form, "lblState", 12, 56, 100, 13)->SetCaption("State count:");
+    auto* combo = Place<TComboBox>(form, "cbImageState", 120, 52, 145, 21);
+    for (const char* item : {"2 state images", "3 state images", "4 state images"}) combo->Items().Add(item);
+    combo->SetItemIndex(1);
+    Place<TLabel>(form, "lblSuffix", 12, 92, 100, 13)->SetCaption("Hot suffix:");
+    auto* edit = Place<TMaskEdit>(form, "txtSuffixHot", 120, 88, 37, 21);
+    edit->SetEditMask("_A;1;_");
+    edit->SetMaskedText("_h");
+    auto* image = Place<TImage>(form, "imgRamp", 12, 130, 48, 48);
+    image->Picture().SetGraphic(RampPicture());
+    auto* shape = Place<TShape>(form, "shpBox", 80, 130, 64, 48);
+    shape->SetBrushColor(clSkyBlue);
+    shape->SetPenColor(clNavy);
+    auto* disabled = Place<TButton>(form, "btnDisabled", 160, 140, 90, 25);
+    disabled->SetCaption("Disabled");
+    disabled->SetEnabled(false);
+    auto* hello = Place<TButton>(form, "btnHello", 246, 310, 75, 25);
+    hello->SetCaption("&Hello");
+    hello->OnClick = [this](TComponent*) { *out << "Hello clicked" << std::endl; };
+    auto* close = Place<TButton>(form, "btnClose", 326, 310, 75, 25);
+    close->SetCaption("&Close");
+    close->SetDefault(true);
+    close->OnClick = [this](TComponent*) {
+        *out << "Close clicked" << std::endl;
+        Close();
+    };
+    combo->SetTabOrder(0);
+}
+
+int Screenshot(std::span<const std::string> args, Console& console) {
+    std::string name, output;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--window" && i + 1 < args.size()) {
+            name = args[++i];
+        } else if (args[i] == "-o" && i + 1 < args.size()) {
+            output = args[++i];
+        } else {
+            console.err << "plexon screenshot: unexpected argument " << args[i] << "\n";
+            return kExitUsage;
+        }
+    }
+    if (name.empty() || output.empty()) {
+        console.err << "usage: plexon screenshot --window NAME -o FILE.bmp\n";
+        return kExitUsage;
+    }
+    if (name != "demo") {
+        console.err << "plexon screenshot: unknown window " << name << " (known: demo)\n";
+        return kExitUsage;
+    }
+    window::SelectBackend(window::BackendKind::Headless);
+    auto* form = new TDemoForm(&Application());
+    form->out = &console.out;
+    form->Show();
+    Application().ProcessMessages();
+    const window::FrameView frame = window::TheDesktop().Frame(form->Handle());
+    TBitmap shot;
+    shot.SetPixelLayout(BitmapPixelLayout::Bits32);
+    shot.SetWidth(frame.width);
+    shot.SetHeight(frame.height);
+    for (int y = 0; y < frame.height; ++y)
+        std::memcpy(shot.RowPointer(y), frame.pixels + std::size_t(y) * frame.stride, std::size_t(frame.width) * 4);
+    shot.SaveFile(output);
+    delete form;
+    return kExitDone;
+}
+
+int Demo(Console& console) {
+    Application().Initialize();
+    Application().SetTitle("Plexon controls");
+    TDemoForm* form = nullptr;
+    Application().CreateForm(form);
+    form->out = &console.out;
+    Application().Run();
+    delete form;
+    return kExitDone;
+}
+
+}  // namespace
+
+bool IsWindowCommand(std::span<const std::string> args) {
+    return !args.empty() && (args[0] == "screenshot" || args[0] == "demo");
+}
+
+int RunWindowCommand(std::span<const std::string> args, Console& console) {
+    try {
+        return args[0] == "demo" ? Demo(console) : Screenshot(args, console);
+    } catch (const std::exception& e) {
+        console.err << "plexon " << args[0] << ": " << e.what() << "\n";
+        return kExitFailed;
+    }
+}
+
+}  // namespace plexon

@@ -1,0 +1,16 @@
+// The window subcommands: `screenshot --window NAME -o FILE.bmp` renders a form headless and
+// writes its client area as a 32-bit BMP; `demo` opens the demo form in a real window.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "app/CommandLine.h"
+
+namespace plexon {
+
+// True for the arguments this front end handles.
+bool IsWindowCommand(std::span<const std::string> args);
+int RunWindowCommand(std::span<const std::string> args, Console& console);
+
+}  // namespace plexon

@@ -1,10 +1,15 @@
-// The drawing surface: a device context with a brush, a font colour and a copy mode, picture
-// drawing and pixel access. Where the context comes from is the subclass's business.
+// The drawing surface: a device context with a font, a pen, a brush and a copy mode; text, shapes,
+// picture drawing and pixel access. Where the context comes from is the subclass's business.
 #pragma once
 
+#include <functional>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "graphics/Color.h"
+#include "graphics/Font.h"
+#include "graphics/Pen.h"
 #include "platform/gdi/Types.h"
 
 namespace plexon {
@@ -30,27 +35,21 @@ class TBrush {
     gdi::HBRUSH Handle();
 
   private:
+    friend class TCanvas;
     void FreeHandle();
 
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::Solid;
     gdi::HBRUSH handle_ = nullptr;
+    std::function<void()> releasing_;  // see TFont
 };
 
-// Only the colour for now: it is the text colour of drawing into a context.
-class TFont {
-  public:
-    TColor Color() const { return color_; }
-    void SetColor(TColor color) { color_ = color; }
-
-  private:
-    TColor color_ = clWindowText;
-};
-
+// Font, pen and brush are selected into the context whenever Handle() hands it out, so platform
+// calls on Handle() draw with them; a change to one of them takes it out of the context until then.
 class TCanvas {
   public:
-    TCanvas() = default;
-    virtual ~TCanvas() = default;
+    TCanvas();
+    virtual ~TCanvas();
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
@@ -60,6 +59,7 @@ class TCanvas {
 
     TBrush& Brush() { return brush_; }
     TFont& Font() { return font_; }
+    TPen& Pen() { return pen_; }
     gdi::DWORD CopyMode() const { return copyMode_; }
     void SetCopyMode(gdi::DWORD rop) { copyMode_ = rop; }
 
@@ -76,6 +76,24 @@ class TCanvas {
     gdi::COLORREF Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
+    // Text in Font from the top left of its cell; the background is the Brush colour, or left as it
+    // is with a Clear brush. The pen position moves to the end of the text.
+    void TextOut(int x, int y, const std::string& text);
+    gdi::SIZE TextExtent(const std::string& text);
+    int TextWidth(const std::string& text) { return TextExtent(text).cx; }
+    int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+
+    // Shapes outlined with Pen and filled with Brush, on the platform's pixel rules.
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    void Polygon(const std::vector<gdi::POINT>& points);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    gdi::POINT PenPos() const { return penPos_; }
+    // The rectangle filled / framed (one pixel) with Brush.
+    void FillRect(const gdi::RECT& r);
+    void FrameRect(const gdi::RECT& r);
+
     // The canvas's own lock: a locked canvas keeps its device context (see ReleaseIdleBitmapDcs).
     void Lock();
     void Unlock();
@@ -88,12 +106,22 @@ class TCanvas {
     virtual void CreateHandle() {}
     virtual void Changing() {}
     virtual void Changed() {}
-    void SetHandle(gdi::HDC dc) { dc_ = dc; }
+    // A new context (or none) has nothing of this canvas selected yet.
+    void SetHandle(gdi::HDC dc);
 
   private:
+    // Selects what is not selected yet: font (with the text colour), pen, brush (with the background).
+    void SelectObjects();
+    void ReleaseFont();
+    void ReleasePen();
+    void ReleaseBrush();
+
     gdi::HDC dc_ = nullptr;
+    bool fontSelected_ = false, penSelected_ = false, brushSelected_ = false;
+    gdi::POINT penPos_;
     TBrush brush_;
     TFont font_;
+    TPen pen_;
     gdi::DWORD copyMode_ = 0x00CC0020;  // SRCCOPY
     std::recursive_mutex lock_;
     int lockCount_ = 0;  // guarded by the process-wide count lock

@@ -29,11 +29,6 @@ int DisplayBitsPerPixel() {
     return gdi::GetDeviceCaps(nullptr, gdi::BITSPIXEL) * gdi::GetDeviceCaps(nullptr, gdi::PLANES);
 }
 
-// A palette exists, or can be made from the colour table of the DIB section.
-bool HasPalette(const TBitmapImage& image) {
-    return image.PaletteHandle || (image.DibHandle && image.Dib.dsBmih.biBitCount <= 8);
-}
-
 }  // namespace
 
 TBitmap::TBitmap() : image_(new TBitmapImage) {
@@ -65,7 +60,7 @@ void TBitmap::AssignFrom(const TGraphic* source) {
         // No other picture kind converts into a bitmap yet.
         throw EInvalidGraphic(std::string(msg::kInvalidBitmap));
     }
-    PaletteChanged = HasPalette(*image_);
+    PaletteChanged = HasPalette();
     NotifyChanged();
 }
 
@@ -110,10 +105,14 @@ gdi::HPALETTE TBitmap::Palette() {
 void TBitmap::LoadStream(TStream& stream) {
     ReleaseCanvasContext();
     DibBody body = ReadBmp(stream);
+    InstallBody(body);
+}
+
+void TBitmap::InstallBody(DibBody& body) {
     InstallImage(body.handle, body.palette, body.header, body.coreFormat, std::move(body.keptData));
     body.handle = nullptr;
     body.palette = nullptr;
-    PaletteChanged = HasPalette(*image_);
+    PaletteChanged = HasPalette();
     NotifyChanged();
 }
 
@@ -252,6 +251,10 @@ void TBitmap::SetMaskColor(TColor color) {
     maskColor_ = color;
     if (image_->RefCount() > 1) FreeDibCopy();
     NotifyChanged();
+}
+
+bool TBitmap::HasPalette() const {
+    return image_->PaletteHandle || (image_->DibHandle && image_->Dib.dsBmih.biBitCount <= 8);
 }
 
 void TBitmap::NotifyChanged() {

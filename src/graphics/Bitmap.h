@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "graphics/BitmapImage.h"
 #include "graphics/Canvas.h"
@@ -14,6 +15,8 @@
 namespace plexon {
 
 class TBitmapCanvas;
+class TResourceModule;
+struct DibBody;
 
 enum class BitmapHandleKind { DibSection, DeviceBitmap };
 enum class BitmapPixelLayout { Device, Bits1, Bits4, Bits8, Bits15, Bits16, Bits24, Bits32, Custom };
@@ -38,6 +41,19 @@ class TBitmap : public TGraphic {
 
     void LoadStream(TStream& stream) override;
     void SaveStream(TStream& stream) override;
+    // A 32-bit byte count and that many bytes of one BMP file (count 0: no pixels).
+    void ReadDataProperty(TStream& stream) override;
+    void WriteDataProperty(TStream& stream) override;
+    // Takes a copy of the clipboard's bitmap (format 2 only, else EInvalidGraphic "Unsupported
+    // clipboard format"); the clipboard keeps its handle and palette.
+    void LoadClipboardData(std::uint16_t format, gdi::HBITMAP data, gdi::HPALETTE palette) override;
+    // Format 2, a device bitmap copy and a palette copy, both the caller's.
+    void SaveClipboardData(std::uint16_t& format, gdi::HBITMAP& data, gdi::HPALETTE& palette) override;
+    // Reads the named bitmap resource (a DIB without file header); EResNotFound "Resource %s not
+    // found" when the module has none of that name.
+    void LoadResource(const TResourceModule& module, std::string_view name);
+    // Keeps only the file bytes: no handles, no canvas; the next use of the pixels reads them again.
+    void MakeDormant();
 
     // Created on first use (which makes sure of a main handle) and kept for the bitmap's life.
     TCanvas& Canvas();
@@ -93,6 +109,9 @@ class TBitmap : public TGraphic {
 
     enum class Dimension { Width, Height };
     void Resize(Dimension which, std::int32_t value);
+    void InstallBody(DibBody& body);
+    // A palette exists, or can be made from the colour table of the DIB section.
+    bool HasPalette() const;
     void ReleaseCanvasContext();
     void EnsureHandle();
     void EnsureDib();

@@ -1,5 +1,9 @@
-// Shared behaviour of all pictures: notification and file framing around the stream formats.
+// Shared behaviour of all pictures: notification, file framing around the stream formats, and the
+// comparison that decides whether a form stores a picture.
 #include "graphics/Graphic.h"
+
+#include <cstring>
+#include <typeinfo>
 
 #include "runtime/Stream.h"
 
@@ -14,6 +18,23 @@ void TGraphic::SetIsTransparent(bool value) {
 void TGraphic::NotifyChanged() {
     WasModified = true;
     if (ChangeHandler) ChangeHandler(this);
+}
+
+bool TGraphic::DataPropertyDiffers(const TGraphic* ancestor) {
+    if (!ancestor) return !IsEmpty();
+    return !SameImage(const_cast<TGraphic*>(ancestor));
+}
+
+bool TGraphic::SameImage(TGraphic* other) {
+    if (!other) return false;
+    if (IsEmpty() || other->IsEmpty()) return IsEmpty() && other->IsEmpty();
+    if (typeid(*this) != typeid(*other)) return false;
+    TMemoryStream mine;
+    TMemoryStream theirs;
+    WriteDataProperty(mine);
+    other->WriteDataProperty(theirs);
+    return mine.Size() == theirs.Size() &&
+           std::memcmp(mine.Memory(), theirs.Memory(), std::size_t(mine.Size())) == 0;
 }
 
 void TGraphic::LoadFile(const std::string& path) {

@@ -43,6 +43,19 @@ class TGraphic {
     // Reads one picture from the stream's position to its end / writes one picture.
     virtual void LoadStream(TStream& stream) = 0;
     virtual void SaveStream(TStream& stream) = 0;
+
+    // The value of the form property "Data": by default the picture's stream format as it is.
+    virtual void ReadDataProperty(TStream& stream) { LoadStream(stream); }
+    virtual void WriteDataProperty(TStream& stream) { SaveStream(stream); }
+    // Whether a form writing this picture stores "Data", given the inherited value (null: none).
+    bool DataPropertyDiffers(const TGraphic* ancestor);
+    // Both empty, or of one class with equal "Data" values. A missing other picture is never equal.
+    virtual bool SameImage(TGraphic* other);
+
+    // The clipboard's bitmap format: format 2 with a bitmap handle and its palette.
+    static constexpr std::uint16_t kClipboardBitmap = 2;
+    virtual void LoadClipboardData(std::uint16_t format, gdi::HBITMAP data, gdi::HPALETTE palette) = 0;
+    virtual void SaveClipboardData(std::uint16_t& format, gdi::HBITMAP& data, gdi::HPALETTE& palette) = 0;
     // Opened with deny-write sharing; EFOpenError "Cannot open file %s" when that fails.
     void LoadFile(const std::string& path);
     // Created or truncated; EFCreateError "Cannot create file %s" when that fails.

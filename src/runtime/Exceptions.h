@@ -41,6 +41,7 @@ PLEXON_EXCEPTION(EInvalidOperation, Exception);
 PLEXON_EXCEPTION(EInvalidGraphic, Exception);
 PLEXON_EXCEPTION(EInvalidGraphicOperation, Exception);
 PLEXON_EXCEPTION(EIniFileException, Exception);
+PLEXON_EXCEPTION(EResNotFound, Exception);
 
 #undef PLEXON_EXCEPTION
 
@@ -57,6 +58,8 @@ inline constexpr std::string_view kOutOfResources = "Out of system resources";
 inline constexpr std::string_view kOSError = "System Error.  Code: %d.\n%s";
 inline constexpr std::string_view kNoCanvasHandle = "Canvas does not allow drawing";
 inline constexpr std::string_view kIniWrite = "Unable to write to %s";
+inline constexpr std::string_view kResNotFound = "Resource %s not found";
+inline constexpr std::string_view kUnsupportedClipboard = "Unsupported clipboard format";
 }  // namespace msg
 
 }  // namespace plexon

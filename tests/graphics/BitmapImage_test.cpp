@@ -92,6 +92,8 @@ class OtherPicture : public TGraphic {
     void SetHeight(std::int32_t) override {}
     void LoadStream(TStream&) override {}
     void SaveStream(TStream&) override {}
+    void LoadClipboardData(std::uint16_t, gdi::HBITMAP, gdi::HPALETTE) override {}
+    void SaveClipboardData(std::uint16_t&, gdi::HBITMAP&, gdi::HPALETTE&) override {}
 
   protected:
     void Render(TCanvas&, const gdi::RECT&) override {}

@@ -1,6 +1,8 @@
-// Indices of the system colours (GetSysColor in Raster.h) and of the system metrics the windows use.
+// Indices of the system colours (GetSysColor in Raster.h), the system metrics the windows use and
+// the fonts of window parts (the message font among them).
 #pragma once
 
+#include "platform/gdi/Fonts.h"
 #include "platform/gdi/Types.h"
 
 namespace plexon::gdi {
@@ -26,5 +28,20 @@ enum SystemMetric : int {
 
 // Sizes of the fixed display (1024 x 768, 96 ppi) and its window parts in pixels; 0 for other indices.
 int GetSystemMetrics(int index);
+
+struct NONCLIENTMETRICS {
+    UINT cbSize = sizeof(NONCLIENTMETRICS);
+    int iBorderWidth = 0, iScrollWidth = 0, iScrollHeight = 0, iCaptionWidth = 0, iCaptionHeight = 0;
+    LOGFONT lfCaptionFont;
+    int iSmCaptionWidth = 0, iSmCaptionHeight = 0;
+    LOGFONT lfSmCaptionFont;
+    int iMenuWidth = 0, iMenuHeight = 0;
+    LOGFONT lfMenuFont, lfStatusFont, lfMessageFont;
+};
+
+constexpr UINT SPI_GETNONCLIENTMETRICS = 0x29;
+// Only SPI_GETNONCLIENTMETRICS is known: out is a NONCLIENTMETRICS whose cbSize (and size) must be
+// its own size. Every window font is 8-point Tahoma, the caption font bold.
+BOOL SystemParametersInfo(UINT action, UINT size, void* out, UINT flags);
 
 }  // namespace plexon::gdi

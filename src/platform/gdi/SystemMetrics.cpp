@@ -1,4 +1,8 @@
-// System metrics of the fixed display, sized as the classic 3D scheme at 96 pixels per inch has them.
+// System metrics and window-part fonts of the fixed display, sized as the classic 3D scheme at 96
+// pixels per inch has them.
+#include <cstring>
+
+#include "platform/gdi/Objects.h"
 #include "platform/gdi/SystemColors.h"
 
 namespace plexon::gdi {
@@ -36,6 +40,29 @@ int GetSystemMetrics(int index) {
         default:
             return 0;
     }
+}
+
+BOOL SystemParametersInfo(UINT action, UINT size, void* out, UINT flags) {
+    (void)flags;  // nothing is ever written back
+    auto* metrics = static_cast<NONCLIENTMETRICS*>(out);
+    if (action != SPI_GETNONCLIENTMETRICS || metrics == nullptr || size != sizeof(NONCLIENTMETRICS) ||
+        metrics->cbSize != sizeof(NONCLIENTMETRICS)) {
+        detail::SetError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    LOGFONT font;
+    font.lfHeight = -11;
+    std::strcpy(font.lfFaceName, "Tahoma");
+    metrics->iBorderWidth = 1;
+    metrics->iScrollWidth = metrics->iScrollHeight = GetSystemMetrics(SM_CXVSCROLL);
+    metrics->iCaptionWidth = metrics->iCaptionHeight = 18;
+    metrics->iSmCaptionWidth = metrics->iSmCaptionHeight = 12;
+    metrics->iMenuWidth = metrics->iMenuHeight = 18;
+    metrics->lfMenuFont = metrics->lfStatusFont = metrics->lfMessageFont = font;
+    metrics->lfSmCaptionFont = font;
+    font.lfWeight = FW_BOLD;
+    metrics->lfCaptionFont = font;
+    return 1;
 }
 
 }  // namespace plexon::gdi

@@ -49,7 +49,8 @@ void CachedTahomaLine(benchmark::State& state) {
     Surface surface(300, 20, "Tahoma", -11);
     const char* text = "Select the images to join: Open_h.bmp 42";  // 40 characters
     ExtTextOut(surface.dc(), 2, 2, 0, nullptr, text, 40, nullptr);  // fills the glyph cache
-    for (auto _ : state) benchmark::DoNotOptimize(ExtTextOut(surface.dc(), 2, 2, 0, nullptr, text, 40, nullptr));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExtTextOut(surface.dc(), 2, 2, 0, nullptr, text, 40, nullptr));
     state.SetItemsProcessed(state.iterations() * 40);
 }
 BENCHMARK(CachedTahomaLine);

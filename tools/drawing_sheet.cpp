@@ -74,8 +74,9 @@ void Edges(HDC dc) {
     struct Kind {
         const char* name;
         UINT edge;
-    } kinds[] = {{"raised out", BDR_RAISEDOUTER}, {"sunken out", BDR_SUNKENOUTER}, {"raised in", BDR_RAISEDINNER},
-                 {"sunken in", BDR_SUNKENINNER},  {"RAISED", EDGE_RAISED},        {"SUNKEN", EDGE_SUNKEN},
+    } kinds[] = {{"raised out", BDR_RAISEDOUTER}, {"sunken out", BDR_SUNKENOUTER},
+                 {"raised in", BDR_RAISEDINNER},  {"sunken in", BDR_SUNKENINNER},
+                 {"RAISED", EDGE_RAISED},         {"SUNKEN", EDGE_SUNKEN},
                  {"ETCHED", EDGE_ETCHED},         {"BUMP", EDGE_BUMP}};
     struct Flags {
         const char* name;
@@ -131,7 +132,8 @@ void TextFlags(HDC dc) {
         RECT measured = box;
         DrawText(dc, cases[i].text, -1, &measured, cases[i].format | DT_CALCRECT);
         if (!(cases[i].format & (DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM)))
-            Frame(dc, {measured.left - 1, measured.top - 1, measured.right + 1, measured.bottom + 1}, RGB(0, 0, 255));
+            Frame(dc, {measured.left - 1, measured.top - 1, measured.right + 1, measured.bottom + 1},
+                  RGB(0, 0, 255));
     }
 }
 
@@ -199,7 +201,8 @@ void Shapes(HDC dc) {
     HBRUSH oldBrush = SelectObject(dc, brush);
     Rectangle(dc, x, y + 20, x + 60, y + 60);
     Ellipse(dc, x + 70, y + 20, x + 140, y + 60);
-    const POINT star[5] = {{x + 180, y + 18}, {x + 200, y + 62}, {x + 152, y + 34}, {x + 208, y + 34}, {x + 160, y + 62}};
+    const POINT star[5] = {
+        {x + 180, y + 18}, {x + 200, y + 62}, {x + 152, y + 34}, {x + 208, y + 34}, {x + 160, y + 62}};
     Polygon(dc, star, 5);
     HPEN pen = CreatePen(PS_SOLID, 3, RGB(200, 0, 0));
     HPEN oldPen = SelectObject(dc, pen);

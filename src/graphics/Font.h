@@ -22,7 +22,9 @@ class TFontStyles {
     }
     constexpr bool Contains(TFontStyle style) const { return (bits_ & Bit(style)) != 0; }
     constexpr TFontStyles With(TFontStyle style) const { return FromBits(std::uint8_t(bits_ | Bit(style))); }
-    constexpr TFontStyles Without(TFontStyle style) const { return FromBits(std::uint8_t(bits_ & ~Bit(style))); }
+    constexpr TFontStyles Without(TFontStyle style) const {
+        return FromBits(std::uint8_t(bits_ & ~Bit(style)));
+    }
     constexpr bool operator==(const TFontStyles&) const = default;
 
   private:

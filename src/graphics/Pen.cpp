@@ -37,8 +37,9 @@ void TPen::SetStyle(TPenStyle style) {
 
 gdi::HPEN TPen::Handle() {
     if (!handle_) {
-        handle_ = style_ == TPenStyle::Clear ? gdi::GetStockPen(gdi::NULL_PEN)
-                                             : GdiCheck(gdi::CreatePen(gdi::PS_SOLID, width_, ResolveColor(color_)));
+        handle_ = style_ == TPenStyle::Clear
+                      ? gdi::GetStockPen(gdi::NULL_PEN)
+                      : GdiCheck(gdi::CreatePen(gdi::PS_SOLID, width_, ResolveColor(color_)));
     }
     return handle_;
 }

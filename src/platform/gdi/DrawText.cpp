@@ -94,7 +94,8 @@ void Wrap(const Line& paragraph, const Layout& layout, int available, std::vecto
             std::size_t wordEnd = i;
             while (wordEnd < text.size() && text[wordEnd] != ' ') ++wordEnd;
             const bool first = end == start && next == start;
-            if (!first && layout.Width(std::string_view(text).substr(start, wordEnd - start)) > available) break;
+            if (!first && layout.Width(std::string_view(text).substr(start, wordEnd - start)) > available)
+                break;
             end = wordEnd;
             next = wordEnd;
             while (next < text.size() && text[next] == ' ') ++next;
@@ -132,8 +133,8 @@ Line PathEllipsis(const Line& line, const Layout& layout, int available) {
     const std::size_t separator = line.text.find_last_of("/\\");
     if (separator == std::string::npos || separator == 0) return EndEllipsis(line, layout, available);
     const std::string tail = line.text.substr(separator);
-    const std::size_t keep =
-        LongestFit(layout, std::string_view(line.text).substr(0, separator), std::string(kEllipsis) + tail, available);
+    const std::size_t keep = LongestFit(layout, std::string_view(line.text).substr(0, separator),
+                                        std::string(kEllipsis) + tail, available);
     Line result = Slice(line, 0, keep);
     const std::size_t shift = result.text.size() + kEllipsis.size();
     result.text += kEllipsis;
@@ -179,7 +180,8 @@ std::vector<Line> Lines(std::string_view text, const Options& options, const Lay
 }
 
 // Draws one line from (x, y), segment by segment when tabs are expanded.
-void DrawLine(const GdiDc& dc, const Layout& layout, const Line& line, int x, int y, const std::optional<RECT>& clip) {
+void DrawLine(const GdiDc& dc, const Layout& layout, const Line& line, int x, int y,
+              const std::optional<RECT>& clip) {
     std::size_t start = 0;
     int pen = 0;
     auto mark = [&](std::size_t from, std::size_t to) {
@@ -220,20 +222,23 @@ int DrawTextEx(HDC dc, const char* text, int count, RECT* rect, UINT format, DRA
     FontInstance* font = detail::SelectedFont(*dc);
     if (!font) return 0;
     const TEXTMETRIC& metrics = font->Metrics();
-    const Layout layout{*font, (format & DT_EXPANDTABS) != 0, std::max(0, options.tabLength) * metrics.tmAveCharWidth};
+    const Layout layout{*font, (format & DT_EXPANDTABS) != 0,
+                        std::max(0, options.tabLength) * metrics.tmAveCharWidth};
     const int lineHeight = metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? metrics.tmExternalLeading : 0);
     // In 64 bits: rectangles and margins may span the whole int range.
     const std::int64_t left = std::int64_t(rect->left) + options.leftMargin;
     const std::int64_t right = std::int64_t(rect->right) - options.rightMargin;
     const int available = int(std::clamp<std::int64_t>(right - left, -1, INT32_MAX));
-    const std::vector<Line> lines = Lines(std::string_view(text ? text : "", length), options, layout, available);
+    const std::vector<Line> lines =
+        Lines(std::string_view(text ? text : "", length), options, layout, available);
     if (params) params->uiLengthDrawn = UINT(length);
 
     const int height = int(std::min<std::int64_t>(std::int64_t(lines.size()) * lineHeight, 0x7FFFFFFF));
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const Line& line : lines) widest = std::max(widest, layout.Width(line.text));
-        rect->right = int(std::clamp<std::int64_t>(left + widest + options.rightMargin, INT32_MIN, INT32_MAX));
+        rect->right =
+            int(std::clamp<std::int64_t>(left + widest + options.rightMargin, INT32_MIN, INT32_MAX));
         rect->bottom = int(std::clamp<std::int64_t>(std::int64_t(rect->top) + height, INT32_MIN, INT32_MAX));
         return height;
     }

@@ -87,7 +87,8 @@ BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags) {
         ++width;
     }
     if ((flags & BF_MIDDLE) && !detail::IsEmpty(r))
-        Fill(painter, r.left, r.top, r.right, r.bottom, GetSysColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE));
+        Fill(painter, r.left, r.top, r.right, r.bottom,
+             GetSysColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE));
     if (flags & BF_ADJUST) *rect = Shrink(*rect, sides, width);
     return 1;
 }

@@ -83,7 +83,8 @@ FaceFile FindFace(const std::string& name, bool bold, bool italic) {
     FaceFile found;
     if (match) {
         FcChar8* text = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &text) == FcResultMatch) found.path = reinterpret_cast<char*>(text);
+        if (FcPatternGetString(match, FC_FILE, 0, &text) == FcResultMatch)
+            found.path = reinterpret_cast<char*>(text);
         if (FcPatternGetString(match, FC_FAMILY, 0, &text) == FcResultMatch)
             found.family = reinterpret_cast<char*>(text);
         FcPatternGetInteger(match, FC_INDEX, 0, &found.index);
@@ -114,10 +115,10 @@ std::string FaceName(const LOGFONT& description) {
 }  // namespace
 
 char32_t UnicodeFor1252(std::uint8_t code) {
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     return code >= 0x80 && code < 0xA0 ? char32_t(kHigh[code - 0x80]) : char32_t(code);
 }
 
@@ -188,8 +189,8 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     m.tmUnderlined = description.lfUnderline;
     m.tmStruckOut = description.lfStrikeOut;
     m.tmCharSet = symbolMap_ ? SYMBOL_CHARSET : ANSI_CHARSET;
-    m.tmAveCharWidth = os2 && os2->xAvgCharWidth > 0 ? Scaled(os2->xAvgCharWidth, ppem, unitsPerEm) : Advance('x');
-    if (emboldened_) m.tmOverhang = 0;
+    m.tmAveCharWidth =
+        os2 && os2->xAvgCharWidth > 0 ? Scaled(os2->xAvgCharWidth, ppem, unitsPerEm) : Advance('x');
 
     angle_ = description.lfEscapement / 10.0 * std::numbers::pi / 180.0;
     underline_ = description.lfUnderline != 0;
@@ -281,12 +282,11 @@ const Glyph& FontInstance::GlyphFor(std::uint8_t code) {
 std::shared_ptr<FontInstance> InstanceFor(const LOGFONT& description) {
     static std::map<std::string, std::shared_ptr<FontInstance>> instances;
     // Everything that changes glyphs or metrics, and nothing else, goes into the key.
-    const std::string key = Lower(FaceName(description)) + '/' + std::to_string(description.lfHeight) + '/' +
-                            std::to_string(description.lfWeight >= FW_SEMIBOLD) + '/' +
-                            std::to_string(description.lfItalic != 0) + '/' +
-                            std::to_string(description.lfUnderline != 0) + '/' +
-                            std::to_string(description.lfStrikeOut != 0) + '/' +
-                            std::to_string(description.lfEscapement);
+    const std::string key =
+        Lower(FaceName(description)) + '/' + std::to_string(description.lfHeight) + '/' +
+        std::to_string(description.lfWeight >= FW_SEMIBOLD) + '/' +
+        std::to_string(description.lfItalic != 0) + '/' + std::to_string(description.lfUnderline != 0) + '/' +
+        std::to_string(description.lfStrikeOut != 0) + '/' + std::to_string(description.lfEscapement);
     std::shared_ptr<FontInstance>& slot = instances[key];
     if (!slot) slot = std::make_shared<FontInstance>(description);
     return slot;

@@ -71,9 +71,9 @@ void Painter::Coverage(int x, int y, const std::uint8_t* mask, int width, int he
                     p[2] = Mix(p[2], GetRValue(rgb), alpha);
                 } else {
                     const COLORREF under = DecodePixel(format, ReadPixel(pixels, col, format.bits));
-                    const COLORREF mixed =
-                        RGB(Mix(GetRValue(under), GetRValue(rgb), alpha), Mix(GetGValue(under), GetGValue(rgb), alpha),
-                            Mix(GetBValue(under), GetBValue(rgb), alpha));
+                    const COLORREF mixed = RGB(Mix(GetRValue(under), GetRValue(rgb), alpha),
+                                               Mix(GetGValue(under), GetGValue(rgb), alpha),
+                                               Mix(GetBValue(under), GetBValue(rgb), alpha));
                     WritePixel(pixels, col, format.bits, EncodeColor(format, mixed));
                 }
             }

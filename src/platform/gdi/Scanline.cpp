@@ -29,8 +29,10 @@ void FillPolygon(Painter& painter, const std::vector<PointF>& points, COLORREF r
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            const double from = std::clamp(std::ceil(crossings[i] - 0.5), double(INT_MIN / 2), double(INT_MAX / 2));
-            const double to = std::clamp(std::ceil(crossings[i + 1] - 0.5), double(INT_MIN / 2), double(INT_MAX / 2));
+            const double from =
+                std::clamp(std::ceil(crossings[i] - 0.5), double(INT_MIN / 2), double(INT_MAX / 2));
+            const double to =
+                std::clamp(std::ceil(crossings[i + 1] - 0.5), double(INT_MIN / 2), double(INT_MAX / 2));
             if (from < to) painter.Span(y, int(from), int(to), rgb);
         }
     }

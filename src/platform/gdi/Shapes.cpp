@@ -87,7 +87,8 @@ void DrawLine(detail::Painter& painter, POINT from, POINT to, int width, COLORRE
     for (std::int64_t k = first; k < last; ++k) {
         const std::int64_t along = majorStart + majorSign * k;
         const std::int64_t twice = 2 * k * minor;
-        const std::int64_t offset = twice >= 0 ? (twice + major) / (2 * major) : -((-twice + major) / (2 * major));
+        const std::int64_t offset =
+            twice >= 0 ? (twice + major) / (2 * major) : -((-twice + major) / (2 * major));
         const std::int64_t across = (xMajor ? from.y : from.x) + offset;
         const std::int64_t x = xMajor ? along : across, y = xMajor ? across : along;
         FillBox(painter, x - before, y - before, x - before + width, y - before + width, rgb);
@@ -158,7 +159,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
         detail::FillPolygon(painter, outline, *brush);
     }
     if (const std::optional<COLORREF> pen = PenColor(*dc))
-        for (int i = 0; i < count; ++i) DrawLine(painter, points[i], points[(i + 1) % count], dc->pen->width, *pen);
+        for (int i = 0; i < count; ++i)
+            DrawLine(painter, points[i], points[(i + 1) % count], dc->pen->width, *pen);
     return 1;
 }
 
@@ -203,7 +205,8 @@ BOOL InvertRect(HDC dc, const RECT* rect) {
         return 0;
     }
     // Cut to the bitmap first, so that the extents always fit.
-    const RECT r = detail::Intersect(*rect, RECT{0, 0, dc->bitmap->surface.width, dc->bitmap->surface.height});
+    const RECT r =
+        detail::Intersect(*rect, RECT{0, 0, dc->bitmap->surface.width, dc->bitmap->surface.height});
     if (detail::IsEmpty(r)) return 1;
     return PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, DSTINVERT);
 }

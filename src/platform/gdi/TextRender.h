@@ -21,12 +21,12 @@ FontInstance* SelectedFont(const GdiDc& dc);
 int RunWidth(FontInstance& font, std::string_view text, const int* widths = nullptr);
 
 struct RunRequest {
-    int x = 0, y = 0;                     // top left of the unrotated cell
+    int x = 0, y = 0;  // top left of the unrotated cell
     std::string_view text;
-    const int* widths = nullptr;          // per-character advances instead of the font's
-    std::optional<RECT> clip;             // besides the context's clip
+    const int* widths = nullptr;  // per-character advances instead of the font's
+    std::optional<RECT> clip;     // besides the context's clip
     Background background = Background::Mode;
-    int underlined = -1;                  // index of a character to underline (the "&" prefix), -1 none
+    int underlined = -1;  // index of a character to underline (the "&" prefix), -1 none
 };
 
 // Draws the run in the context's text colour, its cell filled with the background colour first when

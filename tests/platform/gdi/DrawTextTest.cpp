@@ -20,7 +20,9 @@ using test::SelectedFont;
 class TextCanvas : public Canvas {
   public:
     TextCanvas(int width, int height)
-        : Canvas(test::WhiteBitmap(width, height)), width_(width), height_(height),
+        : Canvas(test::WhiteBitmap(width, height)),
+          width_(width),
+          height_(height),
           font_(dc(), Description("Tahoma", -11)) {
         SetBkMode(dc(), TRANSPARENT);
         GetTextMetrics(dc(), &metrics_);
@@ -69,7 +71,8 @@ TEST(DrawTextMeasure, SingleLineIsTheStringsExtent) {
     EXPECT_EQ(r.right, 5 + canvas.Width("Weld strips"));
     EXPECT_EQ(r.bottom, 7 + canvas.Metrics().tmHeight);
     RECT height{0, 0, 100, 0};
-    EXPECT_EQ(DrawText(canvas.dc(), "Weld", -1, &height, DT_CALCRECT | DT_SINGLELINE), canvas.Metrics().tmHeight);
+    EXPECT_EQ(DrawText(canvas.dc(), "Weld", -1, &height, DT_CALCRECT | DT_SINGLELINE),
+              canvas.Metrics().tmHeight);
 }
 
 TEST(DrawTextMeasure, DrawingStaysInsideTheMeasuredRectangle) {
@@ -101,7 +104,8 @@ TEST(DrawTextPrefix, SingleAmpersandIsHiddenAndUnderlinesTheNextCharacter) {
     EXPECT_EQ(canvas.Measure("&Open", {0, 0, 100, 20}, DT_SINGLELINE).right, canvas.Width("Open"));
     EXPECT_EQ(canvas.Measure("a&&b", {0, 0, 100, 20}, DT_SINGLELINE).right, canvas.Width("a&b"));
     EXPECT_EQ(canvas.Measure("abc&", {0, 0, 100, 20}, DT_SINGLELINE).right, canvas.Width("abc"));
-    EXPECT_EQ(canvas.Measure("&Open", {0, 0, 100, 20}, DT_SINGLELINE | DT_NOPREFIX).right, canvas.Width("&Open"));
+    EXPECT_EQ(canvas.Measure("&Open", {0, 0, 100, 20}, DT_SINGLELINE | DT_NOPREFIX).right,
+              canvas.Width("&Open"));
     const std::vector<COLORREF> plain = canvas.Drawn("Open", {0, 0, 100, 20}, DT_SINGLELINE);
     const std::vector<COLORREF> prefixed = canvas.Drawn("&Open", {0, 0, 100, 20}, DT_SINGLELINE);
     // The same glyphs, plus an underline below the baseline under the first letter only.
@@ -116,7 +120,8 @@ TEST(DrawTextPrefix, SingleAmpersandIsHiddenAndUnderlinesTheNextCharacter) {
             }
         }
     EXPECT_NE(plain, prefixed);
-    EXPECT_EQ(canvas.Drawn("a&&b", {0, 0, 100, 20}, DT_SINGLELINE), canvas.Drawn("a&b", {0, 0, 100, 20}, DT_SINGLELINE | DT_NOPREFIX));
+    EXPECT_EQ(canvas.Drawn("a&&b", {0, 0, 100, 20}, DT_SINGLELINE),
+              canvas.Drawn("a&b", {0, 0, 100, 20}, DT_SINGLELINE | DT_NOPREFIX));
 }
 
 TEST(DrawTextEllipsis, EndEllipsisFitsAndKeepsTheStart) {
@@ -146,7 +151,8 @@ TEST(DrawTextEllipsis, PathEllipsisKeepsTheLastComponent) {
         found = drawn == canvas.Drawn(path.substr(0, k) + ".../Open_h.bmp", box, DT_SINGLELINE | DT_NOPREFIX);
     EXPECT_TRUE(found);
     // Backslashes separate too, and a box too narrow for the file name keeps the name's start.
-    EXPECT_LE(canvas.Measure("C:\\Icons\\Open_h.bmp", {0, 0, 60, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS).right, 60);
+    EXPECT_LE(canvas.Measure("C:\\Icons\\Open_h.bmp", {0, 0, 60, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS).right,
+              60);
     const std::vector<COLORREF> narrow = canvas.Drawn(path, {0, 0, 40, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
     found = false;
     for (std::size_t k = 0; k < 11 && !found; ++k)
@@ -193,7 +199,8 @@ TEST(DrawTextLines, BreaksAtLineEndsUnlessSingleLineAndAddsExternalLeadingOnRequ
 TEST(DrawTextTabs, ExpandToStopsOfEightAverageCharacters) {
     TextCanvas canvas(10, 10);
     const int stop = 8 * canvas.Metrics().tmAveCharWidth;
-    EXPECT_EQ(canvas.Measure("a\tb", {0, 0, 400, 0}, DT_SINGLELINE | DT_EXPANDTABS).right, stop + canvas.Width("b"));
+    EXPECT_EQ(canvas.Measure("a\tb", {0, 0, 400, 0}, DT_SINGLELINE | DT_EXPANDTABS).right,
+              stop + canvas.Width("b"));
     EXPECT_EQ(canvas.Measure("a\t\tb", {0, 0, 400, 0}, DT_SINGLELINE | DT_EXPANDTABS).right,
               2 * stop + canvas.Width("b"));
     DRAWTEXTPARAMS params;

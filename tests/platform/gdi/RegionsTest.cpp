@@ -70,7 +70,8 @@ TEST(ClipRegions, ExcludingCutsAHoleThatEveryOperationRespects) {
         SelectClipRgn(canvas.dc(), nullptr);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 7; ++x)
-                ASSERT_EQ(GetPixel(canvas.dc(), x, y) == kWhite, Inside(hole, x, y)) << what << " " << x << "," << y;
+                ASSERT_EQ(GetPixel(canvas.dc(), x, y) == kWhite, Inside(hole, x, y))
+                    << what << " " << x << "," << y;
     }
 }
 

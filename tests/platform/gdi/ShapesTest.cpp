@@ -18,7 +18,8 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 // A canvas with a blue brush and the default black pen.
 class ShapeCanvas : public Canvas {
   public:
-    ShapeCanvas(int width, int height) : Canvas(test::WhiteBitmap(width, height)), brush_(CreateSolidBrush(kBlue)) {
+    ShapeCanvas(int width, int height)
+        : Canvas(test::WhiteBitmap(width, height)), brush_(CreateSolidBrush(kBlue)) {
         previousBrush_ = SelectObject(dc(), brush_);
     }
     ~ShapeCanvas() {

@@ -158,8 +158,8 @@ TEST(TextBlending, AntialiasesOnTrueColourAndStaysSolidOnPalettes) {
         EXPECT_GT(colours.size(), 3u) << bits;
         EXPECT_TRUE(colours.count(kBlack)) << bits;
     }
-    const RGBQUAD colors[4] = {test::Quad(kBlack), test::Quad(RGB(128, 128, 128)), test::Quad(RGB(192, 192, 192)),
-                               test::Quad(kWhite)};
+    const RGBQUAD colors[4] = {test::Quad(kBlack), test::Quad(RGB(128, 128, 128)),
+                               test::Quad(RGB(192, 192, 192)), test::Quad(kWhite)};
     const std::set<COLORREF> palette = TextColours(test::MakeDib(150, 20, 8, nullptr, colors, 4), 150, 20);
     EXPECT_EQ(palette, (std::set<COLORREF>{kBlack, kWhite}));
     const std::set<COLORREF> mono = TextColours(CreateBitmap(150, 20, 1, 1, nullptr), 150, 20);

@@ -76,7 +76,7 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     edit->SetEditMask("_A;1;_");
     edit->SetMaskedText("_h");
     auto* image = Place<TImage>(form, "imgRamp", 12, 130, 48, 48);
-    image->Picture().SetGraphic(RampPicture());
+    image->SetGraphic(RampPicture(), "TBitmap");
     auto* shape = Place<TShape>(form, "shpBox", 80, 130, 64, 48);
     shape->SetBrushColor(clSkyBlue);
     shape->SetPenColor(clNavy);

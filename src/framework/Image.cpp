@@ -1,24 +1,16 @@
-// The picture holder and the image control.
+// The image control.
 #include "framework/Image.h"
 
-#include "graphics/Bitmap.h"
 
 namespace plexon {
 
-void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
-    graphic_ = std::move(graphic);
-    if (OnChange) OnChange();
-}
-
-void TPicture::LoadFromFile(const std::string& path) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->LoadFile(path);
-    SetGraphic(std::move(bitmap));
-}
-
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 105, 105);
-    picture_.OnChange = [this] { PictureChanged(); };
+}
+
+void TImage::SetGraphic(std::unique_ptr<TGraphic> graphic, std::string className) {
+    picture_.SetGraphic(std::move(graphic), std::move(className));
+    PictureChanged();
 }
 
 void TImage::SetAutoSize(bool value) {
@@ -27,8 +19,8 @@ void TImage::SetAutoSize(bool value) {
 }
 
 void TImage::PictureChanged() {
-    if (autoSize_ && picture_.Width() > 0 && picture_.Height() > 0)
-        SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+    const TGraphic* graphic = picture_.Graphic();
+    if (autoSize_ && graphic && !graphic->IsEmpty()) SetBounds(Left(), Top(), graphic->Width(), graphic->Height());
     Invalidate();
 }
 

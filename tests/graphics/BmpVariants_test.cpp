@@ -222,6 +222,18 @@ TEST(BmpRunLength, DataCutShortLeavesTheRestBlack) {
     EXPECT_EQ(pixels.back(), PixelsOf(MakeImage(7, 3, 8)).back());
 }
 
+TEST(BmpRunLength, EndingInsideTheHeaderOrTheTableIsAReadError) {
+    const std::vector<std::uint8_t> bytes = Compressed(MakeImage(7, 3, 8)).Bytes();
+    for (std::size_t size : {40u, 54u, 55u, 1000u, 1077u}) {
+        SCOPED_TRACE(size);
+        TBitmap bitmap;
+        EXPECT_THROW(
+            LoadBytes(bitmap, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::ptrdiff_t(size))),
+            EReadError);
+        EXPECT_TRUE(bitmap.IsEmpty());
+    }
+}
+
 TEST(BmpRunLength, TopDownCompressedImagesAreRefused) {
     BmpFile file = Compressed(MakeImage(7, 3, 8));
     file.header.biHeight = -3;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorText.h"
 #include "app/ProgressBar.h"
 #include "app/SourceList.h"
 #include "app/StripPlan.h"
+#include "framework/Application.h"
 #include "graphics/Bitmap.h"
 #include "runtime/Exceptions.h"
 #include "weld/CompletionText.h"
@@ -94,9 +94,9 @@ int RunWeldCommand(const BatchOptions& options, Console& console) {
     try {
         return Weld(options, console);
     } catch (const Exception& e) {
-        console.err << ErrorDisplayText(e.Message()) << '\n';
+        console.err << TApplication::ErrorDisplayText(e.Message()) << '\n';
     } catch (const std::exception& e) {
-        console.err << ErrorDisplayText(e.what()) << '\n';
+        console.err << TApplication::ErrorDisplayText(e.what()) << '\n';
     }
     return kExitFailed;
 }

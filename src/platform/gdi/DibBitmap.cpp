@@ -1,5 +1,5 @@
 // CreateDIBitmap: a compatible bitmap, then the DIB's pixels set through SetDIBits or, for
-// run-length data, decoded to indices and written in the bitmap's own format.
+// run-length data, decoded straight into the bitmap in its own format.
 #include "platform/gdi/DibBitmap.h"
 
 #include <cstdlib>
@@ -35,18 +35,13 @@ bool DecodeInto(HBITMAP bitmap, const BITMAPINFO& info, UINT usage, HDC dc, cons
     for (int i = 0; i < 256; ++i)
         values[i] = detail::EncodeColor(surface.format, detail::DecodePixel(source, std::uint32_t(i)));
 
-    const auto image = detail::DecodeRunLength(
-        h.biCompression == BI_RLE8 ? detail::RunLengthKind::Rle8 : detail::RunLengthKind::Rle4,
-        static_cast<const std::uint8_t*>(bits), h.biSizeImage, surface.width, surface.height);
     const int bitsPerPixel = surface.format.bits;
-    for (int y = 0; y < surface.height; ++y) {
-        std::uint8_t* row = surface.Row(y);
-        const std::int16_t* indices = image.indices.data() + std::size_t(y) * std::size_t(surface.width);
-        for (int x = 0; x < surface.width; ++x) {
-            if (indices[x] != detail::IndexImage::kSkipped)
-                detail::WritePixel(row, x, bitsPerPixel, values[indices[x]]);
-        }
-    }
+    detail::DecodeRunLength(
+        h.biCompression == BI_RLE8 ? detail::RunLengthKind::Rle8 : detail::RunLengthKind::Rle4,
+        static_cast<const std::uint8_t*>(bits), h.biSizeImage, surface.width, surface.height,
+        [&](int x, int y, int index) {
+            detail::WritePixel(surface.Row(surface.height - 1 - y), x, bitsPerPixel, values[index]);
+        });
     return true;
 }
 

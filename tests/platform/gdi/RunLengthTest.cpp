@@ -54,6 +54,15 @@ TEST(RunLength8, RunsPastTheRowEndAreCutOff) {
     EXPECT_EQ(wrapped.indices, Rows({{3, S}, {1, 1}}));
 }
 
+TEST(RunLength8, EndlessRunsAndMovesRightStayOnTheirRow) {
+    // Far more than an int's worth of pixels to the right, then the next row still decodes.
+    std::vector<std::uint8_t> data;
+    for (int i = 0; i < 9000000; ++i) data.insert(data.end(), {255, 1, 0, 2, 255, 0});
+    data.insert(data.end(), {0, 0, 1, 5, 0, 1});
+    const auto image = Decode(RunLengthKind::Rle8, data, 1, 2);
+    EXPECT_EQ(image.indices, Rows({{5}, {1}}));
+}
+
 TEST(RunLength8, MovesPastTheTopEndDecoding) {
     const auto image = Decode(RunLengthKind::Rle8, {1, 4, 0, 2, 0, 200, 5, 5, 0, 0, 5, 5}, 2, 2);
     EXPECT_EQ(image.indices, Rows({{S, S}, {4, S}}));

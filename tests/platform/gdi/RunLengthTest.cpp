@@ -55,9 +55,15 @@ TEST(RunLength8, RunsPastTheRowEndAreCutOff) {
 }
 
 TEST(RunLength8, EndlessRunsAndMovesRightStayOnTheirRow) {
-    // Far more than an int's worth of pixels to the right, then the next row still decodes.
-    std::vector<std::uint8_t> data;
-    for (int i = 0; i < 9000000; ++i) data.insert(data.end(), {255, 1, 0, 2, 255, 0});
+    // More than an int's worth of pixels to the right, then the next row still decodes.
+    const std::size_t moves = 8500000;
+    std::vector<std::uint8_t> data(2 + 4 * moves, 0);
+    data[0] = 255;
+    data[1] = 1;
+    for (std::size_t i = 0; i < moves; ++i) {
+        data[2 + 4 * i + 1] = 2;
+        data[2 + 4 * i + 2] = 255;
+    }
     data.insert(data.end(), {0, 0, 1, 5, 0, 1});
     const auto image = Decode(RunLengthKind::Rle8, data, 1, 2);
     EXPECT_EQ(image.indices, Rows({{5}, {1}}));

@@ -52,8 +52,8 @@ class TMemoryStream : public TStream {
 };
 
 enum class FileMode {
-    OpenRead,  // existing file, read only; others may read but not write it meanwhile
-    Create     // created or truncated, write only, not shared with writers or readers of ours
+    OpenRead,  // existing file, read only
+    Create     // created or truncated, write only
 };
 
 // A file opened for the lifetime of the object. Small reads go through an internal buffer so that a
@@ -79,6 +79,8 @@ class TFileStream : public TStream {
 
     int fd_ = -1;
     std::int64_t position_ = 0;  // logical position seen by the caller
+    std::int64_t openedSize_ = 0;
+    bool written_ = false;
     // Read-ahead: buffer_[bufferPos_, bufferEnd_) holds the file bytes from position_ on.
     std::vector<std::uint8_t> buffer_;
     std::size_t bufferPos_ = 0;

@@ -73,12 +73,19 @@ TEST_F(FileStreamTest, CreateTruncatesAnExistingFile) {
     EXPECT_EQ(fs::file_size(PathOf("a.bin")), 2u);
 }
 
-TEST_F(FileStreamTest, FileBeingReadCannotBeRecreatedMeanwhile) {
+TEST_F(FileStreamTest, SizeFollowsWritesAndAFileThatGrewIsReadInFull) {
     WriteFile("a.bin", Counting(10));
     TFileStream reader(PathOf("a.bin"), FileMode::OpenRead);
-    EXPECT_THROW(TFileStream(PathOf("a.bin"), FileMode::Create), EFCreateError);
-    EXPECT_EQ(fs::file_size(PathOf("a.bin")), 10u);                     // left intact
-    EXPECT_NO_THROW(TFileStream(PathOf("a.bin"), FileMode::OpenRead));  // readers share
+    EXPECT_EQ(reader.Size(), 10);
+    WriteFile("a.bin", Counting(20));  // grows while open
+    std::uint8_t bytes[20] = {};
+    EXPECT_EQ(reader.Read(bytes, 4), 4);
+    EXPECT_EQ(reader.Read(bytes + 4, 16), 16);
+    EXPECT_EQ(bytes[19], Counting(20)[19]);
+    TFileStream writer(PathOf("b.bin"), FileMode::Create);
+    EXPECT_EQ(writer.Size(), 0);
+    writer.WriteBuffer("xyz", 3);
+    EXPECT_EQ(writer.Size(), 3);
 }
 
 TEST_F(FileStreamTest, SmallAndLargeReadsReturnTheFileInOrder) {

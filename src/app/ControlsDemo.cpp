@@ -14,6 +14,7 @@
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "framework/Shape.h"
+#include "forms/MessageDialog.h"
 #include "graphics/Bitmap.h"
 #include "platform/window/Window.h"
 
@@ -97,10 +98,12 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
 }
 
 int Screenshot(std::span<const std::string> args, Console& console) {
-    std::string name, output;
+    std::string name, output, text;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--window" && i + 1 < args.size()) {
             name = args[++i];
+        } else if (args[i] == "--text" && i + 1 < args.size()) {
+            text = args[++i];
         } else if (args[i] == "-o" && i + 1 < args.size()) {
             output = args[++i];
         } else {
@@ -109,16 +112,23 @@ int Screenshot(std::span<const std::string> args, Console& console) {
         }
     }
     if (name.empty() || output.empty()) {
-        console.err << "usage: plexon screenshot --window NAME -o FILE.bmp\n";
+        console.err << "usage: plexon screenshot --window NAME [--text TEXT] -o FILE.bmp\n";
         return kExitUsage;
     }
-    if (name != "demo") {
-        console.err << "plexon screenshot: unknown window " << name << " (known: demo)\n";
+    if (name != "demo" && name != "message") {
+        console.err << "plexon screenshot: unknown window " << name << " (known: demo, message)\n";
         return kExitUsage;
     }
     window::SelectBackend(window::BackendKind::Headless);
-    auto* form = new TDemoForm(&Application());
-    form->out = &console.out;
+    TForm* form = nullptr;
+    if (name == "message") {
+        // The dialog as Start shows its messages.
+        form = BuildMessageDialog(text, mtInformation, {mbOK});
+    } else {
+        auto* demo = new TDemoForm(&Application());
+        demo->out = &console.out;
+        form = demo;
+    }
     form->Show();
     Application().ProcessMessages();
     const window::FrameView frame = window::TheDesktop().Frame(form->Handle());

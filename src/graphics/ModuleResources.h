@@ -30,7 +30,9 @@ class TResourceModule {
 // The program's own module: what `HInstance` names.
 TResourceModule& ProgramResources();
 
-// A static object of this type adds one resource to the program's module before main() runs.
+// A static object of this type adds one resource to the program's module before main() runs. It
+// must sit in a file that is linked for other reasons too (an executable's source, or beside code
+// it uses): a static library drops object files that nothing refers to.
 struct ResourceRegistration {
     ResourceRegistration(std::string_view name, ResourceType type, const std::uint8_t* data,
                          std::size_t size) {

@@ -300,6 +300,17 @@ TEST(BmpMasks, EmptyOrScatteredMasksAreRefused) {
     }
 }
 
+TEST(BmpMasks, OverlappingMasksLoadHarmlessly) {
+    BmpFile file = MakeImage(7, 3, 16);
+    file.header.biCompression = gdi::BI_BITFIELDS;
+    file.masks = {0xFF00, 0x0FF0, 0x00FF};
+    TBitmap bitmap;
+    LoadBytes(bitmap, file.Bytes());
+    const std::uint16_t first = U16At(file.pixels, std::size_t(RowStride(7, 16)));  // second stored row
+    EXPECT_EQ(RgbAt(bitmap, 0, 1), std::uint32_t(first >> 8) << 16 | std::uint32_t(first >> 4 & 0xFF) << 8 |
+                                       std::uint32_t(first & 0xFF));
+}
+
 TEST(BmpColourTables, ShortTableIsReadAsAnnounced) {
     BmpFile file = MakeImage(7, 3, 4);
     file.table.resize(12);

@@ -26,8 +26,10 @@ namespace {
 constexpr const char* kReplacementFaceFolder = "/usr/share/wine/fonts";
 constexpr const char* kDefaultFace = "Tahoma";
 constexpr int kDefaultHeight = -11;
-// Outlines only: embedded bitmaps could be neither turned nor slanted, and would measure differently.
-constexpr FT_Int32 kLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP;
+// Light hinting keeps outline glyphs evenly spaced at small sizes. Faces with hand-tuned bitmaps for
+// a size (the Tahoma replacement at 8 points) use them, as the era's screens did, unless the text is
+// turned or a style is made up from the outlines: bitmaps can be neither turned nor slanted.
+constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_LIGHT;
 
 std::uint64_t rasterCount = 0;
 
@@ -150,6 +152,8 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     // Styles the face lacks are made from its outlines.
     emboldened_ = bold && !(face->style_flags & FT_STYLE_FLAG_BOLD);
     slanted_ = italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
+    angle_ = description.lfEscapement / 10.0 * std::numbers::pi / 180.0;
+    loadFlags_ = kLoadFlags | (angle_ != 0 || emboldened_ || slanted_ ? FT_LOAD_NO_BITMAP : 0);
     // Symbol faces take the bytes as symbol codes: through their symbol table, or through the old
     // byte table when that is all they have (the free Symbol replacement's Unicode table is unusable).
     symbolMap_ = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
@@ -192,7 +196,6 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     m.tmAveCharWidth =
         os2 && os2->xAvgCharWidth > 0 ? Scaled(os2->xAvgCharWidth, ppem, unitsPerEm) : Advance('x');
 
-    angle_ = description.lfEscapement / 10.0 * std::numbers::pi / 180.0;
     underline_ = description.lfUnderline != 0;
     strikeOut_ = description.lfStrikeOut != 0;
     const int thickness = std::max(1, Scaled(face->underline_thickness, ppem, unitsPerEm));
@@ -221,7 +224,7 @@ unsigned FontInstance::GlyphIndex(std::uint8_t code) const {
 void FontInstance::Measure(std::uint8_t code, Entry& entry) {
     FT_Face face = face_->face;
     entry.measured = true;
-    if (FT_Load_Glyph(face, GlyphIndex(code), kLoadFlags) != 0) return;
+    if (FT_Load_Glyph(face, GlyphIndex(code), loadFlags_) != 0) return;
     if (emboldened_) FT_GlyphSlot_Embolden(face->glyph);
     entry.glyph.advance = int((face->glyph->advance.x + 32) >> 6);
 }
@@ -230,7 +233,7 @@ void FontInstance::Render(std::uint8_t code, Entry& entry) {
     if (!entry.measured) Measure(code, entry);
     entry.rendered = true;
     FT_Face face = face_->face;
-    if (FT_Load_Glyph(face, GlyphIndex(code), kLoadFlags) != 0) return;
+    if (FT_Load_Glyph(face, GlyphIndex(code), loadFlags_) != 0) return;
     FT_GlyphSlot slot = face->glyph;
     if (slanted_) FT_GlyphSlot_Oblique(slot);
     if (emboldened_) FT_GlyphSlot_Embolden(slot);

@@ -64,6 +64,7 @@ class FontInstance {
     std::string family_, file_;
     TEXTMETRIC metrics_;
     double angle_ = 0;
+    std::int32_t loadFlags_ = 0;
     bool underline_ = false, strikeOut_ = false;
     bool emboldened_ = false, slanted_ = false, symbolMap_ = false, byteMap_ = false;
     Decoration underlineLine_, strikeLine_;

@@ -153,7 +153,7 @@ std::set<COLORREF> TextColours(HBITMAP bitmap, int width, int height) {
 }
 
 TEST(TextBlending, AntialiasesOnTrueColourAndStaysSolidOnPalettes) {
-    for (int bits : {24, 32}) {
+    for (int bits : {16, 24, 32}) {
         const std::set<COLORREF> colours = TextColours(test::MakeDib(150, 20, bits), 150, 20);
         EXPECT_GT(colours.size(), 3u) << bits;
         EXPECT_TRUE(colours.count(kBlack)) << bits;

@@ -20,9 +20,9 @@ void TGraphic::NotifyChanged() {
     if (ChangeHandler) ChangeHandler(this);
 }
 
-bool TGraphic::DataPropertyDiffers(const TGraphic* ancestor) {
+bool TGraphic::DataPropertyDiffers(TGraphic* ancestor) {
     if (!ancestor) return !IsEmpty();
-    return !SameImage(const_cast<TGraphic*>(ancestor));
+    return !SameImage(ancestor);
 }
 
 bool TGraphic::SameImage(TGraphic* other) {

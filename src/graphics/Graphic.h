@@ -48,7 +48,7 @@ class TGraphic {
     virtual void ReadDataProperty(TStream& stream) { LoadStream(stream); }
     virtual void WriteDataProperty(TStream& stream) { SaveStream(stream); }
     // Whether a form writing this picture stores "Data", given the inherited value (null: none).
-    bool DataPropertyDiffers(const TGraphic* ancestor);
+    bool DataPropertyDiffers(TGraphic* ancestor);
     // Both empty, or of one class with equal "Data" values. A missing other picture is never equal.
     virtual bool SameImage(TGraphic* other);
 

@@ -2,6 +2,7 @@
 // events, cursors, clipboard text, a beep and opening links. Routing and painting stay in the desktop.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,11 @@ class Backend {
 
     // Feeds pending native events into the desktop; with Wait::Yes blocks until there is one.
     virtual void PumpEvents(Desktop& desktop, Wait wait) = 0;
+    // Like PumpEvents with Wait::Yes, but gives up at the deadline on the Milliseconds clock (the
+    // desktop's next timer).
+    virtual void PumpEventsUntil(Desktop& desktop, std::uint64_t deadline) = 0;
+    // A monotonic clock in milliseconds for the desktop's timers.
+    virtual std::uint64_t Milliseconds() = 0;
 
     virtual void SetCursor(Cursor cursor) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;

@@ -24,6 +24,11 @@ class HeadlessBackend : public Backend {
     // With Wait::Yes runs the next scripted action; a wait with none scripted would never end, so it
     // raises EInvalidOperation instead.
     void PumpEvents(Desktop& desktop, Wait wait) override;
+    // Time stands still without the caller, so waiting for a deadline is waiting for input.
+    void PumpEventsUntil(Desktop& desktop, std::uint64_t) override { PumpEvents(desktop, Wait::Yes); }
+    // The caller's clock: it starts at 0 and moves only by AdvanceTime.
+    std::uint64_t Milliseconds() override { return now_; }
+    void AdvanceTime(std::uint64_t milliseconds) { now_ += milliseconds; }
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     std::string ClipboardText() override { return clipboard_; }
@@ -42,6 +47,7 @@ class HeadlessBackend : public Backend {
 
   private:
     gdi::SIZE screen_;
+    std::uint64_t now_ = 0;
     std::deque<std::function<void()>> idle_;
     std::string clipboard_;
     std::vector<std::string> urls_;

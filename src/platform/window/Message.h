@@ -28,7 +28,8 @@ enum class MessageKind {
     CaptureLost,  // the mouse capture was taken away or released
     Close,        // the close box of a top-level window
     Size,         // the window's size changed
-    Posted        // posted by the program itself; id tells which
+    Posted,       // posted by the program itself; id tells which
+    Timer         // a desktop timer is due; id tells which, window is null
 };
 
 struct Message {

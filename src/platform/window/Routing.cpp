@@ -1,7 +1,9 @@
 // The message queue of the desktop and the routing of input: the window under the mouse or the
 // capturing window gets mouse messages, the focused window gets keys; hover, focus and capture
 // changes are announced in the order a desktop announces them.
+#include <algorithm>
 #include <cassert>
+#include <cstdint>
 
 #include "platform/window/Window.h"
 
@@ -39,12 +41,23 @@ bool Desktop::GetMessage(Message& message, Wait wait) {
             }
         }
         PresentStale();
+        if (TimerDue(message)) return true;
         if (wait == Wait::No) return false;
-        backend_->PumpEvents(*this, Wait::Yes);
+        if (timers_.empty()) {
+            backend_->PumpEvents(*this, Wait::Yes);
+        } else {
+            std::uint64_t next = UINT64_MAX;
+            for (const auto& [id, timer] : timers_) next = std::min(next, timer.due);
+            backend_->PumpEventsUntil(*this, next);
+        }
     }
 }
 
 void Desktop::DispatchMessage(Message& message) {
+    if (message.kind == MessageKind::Timer) {
+        DispatchTimer(message.id);
+        return;
+    }
     if (!IsWindow(message.window)) return;
     if (message.kind == MessageKind::Paint) {
         PaintWindow(message.window);

@@ -6,6 +6,8 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -191,7 +193,21 @@ void SdlBackend::FocusNative(Window& top) {
 
 void SdlBackend::PumpEvents(Desktop& desktop, Wait wait) {
     SDL_Event event;
-    bool have = wait == Wait::Yes ? SDL_WaitEvent(&event) == 1 : SDL_PollEvent(&event) == 1;
+    Feed(desktop, event, wait == Wait::Yes ? SDL_WaitEvent(&event) == 1 : SDL_PollEvent(&event) == 1);
+}
+
+void SdlBackend::PumpEventsUntil(Desktop& desktop, std::uint64_t deadline) {
+    const std::uint64_t now = Milliseconds();
+    const std::uint64_t left = deadline > now ? deadline - now : 0;
+    SDL_Event event;
+    Feed(desktop, event, SDL_WaitEventTimeout(&event, int(std::min<std::uint64_t>(left, INT_MAX))) == 1);
+}
+
+std::uint64_t SdlBackend::Milliseconds() {
+    return SDL_GetTicks64();
+}
+
+void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
     auto top = [&](Uint32 id) -> HWND {
         auto found = state_->byId.find(id);
         return found == state_->byId.end() ? nullptr : found->second;

@@ -7,6 +7,8 @@
 
 #include "platform/window/Backend.h"
 
+union SDL_Event;
+
 namespace plexon::window {
 
 class SdlBackend : public Backend {
@@ -22,6 +24,8 @@ class SdlBackend : public Backend {
     void Present(Window& top, const FrameView& frame) override;
     void FocusNative(Window& top) override;
     void PumpEvents(Desktop& desktop, Wait wait) override;
+    void PumpEventsUntil(Desktop& desktop, std::uint64_t deadline) override;
+    std::uint64_t Milliseconds() override;
     void SetCursor(Cursor cursor) override;
     void SetClipboardText(const std::string& text) override;
     std::string ClipboardText() override;
@@ -30,6 +34,9 @@ class SdlBackend : public Backend {
     gdi::SIZE ScreenSize() override;
 
   private:
+    // Hands the event (when have) and every other pending one to the desktop.
+    void Feed(Desktop& desktop, SDL_Event& event, bool have);
+
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -4,8 +4,10 @@
 // of controls; the window procedure of each window does.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -127,6 +129,15 @@ class Desktop {
     // Sends a message to the window's procedure at once (nothing for a destroyed window).
     void SendMessage(Message& message);
 
+    // Timers on the back end's clock. A due timer is the queue's last priority: it comes after
+    // input, posted messages and painting, as one Timer message however many intervals passed;
+    // dispatching it runs the action and starts the next interval. An interval of 0 counts as 1 ms.
+    // Returns the timer's id (> 0).
+    int SetTimer(std::uint32_t intervalMs, std::function<void()> action);
+    // Stops the timer; nothing for an unknown id.
+    void KillTimer(int id);
+    bool HasTimer(int id) const { return timers_.count(id) != 0; }
+
     // Input as a window system reports it, in the client coordinates of a top-level window. The
     // desktop routes it to the window under the mouse, the capturing window or the focused window.
     void InputMouseMove(HWND topLevel, gdi::POINT p, Shift shift);
@@ -140,6 +151,8 @@ class Desktop {
 
   private:
     void Queue(Message message);
+    bool TimerDue(Message& message);
+    void DispatchTimer(int id);
     HWND HitTest(HWND topLevel, gdi::POINT p) const;
     void TrackHover(HWND window);
     void UpdateCursor();
@@ -166,6 +179,13 @@ class Desktop {
     gdi::POINT lastMouse_{-1, -1};
     HWND lastMouseTop_ = nullptr;
     gdi::HDC composeDc_ = nullptr;  // the frame being composed
+    struct Timer {
+        std::uint32_t interval;
+        std::uint64_t due;
+        std::function<void()> action;
+    };
+    std::map<int, Timer> timers_;
+    int lastTimerId_ = 0;
 };
 
 enum class BackendKind { Headless, Sdl };

@@ -3,6 +3,7 @@
 
 #include "framework/ControlDrawing.h"
 #include "platform/gdi/Edges.h"
+#include "platform/gdi/FocusRect.h"
 #include "platform/gdi/Text.h"
 #include "platform/window/Window.h"
 
@@ -97,7 +98,7 @@ void TButton::Paint() {
                     ReallyEnabled() ? TextState::Enabled : TextState::Disabled);
     if (focused) {
         const gdi::RECT focus{4, 4, Width() - 4, Height() - 4};
-        FrameSolid(dc, focus, clBtnShadow);
+        gdi::DrawFocusRect(dc, &focus);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/ControlDrawing.h"
 #include "platform/gdi/Edges.h"
+#include "platform/gdi/FocusRect.h"
 #include "platform/gdi/Raster.h"
 #include "platform/gdi/Shapes.h"
 #include "platform/gdi/Text.h"
@@ -114,14 +115,10 @@ void TComboBox::PaintPopup(gdi::HDC dc) {
     FrameSolid(dc, all, clWindowText);
     for (int i = 0; i < items_.Count(); ++i) {
         const gdi::RECT row{1, 1 + i * itemHeight_, Width() - 1, 1 + (i + 1) * itemHeight_};
-        TFont font;
-        font.SetColor(Font().Color());
-        if (i == hotIndex_) {
-            FillSolid(dc, row, clHighlight);
-            font.SetColor(clHighlightText);
-        }
-        DrawControlText(dc, items_[i], {row.left + 2, row.top, row.right, row.bottom},
-                        gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX, font);
+        if (i == hotIndex_) FillSolid(dc, row, clHighlight);
+        DrawControlTextInColor(dc, items_[i], {row.left + 2, row.top, row.right, row.bottom},
+                               gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX, Font(),
+                               i == hotIndex_ ? clHighlightText : Font().Color());
     }
 }
 
@@ -227,16 +224,18 @@ void TComboBox::Paint() {
     gdi::DeleteObject(arrowBrush);
     gdi::DeleteObject(arrowPen);
     const gdi::RECT field{3, 3, button.left - 1, Height() - 3};
-    TFont font;
-    font.SetColor(Font().Color());
-    if (Focused() && !DroppedDown()) {
-        FillSolid(dc, field, clHighlight);
-        font.SetColor(clHighlightText);
+    const bool highlighted = Focused() && !DroppedDown();
+    if (highlighted) FillSolid(dc, field, clHighlight);
+    const gdi::RECT textRect{field.left + 2, field.top, field.right, field.bottom};
+    const gdi::UINT format = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX;
+    if (itemIndex_ >= 0) {
+        if (highlighted)
+            DrawControlTextInColor(dc, items_[itemIndex_], textRect, format, Font(), clHighlightText);
+        else
+            DrawControlText(dc, items_[itemIndex_], textRect, format, Font(),
+                            enabled ? TextState::Enabled : TextState::Disabled);
     }
-    if (itemIndex_ >= 0)
-        DrawControlText(dc, items_[itemIndex_], {field.left + 1, field.top, field.right, field.bottom},
-                        gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX, font,
-                        enabled ? TextState::Enabled : TextState::Disabled);
+    if (highlighted) gdi::DrawFocusRect(dc, &field);
 }
 
 }  // namespace plexon

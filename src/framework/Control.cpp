@@ -8,10 +8,12 @@
 namespace plexon {
 
 void AssignFont(TFont& target, const TFont& source) {
-    target.SetColor(source.Color());
+    target.Assign(source);
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {}
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    font_.OnChange = [this](TFont&) { FontWasChanged(); };
+}
 
 TControl::~TControl() {
     MarkDestroying();
@@ -99,6 +101,11 @@ void TControl::FontChanged() {
     ParentFontOrColorChanged();
 }
 
+void TControl::FontWasChanged() {
+    // A change made by following the parent is announced once, by MakeFollowParent.
+    if (!followingParent_) FontChanged();
+}
+
 void TControl::SetColor(TColor color) {
     parentColor_ = false;
     if (color == color_) return;
@@ -113,7 +120,11 @@ void TControl::SetParentColor(bool value) {
 
 void TControl::MakeFollowParent() {
     if (!parent_) return;
-    if (parentFont_) AssignFont(font_, parent_->font_);
+    if (parentFont_) {
+        followingParent_ = true;
+        font_.Assign(parent_->font_);
+        followingParent_ = false;
+    }
     if (parentColor_) color_ = parent_->color_;
     ParentFontOrColorChanged();
 }

@@ -80,11 +80,15 @@ class TControl : public TComponent {
     bool ReallyVisible() const;
     bool ReallyEnabled() const;
 
+    // The control's font. Changing it clears ParentFont and reaches the children that follow it.
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
+    void SetFont(const TFont& font) { font_.Assign(font); }
+    // Whether the font follows the parent's; setting it true takes the parent's font at once.
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
-    // Call after changing Font(): children that follow it change too.
+    // Treats the font as changed by the control itself: ParentFont goes off and the children that
+    // follow it take it over. Changes through Font() do this on their own.
     void FontChanged();
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -140,6 +144,7 @@ class TControl : public TComponent {
   private:
     friend class TWinControl;
     void MakeFollowParent();
+    void FontWasChanged();
 
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     TAlign align_ = alNone;
@@ -148,6 +153,7 @@ class TControl : public TComponent {
     bool enabled_ = true;
     TFont font_;
     bool parentFont_ = true;
+    bool followingParent_ = false;  // the font changes because the parent's did
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
     std::string caption_;
@@ -155,7 +161,7 @@ class TControl : public TComponent {
     TCursor cursor_ = crDefault;
 };
 
-// Copies what a font describes from one font to another.
+// Copies what a font describes, colour included, from one font to another.
 void AssignFont(TFont& target, const TFont& source);
 
 }  // namespace plexon

@@ -1,5 +1,5 @@
-// Caption and fill helpers for the standard controls. Every control draws in the interface font
-// (Tahoma, 8 points); TFont contributes its colour.
+// Caption and fill helpers for the standard controls. The control's TFont is selected for the
+// time of one call; its platform font lives as long as the description does not change.
 #include "framework/ControlDrawing.h"
 
 #include "platform/gdi/Fonts.h"
@@ -10,48 +10,59 @@
 namespace plexon {
 
 namespace {
-// Selects the interface font into dc for as long as it lives.
-class InterfaceFont {
+// Selects a font into dc for as long as it lives, with a transparent background.
+class SelectedFont {
   public:
-    explicit InterfaceFont(gdi::HDC dc) : dc_(dc), old_(gdi::SelectObject(dc, gdi::GetStockFont(gdi::DEFAULT_GUI_FONT))) {}
-    ~InterfaceFont() {
+    SelectedFont(gdi::HDC dc, TFont& font) : dc_(dc), old_(gdi::SelectObject(dc, font.Handle())) {}
+    ~SelectedFont() {
         if (old_) gdi::SelectObject(dc_, old_);
     }
-    InterfaceFont(const InterfaceFont&) = delete;
-    InterfaceFont& operator=(const InterfaceFont&) = delete;
+    SelectedFont(const SelectedFont&) = delete;
+    SelectedFont& operator=(const SelectedFont&) = delete;
 
   private:
     gdi::HDC dc_;
     gdi::HFONT old_;
 };
+
+int DrawIn(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TColor color) {
+    gdi::SetTextColor(dc, ResolveColor(color));
+    return gdi::DrawText(dc, text.c_str(), int(text.size()), &r, format);
+}
 }  // namespace
 
-int DrawControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, const TFont& font,
+int DrawControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TFont& font,
                     TextState state) {
-    const InterfaceFont selected(dc);
+    const SelectedFont selected(dc, font);
     const int oldMode = gdi::SetBkMode(dc, gdi::TRANSPARENT);
     int height = 0;
     if (state == TextState::Disabled) {
-        gdi::RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
-        gdi::SetTextColor(dc, ResolveColor(clBtnHighlight));
-        gdi::DrawText(dc, text.c_str(), int(text.size()), &shifted, format);
-        gdi::SetTextColor(dc, ResolveColor(clBtnShadow));
+        DrawIn(dc, text, {r.left + 1, r.top + 1, r.right + 1, r.bottom + 1}, format, clBtnHighlight);
+        height = DrawIn(dc, text, r, format, clBtnShadow);
     } else {
-        gdi::SetTextColor(dc, ResolveColor(font.Color()));
+        height = DrawIn(dc, text, r, format, font.Color());
     }
-    height = gdi::DrawText(dc, text.c_str(), int(text.size()), &r, format);
     gdi::SetBkMode(dc, oldMode);
     return height;
 }
 
-gdi::RECT MeasureControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format) {
-    const InterfaceFont selected(dc);
+int DrawControlTextInColor(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TFont& font,
+                           TColor color) {
+    const SelectedFont selected(dc, font);
+    const int oldMode = gdi::SetBkMode(dc, gdi::TRANSPARENT);
+    const int height = DrawIn(dc, text, r, format, color);
+    gdi::SetBkMode(dc, oldMode);
+    return height;
+}
+
+gdi::RECT MeasureControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TFont& font) {
+    const SelectedFont selected(dc, font);
     gdi::DrawText(dc, text.c_str(), int(text.size()), &r, format | gdi::DT_CALCRECT);
     return r;
 }
 
-gdi::SIZE ControlTextExtent(gdi::HDC dc, const std::string& text) {
-    const InterfaceFont selected(dc);
+gdi::SIZE ControlTextExtent(gdi::HDC dc, const std::string& text, TFont& font) {
+    const SelectedFont selected(dc, font);
     gdi::SIZE size;
     gdi::GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
     return size;

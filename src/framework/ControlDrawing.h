@@ -1,5 +1,5 @@
-// Drawing helpers shared by the standard controls: captions in the control font, solid fills and
-// frames in a colour, the classic raised and sunken edges. They use the platform services only.
+// Drawing helpers shared by the standard controls: captions in a control's font, solid fills and
+// frames in a colour, the dotted focus rectangle. They use the platform services only.
 #pragma once
 
 #include <string>
@@ -12,13 +12,17 @@ namespace plexon {
 
 enum class TextState { Enabled, Disabled };
 
-// Draws text in r with the DrawText format (the "&" prefix rule applies unless DT_NOPREFIX); a
-// disabled text is drawn embossed, highlight under shadow. Returns the text height.
-int DrawControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, const TFont& font,
+// Draws text in r with the DrawText format (the "&" prefix rule applies unless DT_NOPREFIX) in the
+// font and its colour; a disabled text is drawn embossed, highlight under shadow. Returns the text
+// height.
+int DrawControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TFont& font,
                     TextState state = TextState::Enabled);
+// The same in the font's face but another colour (highlighted items and selections).
+int DrawControlTextInColor(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TFont& font,
+                           TColor color);
 // Measures text as DrawControlText would lay it out in r (DT_CALCRECT).
-gdi::RECT MeasureControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format);
-gdi::SIZE ControlTextExtent(gdi::HDC dc, const std::string& text);
+gdi::RECT MeasureControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, gdi::UINT format, TFont& font);
+gdi::SIZE ControlTextExtent(gdi::HDC dc, const std::string& text, TFont& font);
 void FillSolid(gdi::HDC dc, const gdi::RECT& r, TColor color);
 void FrameSolid(gdi::HDC dc, const gdi::RECT& r, TColor color);
 

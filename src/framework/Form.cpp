@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/FrameworkErrors.h"
+#include "framework/Label.h"
 #include "framework/Screen.h"
 #include "platform/window/Window.h"
 
@@ -45,6 +46,21 @@ void CollectTabList(const TWinControl& parent, std::vector<TWinControl*>& list) 
         list.push_back(child);
         CollectTabList(*child, list);
     }
+}
+
+// Every label on parent and inside its windowed children.
+void CollectLabels(const TWinControl& parent, std::vector<TLabel*>& list) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        if (auto* label = dynamic_cast<TLabel*>(control)) list.push_back(label);
+        if (auto* win = dynamic_cast<TWinControl*>(control)) CollectLabels(*win, list);
+    }
+}
+
+bool Contains(const TControl* outer, const TControl* inner) {
+    for (const TControl* c = inner; c; c = c->Parent())
+        if (c == outer) return true;
+    return false;
 }
 
 }  // namespace
@@ -129,6 +145,10 @@ void TForm::FocusControl(TWinControl* control) {
 }
 
 void TForm::ControlRemoving(TControl* control) {
+    std::vector<TLabel*> labels;
+    CollectLabels(*this, labels);
+    for (TLabel* label : labels)
+        if (Contains(control, label->FocusControl())) label->SetFocusControl(nullptr);
     for (TWinControl* w = focusedControl_; w; w = w->Parent())
         if (w == control) {
             focusedControl_ = nullptr;
@@ -214,6 +234,16 @@ bool TForm::DialogChar(char ch) {
         auto* button = dynamic_cast<TButtonControl*>(control);
         if (button && IsAccelerator(ch, button->Caption()) && button->CanFocus()) {
             button->Click();
+            return true;
+        }
+    }
+    std::vector<TLabel*> labels;
+    CollectLabels(*this, labels);
+    for (TLabel* label : labels) {
+        TWinControl* target = label->FocusControl();
+        if (label->ShowAccelChar() && label->ReallyVisible() && IsAccelerator(ch, label->Caption()) && target &&
+            target->CanFocus()) {
+            FocusControl(target);
             return true;
         }
     }

@@ -1,8 +1,12 @@
 // The static text: alignment, word wrap, the "&" prefix, transparency over the parent, the
-// embossed look when disabled. It takes no focus and no keys.
+// embossed look when disabled. It takes no focus and no keys; its "&" accelerator focuses FocusControl.
 #pragma once
 
 #include "framework/GraphicControl.h"
+
+namespace plexon {
+class TWinControl;
+}
 
 namespace plexon {
 
@@ -21,6 +25,10 @@ class TLabel : public TGraphicControl {
     void SetTransparent(bool value);
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool value);
+    // The control that Alt plus the caption's "&" letter focuses; null: none. The form forgets it
+    // when that control leaves.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control) { focusControl_ = control; }
 
   protected:
     void Paint() override;
@@ -30,6 +38,7 @@ class TLabel : public TGraphicControl {
     bool wordWrap_ = false;
     bool transparent_ = false;
     bool showAccelChar_ = true;
+    TWinControl* focusControl_ = nullptr;
 };
 
 }  // namespace plexon

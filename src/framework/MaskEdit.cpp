@@ -2,9 +2,11 @@
 #include "framework/MaskEdit.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/ControlDrawing.h"
 #include "framework/FrameworkErrors.h"
+#include "graphics/GdiSupport.h"
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/Raster.h"
 #include "platform/gdi/Text.h"
@@ -22,6 +24,30 @@ TMaskEdit::TMaskEdit(TComponent* owner) : TWinControl(owner) {
     SetColor(clWindow);
     SetCursor(crIBeam);
     focusOnClick_ = true;
+    blink_ = new TTimer(this);
+    blink_->SetEnabled(false);
+    blink_->SetInterval(kCaretBlinkTime);
+    blink_->OnTimer = [this](TComponent*) {
+        caretShown_ = !caretShown_;
+        Invalidate();
+    };
+}
+
+void TMaskEdit::ResetCaret() {
+    caretShown_ = true;
+    blink_->Restart();
+    Invalidate();
+}
+
+void TMaskEdit::FocusChanged(bool focused) {
+    blink_->SetEnabled(focused);
+    ResetCaret();
+    TWinControl::FocusChanged(focused);
+}
+
+void TMaskEdit::WndProc(window::Message& message) {
+    if (message.kind == window::MessageKind::CaptureLost) selecting_ = false;
+    TWinControl::WndProc(message);
 }
 
 void TMaskEdit::SetEditMask(const std::string& mask) {
@@ -41,7 +67,7 @@ void TMaskEdit::SetMaskedText(const std::string& text) {
 void TMaskEdit::SetSel(int start, int length) {
     selStart_ = std::clamp(start, 0, mask_.Length());
     selLength_ = std::clamp(length, 0, mask_.Length() - selStart_);
-    Invalidate();
+    ResetCaret();
 }
 
 void TMaskEdit::DoEnter() {
@@ -147,19 +173,41 @@ void TMaskEdit::KeyPress(char& key) {
     Changed();
 }
 
+int TMaskEdit::PositionAt(int x) {
+    // The caret goes before the character whose middle lies right of x.
+    const ScopedMemoryDc measuring;
+    const std::string& shown = mask_.Display();
+    int at = 0;
+    for (; at < mask_.Length(); ++at) {
+        const int before = ControlTextExtent(measuring.Get(), shown.substr(0, std::size_t(at)), Font()).cx;
+        const int after = ControlTextExtent(measuring.Get(), shown.substr(0, std::size_t(at) + 1), Font()).cx;
+        if (TextLeft() + (before + after) / 2 > x) break;
+    }
+    return at;
+}
+
 void TMaskEdit::MouseDown(MouseButton button, Shift shift, int x, int y) {
     TWinControl::MouseDown(button, shift, x, y);
     if (button != MouseButton::Left || !HandleAllocated()) return;
-    // The caret goes before the character whose middle lies right of the click.
-    const gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    int at = 0;
-    for (; at < mask_.Length(); ++at) {
-        const int before = ControlTextExtent(dc, mask_.Display().substr(0, std::size_t(at))).cx;
-        const int after = ControlTextExtent(dc, mask_.Display().substr(0, std::size_t(at) + 1)).cx;
-        if (TextLeft() + (before + after) / 2 > x) break;
+    anchor_ = PositionAt(x);
+    selecting_ = true;
+    window::TheDesktop().SetCapture(Handle());
+    SetSel(anchor_, 0);
+}
+
+void TMaskEdit::MouseMove(Shift shift, int x, int y) {
+    TWinControl::MouseMove(shift, x, y);
+    if (!selecting_) return;
+    const int at = PositionAt(x);
+    SetSel(std::min(anchor_, at), std::abs(at - anchor_));
+}
+
+void TMaskEdit::MouseUp(MouseButton button, Shift shift, int x, int y) {
+    if (button == MouseButton::Left && selecting_) {
+        selecting_ = false;
+        if (window::TheDesktop().Capture() == Handle()) window::TheDesktop().ReleaseCapture();
     }
-    gdi::DeleteDC(dc);
-    SetSel(at, 0);
+    TWinControl::MouseUp(button, shift, x, y);
 }
 
 void TMaskEdit::Paint() {
@@ -173,18 +221,18 @@ void TMaskEdit::Paint() {
     gdi::RECT text{TextLeft(), 2, Width() - 2, Height() - 2};
     DrawControlText(dc, shown, text, format, Font(), enabled ? TextState::Enabled : TextState::Disabled);
     if (!Focused()) return;
-    const int start = TextLeft() + ControlTextExtent(dc, shown.substr(0, std::size_t(selStart_))).cx;
+    const int start = TextLeft() + ControlTextExtent(dc, shown.substr(0, std::size_t(selStart_)), Font()).cx;
+    // The caret and the selection band are as high as a line of the font, centred like the text.
+    const int lineHeight = ControlTextExtent(dc, "", Font()).cy;
+    const int top = std::max(3, (Height() - lineHeight) / 2);
+    const int bottom = std::min(Height() - 3, top + lineHeight);
     if (selLength_ > 0) {
         const std::string selected = shown.substr(std::size_t(selStart_), std::size_t(selLength_));
-        const int width = ControlTextExtent(dc, selected).cx;
-        const gdi::RECT band{start, 3, start + width, Height() - 3};
-        FillSolid(dc, band, SystemColor(13));
-        TFont highlight;
-        highlight.SetColor(SystemColor(14));
-        gdi::RECT selectedRect{start, 2, Width() - 2, Height() - 2};
-        DrawControlText(dc, selected, selectedRect, format, highlight);
-    } else {
-        FillSolid(dc, {start, 3, start + 1, Height() - 3}, clWindowText);
+        const int width = ControlTextExtent(dc, selected, Font()).cx;
+        FillSolid(dc, {start, top, start + width, bottom}, SystemColor(13));
+        DrawControlTextInColor(dc, selected, {start, 2, Width() - 2, Height() - 2}, format, Font(), SystemColor(14));
+    } else if (caretShown_) {
+        FillSolid(dc, {start, top, start + 1, bottom}, clWindowText);
     }
 }
 

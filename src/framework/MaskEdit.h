@@ -1,12 +1,14 @@
 // The masked edit: a one-line field whose text follows an edit mask. Typing fills editable
 // positions (refused characters beep), the caret skips fixed ones, Backspace and Delete empty
 // positions, Esc undoes the changes made since the field got the focus, and leaving a changed,
-// incomplete field raises EDBEditError and keeps the focus there.
+// incomplete field raises EDBEditError and keeps the focus there. The caret blinks while the field
+// has the focus; dragging the mouse selects.
 #pragma once
 
 #include <string>
 
 #include "framework/EditMask.h"
+#include "framework/Timer.h"
 #include "framework/WinControl.h"
 
 namespace plexon {
@@ -36,14 +38,27 @@ class TMaskEdit : public TWinControl {
     void KeyDown(int& key, Shift shift) override;
     void KeyPress(char& key) override;
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
+    void MouseMove(Shift shift, int x, int y) override;
+    void MouseUp(MouseButton button, Shift shift, int x, int y) override;
+    // Whether the blinking caret is in its visible phase (it is drawn only while focused and
+    // nothing is selected).
+    bool CaretShown() const { return caretShown_; }
+    // Milliseconds between the caret's phases.
+    static constexpr std::uint32_t kCaretBlinkTime = 530;
 
   protected:
     void Paint() override;
+    void FocusChanged(bool focused) override;
+    void WndProc(window::Message& message) override;
 
   private:
     void ClearSelection();
     void Changed();
     int TextLeft() const { return 3; }
+    // The position whose gap lies nearest to client x.
+    int PositionAt(int x);
+    // Shows the caret and starts its blinking afresh, as after every key and click.
+    void ResetCaret();
 
     std::string maskText_;
     TEditMask mask_{""};
@@ -52,6 +67,10 @@ class TMaskEdit : public TWinControl {
     int selLength_ = 0;
     bool modified_ = false;
     std::string enterText_;
+    TTimer* blink_;
+    bool caretShown_ = true;
+    bool selecting_ = false;  // the left button went down here and drags a selection
+    int anchor_ = 0;          // where that drag began
 };
 
 }  // namespace plexon

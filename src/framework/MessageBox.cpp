@@ -61,7 +61,7 @@ TModalResult RunMessageBox(const MessageBoxOptions& options) {
     {
         ScopedMemoryDc measuring;
         textRect = MeasureControlText(measuring.Get(), options.text, {0, 0, Screen().Width() / 2, 0},
-                                      gdi::DT_WORDBREAK | gdi::DT_NOPREFIX | gdi::DT_EXPANDTABS);
+                                      gdi::DT_WORDBREAK | gdi::DT_NOPREFIX | gdi::DT_EXPANDTABS, box->Font());
     }
     const bool withIcon = options.icon == TMessageBoxIcon::Stop;
     const int iconSpace = withIcon ? kIconSize + kMargin : 0;

@@ -304,6 +304,12 @@ void TWinControl::EnabledChanged() {
     Desk().Invalidate(handle_);
 }
 
+void TWinControl::ParentFontOrColorChanged() {
+    TControl::ParentFontOrColorChanged();
+    for (TControl* c : controls_)
+        if (c->parentFont_ || c->parentColor_) c->MakeFollowParent();
+}
+
 void TWinControl::CursorChanged() {
     if (handle_) Desk().SetWindowCursor(handle_, Cursor());
 }

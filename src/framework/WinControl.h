@@ -76,6 +76,8 @@ class TWinControl : public TControl {
     void VisibilityChanged() override;
     void EnabledChanged() override;
     void CursorChanged() override;
+    // Children that follow the font or colour take them over.
+    void ParentFontOrColorChanged() override;
     virtual void CreateHandle();
     void DestroyHandle();
     void UpdateWindowState();
@@ -94,7 +96,6 @@ class TWinControl : public TControl {
   private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void ChildrenFollowFontAndColor();
     void ApplyAnchors(int oldWidth, int oldHeight);
 
     std::vector<TControl*> controls_;  // creation order

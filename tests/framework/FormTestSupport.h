@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Screen.h"
+#include "graphics/Color.h"
+#include "platform/gdi/Raster.h"
 #include "platform/window/HeadlessBackend.h"
 #include "platform/window/Window.h"
 
@@ -64,6 +67,35 @@ class FormTest : public ::testing::Test {
         EXPECT_NE(frame.pixels, nullptr);
         const std::uint8_t* p = frame.pixels + std::size_t(y) * frame.stride + std::size_t(x) * 4;
         return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
+    // Pixel at a control's client point, read from its form's frame.
+    static std::uint32_t ControlPixel(const TControl& control, int x, int y) {
+        const gdi::POINT p = FormPoint(control, x, y);
+        return FramePixel(*const_cast<TForm*>(control.ParentForm()), p.x, p.y);
+    }
+    // The box (client coordinates of control) around the pixels of control's area that differ
+    // from `background`, and how many they are; an empty box when none do.
+    struct Ink {
+        gdi::RECT box{0, 0, 0, 0};
+        int count = 0;
+    };
+    static Ink InkOf(const TControl& control, std::uint32_t background) {
+        Ink ink;
+        ink.box = {control.Width(), control.Height(), 0, 0};
+        for (int y = 0; y < control.Height(); ++y)
+            for (int x = 0; x < control.Width(); ++x)
+                if (ControlPixel(control, x, y) != background) {
+                    ++ink.count;
+                    ink.box = {std::min(ink.box.left, x), std::min(ink.box.top, y), std::max(ink.box.right, x + 1),
+                               std::max(ink.box.bottom, y + 1)};
+                }
+        if (ink.count == 0) ink.box = {0, 0, 0, 0};
+        return ink;
+    }
+    // 0x00RRGGBB of a colour as the controls paint it.
+    static std::uint32_t Rgb(TColor color) {
+        const gdi::COLORREF c = ResolveColor(color);
+        return std::uint32_t(gdi::GetRValue(c)) << 16 | std::uint32_t(gdi::GetGValue(c)) << 8 | gdi::GetBValue(c);
     }
 };
 

@@ -1,0 +1,26 @@
+// Clipboard text and opening links, both passed to the process desktop's back end.
+#include "framework/Clipboard.h"
+
+#include "platform/window/Window.h"
+
+namespace plexon {
+
+std::string TClipboard::AsText() const {
+    return window::TheDesktop().Native().ClipboardText();
+}
+
+void TClipboard::SetAsText(const std::string& text) {
+    window::TheDesktop().Native().SetClipboardText(text);
+}
+
+TClipboard& Clipboard() {
+    static TClipboard clipboard;
+    return clipboard;
+}
+
+bool OpenLink(const std::string& address) {
+    if (address.empty()) return false;
+    return window::TheDesktop().Native().OpenUrl(address);
+}
+
+}  // namespace plexon

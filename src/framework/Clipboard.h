@@ -1,0 +1,22 @@
+// The clipboard as the framework offers it: text only, through the window system's back end.
+// Pictures on the clipboard are the graphics layer's business.
+#pragma once
+
+#include <string>
+
+namespace plexon {
+
+class TClipboard {
+  public:
+    // The clipboard's text (empty when it holds none), 8-bit Windows-1252.
+    std::string AsText() const;
+    void SetAsText(const std::string& text);
+};
+
+TClipboard& Clipboard();
+
+// Hands a web address or a mailto: address to the desktop's handler for it; false when nothing
+// took it (no handler, or an empty address).
+bool OpenLink(const std::string& address);
+
+}  // namespace plexon

@@ -1,0 +1,177 @@
+// Chooser programs and the scripted chooser. File names may hold any byte but "/" and zero, so an
+// answer is taken apart only where a name cannot go on: zenity separates names with "//", which a
+// canonical absolute path never contains; kdialog puts one name on each line, and a line that does
+// not start with "/" continues the name before it.
+#include "platform/shell/Chooser.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "platform/shell/ChildProcess.h"
+
+namespace plexon {
+
+namespace {
+
+constexpr const char* kZenitySeparator = "//";
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The patterns, each also in capitals: on this file system "*.bmp" would miss "OPEN.BMP".
+std::string PatternList(const std::vector<std::string>& patterns) {
+    std::string list;
+    for (const std::string& pattern : patterns) {
+        list += (list.empty() ? "" : " ") + pattern;
+        if (Upper(pattern) != pattern) list += " " + Upper(pattern);
+    }
+    return list;
+}
+
+std::string StartPath(const ChooserRequest& request) {
+    if (request.initialFolder.empty() || request.initialFolder[0] != '/') return {};
+    std::string path = request.initialFolder;
+    if (path.back() != '/') path += '/';
+    return path + request.initialName;
+}
+
+std::vector<std::string> SplitZenity(const std::string& text, Selection selection) {
+    if (selection == Selection::Single) return {text};
+    std::vector<std::string> paths;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = text.find(kZenitySeparator, start);
+        if (at == std::string::npos) {
+            paths.push_back(text.substr(start));
+            return paths;
+        }
+        paths.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+}
+
+std::vector<std::string> SplitKDialog(const std::string& text) {
+    std::vector<std::string> paths;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!paths.empty() && (line.empty() || line[0] != '/')) {
+            paths.back() += "\n" + line;
+        } else {
+            paths.push_back(std::move(line));
+        }
+        if (end == std::string::npos) return paths;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+bool IsWellFormedAnswer(const ChooserRequest& request, const std::vector<std::string>& paths) {
+    if (paths.empty()) return false;
+    if (paths.size() > 1 && (request.kind == ChooserKind::Folder || request.selection == Selection::Single))
+        return false;
+    for (const std::string& path : paths) {
+        if (path.empty() || path[0] != '/' || path.find('\0') != std::string::npos) return false;
+        if (request.kind == ChooserKind::Files && path.back() == '/') return false;
+    }
+    return true;
+}
+
+std::optional<ChooserProgram> FindDesktopChooser() {
+    if (std::string path = FindProgram("zenity"); !path.empty()) return ChooserProgram{ChooserProgramKind::Zenity, path};
+    if (std::string path = FindProgram("kdialog"); !path.empty())
+        return ChooserProgram{ChooserProgramKind::KDialog, path};
+    return std::nullopt;
+}
+
+std::vector<std::string> ChooserArguments(const ChooserProgram& program, const ChooserRequest& request) {
+    const bool files = request.kind == ChooserKind::Files;
+    const std::string start = StartPath(request);
+    std::vector<std::string> argv{program.path};
+    if (program.kind == ChooserProgramKind::Zenity) {
+        argv.push_back("--file-selection");
+        if (!request.title.empty()) argv.push_back("--title=" + request.title);
+        if (files) {
+            if (!request.filterPatterns.empty())
+                argv.push_back("--file-filter=" + request.filterName + " | " + PatternList(request.filterPatterns));
+            if (request.selection == Selection::Multiple) {
+                argv.push_back("--multiple");
+                argv.push_back(std::string("--separator=") + kZenitySeparator);
+            }
+        } else {
+            argv.push_back("--directory");
+        }
+        if (!start.empty()) argv.push_back("--filename=" + start);
+        return argv;
+    }
+    if (!request.title.empty()) {
+        argv.push_back("--title");
+        argv.push_back(request.title);
+    }
+    const char* home = std::getenv("HOME");
+    const std::string folder = !start.empty() ? start : home && home[0] == '/' ? std::string(home) : "/";
+    argv.push_back(files ? "--getopenfilename" : "--getexistingdirectory");
+    argv.push_back(folder);
+    if (files) {
+        if (!request.filterPatterns.empty())
+            argv.push_back(PatternList(request.filterPatterns) + "|" + request.filterName);
+        if (request.selection == Selection::Multiple) {
+            argv.push_back("--multiple");
+            argv.push_back("--separate-output");
+        }
+    }
+    return argv;
+}
+
+ChooserAnswer ParseChooserOutput(ChooserProgramKind program, const ChooserRequest& request, const std::string& output) {
+    // Both programs end the answer with one line feed; a name may end in one of its own.
+    if (output.empty() || output.back() != '\n') return std::nullopt;
+    const std::string text = output.substr(0, output.size() - 1);
+    if (text.empty()) return std::nullopt;
+    std::vector<std::string> paths =
+        program == ChooserProgramKind::Zenity ? SplitZenity(text, request.kind == ChooserKind::Files
+                                                                      ? request.selection
+                                                                      : Selection::Single)
+                                              : SplitKDialog(text);
+    if (!IsWellFormedAnswer(request, paths)) return std::nullopt;
+    return paths;
+}
+
+ChooserAnswer RunDesktopChooser(const ChooserProgram& program, const ChooserRequest& request) {
+    const ChildResult result =
+        RunChildProcess({.argv = ChooserArguments(program, request), .keepWaiting = request.keepWaiting});
+    if (result.outcome != ChildOutcome::Exited || result.exitCode != 0) return std::nullopt;
+    return ParseChooserOutput(program.kind, request, result.output);
+}
+
+std::optional<std::string> ChooserScriptPath() {
+    const char* path = std::getenv("PLEXON_CHOOSER_SCRIPT");
+    if (!path || !*path) return std::nullopt;
+    return std::string(path);
+}
+
+ChooserAnswer NextScriptedAnswer(const std::string& scriptPath, const ChooserRequest& request) {
+    static std::map<std::string, int> runs;
+    const int run = runs[scriptPath]++;
+    std::ifstream file(scriptPath, std::ios::binary);
+    std::string line;
+    for (int i = 0; i <= run; ++i)
+        if (!std::getline(file, line)) return std::nullopt;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) return std::nullopt;
+    std::vector<std::string> paths;
+    std::istringstream fields(line);
+    for (std::string path; std::getline(fields, path, '\t');) paths.push_back(path);
+    if (line.back() == '\t') paths.push_back({});  // a trailing tab leaves an empty path: not well formed
+    if (!IsWellFormedAnswer(request, paths)) return std::nullopt;
+    return paths;
+}
+
+}  // namespace plexon

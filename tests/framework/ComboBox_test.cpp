@@ -133,5 +133,18 @@ TEST_F(ComboBoxes, AClickOnAnotherControlOnlyClosesTheListAndLeavingClosesItToo)
     EXPECT_FALSE(combo->DroppedDown());
 }
 
+TEST_F(ComboBoxes, TheFocusedBoxHighlightsItsItemInsideADottedFocusRectangle) {
+    ASSERT_TRUE(combo->Focused());
+    const std::uint32_t highlight = Rgb(SystemColor(13)), dot = highlight ^ 0xFFFFFFu;
+    EXPECT_EQ(ControlPixel(*combo, 3, 3), dot);
+    EXPECT_EQ(ControlPixel(*combo, 4, 3), highlight);
+    EXPECT_EQ(ControlPixel(*combo, 3, 5), dot);
+    EXPECT_EQ(ControlPixel(*combo, 4, 4), highlight);
+    Key(window::vk::kTab);
+    Pump();
+    EXPECT_EQ(ControlPixel(*combo, 3, 3), Rgb(clWindow));
+    EXPECT_EQ(ControlPixel(*combo, 4, 4), Rgb(clWindow));
+}
+
 }  // namespace
 }  // namespace plexon::test

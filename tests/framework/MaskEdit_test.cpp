@@ -6,6 +6,8 @@
 #include "framework/EditMask.h"
 #include "framework/FrameworkErrors.h"
 #include "framework/MaskEdit.h"
+#include "graphics/GdiSupport.h"
+#include "framework/ControlDrawing.h"
 
 namespace plexon::test {
 namespace {
@@ -171,6 +173,131 @@ TEST_F(MaskEdits, TheDialogOpensOnTheFirstButtonInTabOrder) {
     Pump();
     EXPECT_TRUE(hot->Focused());
     EXPECT_EQ(hot->SelLength(), 2);
+}
+
+// A wider field of six letters for the caret and the mouse.
+class MaskEditCaret : public FormTest {
+  protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        form = new TForm(&Application());
+        form->SetBounds(0, 0, 257, 91);
+        auto* button = new TButton(form);
+        button->SetBounds(170, 50, 75, 25);
+        button->SetParent(form);
+        edit = new TMaskEdit(form);
+        edit->SetEditMask("LLLLLL;1;_");
+        edit->SetBounds(12, 12, 121, 21);
+        edit->SetParent(form);
+        edit->SetMaskedText("Plexon");
+        form->Show();
+        edit->SetFocus();
+        Pump();
+    }
+    // The client x of the gap before position `at`, in the edit's font.
+    int GapX(int at) {
+        const ScopedMemoryDc measuring;
+        return 3 + ControlTextExtent(measuring.Get(), edit->DisplayText().substr(0, std::size_t(at)), edit->Font()).cx;
+    }
+    static void Advance(std::uint64_t ms) {
+        Headless().AdvanceTime(ms);
+        Pump();
+    }
+    void Press(int x) {
+        Desk().InputMouseButton(form->Handle(), FormPoint(*edit, x, 10), window::MouseButton::Left, true, 1,
+                                window::Shift::Left);
+        Pump();
+    }
+    void DragTo(int x) {
+        Desk().InputMouseMove(form->Handle(), FormPoint(*edit, x, 10), window::Shift::Left);
+        Pump();
+    }
+    void Release(int x) {
+        Desk().InputMouseButton(form->Handle(), FormPoint(*edit, x, 10), window::MouseButton::Left, false, 1,
+                                window::Shift::None);
+        Pump();
+    }
+    // The caret's top row is above every glyph, so only the caret inks it there.
+    bool CaretDrawnAt(int x) {
+        const ScopedMemoryDc measuring;
+        const int lineHeight = ControlTextExtent(measuring.Get(), "", edit->Font()).cy;
+        return ControlPixel(*edit, x, std::max(3, (edit->Height() - lineHeight) / 2)) == Rgb(clWindowText);
+    }
+    TForm* form = nullptr;
+    TMaskEdit* edit = nullptr;
+};
+
+TEST_F(MaskEditCaret, BlinksWhileFocusedAndShowsAgainOnEveryKey) {
+    edit->SetSel(2, 0);
+    Pump();
+    ASSERT_TRUE(edit->CaretShown());
+    EXPECT_TRUE(CaretDrawnAt(GapX(2)));
+    Advance(TMaskEdit::kCaretBlinkTime);
+    EXPECT_FALSE(edit->CaretShown());
+    EXPECT_FALSE(CaretDrawnAt(GapX(2)));
+    Advance(TMaskEdit::kCaretBlinkTime);
+    EXPECT_TRUE(edit->CaretShown());
+    Advance(TMaskEdit::kCaretBlinkTime);
+    ASSERT_FALSE(edit->CaretShown());
+    Key(window::vk::kRight);
+    Pump();
+    EXPECT_TRUE(edit->CaretShown());
+    EXPECT_TRUE(CaretDrawnAt(GapX(3)));
+    // A fresh phase: it stays for a whole blink time after the key.
+    Advance(TMaskEdit::kCaretBlinkTime - 1);
+    EXPECT_TRUE(edit->CaretShown());
+}
+
+TEST_F(MaskEditCaret, StopsBlinkingWithoutTheFocus) {
+    Key(window::vk::kTab);
+    Pump();
+    ASSERT_FALSE(edit->Focused());
+    Advance(TMaskEdit::kCaretBlinkTime);
+    EXPECT_TRUE(edit->CaretShown());
+    for (int x = 3; x < edit->Width() - 3; ++x) EXPECT_FALSE(CaretDrawnAt(x));
+}
+
+TEST_F(MaskEditCaret, SitsAfterTheCharactersInTheEditsFont) {
+    edit->SetSel(4, 0);
+    Pump();
+    const int small = GapX(4);
+    EXPECT_TRUE(CaretDrawnAt(small));
+    edit->Font().SetSize(12);
+    Pump();
+    const int large = GapX(4);
+    ASSERT_GT(large, small + 3);
+    EXPECT_TRUE(CaretDrawnAt(large));
+    EXPECT_FALSE(CaretDrawnAt(small));
+}
+
+TEST_F(MaskEditCaret, DraggingSelectsFromWhereThePressWas) {
+    Press(GapX(1));
+    EXPECT_EQ(edit->SelStart(), 1);
+    EXPECT_EQ(edit->SelLength(), 0);
+    DragTo(GapX(4));
+    EXPECT_EQ(edit->SelStart(), 1);
+    EXPECT_EQ(edit->SelLength(), 3);
+    // Beyond the field the mouse is still the field's, and selects to the end.
+    DragTo(edit->Width() + 40);
+    EXPECT_EQ(edit->SelLength(), 5);
+    Release(edit->Width() + 40);
+    EXPECT_EQ(edit->SelStart(), 1);
+    EXPECT_EQ(edit->SelLength(), 5);
+    // Moving without the button changes nothing.
+    Desk().InputMouseMove(form->Handle(), FormPoint(*edit, GapX(2), 10), window::Shift::None);
+    Pump();
+    EXPECT_EQ(edit->SelLength(), 5);
+}
+
+TEST_F(MaskEditCaret, DraggingBackwardsSelectsUpToThePress) {
+    Press(GapX(5));
+    DragTo(GapX(2));
+    Release(GapX(2));
+    EXPECT_EQ(edit->SelStart(), 2);
+    EXPECT_EQ(edit->SelLength(), 3);
+    Type("q");
+    Pump();
+    EXPECT_EQ(edit->MaskedText(), "Plq  n");
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+// Clipboard text and opening links through the headless back end.
+#include "FormTestSupport.h"
+
+#include "framework/Clipboard.h"
+
+namespace plexon::test {
+namespace {
+
+using ClipboardText = FormTest;
+
+TEST_F(ClipboardText, WhatIsSetIsReadBackAndReplaced) {
+    EXPECT_EQ(Clipboard().AsText(), "");
+    Clipboard().SetAsText("Open_h.bmp");
+    EXPECT_EQ(Clipboard().AsText(), "Open_h.bmp");
+    Clipboard().SetAsText("caf\xE9");  // 8-bit text stays as it is
+    EXPECT_EQ(Clipboard().AsText(), "caf\xE9");
+    EXPECT_EQ(Headless().ClipboardText(), "caf\xE9");
+}
+
+TEST_F(ClipboardText, TextPutThereByOthersIsRead) {
+    Headless().SetClipboardText("from elsewhere");
+    EXPECT_EQ(Clipboard().AsText(), "from elsewhere");
+}
+
+using Links = FormTest;
+
+TEST_F(Links, WebAndMailAddressesGoToTheBackEnd) {
+    EXPECT_TRUE(OpenLink("https://example.org/plexon"));
+    EXPECT_TRUE(OpenLink("mailto:someone@example.org"));
+    ASSERT_EQ(Headless().OpenedUrls().size(), 2u);
+    EXPECT_EQ(Headless().OpenedUrls()[0], "https://example.org/plexon");
+    EXPECT_EQ(Headless().OpenedUrls()[1], "mailto:someone@example.org");
+}
+
+TEST_F(Links, AnEmptyAddressOpensNothing) {
+    EXPECT_FALSE(OpenLink(""));
+    EXPECT_TRUE(Headless().OpenedUrls().empty());
+}
+
+}  // namespace
+}  // namespace plexon::test

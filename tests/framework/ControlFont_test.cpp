@@ -118,5 +118,17 @@ TEST_F(ControlFonts, TextIsDrawnInTheControlsFontAndColour) {
     EXPECT_GT(pure, 50);
 }
 
+TEST_F(ControlFonts, ParentColourFollowsTheSameWay) {
+    panel->SetParentColor(true);
+    form->SetColor(clNavy);
+    EXPECT_EQ(panel->Color(), clNavy);
+    EXPECT_EQ(label->Color(), clNavy);  // labels follow their parent's colour from the start
+    label->SetColor(clWhite);
+    EXPECT_FALSE(label->ParentColor());
+    form->SetColor(clLime);
+    EXPECT_EQ(panel->Color(), clLime);
+    EXPECT_EQ(label->Color(), clWhite);
+}
+
 }  // namespace
 }  // namespace plexon::test

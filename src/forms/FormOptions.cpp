@@ -1,0 +1,85 @@
+// The Options dialog's layout. Enter, Esc, the close box and the field checks come from the form,
+// its default and cancel buttons and the masked edit.
+#include "forms/FormOptions.h"
+
+#include "controls/GroupBox.h"
+#include "framework/Bevel.h"
+#include "framework/Button.h"
+#include "framework/Label.h"
+#include "framework/MaskEdit.h"
+
+namespace plexon {
+
+TfrmOptions* frmOptions = nullptr;
+
+namespace {
+
+template <class Control>
+Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+               int height) {
+    auto* control = new Control(owner);
+    control->SetName(name);
+    control->SetBounds(left, top, width, height);
+    control->SetParent(parent);
+    return control;
+}
+
+TMaskEdit* SuffixField(TfrmOptions* form, TWinControl* parent, const char* name, int top, int width,
+                       int tabOrder) {
+    auto* field = Place<TMaskEdit>(form, parent, name, 68, top, width, 21);
+    field->SetEditMask("_A;1;_");
+    field->SetMaxLength(2);
+    field->SetTabOrder(tabOrder);
+    return field;
+}
+
+}  // namespace
+
+TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
+    SetName("frmOptions");
+    SetCaption("Options");
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetClientWidth(257);
+    SetClientHeight(173);
+    Font().SetName("Tahoma");
+    Font().SetHeight(-11);
+
+    Bevel1 = Place<TBevel>(this, this, "Bevel1", 0, 123, 257, 5);
+    Bevel1->SetShape(TBevelShape::bsTopLine);
+    Bevel1->SetAnchors(akLeft | akRight | akBottom);
+    btnOK = Place<TButton>(this, this, "btnOK", 88, 135, 75, 25);
+    btnOK->SetCaption("OK");
+    btnOK->SetDefault(true);
+    btnOK->SetModalResult(mrOk);
+    btnOK->SetAnchors(akRight | akBottom);
+    btnOK->SetTabOrder(0);
+    btnCancel = Place<TButton>(this, this, "btnCancel", 172, 135, 75, 25);
+    btnCancel->SetCaption("Cancel");
+    btnCancel->SetCancel(true);
+    btnCancel->SetModalResult(mrCancel);
+    btnCancel->SetAnchors(akRight | akBottom);
+    btnCancel->SetTabOrder(1);
+    PxGroupBox2 = Place<TGroupBox>(this, this, "PxGroupBox2", 8, 8, 241, 109);
+    PxGroupBox2->SetCaption("File suffix information");
+    PxGroupBox2->SetTabOrder(2);
+
+    Label1 = Place<TLabel>(this, PxGroupBox2, "Label1", 116, 20, 111, 39);
+    Label1->SetCaption("The file suffix identifies\rthe icon state; hot, \rdisabled or pressed.");
+    Label1->Font().SetColor(clNavy);
+    Label2 = Place<TLabel>(this, PxGroupBox2, "Label2", 16, 24, 17, 13);
+    Label2->SetCaption("Hot");
+    Label3 = Place<TLabel>(this, PxGroupBox2, "Label3", 16, 52, 40, 13);
+    Label3->SetCaption("Disabled");
+    Label4 = Place<TLabel>(this, PxGroupBox2, "Label4", 16, 80, 38, 13);
+    Label4->SetCaption("Pressed");
+    txtSuffixHot = SuffixField(this, PxGroupBox2, "txtSuffixHot", 20, 37, 0);
+    txtSuffixDisabled = SuffixField(this, PxGroupBox2, "txtSuffixDisabled", 48, 36, 1);
+    txtSuffixPressed = SuffixField(this, PxGroupBox2, "txtSuffixPressed", 76, 36, 2);
+    // As the dialog is described: "_h", "_d" and "_p" until the main window fills them.
+    txtSuffixHot->SetMaskedText("_h");
+    txtSuffixDisabled->SetMaskedText("_d");
+    txtSuffixPressed->SetMaskedText("_p");
+}
+
+}  // namespace plexon

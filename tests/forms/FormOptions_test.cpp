@@ -1,0 +1,157 @@
+// The Options dialog on its own: layout and texts, the suffix fields' typing rules, and Enter, Esc
+// and the close box as dialog keys.
+#include "forms/FormOptions.h"
+
+#include <array>
+
+#include "controls/GroupBox.h"
+#include "framework/Bevel.h"
+#include "framework/Button.h"
+#include "framework/FormTestSupport.h"
+#include "framework/Label.h"
+#include "framework/MaskEdit.h"
+
+namespace plexon::test {
+namespace {
+
+// Left, top, width and height of a control.
+std::array<int, 4> Bounds(const TControl& c) {
+    return {c.Left(), c.Top(), c.Width(), c.Height()};
+}
+
+class OptionsDialog : public FormTest {
+  protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        form = new TfrmOptions(&Application());
+    }
+    // Shows the dialog modally while `script` runs from the loop; returns the modal result.
+    TModalResult RunWith(std::function<void()> script) {
+        Headless().WhenIdle(std::move(script));
+        return form->ShowModal();
+    }
+    TfrmOptions* form = nullptr;
+};
+
+TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
+    EXPECT_EQ(form->Caption(), "Options");
+    EXPECT_EQ(form->BorderStyle(), bsDialog);
+    EXPECT_EQ(form->Width(), 257);
+    EXPECT_EQ(form->Height(), 173);
+    EXPECT_EQ(form->Font().Name(), "Tahoma");
+    EXPECT_EQ(form->Font().Height(), -11);
+    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 135, 75, 25}));
+    EXPECT_TRUE(form->btnOK->Default());
+    EXPECT_EQ(form->btnOK->ModalResult(), mrOk);
+    EXPECT_EQ(form->btnCancel->Caption(), "Cancel");
+    EXPECT_TRUE(form->btnCancel->Cancel());
+    EXPECT_EQ(form->btnCancel->ModalResult(), mrCancel);
+    EXPECT_EQ(form->PxGroupBox2->Caption(), "File suffix information");
+    EXPECT_EQ(Bounds(*form->PxGroupBox2), (std::array<int, 4>{8, 8, 241, 109}));
+    EXPECT_EQ(Bounds(*form->txtSuffixHot), (std::array<int, 4>{68, 20, 37, 21}));
+    EXPECT_EQ(form->Label1->Caption(),
+              "The file suffix identifies\rthe icon state; hot, \rdisabled or pressed.");
+    EXPECT_EQ(form->Label1->Font().Color(), clNavy);
+    EXPECT_EQ(form->Label2->Caption(), "Hot");
+    EXPECT_EQ(form->Label3->Caption(), "Disabled");
+    EXPECT_EQ(form->Label4->Caption(), "Pressed");
+    EXPECT_EQ(form->Bevel1->Shape(), TBevelShape::bsTopLine);
+    for (TMaskEdit* field : {form->txtSuffixHot, form->txtSuffixDisabled, form->txtSuffixPressed}) {
+        EXPECT_EQ(field->EditMask(), "_A;1;_");
+        EXPECT_EQ(field->MaxLength(), 2);
+        EXPECT_EQ(field->Parent(), form->PxGroupBox2);
+    }
+    EXPECT_EQ(form->txtSuffixHot->DisplayText(), "_h");
+    EXPECT_EQ(form->txtSuffixDisabled->DisplayText(), "_d");
+    EXPECT_EQ(form->txtSuffixPressed->DisplayText(), "_p");
+    EXPECT_EQ(form->TabList(), (std::vector<TWinControl*>{form->btnOK, form->btnCancel, form->PxGroupBox2}));
+    EXPECT_EQ(
+        form->PxGroupBox2->TabList(),
+        (std::vector<TWinControl*>{form->txtSuffixHot, form->txtSuffixDisabled, form->txtSuffixPressed}));
+}
+
+TEST_F(OptionsDialog, OpensWithTheFocusOnOk) {
+    bool okFocused = false;
+    RunWith([&] {
+        okFocused = form->btnOK->Focused();
+        Key(window::vk::kEscape);
+    });
+    EXPECT_TRUE(okFocused);
+}
+
+TEST_F(OptionsDialog, EnterConfirmsEscAndTheCloseBoxCancel) {
+    EXPECT_EQ(RunWith([] { Key(window::vk::kReturn); }), mrOk);
+    EXPECT_EQ(RunWith([] { Key(window::vk::kEscape); }), mrCancel);
+    EXPECT_EQ(RunWith([&] { Desk().InputClose(form->Handle()); }), mrCancel);
+}
+
+TEST_F(OptionsDialog, FieldsTakeLettersAndDigitsAndRefuseTheRest) {
+    std::string afterLetter, afterDigit, afterRefused;
+    int beeps = 0;
+    RunWith([&] {
+        form->txtSuffixHot->SetFocus();
+        form->txtSuffixHot->SetSel(1, 1);
+        Type("X");
+        Pump();
+        afterLetter = form->txtSuffixHot->MaskedText();
+        form->txtSuffixHot->SetSel(1, 1);
+        Type("7");
+        Pump();
+        afterDigit = form->txtSuffixHot->MaskedText();
+        const int before = Headless().Beeps();
+        form->txtSuffixHot->SetSel(1, 1);
+        Type("-_ ");
+        Pump();
+        beeps = Headless().Beeps() - before;
+        afterRefused = form->txtSuffixHot->MaskedText();
+        Key(window::vk::kReturn);
+    });
+    EXPECT_EQ(afterLetter, "_X");
+    EXPECT_EQ(afterDigit, "_7");
+    EXPECT_EQ(beeps, 3);
+    EXPECT_EQ(afterRefused, "_7");
+}
+
+TEST_F(OptionsDialog, AccentedLettersOfTheCharacterSetAreLetters) {
+    std::string text;
+    RunWith([&] {
+        form->txtSuffixPressed->SetFocus();
+        form->txtSuffixPressed->SetSel(1, 1);
+        Desk().InputChar(char(0xE9));  // e acute in Windows-1252
+        Pump();
+        text = form->txtSuffixPressed->MaskedText();
+        Key(window::vk::kReturn);
+    });
+    EXPECT_EQ(text, std::string("_") + char(0xE9));
+}
+
+TEST_F(OptionsDialog, AnEmptiedFieldIsRefusedOnLeavingUntilEscRestoresIt) {
+    std::vector<std::string> errors;
+    Application().OnException = [&](const std::exception& e) { errors.push_back(e.what()); };
+    bool stillOpen = false, hotFocused = false;
+    std::string restored;
+    const TModalResult result = RunWith([&] {
+        form->txtSuffixHot->SetFocus();
+        form->txtSuffixHot->SetSel(1, 1);
+        Key(window::vk::kBack);
+        Pump();
+        EXPECT_EQ(form->txtSuffixHot->DisplayText(), "__");
+        Click(*form->btnCancel);
+        Pump();
+        stillOpen = form->ModalResult() == mrNone;
+        hotFocused = form->txtSuffixHot->Focused();
+        Key(window::vk::kEscape);  // restores the letter and is used up
+        Pump();
+        restored = form->txtSuffixHot->MaskedText();
+        Headless().WhenIdle([] { Key(window::vk::kEscape); });  // the second one cancels
+    });
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Invalid input value.  Use escape key to abandon changes");
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(hotFocused);
+    EXPECT_EQ(restored, "_h");
+    EXPECT_EQ(result, mrCancel);
+}
+
+}  // namespace
+}  // namespace plexon::test

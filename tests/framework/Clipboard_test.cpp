@@ -17,6 +17,11 @@ TEST_F(ClipboardText, WhatIsSetIsReadBackAndReplaced) {
     EXPECT_EQ(Headless().ClipboardText(), "caf\xE9");
 }
 
+TEST_F(ClipboardText, TextEndsAtItsFirstZeroByte) {
+    Clipboard().SetAsText(std::string("Open\0_h", 7));
+    EXPECT_EQ(Clipboard().AsText(), "Open");
+}
+
 TEST_F(ClipboardText, TextPutThereByOthersIsRead) {
     Headless().SetClipboardText("from elsewhere");
     EXPECT_EQ(Clipboard().AsText(), "from elsewhere");

@@ -30,7 +30,8 @@ class HeadlessBackend : public Backend {
     std::uint64_t Milliseconds() override { return now_; }
     void AdvanceTime(std::uint64_t milliseconds) { now_ += milliseconds; }
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
-    void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+    // Text ends at its first zero byte, as on a real clipboard.
+    void SetClipboardText(const std::string& text) override { clipboard_ = text.substr(0, text.find('\0')); }
     std::string ClipboardText() override { return clipboard_; }
     void Beep() override { ++beeps_; }
     bool OpenUrl(const std::string& address) override;

@@ -3,11 +3,10 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 
+#include "forms/EnumSet.h"
 #include "framework/Form.h"
 
 namespace plexon {
@@ -24,19 +23,7 @@ using enum TMsgDlgBtn;
 inline constexpr int kMsgDlgBtnCount = 11;
 
 // A set of buttons: bit n for the button of value n, so {mbOK} is 4.
-class TMsgDlgButtons {
-  public:
-    constexpr TMsgDlgButtons() = default;
-    constexpr TMsgDlgButtons(std::initializer_list<TMsgDlgBtn> buttons) {
-        for (TMsgDlgBtn button : buttons) bits_ |= Bit(button);
-    }
-    constexpr bool Contains(TMsgDlgBtn button) const { return (bits_ & Bit(button)) != 0; }
-    constexpr std::uint16_t Bits() const { return bits_; }
-
-  private:
-    static constexpr std::uint16_t Bit(TMsgDlgBtn button) { return std::uint16_t(1u << unsigned(button)); }
-    std::uint16_t bits_ = 0;
-};
+using TMsgDlgButtons = TEnumSet<TMsgDlgBtn>;
 
 // The reading order message dialogs take from the application. The framework has none of its own,
 // so the application's choice is kept here.

@@ -1,0 +1,80 @@
+// The file-open chooser run.
+#include "forms/OpenDialog.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "forms/ChooserRun.h"
+
+namespace plexon {
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char delimiter) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(delimiter, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The characters the platform's buffer would hold for the answer: the folder and each name with
+// its terminator for several files, the full path for one.
+std::size_t BufferLength(const std::vector<std::string>& paths) {
+    if (paths.size() == 1) return paths[0].size();
+    const std::string folder = paths[0].substr(0, paths[0].rfind('/') + 1);
+    std::size_t length = folder.size() + 1;
+    for (const std::string& path : paths)
+        length += (path.compare(0, folder.size(), folder) == 0 ? path.size() - folder.size() : path.size()) + 1;
+    return length;
+}
+
+}  // namespace
+
+bool TOpenDialog::Execute() {
+    files_.Clear();
+    ChooserRequest request{.kind = ChooserKind::Files,
+                           .selection = options_.Contains(ofAllowMultiSelect) ? Selection::Multiple : Selection::Single,
+                           .title = title_};
+    const std::vector<std::string> parts = Split(filter_, '|');
+    const std::size_t pair = std::size_t(std::max(filterIndex_, 1) - 1) * 2;
+    const std::size_t chosen = pair + 1 < parts.size() ? pair : 0;
+    if (chosen + 1 < parts.size()) {
+        request.filterName = parts[chosen];
+        request.filterPatterns = Split(parts[chosen + 1], ';');
+    }
+    request.initialFolder = initialDir_;
+    request.initialName = fileName_;
+    if (const std::size_t slash = fileName_.rfind('/'); slash != std::string::npos) {
+        request.initialFolder = fileName_.substr(0, slash + 1);
+        request.initialName = fileName_.substr(slash + 1);
+    }
+    const ChooserAnswer answer = RunChooser(request, {.placement = ChooserPlacement::ScreenThird});
+    if (!answer) return false;
+    const std::size_t room = options_.Contains(ofAllowMultiSelect) ? kMultiSelectBuffer : kSingleSelectBuffer;
+    if (BufferLength(*answer) >= room) return false;
+    files_.BeginUpdate();
+    for (const std::string& path : *answer) files_.Add(path);
+    files_.EndUpdate();
+    fileName_ = files_[0];
+    // There is no read-only box to report; the extension differs when a default one is set and
+    // the chosen name carries another.
+    options_ = options_.Without(ofReadOnly).Without(ofExtensionDifferent);
+    if (!defaultExt_.empty()) {
+        const std::size_t dot = fileName_.rfind('.');
+        const bool hasExtension = dot != std::string::npos && dot > fileName_.rfind('/');
+        if (hasExtension && Lower(fileName_.substr(dot + 1)) != Lower(defaultExt_))
+            options_ = options_.With(ofExtensionDifferent);
+    }
+    return true;
+}
+
+}  // namespace plexon

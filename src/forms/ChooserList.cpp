@@ -123,7 +123,7 @@ void TChooserList::Paint() {
         const bool selected = selected_[std::size_t(i)];
         if (selected) FillSolid(dc, line, clHighlight);
         DrawControlText(dc, items_[std::size_t(i)], {line.left + 2, line.top, line.right, line.bottom},
-                        gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, selected ? highlighted : Font());
+                        gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX, selected ? highlighted : Font());
         if (i == itemIndex_ && Focused()) FrameSolid(dc, line, clWindowText);
     }
 }

@@ -26,7 +26,7 @@ class TChooserList : public TWinControl {
     std::vector<int> SelectedIndexes() const;
     int ItemIndex() const { return itemIndex_; }
     int TopIndex() const { return topIndex_; }
-    static constexpr int kItemHeight = 13;
+    static constexpr int kItemHeight = 16;
 
     TSenderEvent OnChange;
 

@@ -97,7 +97,7 @@ TEST_F(ChooserWindow, AFolderChosenWithOKOrADoubleClickOpensIt) {
         Pump();
         EXPECT_EQ(form.Folder(), folder.Path());
         ClickItem(form.List(), 1);
-        ClickAt(form.List(), 20, 2 + 13 + 5, 2);
+        ClickAt(form.List(), 20, 2 + TChooserList::kItemHeight + 5, 2);
         Pump();
         ClickItem(form.List(), 1);
         Click(form.OkButton());
@@ -164,6 +164,33 @@ TEST_F(ChooserWindow, WithNothingChosenTheFolderShownIsTheAnswer) {
     const ChooserAnswer answer = Run(request, [](TChooserForm& form) { Click(form.OkButton()); });
     ASSERT_TRUE(answer);
     EXPECT_EQ(*answer, (Paths{"/"}));
+}
+
+TEST_F(ChooserWindow, TheListScrollsToKeepTheFocusedEntryInView) {
+    for (int i = 0; i < 30; ++i) folder.WriteFile("f" + std::to_string(100 + i) + ".bmp", "x");
+    const ChooserAnswer answer = Run(Files(Selection::Single), [](TChooserForm& form) {
+        TChooserList& list = form.List();
+        const int rows = (list.Height() - 4) / TChooserList::kItemHeight;
+        const int count = int(list.Items().size());
+        Key(window::vk::kEnd);
+        Pump();
+        EXPECT_EQ(list.ItemIndex(), count - 1);
+        EXPECT_EQ(list.TopIndex(), count - rows);
+        ClickItem(list, 0);  // the first row shown, which is now well down the list
+        EXPECT_EQ(list.SelectedIndexes(), (std::vector<int>{count - rows}));
+        Key(window::vk::kHome);
+        Key(window::vk::kNext);
+        Pump();
+        EXPECT_EQ(list.ItemIndex(), rows);
+        EXPECT_EQ(list.TopIndex(), 1);
+        Key(window::vk::kPrior, window::Shift::Shift);  // no range in a single selection
+        Pump();
+        EXPECT_EQ(list.SelectedIndexes(), (std::vector<int>{0}));
+        Key(window::vk::kEnd);
+        Click(form.OkButton());
+    });
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(*answer, (Paths{folder / "f129.bmp"}));
 }
 
 TEST_F(ChooserWindow, PlacementFollowsTheChooserKind) {

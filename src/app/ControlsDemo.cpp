@@ -1,11 +1,20 @@
-// The demo form, one of each standard control under the caption "Plexon controls", and the
-// screenshot and demo subcommands around it.
+// The window front end: the main window when the program starts without arguments, the demo form
+// (one of each standard control under the caption "Plexon controls"), and the screenshot and demo
+// subcommands.
 #include "app/ControlsDemo.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <set>
 
+#include "controls/LevelProgressBar.h"
+#include "forms/FormAbout.h"
+#include "forms/FormMain.h"
+#include "forms/FormOptions.h"
+#include "forms/MessageDialog.h"
 #include "framework/Application.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
@@ -14,7 +23,6 @@
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "framework/Shape.h"
-#include "forms/MessageDialog.h"
 #include "graphics/Bitmap.h"
 #include "platform/window/Window.h"
 
@@ -99,9 +107,12 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
 
 int Screenshot(std::span<const std::string> args, Console& console) {
     std::string name, output, text;
+    std::optional<int> busy;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--window" && i + 1 < args.size()) {
             name = args[++i];
+        } else if (args[i] == "--busy" && i + 1 < args.size()) {
+            busy = std::atoi(args[++i].c_str());
         } else if (args[i] == "--text" && i + 1 < args.size()) {
             text = args[++i];
         } else if (args[i] == "-o" && i + 1 < args.size()) {
@@ -112,11 +123,13 @@ int Screenshot(std::span<const std::string> args, Console& console) {
         }
     }
     if (name.empty() || output.empty()) {
-        console.err << "usage: plexon screenshot --window NAME [--text TEXT] -o FILE.bmp\n";
+        console.err << "usage: plexon screenshot --window NAME [--text TEXT] [--busy POSITION] -o FILE.bmp\n";
         return kExitUsage;
     }
-    if (name != "demo" && name != "message") {
-        console.err << "plexon screenshot: unknown window " << name << " (known: demo, message)\n";
+    const std::set<std::string> known = {"demo", "message", "main", "options", "about"};
+    if (!known.contains(name)) {
+        console.err << "plexon screenshot: unknown window " << name
+                    << " (known: demo, message, main, options, about)\n";
         return kExitUsage;
     }
     window::SelectBackend(window::BackendKind::Headless);
@@ -124,6 +137,17 @@ int Screenshot(std::span<const std::string> args, Console& console) {
     if (name == "message") {
         // The dialog as Start shows its messages.
         form = BuildMessageDialog(text, mtInformation, {mbOK});
+    } else if (name == "main") {
+        auto* main = new TfrmMain(&Application());
+        if (busy) {
+            main->ShowBusy(true);
+            main->pbWork->SetPosition(*busy);
+        }
+        form = main;
+    } else if (name == "options") {
+        form = new TfrmOptions(&Application());
+    } else if (name == "about") {
+        form = new TfrmAbout(&Application());
     } else {
         auto* demo = new TDemoForm(&Application());
         demo->out = &console.out;
@@ -137,9 +161,21 @@ int Screenshot(std::span<const std::string> args, Console& console) {
     shot.SetWidth(frame.width);
     shot.SetHeight(frame.height);
     for (int y = 0; y < frame.height; ++y)
-        std::memcpy(shot.RowPointer(y), frame.pixels + std::size_t(y) * frame.stride, std::size_t(frame.width) * 4);
+        std::memcpy(shot.RowPointer(y), frame.pixels + std::size_t(y) * frame.stride,
+                    std::size_t(frame.width) * 4);
     shot.SaveFile(output);
     delete form;
+    return kExitDone;
+}
+
+// The program's window: the application titled "Tesvo Plexon" runs the main window until it closes.
+int MainWindow() {
+    Application().Initialize();
+    Application().SetTitle("Tesvo Plexon");
+    Application().CreateForm(frmMain);
+    Application().Run();
+    delete frmMain;
+    frmMain = nullptr;
     return kExitDone;
 }
 
@@ -157,14 +193,15 @@ int Demo(Console& console) {
 }  // namespace
 
 bool IsWindowCommand(std::span<const std::string> args) {
-    return !args.empty() && (args[0] == "screenshot" || args[0] == "demo");
+    return args.empty() || args[0] == "screenshot" || args[0] == "demo";
 }
 
 int RunWindowCommand(std::span<const std::string> args, Console& console) {
     try {
+        if (args.empty()) return MainWindow();
         return args[0] == "demo" ? Demo(console) : Screenshot(args, console);
     } catch (const std::exception& e) {
-        console.err << "plexon " << args[0] << ": " << e.what() << "\n";
+        console.err << "plexon " << (args.empty() ? "" : args[0]) << ": " << e.what() << "\n";
         return kExitFailed;
     }
 }

@@ -1,5 +1,5 @@
-// The window subcommands: `screenshot --window NAME -o FILE.bmp` renders a form headless and
-// writes its client area as a 32-bit BMP; `demo` opens the demo form in a real window.
+// The window front end: no arguments open the main window; `screenshot --window NAME -o FILE.bmp`
+// renders a form headless and writes its client area as a 32-bit BMP; `demo` opens the demo form.
 #pragma once
 
 #include <span>

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "TempFolder.h"
@@ -34,6 +35,47 @@ TEST(Screenshot, RefusesAnUnknownWindow) {
                                 "' screenshot --window nosuch -o /dev/null >/dev/null 2>&1";
     const int raw = std::system(command.c_str());
     EXPECT_EQ(WEXITSTATUS(raw), 2);
+}
+
+}  // namespace
+}  // namespace plexon
+
+namespace plexon {
+namespace {
+
+std::unique_ptr<TBitmap> Shot(const std::string& arguments, testing::TempFolder& folder) {
+    const std::string shot = folder / "shot.bmp";
+    const std::string command = "PLEXON_BACKEND=headless PLEXON_CONFIG='" + (folder / "config.ini") + "' '" +
+                                std::string(PLEXON_BINARY) + "' screenshot " + arguments + " -o '" + shot +
+                                "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << arguments;
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFile(shot);
+    return bitmap;
+}
+
+TEST(WindowScreenshots, MainOptionsAndAboutAtTheirSizes) {
+    testing::TempFolder folder;
+    const struct {
+        const char* window;
+        int width, height;
+    } windows[] = {{"main", 413, 353}, {"options", 257, 173}, {"about", 534, 301}};
+    for (const auto& w : windows) {
+        const auto bitmap = Shot(std::string("--window ") + w.window, folder);
+        EXPECT_EQ(bitmap->Width(), w.width) << w.window;
+        EXPECT_EQ(bitmap->Height(), w.height) << w.window;
+    }
+}
+
+TEST(WindowScreenshots, TheBusyMainWindowShowsTheWorkBarAtItsPosition) {
+    testing::TempFolder folder;
+    const auto idle = Shot("--window main", folder);
+    const auto busy = Shot("--window main --busy 50", folder);
+    // The bar's black border at (8, 8) of the command bar, and a block at x 8 + 2 only when busy.
+    EXPECT_EQ(busy->Canvas().Pixels(8, 8), 0u);
+    EXPECT_NE(busy->Canvas().Pixels(8 + 2, 8 + 3), 0xFFFFFFu);
+    EXPECT_EQ(busy->Canvas().Pixels(8 + 300, 8 + 3), 0xFFFFFFu);
+    EXPECT_NE(idle->Canvas().Pixels(8, 8), 0u);
 }
 
 }  // namespace

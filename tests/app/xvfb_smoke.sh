@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Smoke test of the real window: starts a private Xvfb, runs `plexon demo` through SDL2, clicks
-# Hello and then Close with xdotool, and checks the program's report and its exit status.
+# Hello and then Close with xdotool, and checks the program's report and its exit status. Then opens
+# the main window (`plexon` without arguments), welds the example icons through scripted chooser
+# answers, confirms the completion message, leaves with Exit and checks the strips and config.ini.
 # Exit 77 when Xvfb or xdotool is missing.
 set -u
 binary=$1
@@ -49,4 +51,47 @@ status=$?
 plexon_pid=
 [ "$status" -eq 0 ] || fail "exit status $status"
 [ "$(cat "$work/out")" = $'Hello clicked\nClose clicked' ] || fail "unexpected report"
+
+# The main window: the example icons in the order the chooser gives them, strips into strips/.
+icons=$(cd "$(dirname "$0")/../../examples/icons" && pwd)
+mkdir "$work/strips"
+printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips" >"$work/answers"
+find_window() {
+    local id=
+    for _ in $(seq 250); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+        [ -n "$id" ] && break
+        sleep 0.02
+    done
+    echo "$id"
+}
+xdotool mousemove 0 0
+PLEXON_CHOOSER_SCRIPT=$work/answers PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl \
+    ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &
+plexon_pid=$!
+wid=$(find_window "Tesvo Plexon")
+[ -n "$wid" ] || fail "the main window did not appear"
+sleep 0.2
+# Section 1 Browse at 8+312, 48+40; section 4 Browse at 8+312, 256+40; Start at 4, 4 on the command bar.
+xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((48 + 40 + 12)) click 1
+sleep 0.3
+xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((256 + 40 + 12)) click 1
+sleep 0.3
+xdotool mousemove --window "$wid" $((4 + 38)) $((4 + 16)) click 1
+info=$(find_window "Information")
+[ -n "$info" ] || fail "no completion message"
+sleep 0.1
+xdotool windowfocus --sync "$info" key Return
+sleep 0.3
+# Exit at 244, 4 on the command bar.
+xdotool mousemove --window "$wid" $((244 + 38)) $((4 + 16)) click 1
+for _ in $(seq 250); do kill -0 "$plexon_pid" 2>/dev/null || break; sleep 0.02; done
+kill -0 "$plexon_pid" 2>/dev/null && fail "the main window did not close after Exit"
+wait "$plexon_pid"
+status=$?
+plexon_pid=
+[ "$status" -eq 0 ] || fail "main window exit status $status"
+for name in Copy Cut; do [ -s "$work/strips/$name.bmp" ] || fail "no strip $name.bmp"; done
+grep -q '^\[FileSuffix\]' "$work/config.ini" || fail "config.ini has no FileSuffix section"
+grep -q '^HotFile=h' "$work/config.ini" || fail "config.ini has no HotFile"
 echo "passed"

@@ -1,0 +1,345 @@
+// The main window's layout and commands: choosing files and the output folder, the slot-chooser
+// enabling, the Options and About commands, closing with the settings saved, and the Start command
+// with its busy mode.
+#include "forms/FormMain.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+
+#include "controls/GroupBox.h"
+#include "controls/LevelProgressBar.h"
+#include "controls/Panel.h"
+#include "forms/BrowseDialog.h"
+#include "forms/FormAbout.h"
+#include "forms/FormOptions.h"
+#include "forms/MessageDialog.h"
+#include "forms/OpenDialog.h"
+#include "framework/Application.h"
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Label.h"
+#include "framework/MaskEdit.h"
+#include "framework/Screen.h"
+#include "graphics/Bitmap.h"
+#include "weld/CompletionText.h"
+#include "weld/SettingsLocation.h"
+#include "weld/StartCheck.h"
+#include "weld/WeldRun.h"
+
+namespace plexon {
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+template <class Control>
+Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+               int height) {
+    auto* control = new Control(owner);
+    control->SetName(name);
+    control->SetBounds(left, top, width, height);
+    control->SetParent(parent);
+    return control;
+}
+
+TLabel* PathLabel(TfrmMain* form, TWinControl* parent, const char* name, int top, int width,
+                  const char* text) {
+    auto* label = Place<TLabel>(form, parent, name, 12, top, width, 13);
+    label->SetCaption(text);
+    label->Font().SetColor(clNavy);
+    return label;
+}
+
+TGroupBox* Section(TfrmMain* form, const char* name, int top, int height, const char* caption, int tabOrder) {
+    auto* box = Place<TGroupBox>(form, form, name, 8, top, 397, height);
+    box->SetCaption(caption);
+    box->SetTabOrder(tabOrder);
+    return box;
+}
+
+// The command bar's buttons take no keyboard focus.
+TButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, int left, const char* caption) {
+    auto* button = Place<TButton>(form, parent, name, left, 4, 77, 33);
+    button->SetCaption(caption);
+    button->SetTabStop(false);
+    return button;
+}
+
+TComboBox* Chooser(TfrmMain* form, TWinControl* parent, const char* name, int left, int top, int width,
+                   std::initializer_list<const char*> items, int itemIndex, int tabOrder) {
+    auto* combo = Place<TComboBox>(form, parent, name, left, top, width, 21);
+    for (const char* item : items) combo->Items().Add(item);
+    combo->SetItemHeight(13);
+    combo->SetItemIndex(itemIndex);
+    combo->SetTabOrder(tabOrder);
+    return combo;
+}
+
+// The folder part of a path, up to and including its last "/".
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool IsBmpName(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == ".bmp";
+}
+
+void ShowInformation(std::string_view text) {
+    RunMessageDialog(std::string(text), mtInformation, {mbOK}, 0, -1, -1, "");
+}
+
+// Runs `last` when the scope ends, on the normal and on the error path.
+class Finally {
+  public:
+    explicit Finally(std::function<void()> last) : last_(std::move(last)) {}
+    ~Finally() { last_(); }
+    Finally(const Finally&) = delete;
+    Finally& operator=(const Finally&) = delete;
+
+  private:
+    std::function<void()> last_;
+};
+
+}  // namespace
+
+TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
+    SetName("frmMain");
+    SetCaption("Tesvo Plexon");
+    SetBorderStyle(bsSingle);
+    SetPosition(poScreenCenter);
+    SetClientWidth(413);
+    SetClientHeight(353);
+    Font().SetName("Tahoma");
+    Font().SetHeight(-11);
+    Font().SetCharSet(0);  // ANSI_CHARSET
+
+    MarkupLabel1 = Place<TLabel>(this, this, "MarkupLabel1", 36, 336, 361, 17);
+    MarkupLabel1->SetCaption("Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  ");
+    MarkupLabel1->SetTransparent(true);
+
+    PxGroupBox1 = Section(this, "PxGroupBox1", 48, 77, " 1. Select the images to join ", 1);
+    lblImageList = PathLabel(this, PxGroupBox1, "lblImageList", 20, 377, kImageListPrompt);
+    lblImageCount = PathLabel(this, PxGroupBox1, "lblImageCount", 48, 293, "");
+    btnImageBrowse = Place<TButton>(this, PxGroupBox1, "btnImageBrowse", 312, 40, 75, 25);
+    btnImageBrowse->SetCaption("&Browse...");
+    btnImageBrowse->SetTabOrder(0);
+
+    PxGroupBox2 = Section(this, "PxGroupBox2", 132, 53, " 2. Image type", 2);
+    Label1 = Place<TLabel>(this, PxGroupBox2, "Label1", 12, 24, 217, 13);
+    Label1->SetCaption("What type of image would you like to create?");
+    cbImageState = Chooser(this, PxGroupBox2, "cbImageState", 240, 20, 145,
+                           {"2 state images", "3 state images", "4 state images"}, 0, 0);
+
+    PxGroupBox3 = Section(this, "PxGroupBox3", 256, 77, " 4. Output path ", 4);
+    lblOutputPath = PathLabel(this, PxGroupBox3, "lblOutputPath", 20, 377, kOutputPathPrompt);
+    btnOutputBrowse = Place<TButton>(this, PxGroupBox3, "btnOutputBrowse", 312, 40, 75, 25);
+    btnOutputBrowse->SetCaption("B&rowse...");
+    btnOutputBrowse->SetTabOrder(0);
+
+    PxPanelFill1 = Place<TPanel>(this, this, "PxPanelFill1", 0, 0, 413, 41);
+    PxPanelFill1->SetAlign(alTop);
+    PxPanelFill1->SetTabOrder(0);
+    pbWork = Place<TLevelProgressBar>(this, PxPanelFill1, "pbWork", 8, 8, 397, 25);
+    pbWork->SetVisible(false);
+    pbWork->SetCompletionSmooth(false);
+    pbWork->Font().SetHeight(-13);
+    pbWork->Font().SetColor(clWindowText);
+    pbWork->Font().SetCharSet(1);  // DEFAULT_CHARSET
+    pbWork->SetPosition(80);
+    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "Start");
+    btnStart->Font().SetStyle({TFontStyle::Bold});
+    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "Options");
+    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "About");
+    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "Exit");
+
+    PxGroupBox4 =
+        Section(this, "PxGroupBox4", 192, 57, " 3. Select the order of images in the final file", 3);
+    const std::initializer_list<const char*> states = {"Normal", "Hot", "Disabled", "Pressed"};
+    cbImage1 = Chooser(this, PxGroupBox4, "cbImage1", 12, 24, 85, states, 0, 0);
+    cbImage2 = Chooser(this, PxGroupBox4, "cbImage2", 108, 24, 85, states, 1, 1);
+    cbImage3 = Chooser(this, PxGroupBox4, "cbImage3", 204, 24, 85, states, 2, 2);
+    cbImage4 = Chooser(this, PxGroupBox4, "cbImage4", 300, 24, 85, states, 3, 3);
+
+    dlgOpen = new TOpenDialog(this);
+    dlgOpen->SetName("dlgOpen");
+    dlgOpen->SetFilter("Bitmap files (*.bmp)|*.bmp");
+    dlgOpen->SetOptions(TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing});
+    dlgBrowse = new TPxBrowseDlg(this);
+    dlgBrowse->SetName("dlgBrowse");
+
+    OnCreate = [this](TComponent* sender) { FormCreate(sender); };
+    OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
+    btnImageBrowse->OnClick = [this](TComponent* sender) { btnImageBrowseClick(sender); };
+    btnOutputBrowse->OnClick = [this](TComponent* sender) { btnOutputBrowseClick(sender); };
+    for (TComboBox* combo : {cbImageState, cbImage1, cbImage2, cbImage3, cbImage4})
+        combo->OnChange = [this](TComponent* sender) { cbImageStateChange(sender); };
+    btnStart->OnClick = [this](TComponent* sender) { btnStartClick(sender); };
+    btnOptions->OnClick = [this](TComponent* sender) { btnOptionsClick(sender); };
+    btnAbout->OnClick = [this](TComponent* sender) { btnAboutClick(sender); };
+    btnExit->OnClick = [this](TComponent* sender) { btnExitClick(sender); };
+    DoCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::FormCreate(TComponent*) {
+    cbImageState->SetItemIndex(1);
+    cbImageStateChange(this);
+    suffixes_ = LoadSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment()));
+}
+
+void TfrmMain::FormClose(TComponent*, TCloseAction&) {
+    fileList_.reset();
+    // A second close in a row after a failed save closes without trying again, so that an
+    // unwritable settings file never keeps the program open.
+    if (saveFailed_) return;
+    try {
+        SaveSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment()), suffixes_);
+    } catch (...) {
+        saveFailed_ = true;
+        throw;
+    }
+}
+
+void TfrmMain::btnImageBrowseClick(TComponent*) {
+    if (!dlgOpen->Execute()) return;
+    std::vector<std::string> paths;
+    for (int i = 0; i < dlgOpen->Files().Count(); ++i) paths.push_back(dlgOpen->Files()[i]);
+    SelectFiles(paths);
+}
+
+void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
+    std::vector<std::string> bitmaps;
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(bitmaps), IsBmpName);
+    if (!bitmaps.empty()) SelectFiles(bitmaps);
+}
+
+void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
+    Screen().SetCursor(crHourGlass);
+    // Also after a file that cannot be loaded: the selection stands, the cursor comes back.
+    const Finally restore([] { Screen().SetCursor(crDefault); });
+    if (fileList_)
+        fileList_->Clear();
+    else
+        fileList_ = std::make_unique<TStringList>();
+    fileList_->BeginUpdate();
+    for (const std::string& path : paths) fileList_->Add(path);
+    fileList_->EndUpdate();
+    lblImageList->SetCaption(FolderOf(paths.front()));
+    lblImageCount->SetCaption(std::to_string(paths.size()) + " files selected");
+    TBitmap bitmap;
+    bitmap.LoadFile(fileList_->Strings(0));
+    imageSize_ = bitmap.Width();
+    bitmap.FreeDibCopy();
+}
+
+void TfrmMain::btnOutputBrowseClick(TComponent*) {
+    if (!dlgBrowse->Execute()) return;
+    std::string folder = dlgBrowse->SelectedFolder();
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    lblOutputPath->SetCaption(folder);
+}
+
+void TfrmMain::cbImageStateChange(TComponent*) {
+    const int index = cbImageState->ItemIndex();
+    if (index < 0 || index > 2) return;
+    cbImage1->SetEnabled(true);
+    cbImage2->SetEnabled(true);
+    cbImage3->SetEnabled(index >= 1);
+    cbImage4->SetEnabled(index == 2);
+}
+
+void TfrmMain::btnOptionsClick(TComponent*) {
+    frmOptions = new TfrmOptions(&Application());
+    const Finally release([] {
+        delete frmOptions;
+        frmOptions = nullptr;
+    });
+    frmOptions->txtSuffixHot->SetMaskedText("_" + suffixes_.SuffixHot);
+    frmOptions->txtSuffixDisabled->SetMaskedText("_" + suffixes_.SuffixDisabled);
+    frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
+    // The letters are read back also when showing failed, as long as OK had been chosen.
+    const Finally readBack([this] {
+        if (frmOptions->ModalResult() != mrOk) return;
+        const auto letter = [](const TMaskEdit* field) {
+            const std::string text = field->MaskedText();
+            return text.size() < 2 ? std::string() : text.substr(1, 1);
+        };
+        suffixes_.SuffixHot = letter(frmOptions->txtSuffixHot);
+        suffixes_.SuffixDisabled = letter(frmOptions->txtSuffixDisabled);
+        suffixes_.SuffixPressed = letter(frmOptions->txtSuffixPressed);
+    });
+    frmOptions->ShowModal();
+}
+
+void TfrmMain::btnAboutClick(TComponent*) {
+    frmAbout = new TfrmAbout(&Application());
+    const Finally release([] {
+        delete frmAbout;
+        frmAbout = nullptr;
+    });
+    frmAbout->ShowModal();
+}
+
+void TfrmMain::btnExitClick(TComponent*) {
+    Close();
+}
+
+void TfrmMain::ShowBusy(bool busy) {
+    pbWork->SetPosition(0);
+    pbWork->SetVisible(busy);
+    for (TButton* command : {btnStart, btnOptions, btnAbout, btnExit}) command->SetVisible(!busy);
+    btnImageBrowse->SetEnabled(!busy);
+    cbImageState->SetEnabled(!busy);
+    if (busy) {
+        for (TComboBox* slot : {cbImage1, cbImage2, cbImage3, cbImage4}) slot->SetEnabled(false);
+    } else {
+        cbImageStateChange(cbImageState);
+    }
+    btnOutputBrowse->SetEnabled(!busy);
+}
+
+void TfrmMain::LeaveBusyMode() {
+    ShowBusy(false);
+    Screen().SetCursor(crDefault);
+}
+
+void TfrmMain::btnStartClick(TComponent*) {
+    const StartInputs inputs{lblImageList->Caption(), fileList_ ? std::size_t(fileList_->Count()) : 0,
+                             lblOutputPath->Caption()};
+    if (const std::optional<StartRefusal> refusal = CheckStart(inputs)) {
+        ShowInformation(RefusalText(*refusal));
+        return;
+    }
+    Screen().SetCursor(crHourGlass);
+    // After an error in the run the window comes back to idle as well.
+    const Finally idle([this] { LeaveBusyMode(); });
+    Application().ProcessMessages();
+    WeldRequest request;
+    for (int i = 0; i < fileList_->Count(); ++i) request.FileList.push_back(fileList_->Strings(i));
+    request.ImageSize = imageSize_;
+    request.StateCount = cbImageState->ItemIndex() + kMinStateCount;
+    const TComboBox* slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
+    for (std::size_t i = 0; i < request.Slots.size(); ++i)
+        request.Slots[i] = ImageState(slots[i]->ItemIndex());
+    request.Suffixes = suffixes_;
+    request.OutputFolder = lblOutputPath->Caption();
+    WeldRun run(std::move(request));
+    ShowBusy(true);
+    Application().ProcessMessages();
+    Repaint();
+    // The run reports after every file; painting only the changes keeps a long run's painting to a
+    // hundred frames without changing what the bar shows.
+    const uint32_t elapsed = run.Execute([this](int position) {
+        if (position != pbWork->Position()) pbWork->SetPosition(position);
+    });
+    ShowInformation(CompletionText(elapsed));
+}
+
+}  // namespace plexon

@@ -1,0 +1,95 @@
+// The main window: four numbered sections (source images, state count, slot order, output folder),
+// the command bar with Start, Options, About and Exit, and the progress bar of a weld run. It holds
+// the selection and the suffix letters between commands; the weld itself is the weld run's.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Form.h"
+#include "framework/StringList.h"
+#include "weld/SuffixSettings.h"
+
+namespace plexon {
+
+class TButton;
+class TComboBox;
+class TGroupBox;
+class TLabel;
+class TLevelProgressBar;
+class TOpenDialog;
+class TPanel;
+class TPxBrowseDlg;
+
+class TfrmMain : public TForm {
+  public:
+    explicit TfrmMain(TComponent* owner);
+    ~TfrmMain() override;
+
+    TLabel* MarkupLabel1;
+    TGroupBox* PxGroupBox1;
+    TLabel* lblImageList;
+    TLabel* lblImageCount;
+    TButton* btnImageBrowse;
+    TGroupBox* PxGroupBox2;
+    TLabel* Label1;
+    TComboBox* cbImageState;
+    TGroupBox* PxGroupBox3;
+    TLabel* lblOutputPath;
+    TButton* btnOutputBrowse;
+    TPanel* PxPanelFill1;
+    TLevelProgressBar* pbWork;
+    TButton* btnStart;
+    TButton* btnOptions;
+    TButton* btnAbout;
+    TButton* btnExit;
+    TGroupBox* PxGroupBox4;
+    TComboBox* cbImage1;
+    TComboBox* cbImage2;
+    TComboBox* cbImage3;
+    TComboBox* cbImage4;
+    TOpenDialog* dlgOpen;
+    TPxBrowseDlg* dlgBrowse;
+
+    // The selected source files in the order chosen; null until the first selection.
+    const TStringList* FileList() const { return fileList_.get(); }
+    // Width of the first selected file; 0 until one was measured.
+    int ImageSize() const { return imageSize_; }
+    SuffixSettings& Suffixes() { return suffixes_; }
+
+    void FormCreate(TComponent* sender);
+    void FormClose(TComponent* sender, TCloseAction& action);
+    void btnImageBrowseClick(TComponent* sender);
+    void btnOutputBrowseClick(TComponent* sender);
+    void cbImageStateChange(TComponent* sender);
+    void btnStartClick(TComponent* sender);
+    void btnOptionsClick(TComponent* sender);
+    void btnAboutClick(TComponent* sender);
+    void btnExitClick(TComponent* sender);
+    // Files dropped from the desktop's file manager: selected as Browse selects them, in drop order.
+    void FilesDropped(const std::vector<std::string>& paths);
+
+    static constexpr const char* kImageListPrompt = "< Click the Browse button to select image files >";
+    static constexpr const char* kOutputPathPrompt =
+        "< Click the Browse button to select location for generated images >";
+
+    // Busy mode's controls (not the cursor): the progress bar at 0 and shown, the commands hidden,
+    // the choosers and browse buttons disabled; or the idle window back. Start uses it; public for
+    // screenshots.
+    void ShowBusy(bool busy);
+
+  private:
+    void SelectFiles(const std::vector<std::string>& paths);
+    void LeaveBusyMode();
+
+    std::unique_ptr<TStringList> fileList_;
+    int imageSize_ = 0;
+    SuffixSettings suffixes_;
+    // The last attempt to save the settings on closing failed; the next close does not try again.
+    bool saveFailed_ = false;
+};
+
+extern TfrmMain* frmMain;
+
+}  // namespace plexon

@@ -1,0 +1,408 @@
+// The main window through the headless desktop: its start state, choosing files and the output
+// folder with scripted chooser answers, the slot-chooser enabling, Start with its refusals, busy
+// mode and completion, the Options and About commands, dropped files and closing with the settings.
+#include "forms/FormMain.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../app/TempFolder.h"
+#include "controls/GroupBox.h"
+#include "controls/LevelProgressBar.h"
+#include "forms/FormAbout.h"
+#include "forms/FormOptions.h"
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/FormTestSupport.h"
+#include "framework/Label.h"
+#include "framework/MaskEdit.h"
+#include "graphics/Bitmap.h"
+#include "runtime/IniFile.h"
+
+namespace plexon::test {
+namespace {
+
+// A plain-coloured 24-bit BMP of the given size.
+void WriteBmp(const std::string& path, int width, int height, TColor color) {
+    TBitmap bitmap;
+    bitmap.SetPixelLayout(BitmapPixelLayout::Bits24);
+    bitmap.SetWidth(width);
+    bitmap.SetHeight(height);
+    bitmap.Canvas().Brush().SetColor(color);
+    bitmap.Canvas().FillRect({0, 0, width, height});
+    bitmap.SaveFile(path);
+}
+
+class MainWindow : public FormTest {
+  protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        config = folder / "config.ini";
+        ::setenv("PLEXON_CONFIG", config.c_str(), 1);
+        script = folder / "chooser-script";
+        ::setenv("PLEXON_CHOOSER_SCRIPT", script.c_str(), 1);
+        Application().OnException = [this](const std::exception& e) { errors.push_back(e.what()); };
+        form = new TfrmMain(&Application());
+        form->Show();
+        Pump();
+    }
+    void TearDown() override {
+        FormTest::TearDown();
+        ::unsetenv("PLEXON_CONFIG");
+        ::unsetenv("PLEXON_CHOOSER_SCRIPT");
+    }
+    // The chooser answers, one line per chooser run: paths separated by tabs, empty for a cancel.
+    void Answers(const std::vector<std::string>& lines) {
+        std::ofstream out(script, std::ios::app);
+        for (const std::string& line : lines) out << line << "\n";
+    }
+    // Runs `action`, which shows one message dialog, and answers it with Enter; gives its text.
+    std::vector<std::string> Messages(const std::function<void()>& action) {
+        std::vector<std::string> texts;
+        Headless().WhenIdle([&] {
+            TForm* box = Screen().ActiveForm();
+            ASSERT_NE(box, form);
+            if (auto* label = dynamic_cast<TLabel*>(box->FindComponent("Message")))
+                texts.push_back(label->Caption());
+            if (onMessage) onMessage();
+            Key(window::vk::kReturn);
+        });
+        action();
+        Pump();
+        EXPECT_EQ(Headless().PendingActions(), 0u);
+        return texts;
+    }
+    std::string Icons(int count) {
+        std::string line;
+        for (int i = 0; i < count; ++i) {
+            const std::string path = folder / ("Icon" + std::to_string(i) + ".bmp");
+            WriteBmp(path, 16, 16, clRed);
+            line += (i ? "\t" : "") + path;
+        }
+        return line;
+    }
+
+    plexon::testing::TempFolder folder;
+    std::string config, script;
+    std::vector<std::string> errors;
+    std::function<void()> onMessage;
+    TfrmMain* form = nullptr;
+};
+
+TEST_F(MainWindow, StartsWithThreeStatesAndTheFourthSlotDisabled) {
+    EXPECT_EQ(form->Caption(), "Tesvo Plexon");
+    EXPECT_EQ(form->Width(), 413);
+    EXPECT_EQ(form->Height(), 353);
+    EXPECT_EQ(form->cbImageState->ItemIndex(), 1);
+    EXPECT_EQ(form->cbImageState->Items()[1], "3 state images");
+    EXPECT_TRUE(form->cbImage3->Enabled());
+    EXPECT_FALSE(form->cbImage4->Enabled());
+    const TComboBox* slots[] = {form->cbImage1, form->cbImage2, form->cbImage3, form->cbImage4};
+    const char* names[] = {"Normal", "Hot", "Disabled", "Pressed"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(slots[i]->ItemIndex(), i);
+        EXPECT_EQ(const_cast<TComboBox*>(slots[i])->Items()[i], names[i]);
+    }
+    EXPECT_FALSE(form->pbWork->Visible());
+    EXPECT_EQ(form->pbWork->Position(), 80);
+    EXPECT_FALSE(form->pbWork->CompletionSmooth());
+    EXPECT_EQ(form->lblImageList->Caption(), TfrmMain::kImageListPrompt);
+    EXPECT_EQ(form->lblOutputPath->Caption(), TfrmMain::kOutputPathPrompt);
+    EXPECT_EQ(form->FileList(), nullptr);
+    EXPECT_EQ(form->ImageSize(), 0);
+    EXPECT_EQ(form->Suffixes(), SuffixSettings{});
+}
+
+TEST_F(MainWindow, TabOrderRunsThroughTheSectionsAndSkipsTheCommandBar) {
+    form->cbImageState->SetItemIndex(2);  // all four slots enabled
+    form->cbImageStateChange(form->cbImageState);
+    std::vector<TWinControl*> order;
+    TWinControl* control = form->FindNextControl(nullptr, true, true);
+    for (int i = 0; i < 7 && control; ++i) {
+        order.push_back(control);
+        control = form->FindNextControl(control, true, true);
+    }
+    EXPECT_EQ(order, (std::vector<TWinControl*>{form->btnImageBrowse, form->cbImageState, form->cbImage1,
+                                                form->cbImage2, form->cbImage3, form->cbImage4,
+                                                form->btnOutputBrowse}));
+}
+
+TEST_F(MainWindow, TheStateCountEnablesSlotsAndKeepsTheirChoices) {
+    form->cbImage3->SetItemIndex(0);
+    form->cbImageState->SetItemIndex(0);
+    form->cbImageStateChange(form->cbImageState);
+    EXPECT_TRUE(form->cbImage2->Enabled());
+    EXPECT_FALSE(form->cbImage3->Enabled());
+    EXPECT_FALSE(form->cbImage4->Enabled());
+    form->cbImageState->SetItemIndex(2);
+    form->cbImageStateChange(form->cbImageState);
+    EXPECT_TRUE(form->cbImage3->Enabled());
+    EXPECT_TRUE(form->cbImage4->Enabled());
+    EXPECT_EQ(form->cbImage3->ItemIndex(), 0);
+    EXPECT_EQ(form->cbImage4->ItemIndex(), 3);
+}
+
+TEST_F(MainWindow, BrowseSelectsFilesInTheChoosersOrderAndMeasuresTheFirst) {
+    const std::string b = folder / "b.bmp", a = folder / "a.bmp";
+    WriteBmp(b, 47, 33, clBlue);
+    WriteBmp(a, 7, 3, clBlue);
+    Answers({b + "\t" + a, "", Icons(12)});
+    Click(*form->btnImageBrowse);
+    Pump();
+    ASSERT_NE(form->FileList(), nullptr);
+    EXPECT_EQ(form->FileList()->Count(), 2);
+    EXPECT_EQ(form->FileList()->Strings(0), b);
+    EXPECT_EQ(form->lblImageList->Caption(), folder.Path() + "/");
+    EXPECT_EQ(form->lblImageCount->Caption(), "2 files selected");
+    EXPECT_EQ(form->ImageSize(), 47);
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    Click(*form->btnImageBrowse);  // cancelled: nothing changes
+    Pump();
+    EXPECT_EQ(form->FileList()->Count(), 2);
+    Click(*form->btnImageBrowse);
+    Pump();
+    EXPECT_EQ(form->FileList()->Count(), 12);
+    EXPECT_EQ(form->lblImageCount->Caption(), "12 files selected");
+    EXPECT_EQ(form->ImageSize(), 16);
+}
+
+TEST_F(MainWindow, OneFileIsCountedWithoutASingular) {
+    Answers({Icons(1)});
+    Click(*form->btnImageBrowse);
+    Pump();
+    EXPECT_EQ(form->lblImageCount->Caption(), "1 files selected");
+}
+
+TEST_F(MainWindow, AFirstFileThatCannotLoadKeepsTheSelectionAndTheOldSize) {
+    const std::string good = folder / "good.bmp";
+    WriteBmp(good, 9, 9, clRed);
+    const std::string bad = folder.Touch("bad.bmp", "not a bitmap at all");
+    Answers({good, bad});
+    Click(*form->btnImageBrowse);
+    Pump();
+    Click(*form->btnImageBrowse);
+    Pump();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Bitmap image is not valid");
+    EXPECT_EQ(form->FileList()->Strings(0), bad);
+    EXPECT_EQ(form->lblImageCount->Caption(), "1 files selected");
+    EXPECT_EQ(form->ImageSize(), 9);
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnes) {
+    const std::string one = folder / "one.bmp", two = folder / "two.BMP";
+    WriteBmp(one, 5, 5, clRed);
+    WriteBmp(two, 6, 6, clRed);
+    form->FilesDropped({folder.Touch("notes.txt", "x"), two, one});
+    ASSERT_NE(form->FileList(), nullptr);
+    EXPECT_EQ(form->FileList()->Count(), 2);
+    EXPECT_EQ(form->FileList()->Strings(0), two);
+    EXPECT_EQ(form->lblImageCount->Caption(), "2 files selected");
+    EXPECT_EQ(form->ImageSize(), 6);
+    form->FilesDropped({folder / "notes.txt"});  // nothing to select: nothing changes
+    EXPECT_EQ(form->FileList()->Count(), 2);
+}
+
+TEST_F(MainWindow, OutputFolderGetsATrailingSlashAndACancelKeepsThePrompt) {
+    Answers({"", folder.Path(), "/"});
+    Click(*form->btnOutputBrowse);
+    Pump();
+    EXPECT_EQ(form->lblOutputPath->Caption(), TfrmMain::kOutputPathPrompt);
+    Click(*form->btnOutputBrowse);
+    Pump();
+    EXPECT_EQ(form->lblOutputPath->Caption(), folder.Path() + "/");
+    Click(*form->btnOutputBrowse);
+    Pump();
+    EXPECT_EQ(form->lblOutputPath->Caption(), "/");
+}
+
+TEST_F(MainWindow, StartRefusesMissingInputsAndTheSourceFolder) {
+    const std::string out = folder.MakeFolder("out");
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
+              std::vector<std::string>{"Please select some images to join."});
+    Answers({Icons(2), folder.Path(), folder.Path() + "/sub/..", out});
+    folder.MakeFolder("sub");
+    Click(*form->btnImageBrowse);
+    Pump();
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
+              std::vector<std::string>{"Please select a folder to save the images to to join."});
+    const char* same = "You cannot create the images in the same folder as the source images.";
+    Click(*form->btnOutputBrowse);
+    Pump();
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }), std::vector<std::string>{same});
+    Click(*form->btnOutputBrowse);  // the same folder spelt another way
+    Pump();
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }), std::vector<std::string>{same});
+    EXPECT_FALSE(std::filesystem::exists(folder / "Icon0.bmp.bmp"));
+    EXPECT_TRUE(form->btnStart->Visible());
+}
+
+TEST_F(MainWindow, StartWeldsShowsBusyModeAndComesBackIdle) {
+    const std::string out = folder.MakeFolder("out");
+    const std::string src = folder.MakeFolder("src");
+    std::string line;
+    for (const char* name :
+         {"Open.bmp", "Open_h.bmp", "Open_d.bmp", "Save.bmp", "Save_h.bmp", "Save_d.bmp"}) {
+        WriteBmp(src + "/" + name, 16, 16, name[4] == '_' && name[5] == 'h' ? clLime : clRed);
+        line += (line.empty() ? "" : "\t") + src + "/" + name;
+    }
+    Answers({line, out});
+    Click(*form->btnImageBrowse);
+    Pump();
+    Click(*form->btnOutputBrowse);
+    Pump();
+    bool busy = false, barShown = false, browseDisabled = false;
+    TCursor cursor = crDefault;
+    std::uint32_t barBorder = 0;
+    onMessage = [&] {
+        busy = !form->btnStart->Visible() && !form->btnExit->Visible();
+        barShown = form->pbWork->Visible();
+        browseDisabled = !form->btnImageBrowse->Enabled() && !form->cbImage1->Enabled();
+        cursor = Screen().Cursor();
+        barBorder = FramePixel(*form, 8, 8);
+    };
+    const std::vector<std::string> texts = Messages([&] { Click(*form->btnStart); });
+    EXPECT_EQ(texts, std::vector<std::string>{"Your new images were created in 1 second."});
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(barShown);
+    EXPECT_TRUE(browseDisabled);
+    EXPECT_EQ(cursor, crHourGlass);
+    EXPECT_EQ(barBorder, 0x000000u);
+    // Idle again: the slots as three states ask.
+    EXPECT_TRUE(form->btnStart->Visible());
+    EXPECT_FALSE(form->pbWork->Visible());
+    EXPECT_TRUE(form->cbImage3->Enabled());
+    EXPECT_FALSE(form->cbImage4->Enabled());
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    TBitmap strip;
+    strip.LoadFile(out + "/Open.bmp");
+    EXPECT_EQ(strip.Width(), 48);
+    EXPECT_EQ(strip.Height(), 16);
+    EXPECT_EQ(strip.Canvas().Pixels(0, 0), ResolveColor(clRed));
+    EXPECT_EQ(strip.Canvas().Pixels(16, 0), ResolveColor(clLime));
+    EXPECT_TRUE(std::filesystem::exists(out + "/Save.bmp"));
+}
+
+TEST_F(MainWindow, AnErrorInTheRunLeavesBusyModeToo) {
+    const std::string out = folder.MakeFolder("out");
+    const std::string good = folder / "A.bmp";
+    WriteBmp(good, 8, 8, clRed);
+    const std::string bad = folder.Touch("B.bmp", "garbage");
+    Answers({good + "\t" + bad, out});
+    Click(*form->btnImageBrowse);
+    Pump();
+    Click(*form->btnOutputBrowse);
+    Pump();
+    Click(*form->btnStart);
+    Pump();
+    EXPECT_EQ(errors.size(), 1u);  // shown by the error display
+    EXPECT_TRUE(form->btnStart->Visible());
+    EXPECT_FALSE(form->pbWork->Visible());
+    EXPECT_TRUE(form->btnImageBrowse->Enabled());
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+class OptionsCommand : public MainWindow {
+  protected:
+    // Runs the Options command with `inside` scripted while the dialog shows; `inside` ends with the
+    // input that closes it, left for the dialog's own loop to handle.
+    void RunOptions(const std::function<void()>& inside) {
+        Headless().WhenIdle([&] {
+            ASSERT_NE(frmOptions, nullptr);
+            inside();
+        });
+        Click(*form->btnOptions);
+        Pump();
+        EXPECT_EQ(frmOptions, nullptr);
+    }
+};
+
+TEST_F(OptionsCommand, OkTakesTheTypedLetterAndItIsSavedOnClose) {
+    std::string shown;
+    RunOptions([&] {
+        shown = frmOptions->txtSuffixHot->DisplayText() + frmOptions->txtSuffixDisabled->DisplayText() +
+                frmOptions->txtSuffixPressed->DisplayText();
+        frmOptions->txtSuffixHot->SetFocus();
+        frmOptions->txtSuffixHot->SetSel(1, 1);
+        Type("X");
+        Pump();
+        Click(*frmOptions->btnOK);
+    });
+    EXPECT_EQ(shown, "_h_d_p");
+    EXPECT_EQ(form->Suffixes().SuffixHot, "X");
+    Click(*form->btnExit);
+    Pump();
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_EQ(LoadSuffixSettings(config).SuffixHot, "X");
+}
+
+TEST_F(OptionsCommand, CancelAndTheCloseBoxKeepTheLetters) {
+    RunOptions([&] {
+        frmOptions->txtSuffixHot->SetFocus();
+        frmOptions->txtSuffixHot->SetSel(1, 1);
+        Type("Q");
+        Pump();
+        Click(*frmOptions->btnCancel);
+    });
+    RunOptions([&] {
+        frmOptions->txtSuffixDisabled->SetFocus();
+        frmOptions->txtSuffixDisabled->SetSel(1, 1);
+        Type("Q");
+        Pump();
+        Desk().InputClose(frmOptions->Handle());
+    });
+    EXPECT_EQ(form->Suffixes(), SuffixSettings{});
+    EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
+TEST_F(OptionsCommand, LongAndEmptySettingsShowTheirFirstLetterOrNothing) {
+    form->Suffixes().SuffixHot = "hh";
+    form->Suffixes().SuffixPressed = "";
+    std::string hot, pressed;
+    RunOptions([&] {
+        hot = frmOptions->txtSuffixHot->DisplayText();
+        pressed = frmOptions->txtSuffixPressed->DisplayText();
+        Key(window::vk::kReturn);
+    });
+    EXPECT_EQ(hot, "_h");
+    EXPECT_EQ(pressed, "__");
+    EXPECT_EQ(form->Suffixes().SuffixHot, "h");
+    EXPECT_EQ(form->Suffixes().SuffixPressed, " ");
+}
+
+TEST_F(MainWindow, AboutShowsModallyAndIsFreedAfterwards) {
+    bool shown = false;
+    Headless().WhenIdle([&] {
+        shown = frmAbout != nullptr && Screen().ActiveForm() == frmAbout;
+        Key(window::vk::kReturn);
+    });
+    Click(*form->btnAbout);
+    Pump();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(frmAbout, nullptr);
+}
+
+TEST_F(MainWindow, AFailedSaveKeepsTheWindowOnceThenLetsItClose) {
+    // A settings file below an ordinary file can never be written.
+    const std::string blocker = folder.Touch("blocker", "x");
+    const std::string unwritable = blocker + "/config.ini";
+    ::setenv("PLEXON_CONFIG", unwritable.c_str(), 1);
+    Desk().InputClose(form->Handle());
+    Pump();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Unable to write to " + unwritable);
+    EXPECT_TRUE(form->Visible());
+    Desk().InputClose(form->Handle());
+    Pump();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(form->Visible());
+}
+
+}  // namespace
+}  // namespace plexon::test

@@ -7,8 +7,10 @@
 namespace plexon {
 
 bool TPxBrowseDlg::Execute() {
-    const ChooserRequest request{
-        .kind = ChooserKind::Folder, .selection = Selection::Single, .title = caption_, .initialFolder = selectedFolder_};
+    const ChooserRequest request{.kind = ChooserKind::Folder,
+                                 .selection = Selection::Single,
+                                 .title = caption_,
+                                 .initialFolder = selectedFolder_};
     const ChooserAnswer answer =
         RunChooser(request, {.placement = position_ == bpCenter ? ChooserPlacement::OverActiveForm
                                                                 : ChooserPlacement::ScreenCenter,
@@ -16,9 +18,9 @@ bool TPxBrowseDlg::Execute() {
     // Only file-system folders can be confirmed: anything else counts as no folder returned.
     if (!answer || !DirectoryExists(answer->front())) return false;
     selectedFolder_ = answer->front();
-    const std::string trimmed =
-        selectedFolder_.size() > 1 && selectedFolder_.back() == '/' ? selectedFolder_.substr(0, selectedFolder_.size() - 1)
-                                                                     : selectedFolder_;
+    const std::string trimmed = selectedFolder_.size() > 1 && selectedFolder_.back() == '/'
+                                    ? selectedFolder_.substr(0, selectedFolder_.size() - 1)
+                                    : selectedFolder_;
     displayName_ = trimmed == "/" ? trimmed : trimmed.substr(trimmed.rfind('/') + 1);
     return true;
 }

@@ -61,7 +61,8 @@ void TChooserList::MoveTo(int index, Shift shift) {
     index = std::clamp(index, 0, int(items_.size()) - 1);
     if (multiSelect_ && window::Has(shift, Shift::Shift) && anchor_ >= 0) {
         std::fill(selected_.begin(), selected_.end(), false);
-        for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) selected_[std::size_t(i)] = true;
+        for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i)
+            selected_[std::size_t(i)] = true;
         itemIndex_ = index;
         ScrollIntoView();
         Invalidate();
@@ -81,14 +82,27 @@ void TChooserList::KeyDown(int& key, Shift shift) {
     const int page = VisibleRows();
     switch (key) {
         case vk::kUp:
-        case vk::kLeft: MoveTo(itemIndex_ - 1, shift); break;
+        case vk::kLeft:
+            MoveTo(itemIndex_ - 1, shift);
+            break;
         case vk::kDown:
-        case vk::kRight: MoveTo(itemIndex_ + 1, shift); break;
-        case vk::kPrior: MoveTo(itemIndex_ - page, shift); break;
-        case vk::kNext: MoveTo(itemIndex_ + page, shift); break;
-        case vk::kHome: MoveTo(0, shift); break;
-        case vk::kEnd: MoveTo(int(items_.size()) - 1, shift); break;
-        default: return;
+        case vk::kRight:
+            MoveTo(itemIndex_ + 1, shift);
+            break;
+        case vk::kPrior:
+            MoveTo(itemIndex_ - page, shift);
+            break;
+        case vk::kNext:
+            MoveTo(itemIndex_ + page, shift);
+            break;
+        case vk::kHome:
+            MoveTo(0, shift);
+            break;
+        case vk::kEnd:
+            MoveTo(int(items_.size()) - 1, shift);
+            break;
+        default:
+            return;
     }
     key = 0;
 }
@@ -123,7 +137,8 @@ void TChooserList::Paint() {
         const bool selected = selected_[std::size_t(i)];
         if (selected) FillSolid(dc, line, clHighlight);
         DrawControlText(dc, items_[std::size_t(i)], {line.left + 2, line.top, line.right, line.bottom},
-                        gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX, selected ? highlighted : Font());
+                        gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+                        selected ? highlighted : Font());
         if (i == itemIndex_ && Focused()) FrameSolid(dc, line, clWindowText);
     }
 }

@@ -35,7 +35,8 @@ std::string ParentOf(const std::string& folder) {
 }
 
 std::string StartFolder(const ChooserRequest& request) {
-    if (!request.initialFolder.empty() && request.initialFolder[0] == '/' && DirectoryExists(request.initialFolder))
+    if (!request.initialFolder.empty() && request.initialFolder[0] == '/' &&
+        DirectoryExists(request.initialFolder))
         return WithDelimiter(request.initialFolder);
     std::error_code error;
     const std::string current = fs::current_path(error).string();
@@ -58,8 +59,10 @@ Control* Place(TForm* form, const char* name, int left, int top, int width, int 
 gdi::POINT PlaceChooser(ChooserPlacement placement, int width, int height) {
     const int screenWidth = Screen().Width(), screenHeight = Screen().Height();
     switch (placement) {
-        case ChooserPlacement::ScreenCenter: break;
-        case ChooserPlacement::ScreenThird: return {(screenWidth - width) / 2, (screenHeight - height) / 3};
+        case ChooserPlacement::ScreenCenter:
+            break;
+        case ChooserPlacement::ScreenThird:
+            return {(screenWidth - width) / 2, (screenHeight - height) / 3};
         case ChooserPlacement::OverActiveForm: {
             gdi::RECT area{0, 0, screenWidth, screenHeight};
             if (const TForm* active = Screen().ActiveForm()) area = active->BoundsRect();
@@ -73,7 +76,8 @@ gdi::POINT PlaceChooser(ChooserPlacement placement, int width, int height) {
     return {(screenWidth - width) / 2, (screenHeight - height) / 2};
 }
 
-TChooserForm::TChooserForm(TComponent* owner, const ChooserRequest& request, const ChooserWindowOptions& options)
+TChooserForm::TChooserForm(TComponent* owner, const ChooserRequest& request,
+                           const ChooserWindowOptions& options)
     : TForm(owner), request_(request) {
     const bool files = request.kind == ChooserKind::Files;
     SetBorderStyle(bsDialog);
@@ -130,10 +134,11 @@ bool TChooserForm::OpenFolder(const std::string& folder) {
         if (it->is_directory(kindError)) {
             folders.push_back({name, true});
         } else if (request_.kind == ChooserKind::Files) {
-            const bool matches = std::any_of(request_.filterPatterns.begin(), request_.filterPatterns.end(),
-                                             [&](const std::string& pattern) {
-                                                 return ::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
-                                             });
+            const bool matches =
+                std::any_of(request_.filterPatterns.begin(), request_.filterPatterns.end(),
+                            [&](const std::string& pattern) {
+                                return ::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
+                            });
             if (matches || request_.filterPatterns.empty()) files.push_back({name, false});
         }
     }
@@ -180,7 +185,8 @@ void TChooserForm::OkClick() {
     if (chosen.size() == 1 && Enter(entries_[std::size_t(chosen[0])])) return;
     answer_.clear();
     for (int index : chosen)
-        if (!entries_[std::size_t(index)].folder) answer_.push_back(folder_ + entries_[std::size_t(index)].name);
+        if (!entries_[std::size_t(index)].folder)
+            answer_.push_back(folder_ + entries_[std::size_t(index)].name);
     if (answer_.empty()) {
         window::TheDesktop().Native().Beep();
         return;

@@ -141,7 +141,9 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
     form->SetBorderStyle(bsDialog);
     form->biDiMode_ = ApplicationBiDiMode();
     form->SetKeyPreview(true);
-    form->OnKeyDown = [self = form.get()](TComponent*, int& key, Shift shift) { self->CustomKeyDown(key, shift); };
+    form->OnKeyDown = [self = form.get()](TComponent*, int& key, Shift shift) {
+        self->CustomKeyDown(key, shift);
+    };
 
     const FontContext canvas(form->Font());
     const gdi::SIZE average = AverageCharSize(canvas.Get());
@@ -172,7 +174,8 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
         blockWidth += kIconSize + horzSpacing;
         blockHeight = std::max(blockHeight, kIconSize);
     }
-    const int groupWidth = buttonCount == 0 ? 0 : buttonCount * buttonWidth + (buttonCount - 1) * buttonSpacing;
+    const int groupWidth =
+        buttonCount == 0 ? 0 : buttonCount * buttonWidth + (buttonCount - 1) * buttonSpacing;
     const int clientWidth = std::max(blockWidth, groupWidth) + 2 * horzMargin;
     const int clientHeight = blockHeight + buttonHeight + vertSpacing + 2 * vertMargin;
     form->SetClientWidth(clientWidth);
@@ -199,8 +202,12 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
     label->SetParent(form.get());
     form->message_ = label;
 
-    const TMsgDlgBtn defaultButton = buttons.Contains(mbOK) ? mbOK : buttons.Contains(mbYes) ? mbYes : mbRetry;
-    const TMsgDlgBtn cancelButton = buttons.Contains(mbCancel) ? mbCancel : buttons.Contains(mbNo) ? mbNo : mbOK;
+    const TMsgDlgBtn defaultButton = buttons.Contains(mbOK)    ? mbOK
+                                     : buttons.Contains(mbYes) ? mbYes
+                                                               : mbRetry;
+    const TMsgDlgBtn cancelButton = buttons.Contains(mbCancel) ? mbCancel
+                                    : buttons.Contains(mbNo)   ? mbNo
+                                                               : mbOK;
     int x = (clientWidth - groupWidth) / 2;
     for (int b = 0; b < kMsgDlgBtnCount; ++b) {
         const auto kind = TMsgDlgBtn(b);

@@ -33,7 +33,8 @@ std::size_t BufferLength(const std::vector<std::string>& paths) {
     const std::string folder = paths[0].substr(0, paths[0].rfind('/') + 1);
     std::size_t length = folder.size() + 1;
     for (const std::string& path : paths)
-        length += (path.compare(0, folder.size(), folder) == 0 ? path.size() - folder.size() : path.size()) + 1;
+        length +=
+            (path.compare(0, folder.size(), folder) == 0 ? path.size() - folder.size() : path.size()) + 1;
     return length;
 }
 
@@ -41,9 +42,10 @@ std::size_t BufferLength(const std::vector<std::string>& paths) {
 
 bool TOpenDialog::Execute() {
     files_.Clear();
-    ChooserRequest request{.kind = ChooserKind::Files,
-                           .selection = options_.Contains(ofAllowMultiSelect) ? Selection::Multiple : Selection::Single,
-                           .title = title_};
+    ChooserRequest request{
+        .kind = ChooserKind::Files,
+        .selection = options_.Contains(ofAllowMultiSelect) ? Selection::Multiple : Selection::Single,
+        .title = title_};
     const std::vector<std::string> parts = Split(filter_, '|');
     const std::size_t pair = std::size_t(std::max(filterIndex_, 1) - 1) * 2;
     const std::size_t chosen = pair + 1 < parts.size() ? pair : 0;

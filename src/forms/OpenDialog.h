@@ -10,7 +10,13 @@
 
 namespace plexon {
 
-enum class TOpenOption { ofReadOnly, ofHideReadOnly, ofAllowMultiSelect, ofExtensionDifferent, ofEnableSizing };
+enum class TOpenOption {
+    ofReadOnly,
+    ofHideReadOnly,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofEnableSizing
+};
 using enum TOpenOption;
 using TOpenOptions = TEnumSet<TOpenOption>;
 

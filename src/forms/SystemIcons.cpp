@@ -84,17 +84,20 @@ std::vector<Layer> Scene(int id) {
             layers.push_back({[](double x, double y) {
                                   const double dx = x - 16, dy = y - 11.5, d = std::hypot(dx, dy);
                                   const double angle = std::atan2(dy, dx) * 180 / std::numbers::pi;
-                                  const bool onArc = std::abs(d - 4.6) <= 1.7 && (angle <= 75 || angle >= 165);
+                                  const bool onArc =
+                                      std::abs(d - 4.6) <= 1.7 && (angle <= 75 || angle >= 165);
                                   return onArc || InCapsule(x, y, 17.2, 16, 16, 19.2, 1.7);
                               },
                               kBlue});
             layers.push_back({[](double x, double y) { return InDisc(x, y, 16, 23.5, 2.1); }, kBlue});
             break;
         case IDI_EXCLAMATION:
-            layers.push_back(Shadow([](double x, double y) { return InRoundTriangle(x - 1.5, y - 1.5, 1.8); }));
+            layers.push_back(
+                Shadow([](double x, double y) { return InRoundTriangle(x - 1.5, y - 1.5, 1.8); }));
             layers.push_back({[](double x, double y) { return InRoundTriangle(x, y, 2.2); }, kBrown});
             layers.push_back({[](double x, double y) { return InRoundTriangle(x, y, 1.0); }, kYellow});
-            layers.push_back({[](double x, double y) { return InCapsule(x, y, 16, 11, 16, 19.5, 1.8); }, kBlack});
+            layers.push_back(
+                {[](double x, double y) { return InCapsule(x, y, 16, 11, 16, 19.5, 1.8); }, kBlack});
             layers.push_back({[](double x, double y) { return InDisc(x, y, 16, 23.3, 1.9); }, kBlack});
             break;
         case IDI_HAND:
@@ -102,7 +105,8 @@ std::vector<Layer> Scene(int id) {
             layers.push_back({[](double x, double y) { return InDisc(x, y, 16, 16, 14.5); }, kDarkRed});
             layers.push_back({[](double x, double y) { return InDisc(x, y, 16, 16, 13.3); }, kRed});
             layers.push_back({[](double x, double y) {
-                                  return InCapsule(x, y, 11, 11, 21, 21, 2.0) || InCapsule(x, y, 21, 11, 11, 21, 2.0);
+                                  return InCapsule(x, y, 11, 11, 21, 21, 2.0) ||
+                                         InCapsule(x, y, 21, 11, 11, 21, 2.0);
                               },
                               kWhite});
             break;

@@ -64,7 +64,8 @@ TEST_F(BrowseDialog, TheSecondRunPreselectsTheFirstRunsFolder) {
     FakeProgram("zenity", out + "\n");
     dialog->SetCaption("Output folder");
     ASSERT_TRUE(dialog->Execute());
-    EXPECT_EQ(ProgramArguments(), (std::vector<std::string>{"--file-selection", "--title=Output folder", "--directory"}));
+    EXPECT_EQ(ProgramArguments(),
+              (std::vector<std::string>{"--file-selection", "--title=Output folder", "--directory"}));
     ASSERT_TRUE(dialog->Execute());
     EXPECT_EQ(ProgramArguments().back(), "--filename=" + out + "/");
     FakeProgram("zenity", "", 1);

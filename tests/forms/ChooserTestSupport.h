@@ -40,9 +40,11 @@ class ChooserTest : public FormTest {
     // records its arguments, each followed by a zero byte.
     void FakeProgram(const std::string& name, const std::string& answer, int status = 0) {
         bin_.WriteFile("answer", answer);
-        const std::string path = bin_.WriteFile(name, "#!/bin/sh\nPATH=/usr/bin:/bin\nhere=$(dirname \"$0\")\nprintf '%s\\0' \"$@\" > "
-                                                      "\"$here/args\"\ncat \"$here/answer\"\nexit " +
-                                                          std::to_string(status) + "\n");
+        const std::string path =
+            bin_.WriteFile(name,
+                           "#!/bin/sh\nPATH=/usr/bin:/bin\nhere=$(dirname \"$0\")\nprintf '%s\\0' \"$@\" > "
+                           "\"$here/args\"\ncat \"$here/answer\"\nexit " +
+                               std::to_string(status) + "\n");
         ::chmod(path.c_str(), 0755);
     }
     void HangingProgram(const std::string& name) {

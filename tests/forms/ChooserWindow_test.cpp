@@ -137,24 +137,24 @@ TEST_F(ChooserWindow, CancelEscAndNothingChosenGiveNoAnswer) {
 
 TEST_F(ChooserWindow, TheFolderChooserPreselectsTheLastFolderWithOKWaitingForAChoice) {
     const ChooserRequest request{.kind = ChooserKind::Folder, .initialFolder = folder / "sub"};
-    const ChooserAnswer answer = Run(
-        request,
-        [&](TChooserForm& form) {
-            EXPECT_EQ(form.Caption(), "Browse for Folder");
-            // The last folder's parent is shown, with the last folder chosen.
-            EXPECT_EQ(form.Folder(), folder.Path());
-            EXPECT_EQ(form.List().SelectedIndexes(), (std::vector<int>{1}));
-            EXPECT_EQ(form.List().Items()[1], "[sub]");
-            EXPECT_FALSE(form.OkButton().Enabled());
-            Key(window::vk::kReturn);  // OK is disabled: nothing happens
-            Pump();
-            EXPECT_EQ(Screen().ActiveForm(), &form);
-            ClickItem(form.List(), 0);
-            ClickItem(form.List(), 1);
-            EXPECT_TRUE(form.OkButton().Enabled());
-            Click(form.OkButton());
-        },
-        {.placement = ChooserPlacement::OverActiveForm, .okStartsEnabled = false});
+    const ChooserAnswer answer =
+        Run(request,
+            [&](TChooserForm& form) {
+                EXPECT_EQ(form.Caption(), "Browse for Folder");
+                // The last folder's parent is shown, with the last folder chosen.
+                EXPECT_EQ(form.Folder(), folder.Path());
+                EXPECT_EQ(form.List().SelectedIndexes(), (std::vector<int>{1}));
+                EXPECT_EQ(form.List().Items()[1], "[sub]");
+                EXPECT_FALSE(form.OkButton().Enabled());
+                Key(window::vk::kReturn);  // OK is disabled: nothing happens
+                Pump();
+                EXPECT_EQ(Screen().ActiveForm(), &form);
+                ClickItem(form.List(), 0);
+                ClickItem(form.List(), 1);
+                EXPECT_TRUE(form.OkButton().Enabled());
+                Click(form.OkButton());
+            },
+            {.placement = ChooserPlacement::OverActiveForm, .okStartsEnabled = false});
     ASSERT_TRUE(answer);
     EXPECT_EQ(*answer, (Paths{folder / "sub"}));
 }

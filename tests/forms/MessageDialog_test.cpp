@@ -57,7 +57,8 @@ class MessageDialog : public FormTest {
         ScopedMemoryDc dc;
         const gdi::HFONT old = gdi::SelectObject(dc.Get(), form.Font().Handle());
         gdi::RECT r{0, 0, 512, 0};
-        gdi::DrawText(dc.Get(), text.c_str(), -1, &r, gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_EXPANDTABS);
+        gdi::DrawText(dc.Get(), text.c_str(), -1, &r,
+                      gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_EXPANDTABS);
         gdi::SelectObject(dc.Get(), old);
         return r;
     }
@@ -65,7 +66,9 @@ class MessageDialog : public FormTest {
     static TButton* ButtonOf(TMessageForm& form, const char* name) {
         return dynamic_cast<TButton*>(form.FindComponent(name));
     }
-    static TLabel& MessageOf(TMessageForm& form) { return *dynamic_cast<TLabel*>(form.FindComponent("Message")); }
+    static TLabel& MessageOf(TMessageForm& form) {
+        return *dynamic_cast<TLabel*>(form.FindComponent("Message"));
+    }
     static void ExpectBounds(const TControl& control, int left, int top, int width, int height) {
         EXPECT_EQ(control.Left(), left) << control.Name();
         EXPECT_EQ(control.Top(), top) << control.Name();
@@ -74,7 +77,8 @@ class MessageDialog : public FormTest {
     }
     static int ButtonCount(TMessageForm& form) {
         int count = 0;
-        for (int i = 0; i < form.ComponentCount(); ++i) count += dynamic_cast<TButton*>(form.Components(i)) != nullptr;
+        for (int i = 0; i < form.ComponentCount(); ++i)
+            count += dynamic_cast<TButton*>(form.Components(i)) != nullptr;
         return count;
     }
 };
@@ -98,8 +102,8 @@ TEST_F(MessageDialog, AOneLineMessageNarrowerThanTheButtonRowTakesTheRowsWidth) 
     auto form = Build(text, mtInformation, buttons);
     const Units u = UnitsOf(*form);
     const gdi::RECT t = TextRect(*form, text);
-    const int bw = std::max({u.bw, ButtonWidths().Cached(mbYes), ButtonWidths().Cached(mbNo),
-                             ButtonWidths().Cached(mbCancel)});
+    const int bw = std::max(
+        {u.bw, ButtonWidths().Cached(mbYes), ButtonWidths().Cached(mbNo), ButtonWidths().Cached(mbCancel)});
     const int group = 3 * bw + 2 * u.bs;
     const int block = t.right + 32 + u.hs;
     ASSERT_LT(block, group);
@@ -160,7 +164,7 @@ TEST_F(MessageDialog, WithoutButtonsTheRowHeightIsStillReserved) {
 }
 
 TEST_F(MessageDialog, AllButtonsInTableOrderWithNamesCaptionsAndResults) {
-    const TMsgDlgButtons all{mbYes, mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
+    const TMsgDlgButtons all{mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                              mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
     EXPECT_EQ(all.Bits(), 0x7FF);
     EXPECT_EQ(TMsgDlgButtons{mbOK}.Bits(), 4);
@@ -171,11 +175,16 @@ TEST_F(MessageDialog, AllButtonsInTableOrderWithNamesCaptionsAndResults) {
         const char* caption;
         TModalResult result;
     };
-    const Expected expected[] = {{"Yes", "&Yes", 6},     {"No", "&No", 7},
-                                 {"OK", "OK", 1},        {"Cancel", "Cancel", 2},
-                                 {"Abort", "&Abort", 3}, {"Retry", "&Retry", 4},
-                                 {"Ignore", "&Ignore", 5}, {"All", "&All", 8},
-                                 {"NoToAll", "N&o to All", 9}, {"YesToAll", "Yes to &All", 10},
+    const Expected expected[] = {{"Yes", "&Yes", 6},
+                                 {"No", "&No", 7},
+                                 {"OK", "OK", 1},
+                                 {"Cancel", "Cancel", 2},
+                                 {"Abort", "&Abort", 3},
+                                 {"Retry", "&Retry", 4},
+                                 {"Ignore", "&Ignore", 5},
+                                 {"All", "&All", 8},
+                                 {"NoToAll", "N&o to All", 9},
+                                 {"YesToAll", "Yes to &All", 10},
                                  {"Help", "&Help", 0}};
     int bw = u.bw;
     for (int b = 0; b < kMsgDlgBtnCount; ++b) bw = std::max(bw, ButtonWidths().Cached(TMsgDlgBtn(b)));
@@ -307,7 +316,8 @@ TEST_F(MessageDialog, CtrlCCopiesTheWholeTextByteForByteAndBeeps) {
         copied = Headless().ClipboardText();
         Key(window::vk::kReturn);
     });
-    EXPECT_EQ(RunMessageDialog("Please select the images to join.", mtInformation, {mbOK}, 0, -1, -1, ""), mrOk);
+    EXPECT_EQ(RunMessageDialog("Please select the images to join.", mtInformation, {mbOK}, 0, -1, -1, ""),
+              mrOk);
     EXPECT_EQ(copied, expected);
     EXPECT_EQ(beeps, 1);
 }

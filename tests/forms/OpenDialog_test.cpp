@@ -71,7 +71,8 @@ TEST_F(OpenDialog, ASelectionTooLongForTheBufferFails) {
     // Names of 200 characters: 326 of them fill the 65,519 characters, 327 do not fit.
     auto line = [](int count) {
         std::string text;
-        for (int i = 0; i < count; ++i) text += (i ? "\t/f/" : "/f/") + std::string(196, 'a') + char('0' + i % 10) + ".bmp";
+        for (int i = 0; i < count; ++i)
+            text += (i ? "\t/f/" : "/f/") + std::string(196, 'a') + char('0' + i % 10) + ".bmp";
         return text + "\n";
     };
     Script(line(300) + line(340));

@@ -28,8 +28,8 @@ TEST(SystemIcons, EachIsA32BitSquareOf32PixelsOverTheButtonFace) {
 
 TEST(SystemIcons, ColoursTellThemApart) {
     auto hand = LoadSystemIcon(IDI_HAND);
-    EXPECT_EQ(Pixel(*hand, 16, 16), 0xFFFFFFu);   // the cross
-    EXPECT_EQ(Pixel(*hand, 6, 16), 0xDC1818u);    // the red disc
+    EXPECT_EQ(Pixel(*hand, 16, 16), 0xFFFFFFu);  // the cross
+    EXPECT_EQ(Pixel(*hand, 6, 16), 0xDC1818u);   // the red disc
     auto warning = LoadSystemIcon(IDI_EXCLAMATION);
     EXPECT_EQ(Pixel(*warning, 16, 15), 0x000000u);  // the stroke of "!"
     EXPECT_EQ(Pixel(*warning, 10, 24), 0xFFD600u);  // the yellow triangle

@@ -89,7 +89,8 @@ ChildResult RunChildProcess(const ChildProcessOptions& options) {
     sigset_t none;
     ::sigemptyset(&none);
     ::posix_spawnattr_setsigmask(&attributes, &none);
-    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    ::posix_spawnattr_setflags(&attributes,
+                               POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     std::vector<char*> argv;
     for (const std::string& arg : options.argv) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -159,11 +160,13 @@ std::string FindProgram(std::string_view name) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = folders.find(':', start);
-        std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string folder =
+            folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (folder.empty()) folder = ".";
         const std::string candidate = folder + "/" + std::string(name);
         struct stat info {};
-        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
         if (end == std::string::npos) return {};
         start = end + 1;

@@ -85,7 +85,8 @@ bool IsWellFormedAnswer(const ChooserRequest& request, const std::vector<std::st
 }
 
 std::optional<ChooserProgram> FindDesktopChooser() {
-    if (std::string path = FindProgram("zenity"); !path.empty()) return ChooserProgram{ChooserProgramKind::Zenity, path};
+    if (std::string path = FindProgram("zenity"); !path.empty())
+        return ChooserProgram{ChooserProgramKind::Zenity, path};
     if (std::string path = FindProgram("kdialog"); !path.empty())
         return ChooserProgram{ChooserProgramKind::KDialog, path};
     return std::nullopt;
@@ -100,7 +101,8 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
         if (!request.title.empty()) argv.push_back("--title=" + request.title);
         if (files) {
             if (!request.filterPatterns.empty())
-                argv.push_back("--file-filter=" + request.filterName + " | " + PatternList(request.filterPatterns));
+                argv.push_back("--file-filter=" + request.filterName + " | " +
+                               PatternList(request.filterPatterns));
             if (request.selection == Selection::Multiple) {
                 argv.push_back("--multiple");
                 argv.push_back(std::string("--separator=") + kZenitySeparator);
@@ -130,16 +132,16 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
     return argv;
 }
 
-ChooserAnswer ParseChooserOutput(ChooserProgramKind program, const ChooserRequest& request, const std::string& output) {
+ChooserAnswer ParseChooserOutput(ChooserProgramKind program, const ChooserRequest& request,
+                                 const std::string& output) {
     // Both programs end the answer with one line feed; a name may end in one of its own.
     if (output.empty() || output.back() != '\n') return std::nullopt;
     const std::string text = output.substr(0, output.size() - 1);
     if (text.empty()) return std::nullopt;
     std::vector<std::string> paths =
-        program == ChooserProgramKind::Zenity ? SplitZenity(text, request.kind == ChooserKind::Files
-                                                                      ? request.selection
-                                                                      : Selection::Single)
-                                              : SplitKDialog(text);
+        program == ChooserProgramKind::Zenity
+            ? SplitZenity(text, request.kind == ChooserKind::Files ? request.selection : Selection::Single)
+            : SplitKDialog(text);
     if (!IsWellFormedAnswer(request, paths)) return std::nullopt;
     return paths;
 }

@@ -40,7 +40,8 @@ std::optional<ChooserProgram> FindDesktopChooser();
 // The argument vector that asks the program for what the request describes.
 std::vector<std::string> ChooserArguments(const ChooserProgram& program, const ChooserRequest& request);
 // What the program printed, taken apart; anything that is not a well-formed answer is a cancel.
-ChooserAnswer ParseChooserOutput(ChooserProgramKind program, const ChooserRequest& request, const std::string& output);
+ChooserAnswer ParseChooserOutput(ChooserProgramKind program, const ChooserRequest& request,
+                                 const std::string& output);
 // Runs the program and parses its answer; a failed start, a non-zero exit, a cancel through
 // keepWaiting or garbage all give nothing.
 ChooserAnswer RunDesktopChooser(const ChooserProgram& program, const ChooserRequest& request);

@@ -27,9 +27,10 @@ std::string ReadAll(const std::string& path) {
 
 TEST(ChildProcess, ArgumentsArriveAsGivenWithoutAShell) {
     TempFolder folder;
-    const std::string program = Executable(folder, "args", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/seen\"\n");
-    const std::vector<std::string> argv{program, "two words", "'quoted'", "a|b", "$(touch x)", "line\nfeed",
-                                        "\xE9\xFF", "*"};
+    const std::string program =
+        Executable(folder, "args", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/seen\"\n");
+    const std::vector<std::string> argv{program,      "two words",  "'quoted'", "a|b",
+                                        "$(touch x)", "line\nfeed", "\xE9\xFF", "*"};
     const ChildResult result = RunChildProcess({.argv = argv});
     EXPECT_EQ(result.outcome, ChildOutcome::Exited);
     EXPECT_EQ(result.exitCode, 0);
@@ -59,7 +60,8 @@ TEST(ChildProcess, AHangingProgramEndsWhenThePollSaysSo) {
     TempFolder folder;
     const std::string program = Executable(folder, "hang", "echo partial\nsleep 600\n");
     int polls = 0;
-    const ChildResult result = RunChildProcess({.argv = {program}, .keepWaiting = [&] { return ++polls < 10; }});
+    const ChildResult result =
+        RunChildProcess({.argv = {program}, .keepWaiting = [&] { return ++polls < 10; }});
     EXPECT_EQ(result.outcome, ChildOutcome::Stopped);
     EXPECT_EQ(polls, 10);
 }
@@ -69,7 +71,8 @@ TEST(ChildProcess, AHelperLeftHoldingTheOutputDoesNotKeepUsWaiting) {
     const std::string program = Executable(folder, "leave", "sleep 600 &\necho /tmp/a.bmp\n");
     // Without the end of the program being noticed, the pipe stays open and the poll would stop it.
     int polls = 0;
-    const ChildResult result = RunChildProcess({.argv = {program}, .keepWaiting = [&] { return ++polls < 500; }});
+    const ChildResult result =
+        RunChildProcess({.argv = {program}, .keepWaiting = [&] { return ++polls < 500; }});
     EXPECT_EQ(result.outcome, ChildOutcome::Exited);
     EXPECT_EQ(result.output, "/tmp/a.bmp\n");
     EXPECT_LT(polls, 500);

@@ -64,7 +64,8 @@ TEST(ChooserArguments, ZenityAsksForSeveralBitmapsWithASeparatorNoNameContains) 
               (Paths{"/usr/bin/zenity", "--file-selection", "--title=Pick \"some\" | files",
                      "--file-filter=Bitmap files (*.bmp) | *.bmp *.BMP", "--multiple", "--separator=//",
                      "--filename=/home/me/icons/"}));
-    EXPECT_EQ(ChooserArguments(zenity, kFolder), (Paths{"/usr/bin/zenity", "--file-selection", "--directory"}));
+    EXPECT_EQ(ChooserArguments(zenity, kFolder),
+              (Paths{"/usr/bin/zenity", "--file-selection", "--directory"}));
     ChooserRequest folder = kFolder;
     folder.initialFolder = "/out/";
     EXPECT_EQ(ChooserArguments(zenity, folder).back(), "--filename=/out/");
@@ -78,8 +79,8 @@ TEST(ChooserArguments, KDialogAsksWithItsOwnFilterOrderAndOneNamePerLine) {
     request.initialFolder = "/icons";
     request.initialName = "Open.bmp";
     EXPECT_EQ(ChooserArguments(kdialog, request),
-              (Paths{"/usr/bin/kdialog", "--getopenfilename", "/icons/Open.bmp", "*.bmp *.BMP|Bitmap files (*.bmp)",
-                     "--multiple", "--separate-output"}));
+              (Paths{"/usr/bin/kdialog", "--getopenfilename", "/icons/Open.bmp",
+                     "*.bmp *.BMP|Bitmap files (*.bmp)", "--multiple", "--separate-output"}));
     ChooserRequest folder = kFolder;
     folder.title = "Output";
     folder.initialFolder = "/out";
@@ -100,7 +101,8 @@ TEST(ChooserOutput, ZenitySplitsOnlyBetweenNames) {
 
 TEST(ChooserOutput, KDialogJoinsLinesThatDoNotStartANewPath) {
     using enum ChooserProgramKind;
-    EXPECT_EQ(ParseChooserOutput(KDialog, kFiles, "/a/x.bmp\n/a/y z.bmp\n"), (Paths{"/a/x.bmp", "/a/y z.bmp"}));
+    EXPECT_EQ(ParseChooserOutput(KDialog, kFiles, "/a/x.bmp\n/a/y z.bmp\n"),
+              (Paths{"/a/x.bmp", "/a/y z.bmp"}));
     EXPECT_EQ(ParseChooserOutput(KDialog, kFiles, "/a/two\nlines.bmp\n/a/b.bmp\n"),
               (Paths{"/a/two\nlines.bmp", "/a/b.bmp"}));
 }
@@ -179,8 +181,8 @@ TEST(DesktopChooser, ZenityIsPreferredOverKDialogOnPath) {
 
 TEST(ScriptedChooser, OneLinePerRunInOrderWithTabsBetweenPaths) {
     TempFolder folder;
-    const std::string script =
-        folder.WriteFile("script", "/i/a b.bmp\t/i/c|d.bmp\n\n/out\r\n/i/only.bmp\nrelative.bmp\n/i/x.bmp\t\n");
+    const std::string script = folder.WriteFile(
+        "script", "/i/a b.bmp\t/i/c|d.bmp\n\n/out\r\n/i/only.bmp\nrelative.bmp\n/i/x.bmp\t\n");
     EXPECT_EQ(NextScriptedAnswer(script, kFiles), (Paths{"/i/a b.bmp", "/i/c|d.bmp"}));
     EXPECT_EQ(NextScriptedAnswer(script, kFiles), std::nullopt);  // the empty line: a cancel
     EXPECT_EQ(NextScriptedAnswer(script, kFolder), (Paths{"/out"}));

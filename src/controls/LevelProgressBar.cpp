@@ -7,8 +7,12 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "graphics/Bitmap.h"
+#include "graphics/GdiSupport.h"
+#include "platform/gdi/Raster.h"
 
 namespace plexon {
 
@@ -25,6 +29,68 @@ int Clamped(std::int64_t v) {
 int Round(double v) {
     return Clamped(
         std::int64_t(std::nearbyint(std::clamp(v, -double(kCoordinateLimit), double(kCoordinateLimit)))));
+}
+
+// Solid brushes by colour for the bands of one paint: a bar repeats the same few dozen band colours
+// in every block, and making a brush per band would cost more than filling it.
+class BandBrushes {
+  public:
+    BandBrushes() = default;
+    ~BandBrushes() {
+        for (const auto& [color, brush] : brushes_) gdi::DeleteObject(brush);
+    }
+    BandBrushes(const BandBrushes&) = delete;
+    BandBrushes& operator=(const BandBrushes&) = delete;
+
+    gdi::HBRUSH For(gdi::COLORREF color) {
+        for (const auto& [known, brush] : brushes_)
+            if (known == color) return brush;
+        const gdi::HBRUSH brush = GdiCheck(gdi::CreateSolidBrush(color));
+        brushes_.push_back({color, brush});
+        return brush;
+    }
+
+  private:
+    std::vector<std::pair<gdi::COLORREF, gdi::HBRUSH>> brushes_;
+};
+
+// What FillBarRect paints, without its pen and brush: Rectangle normalises a reversed rectangle and,
+// with pen and brush of one colour, covers exactly the normalised area.
+void FillBand(gdi::HDC dc, gdi::RECT r, gdi::HBRUSH brush) {
+    if (r.left > r.right) std::swap(r.left, r.right);
+    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+    gdi::FillRect(dc, &r, brush);
+}
+
+// The gradient of DrawBarGradient. The first band goes through the canvas, so that a bitmap behind it
+// learns of the change; the others are filled straight into its context.
+void PaintGradient(TCanvas& canvas, BandBrushes& brushes, TColor from, TColor to, int steps,
+                   const gdi::RECT& rect, TBarDirection direction) {
+    const int n = std::clamp(steps, 1, 65535);
+    const gdi::COLORREF a = ResolveColor(from), z = ResolveColor(to);
+    const double dr = (gdi::GetRValue(z) - gdi::GetRValue(a)) / double(n);
+    const double dg = (gdi::GetGValue(z) - gdi::GetGValue(a)) / double(n);
+    const double db = (gdi::GetBValue(z) - gdi::GetBValue(a)) / double(n);
+    const bool acrossX = direction == TBarDirection::AcrossX;
+    const int start = acrossX ? rect.left : rect.top, end = acrossX ? rect.right : rect.bottom;
+    const double h = double(end - start) / n;
+    const int length = int(std::trunc(h)) + 1;
+    gdi::HDC dc = nullptr;
+    for (int i = 0; i < n; ++i) {
+        const gdi::COLORREF color = gdi::RGB(std::uint8_t(gdi::GetRValue(a) + Round(i * dr)),
+                                             std::uint8_t(gdi::GetGValue(a) + Round(i * dg)),
+                                             std::uint8_t(gdi::GetBValue(a) + Round(i * db)));
+        const int s = start + Round(i * h);
+        const int e = std::min(s + length, end);
+        const gdi::RECT band =
+            acrossX ? gdi::RECT{s, rect.top, e, rect.bottom} : gdi::RECT{rect.left, s, rect.right, e};
+        if (i == 0) {
+            FillBarRect(canvas, band, TColor(color));
+            dc = canvas.Handle();
+        } else {
+            FillBand(dc, band, brushes.For(color));
+        }
+    }
 }
 
 struct ColorPair {
@@ -52,7 +118,8 @@ int LevelOf(const TProgressBarParams& params, int position) {
 }
 
 // A piece of fill in one colour pair: flat, or two mirrored gradients across its thickness.
-void PaintPiece(TCanvas& canvas, const gdi::RECT& piece, ColorPair pair, const TProgressBarParams& params) {
+void PaintPiece(TCanvas& canvas, BandBrushes& brushes, const gdi::RECT& piece, ColorPair pair,
+                const TProgressBarParams& params) {
     if (!params.ShowGradient) {
         FillBarRect(canvas, piece, pair.color);
         return;
@@ -60,16 +127,16 @@ void PaintPiece(TCanvas& canvas, const gdi::RECT& piece, ColorPair pair, const T
     const auto [x1, y1, x2, y2] = piece;
     if (params.Orientation == goHorizontal) {
         const int mid = y1 + (y2 - y1) / 2;
-        DrawBarGradient(canvas, pair.colorTo, pair.color, params.Steps, {x1, y1, x2, mid},
-                        TBarDirection::AcrossY);
-        DrawBarGradient(canvas, pair.color, pair.colorTo, params.Steps, {x1, mid, x2, y2},
-                        TBarDirection::AcrossY);
+        PaintGradient(canvas, brushes, pair.colorTo, pair.color, params.Steps, {x1, y1, x2, mid},
+                      TBarDirection::AcrossY);
+        PaintGradient(canvas, brushes, pair.color, pair.colorTo, params.Steps, {x1, mid, x2, y2},
+                      TBarDirection::AcrossY);
     } else {
         const int mid = x1 + (x2 - x1) / 2;
-        DrawBarGradient(canvas, pair.colorTo, pair.color, params.Steps, {x1, y1, mid, y2},
-                        TBarDirection::AcrossX);
-        DrawBarGradient(canvas, pair.color, pair.colorTo, params.Steps, {mid, y1, x2, y2},
-                        TBarDirection::AcrossX);
+        PaintGradient(canvas, brushes, pair.colorTo, pair.color, params.Steps, {x1, y1, mid, y2},
+                      TBarDirection::AcrossX);
+        PaintGradient(canvas, brushes, pair.color, pair.colorTo, params.Steps, {mid, y1, x2, y2},
+                      TBarDirection::AcrossX);
     }
 }
 
@@ -89,7 +156,8 @@ gdi::RECT TrackPiece(const gdi::RECT& r, TGaugeOrientation orientation, int inse
     return {r.left + inset, r.bottom - to, r.right - inset, r.bottom - from};
 }
 
-void DrawStacked(TCanvas& canvas, const gdi::RECT& r, int p, int L, const TProgressBarParams& params) {
+void DrawStacked(TCanvas& canvas, BandBrushes& brushes, const gdi::RECT& r, int p, int L,
+                 const TProgressBarParams& params) {
     const int l1 = params.Level1Perc, l2 = params.Level2Perc;
     const std::int64_t len = L;
     const int c1 = p < l1 ? Round(p / 100.0 * L) : Round(l1 / 100.0 * L);
@@ -98,7 +166,8 @@ void DrawStacked(TCanvas& canvas, const gdi::RECT& r, int p, int L, const TProgr
         c2 =
             p < l2 ? Round(double(len * (p - l1)) / 100) : Round(double(len * (std::int64_t(l2) - l1)) / 100);
     const auto paint = [&](gdi::RECT piece, int level) {
-        PaintPiece(canvas, CutAtFarEnd(piece, r, params.Orientation), LevelPair(params, level), params);
+        PaintPiece(canvas, brushes, CutAtFarEnd(piece, r, params.Orientation), LevelPair(params, level),
+                   params);
     };
     // Vertical pieces sit one pixel lower than their horizontal twins (piece 1 is one pixel short),
     // and piece 3 keeps one background row between itself and piece 2.
@@ -112,12 +181,13 @@ void DrawStacked(TCanvas& canvas, const gdi::RECT& r, int p, int L, const TProgr
     }
 }
 
-void DrawSegmented(TCanvas& canvas, const gdi::RECT& r, int p, int L, const TProgressBarParams& params,
-                   ColorPair pair) {
+void DrawSegmented(TCanvas& canvas, BandBrushes& brushes, const gdi::RECT& r, int p, int L,
+                   const TProgressBarParams& params, ColorPair pair) {
     const std::int64_t T = Round(double(std::int64_t(p) * L) / 100);
     const auto paint = [&](int from, int to) {
-        PaintPiece(canvas, CutAtFarEnd(TrackPiece(r, params.Orientation, 2, from, to), r, params.Orientation),
-                   pair, params);
+        PaintPiece(canvas, brushes,
+                   CutAtFarEnd(TrackPiece(r, params.Orientation, 2, from, to), r, params.Orientation), pair,
+                   params);
     };
     if (T <= 9) {
         if (T >= 2) paint(2, int(T) + 1);
@@ -168,25 +238,8 @@ void FillBarRect(TCanvas& canvas, const gdi::RECT& rect, TColor color) {
 
 void DrawBarGradient(TCanvas& canvas, TColor from, TColor to, int steps, const gdi::RECT& rect,
                      TBarDirection direction) {
-    const int n = std::clamp(steps, 1, 65535);
-    const gdi::COLORREF a = ResolveColor(from), z = ResolveColor(to);
-    const double dr = (gdi::GetRValue(z) - gdi::GetRValue(a)) / double(n);
-    const double dg = (gdi::GetGValue(z) - gdi::GetGValue(a)) / double(n);
-    const double db = (gdi::GetBValue(z) - gdi::GetBValue(a)) / double(n);
-    const bool acrossX = direction == TBarDirection::AcrossX;
-    const int start = acrossX ? rect.left : rect.top, end = acrossX ? rect.right : rect.bottom;
-    const double h = double(end - start) / n;
-    const int length = int(std::trunc(h)) + 1;
-    for (int i = 0; i < n; ++i) {
-        const TColor color = TColor(gdi::RGB(std::uint8_t(gdi::GetRValue(a) + Round(i * dr)),
-                                             std::uint8_t(gdi::GetGValue(a) + Round(i * dg)),
-                                             std::uint8_t(gdi::GetBValue(a) + Round(i * db))));
-        const int s = start + Round(i * h);
-        const int e = std::min(s + length, end);
-        FillBarRect(canvas,
-                    acrossX ? gdi::RECT{s, rect.top, e, rect.bottom} : gdi::RECT{rect.left, s, rect.right, e},
-                    color);
-    }
+    BandBrushes brushes;
+    PaintGradient(canvas, brushes, from, to, steps, rect, direction);
 }
 
 void DrawProgressBar(TCanvas& canvas, const gdi::RECT& rect, int position, const TProgressBarParams& params) {
@@ -197,17 +250,18 @@ void DrawProgressBar(TCanvas& canvas, const gdi::RECT& rect, int position, const
     canvas.Rectangle(l, t, r, b);
     const int p = position;
     if (p > 0) {
+        BandBrushes brushes;
         const ColorPair pair = LevelPair(params, LevelOf(params, p));
         if (params.Stacked) {
-            DrawStacked(canvas, rect, p, L, params);
+            DrawStacked(canvas, brushes, rect, p, L, params);
         } else if (params.CompletionSmooth) {
             const int c = Round(p / 100.0 * L);
             PaintPiece(
-                canvas,
+                canvas, brushes,
                 CutAtFarEnd(TrackPiece(rect, params.Orientation, 1, 1, 1 + c), rect, params.Orientation),
                 pair, params);
         } else {
-            DrawSegmented(canvas, rect, p, L, params, pair);
+            DrawSegmented(canvas, brushes, rect, p, L, params, pair);
         }
     }
     // -1 stands for "no text" as well.

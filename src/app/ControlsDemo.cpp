@@ -24,6 +24,7 @@
 #include "framework/MaskEdit.h"
 #include "framework/Shape.h"
 #include "graphics/Bitmap.h"
+#include "platform/window/HeadlessBackend.h"
 #include "platform/window/Window.h"
 
 namespace plexon {
@@ -196,12 +197,25 @@ bool IsWindowCommand(std::span<const std::string> args) {
     return args.empty() || args[0] == "screenshot" || args[0] == "demo";
 }
 
+// A window the user is to work in needs a display; the in-memory back end serves it only when
+// asked for by name (tests), since nobody could ever see or answer it.
+bool NoDisplayForInteractiveWindow() {
+    return dynamic_cast<window::HeadlessBackend*>(&window::TheDesktop().Native()) != nullptr &&
+           std::getenv("PLEXON_BACKEND") == nullptr;
+}
+
 int RunWindowCommand(std::span<const std::string> args, Console& console) {
+    const std::string command = args.empty() ? std::string() : " " + args[0];
     try {
+        if ((args.empty() || args[0] == "demo") && NoDisplayForInteractiveWindow()) {
+            console.err << "plexon" << command
+                        << ": no display to open the window on (plexon weld works without one)\n";
+            return kExitFailed;
+        }
         if (args.empty()) return MainWindow();
         return args[0] == "demo" ? Demo(console) : Screenshot(args, console);
     } catch (const std::exception& e) {
-        console.err << "plexon " << (args.empty() ? "" : args[0]) << ": " << e.what() << "\n";
+        console.err << "plexon" << command << ": " << e.what() << "\n";
         return kExitFailed;
     }
 }

@@ -4,16 +4,20 @@
 #include "framework/Form.h"
 #include "framework/FrameworkErrors.h"
 #include "framework/MessageBox.h"
+#include "framework/Screen.h"
 #include "graphics/BitmapCanvas.h"
 #include "platform/window/Window.h"
 
 namespace plexon {
 
 TApplication& Application() {
-    // The desktop is made first so that it outlives the forms the application owns.
+    // The desktop and the screen are made first so that they outlive the forms the application owns
+    // (statics are destroyed in the reverse order of their making).
     static window::Desktop& desktop = window::TheDesktop();
+    static TScreen& screen = Screen();
     static TApplication application;
     (void)desktop;
+    (void)screen;
     return application;
 }
 

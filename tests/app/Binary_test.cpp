@@ -92,7 +92,7 @@ TEST_F(BinaryTest, UsageErrorsExitTwoAndWriteNothing) {
          {"weld " + Quote(icons_), "weld -n 5 -o " + Quote(out_) + " " + Quote(icons_),
           "weld --order normal,hot -o " + Quote(out_) + " " + Quote(icons_),
           "weld --order normal,cold,hot -o " + Quote(out_) + " " + Quote(icons_),
-          "weld --colour -o " + Quote(out_) + " " + Quote(icons_), std::string("")}) {
+          "weld --colour -o " + Quote(out_) + " " + Quote(icons_)}) {
         Outcome r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
@@ -100,6 +100,19 @@ TEST_F(BinaryTest, UsageErrorsExitTwoAndWriteNothing) {
         EXPECT_NE(r.err.find("--help"), std::string::npos) << r.err;
         EXPECT_TRUE(OutputEmpty()) << args;
     }
+}
+
+TEST_F(BinaryTest, WindowWithoutADisplayIsRefusedAtOnce) {
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::unsetenv("PLEXON_BACKEND");
+    for (const std::string& args : {std::string(), std::string("demo")}) {
+        Outcome r = Run(args);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_NE(r.err.find("no display"), std::string::npos) << r.err;
+    }
+    if (!display.empty()) ::setenv("DISPLAY", display.c_str(), 1);
 }
 
 TEST_F(BinaryTest, RefusalsExitOne) {

@@ -76,14 +76,14 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindLong(std::string_view name) {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.longName == name) return &spec;
+    for (const OptionSpec& option : kOptions)
+        if (option.longName == name) return &option;
     return nullptr;
 }
 
 const OptionSpec* FindShort(char name) {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.shortName != 0 && spec.shortName == name) return &spec;
+    for (const OptionSpec& option : kOptions)
+        if (option.shortName != 0 && option.shortName == name) return &option;
     return nullptr;
 }
 
@@ -118,29 +118,29 @@ class WeldParser {
     void ParseLong(std::string_view body) {
         std::size_t equals = body.find('=');
         std::string_view name = body.substr(0, equals);
-        const OptionSpec* spec = FindLong(name);
-        if (!spec) throw UsageError(Format("unknown option --%s", {name}));
+        const OptionSpec* option = FindLong(name);
+        if (!option) throw UsageError(Format("unknown option --%s", {name}));
         std::optional<std::string_view> value;
         if (equals != std::string_view::npos) {
-            if (spec->takes == Takes::Nothing) throw UsageError(Format("--%s takes no value", {name}));
+            if (option->takes == Takes::Nothing) throw UsageError(Format("--%s takes no value", {name}));
             value = body.substr(equals + 1);
-        } else if (spec->takes == Takes::Value) {
+        } else if (option->takes == Takes::Value) {
             value = NextArgument(std::string("--") + std::string(name));
         }
-        Apply(*spec, value);
+        Apply(*option, value);
     }
 
     // Short options may be bundled (-qn4) and take their value attached (-oDIR) or separate (-o DIR).
     void ParseShort(std::string_view arg) {
         for (std::size_t i = 1; i < arg.size(); ++i) {
-            const OptionSpec* spec = FindShort(arg[i]);
-            if (!spec) throw UsageError(Format("unknown option -%s", {arg.substr(i, 1)}));
-            if (spec->takes == Takes::Nothing) {
-                Apply(*spec, std::nullopt);
+            const OptionSpec* option = FindShort(arg[i]);
+            if (!option) throw UsageError(Format("unknown option -%s", {arg.substr(i, 1)}));
+            if (option->takes == Takes::Nothing) {
+                Apply(*option, std::nullopt);
                 continue;
             }
             std::string_view rest = arg.substr(i + 1);
-            Apply(*spec, rest.empty() ? NextArgument(std::string("-") + arg[i]) : rest);
+            Apply(*option, rest.empty() ? NextArgument(std::string("-") + arg[i]) : rest);
             return;
         }
     }
@@ -150,9 +150,9 @@ class WeldParser {
         return args_[++index_];
     }
 
-    void Apply(const OptionSpec& spec, std::optional<std::string_view> value) {
+    void Apply(const OptionSpec& option, std::optional<std::string_view> value) {
         BatchOptions& options = command_.weld;
-        const std::string_view name = spec.longName;
+        const std::string_view name = option.longName;
         if (name == "output") {
             if (value->empty()) throw UsageError("the output folder is empty");
             options.outputFolder = *value;

@@ -22,6 +22,7 @@
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
+#include "framework/PlaceControl.h"
 #include "framework/Shape.h"
 #include "graphics/Bitmap.h"
 #include "platform/window/HeadlessBackend.h"
@@ -33,11 +34,7 @@ namespace {
 
 template <class Control>
 Control* Place(TForm* form, const char* name, int left, int top, int width, int height) {
-    auto* control = new Control(form);
-    control->SetName(name);
-    control->SetBounds(left, top, width, height);
-    control->SetParent(form);
-    return control;
+    return PlaceControl<Control>(form, form, name, left, top, width, height);
 }
 
 // A small picture for the image control: a colour ramp made in code.

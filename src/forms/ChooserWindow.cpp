@@ -12,6 +12,7 @@
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Label.h"
+#include "framework/PlaceControl.h"
 #include "framework/Screen.h"
 #include "platform/shell/FileAttributes.h"
 #include "platform/window/Window.h"
@@ -47,11 +48,7 @@ std::string StartFolder(const ChooserRequest& request) {
 
 template <class Control>
 Control* Place(TForm* form, const char* name, int left, int top, int width, int height) {
-    auto* control = new Control(form);
-    control->SetName(name);
-    control->SetBounds(left, top, width, height);
-    control->SetParent(form);
-    return control;
+    return PlaceControl<Control>(form, form, name, left, top, width, height);
 }
 
 }  // namespace

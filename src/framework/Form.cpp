@@ -288,6 +288,9 @@ void TForm::WndProc(window::Message& m) {
         case window::MessageKind::Close:
             Close();
             return;
+        case window::MessageKind::FilesDropped:
+            if (OnFilesDropped) OnFilesDropped(this, m.paths);
+            return;
         case window::MessageKind::Posted:
             if (m.id == kReleaseMessage) {
                 delete this;

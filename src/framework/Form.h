@@ -4,6 +4,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "framework/WinControl.h"
 
@@ -23,6 +25,8 @@ enum class TCloseAction { caNone, caHide, caFree };
 using enum TCloseAction;
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+// Files dropped onto the form from the desktop's file manager in one gesture, in drop order.
+using TFilesDroppedEvent = std::function<void(TComponent* sender, const std::vector<std::string>& paths)>;
 
 class TForm : public TWinControl {
   public:
@@ -42,6 +46,8 @@ class TForm : public TWinControl {
     TSenderEvent OnCreate;
     TSenderEvent OnShow;
     TCloseEvent OnClose;
+    // Without a handler, dropped files are ignored.
+    TFilesDroppedEvent OnFilesDropped;
 
     // Runs OnCreate; the code that builds a form calls it once its controls exist.
     void DoCreate();

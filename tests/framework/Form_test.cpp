@@ -1,5 +1,5 @@
 // Forms driven through the headless desktop: tab order, default and cancel buttons, modal runs
-// and their results, the close box, disabled owners, focus coming back, key preview.
+// and their results, the close box, dropped files, disabled owners, focus coming back, key preview.
 #include "FormTestSupport.h"
 
 #include "framework/Button.h"
@@ -119,6 +119,23 @@ TEST_F(Forms, TheCloseBoxEndsAModalRunWithResultTwo) {
     TForm* form = MakeDialog();
     Headless().WhenIdle([&] { Desk().InputClose(form->Handle()); });
     EXPECT_EQ(form->ShowModal(), 2);
+}
+
+TEST_F(Forms, DroppedFilesReachTheHandlerAndAreIgnoredWithoutOne) {
+    TForm* form = MakeDialog();
+    form->Show();
+    Desk().InputDrop(form->Handle(), {"/no/handler.bmp"});
+    Pump();  // nothing to call: dropped silently
+    std::vector<std::string> got;
+    TComponent* from = nullptr;
+    form->OnFilesDropped = [&](TComponent* sender, const std::vector<std::string>& paths) {
+        from = sender;
+        got = paths;
+    };
+    Desk().InputDrop(form->Handle(), {"/z.bmp", "/a.bmp"});
+    Pump();
+    EXPECT_EQ(from, form);
+    EXPECT_EQ(got, (std::vector<std::string>{"/z.bmp", "/a.bmp"}));
 }
 
 TEST_F(Forms, OtherFormsAreDisabledDuringAModalRunAndFocusComesBack) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/gdi/Types.h"
 #include "platform/window/Input.h"
@@ -29,7 +30,8 @@ enum class MessageKind {
     Close,        // the close box of a top-level window
     Size,         // the window's size changed
     Posted,       // posted by the program itself; id tells which
-    Timer         // a desktop timer is due; id tells which, window is null
+    Timer,        // a desktop timer is due; id tells which, window is null
+    FilesDropped  // files dropped from the file manager onto a top-level window; paths lists them
 };
 
 struct Message {
@@ -43,6 +45,7 @@ struct Message {
     HWND other = nullptr;
     gdi::HDC dc = nullptr;
     int id = 0;
+    std::vector<std::string> paths{};  // FilesDropped: the paths of one drop gesture, in drop order
 };
 
 }  // namespace plexon::window

@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <utility>
 
 #include "platform/window/Window.h"
 
 namespace plexon::window {
 
 void Desktop::Queue(Message message) {
-    queue_.push_back(message);
+    queue_.push_back(std::move(message));
 }
 
 void Desktop::PostMessage(HWND window, int id) {
@@ -163,6 +164,11 @@ void Desktop::InputClose(HWND top) {
     // A disabled window (another one runs modally) ignores its close box.
     if (!IsWindow(top) || !top->enabled_) return;
     Queue({.kind = MessageKind::Close, .window = top});
+}
+
+void Desktop::InputDrop(HWND top, std::vector<std::string> paths) {
+    if (!IsWindow(top) || top->parent_ || !top->enabled_ || paths.empty()) return;
+    Queue({.kind = MessageKind::FilesDropped, .window = top, .paths = std::move(paths)});
 }
 
 void Desktop::InputActivate(HWND top) {

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/window/Window.h"
 #include "runtime/Exceptions.h"
@@ -105,6 +107,8 @@ SDL_Window* NativeOf(Window& top) { return static_cast<SDL_Window*>(top.native);
 
 struct SdlBackend::State {
     std::map<Uint32, HWND> byId;
+    // The files of drop gestures still in progress, by native window id.
+    std::map<Uint32, std::vector<std::string>> drops;
     SDL_Cursor* cursors[5] = {};
 };
 
@@ -117,6 +121,7 @@ SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
     state_->cursors[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
     state_->cursors[int(Cursor::IBeam)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
     SDL_StartTextInput();
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
 }
 
 SdlBackend::~SdlBackend() {
@@ -244,6 +249,26 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                     }
                 }
                 break;
+            case SDL_DROPBEGIN:
+                state_->drops[event.drop.windowID].clear();
+                break;
+            case SDL_DROPFILE:
+            case SDL_DROPTEXT:
+                // File names are the file system's bytes, handed on unconverted; dropped text is
+                // not a file and is let go.
+                if (event.drop.file) {
+                    if (event.type == SDL_DROPFILE) state_->drops[event.drop.windowID].emplace_back(event.drop.file);
+                    SDL_free(event.drop.file);
+                }
+                break;
+            case SDL_DROPCOMPLETE: {
+                auto gathered = state_->drops.find(event.drop.windowID);
+                if (gathered == state_->drops.end()) break;
+                std::vector<std::string> paths = std::move(gathered->second);
+                state_->drops.erase(gathered);
+                if (HWND w = top(event.drop.windowID)) desktop.InputDrop(w, std::move(paths));
+                break;
+            }
             default:
                 break;
         }

@@ -145,6 +145,9 @@ class Desktop {
     void InputKey(int key, bool down, Shift shift);
     void InputChar(char ch);
     void InputClose(HWND topLevel);
+    // Files dropped in one gesture onto a top-level window, in the order the file manager gave them.
+    // A disabled window (another one runs modally) takes no drop, as it takes no other input.
+    void InputDrop(HWND topLevel, std::vector<std::string> paths);
     void InputActivate(HWND topLevel);
     // The native window lost its contents; the frame is shown again.
     void InputExposed(HWND topLevel);

@@ -1,5 +1,5 @@
 // Input routing: the window under the mouse, capture, hover announcements, focus order, disabled
-// windows, the close box, and waiting loops in the headless back end.
+// windows, the close box, dropped files, and waiting loops in the headless back end.
 #include "WindowTestSupport.h"
 
 #include "runtime/Exceptions.h"
@@ -115,6 +115,30 @@ TEST_F(Routing, TheCloseBoxOfADisabledWindowDoesNothing) {
     desk().InputClose(top);
     Pump();
     EXPECT_TRUE(InputKinds().empty());
+}
+
+TEST_F(Routing, ADropReachesItsTopLevelWindowAsOneMessageInDropOrder) {
+    std::vector<std::vector<std::string>> drops;
+    HWND target = desk().CreateWindow({.bounds = {0, 0, 7, 3}, .caption = "D", .proc = [&](Message& m) {
+                                           if (m.kind == MessageKind::FilesDropped) drops.push_back(m.paths);
+                                       }});
+    desk().Show(target, true);
+    desk().InputDrop(target, {"/b/2.bmp", "/a/1.bmp", "/c/\xE9.bmp"});
+    desk().InputDrop(target, {});  // a gesture without files is no drop
+    desk().InputDrop(left, {"/child.bmp"});  // only top-level windows take drops
+    Pump();
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0], (std::vector<std::string>{"/b/2.bmp", "/a/1.bmp", "/c/\xE9.bmp"}));
+    EXPECT_TRUE(InputKinds().empty());
+    desk().Enable(target, false);
+    desk().InputDrop(target, {"/x.bmp"});
+    Pump();
+    EXPECT_EQ(drops.size(), 1u);
+    desk().Enable(target, true);
+    desk().InputDrop(target, {"/y.bmp"});
+    desk().DestroyWindow(target);  // a queued drop dies with its window
+    Pump();
+    EXPECT_EQ(drops.size(), 1u);
 }
 
 TEST_F(Routing, DestroyingAWindowDropsItsQueuedMessagesAndFocus) {

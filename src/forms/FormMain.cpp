@@ -58,9 +58,15 @@ TGroupBox* Section(TfrmMain* form, const char* name, int top, int height, const 
     return box;
 }
 
-// The command bar's buttons take no keyboard focus.
+// The command bar's push button: like the bar's buttons it never takes the keyboard focus, neither
+// by Tab nor by a click, so the focus stays in the sections.
+class TCommandButton : public TButton {
+  public:
+    explicit TCommandButton(TComponent* owner) : TButton(owner) { focusOnClick_ = false; }
+};
+
 TButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, int left, const char* caption) {
-    auto* button = Place<TButton>(form, parent, name, left, 4, 77, 33);
+    TButton* button = Place<TCommandButton>(form, parent, name, left, 4, 77, 33);
     button->SetCaption(caption);
     button->SetTabStop(false);
     return button;
@@ -175,6 +181,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnFilesDropped = [this](TComponent*, const std::vector<std::string>& paths) { FilesDropped(paths); };
     btnImageBrowse->OnClick = [this](TComponent* sender) { btnImageBrowseClick(sender); };
     btnOutputBrowse->OnClick = [this](TComponent* sender) { btnOutputBrowseClick(sender); };
     for (TComboBox* combo : {cbImageState, cbImage1, cbImage2, cbImage3, cbImage4})

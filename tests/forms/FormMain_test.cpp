@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,8 +15,10 @@
 #include "../app/TempFolder.h"
 #include "controls/GroupBox.h"
 #include "controls/LevelProgressBar.h"
+#include "controls/Panel.h"
 #include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
+#include "forms/OpenDialog.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/FormTestSupport.h"
@@ -118,6 +121,72 @@ TEST_F(MainWindow, StartsWithThreeStatesAndTheFourthSlotDisabled) {
     EXPECT_EQ(form->Suffixes(), SuffixSettings{});
 }
 
+TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
+    struct Place {
+        const TControl* control;
+        const TWinControl* parent;
+        int left, top, width, height;
+        std::string text;
+    };
+    const Place places[] = {
+        {form->MarkupLabel1, form, 36, 336, 361, 17,
+         "Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  "},
+        {form->PxGroupBox1, form, 8, 48, 397, 77, " 1. Select the images to join "},
+        {form->lblImageList, form->PxGroupBox1, 12, 20, 377, 13, TfrmMain::kImageListPrompt},
+        {form->lblImageCount, form->PxGroupBox1, 12, 48, 293, 13, ""},
+        {form->btnImageBrowse, form->PxGroupBox1, 312, 40, 75, 25, "&Browse..."},
+        {form->PxGroupBox2, form, 8, 132, 397, 53, " 2. Image type"},
+        {form->Label1, form->PxGroupBox2, 12, 24, 217, 13, "What type of image would you like to create?"},
+        {form->cbImageState, form->PxGroupBox2, 240, 20, 145, 21, ""},
+        {form->PxGroupBox3, form, 8, 256, 397, 77, " 4. Output path "},
+        {form->lblOutputPath, form->PxGroupBox3, 12, 20, 377, 13, TfrmMain::kOutputPathPrompt},
+        {form->btnOutputBrowse, form->PxGroupBox3, 312, 40, 75, 25, "B&rowse..."},
+        {form->PxPanelFill1, form, 0, 0, 413, 41, ""},
+        {form->pbWork, form->PxPanelFill1, 8, 8, 397, 25, ""},
+        {form->btnStart, form->PxPanelFill1, 4, 4, 77, 33, "Start"},
+        {form->btnOptions, form->PxPanelFill1, 84, 4, 77, 33, "Options"},
+        {form->btnAbout, form->PxPanelFill1, 164, 4, 77, 33, "About"},
+        {form->btnExit, form->PxPanelFill1, 244, 4, 77, 33, "Exit"},
+        {form->PxGroupBox4, form, 8, 192, 397, 57, " 3. Select the order of images in the final file"},
+        {form->cbImage1, form->PxGroupBox4, 12, 24, 85, 21, ""},
+        {form->cbImage2, form->PxGroupBox4, 108, 24, 85, 21, ""},
+        {form->cbImage3, form->PxGroupBox4, 204, 24, 85, 21, ""},
+        {form->cbImage4, form->PxGroupBox4, 300, 24, 85, 21, ""},
+    };
+    for (const Place& p : places) {
+        SCOPED_TRACE(p.control->Name());
+        EXPECT_EQ(p.control->Parent(), p.parent);
+        EXPECT_EQ((std::array{p.control->Left(), p.control->Top(), p.control->Width(), p.control->Height()}),
+                  (std::array{p.left, p.top, p.width, p.height}));
+        EXPECT_EQ(p.control->Caption(), p.text);
+    }
+    EXPECT_EQ(form->BorderStyle(), bsSingle);
+    EXPECT_EQ(form->Position(), poScreenCenter);
+    EXPECT_EQ(form->Font().Name(), "Tahoma");
+    EXPECT_EQ(form->Font().Height(), -11);
+    EXPECT_EQ(form->PxPanelFill1->Align(), alTop);
+    for (const TLabel* path : {form->lblImageList, form->lblImageCount, form->lblOutputPath})
+        EXPECT_EQ(path->Font().Color(), clNavy);
+    EXPECT_TRUE(form->MarkupLabel1->Transparent());
+    EXPECT_TRUE(form->btnStart->Font().Style().Contains(TFontStyle::Bold));
+    EXPECT_FALSE(form->btnOptions->Font().Style().Contains(TFontStyle::Bold));
+    EXPECT_EQ(form->cbImageState->Items().Count(), 3);
+    EXPECT_EQ(form->cbImageState->Items()[0], "2 state images");
+    EXPECT_EQ(form->cbImageState->Items()[2], "4 state images");
+    EXPECT_EQ(form->dlgOpen->Filter(), "Bitmap files (*.bmp)|*.bmp");
+    EXPECT_EQ(form->dlgOpen->Options(), (TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing}));
+}
+
+TEST_F(MainWindow, CommandButtonsNeverTakeTheFocus) {
+    form->cbImageState->SetFocus();
+    Headless().WhenIdle([&] { Key(window::vk::kReturn); });
+    Click(*form->btnAbout);
+    Pump();
+    EXPECT_TRUE(form->cbImageState->Focused());
+    for (const TButton* command : {form->btnStart, form->btnOptions, form->btnAbout, form->btnExit})
+        EXPECT_FALSE(command->TabStop());
+}
+
 TEST_F(MainWindow, TabOrderRunsThroughTheSectionsAndSkipsTheCommandBar) {
     form->cbImageState->SetItemIndex(2);  // all four slots enabled
     form->cbImageStateChange(form->cbImageState);
@@ -195,18 +264,58 @@ TEST_F(MainWindow, AFirstFileThatCannotLoadKeepsTheSelectionAndTheOldSize) {
     EXPECT_EQ(Screen().Cursor(), crDefault);
 }
 
-TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnes) {
-    const std::string one = folder / "one.bmp", two = folder / "two.BMP";
+TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
+    const std::string sub = folder.MakeFolder("drop");
+    const std::string one = sub + "/one.bmp", two = sub + "/two.BMP", three = folder / "three.bmp";
     WriteBmp(one, 5, 5, clRed);
     WriteBmp(two, 6, 6, clRed);
-    form->FilesDropped({folder.Touch("notes.txt", "x"), two, one});
+    WriteBmp(three, 7, 3, clRed);
+    Desk().InputDrop(form->Handle(), {folder.Touch("notes.txt", "x"), two, one, three});
+    Pump();
     ASSERT_NE(form->FileList(), nullptr);
-    EXPECT_EQ(form->FileList()->Count(), 2);
+    ASSERT_EQ(form->FileList()->Count(), 3);
     EXPECT_EQ(form->FileList()->Strings(0), two);
-    EXPECT_EQ(form->lblImageCount->Caption(), "2 files selected");
+    EXPECT_EQ(form->FileList()->Strings(1), one);
+    EXPECT_EQ(form->FileList()->Strings(2), three);
+    EXPECT_EQ(form->lblImageList->Caption(), sub + "/");
+    EXPECT_EQ(form->lblImageCount->Caption(), "3 files selected");
     EXPECT_EQ(form->ImageSize(), 6);
-    form->FilesDropped({folder / "notes.txt"});  // nothing to select: nothing changes
-    EXPECT_EQ(form->FileList()->Count(), 2);
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    // A second drop replaces the selection, as a second Browse does.
+    Desk().InputDrop(form->Handle(), {three});
+    Pump();
+    ASSERT_EQ(form->FileList()->Count(), 1);
+    EXPECT_EQ(form->lblImageList->Caption(), folder.Path() + "/");
+    EXPECT_EQ(form->lblImageCount->Caption(), "1 files selected");
+    EXPECT_EQ(form->ImageSize(), 7);
+    Desk().InputDrop(form->Handle(), {folder / "notes.txt"});  // nothing to select: nothing changes
+    Pump();
+    EXPECT_EQ(form->FileList()->Count(), 1);
+    EXPECT_EQ(form->ImageSize(), 7);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindow, ADroppedBitmapThatCannotLoadIsShownAndTheSelectionStands) {
+    const std::string bad = folder.Touch("bad.bmp", "not a bitmap at all");
+    Desk().InputDrop(form->Handle(), {bad});
+    Pump();
+    EXPECT_EQ(errors, std::vector<std::string>{"Bitmap image is not valid"});
+    ASSERT_NE(form->FileList(), nullptr);
+    EXPECT_EQ(form->FileList()->Strings(0), bad);
+    EXPECT_EQ(form->ImageSize(), 0);
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+TEST_F(MainWindow, NoDropIsTakenWhileADialogShows) {
+    const std::string one = folder / "one.bmp";
+    WriteBmp(one, 5, 5, clRed);
+    Headless().WhenIdle([&] {
+        Desk().InputDrop(form->Handle(), {one});
+        Key(window::vk::kReturn);
+    });
+    Click(*form->btnAbout);
+    Pump();
+    EXPECT_EQ(form->FileList(), nullptr);
 }
 
 TEST_F(MainWindow, OutputFolderGetsATrailingSlashAndACancelKeepsThePrompt) {
@@ -287,6 +396,25 @@ TEST_F(MainWindow, StartWeldsShowsBusyModeAndComesBackIdle) {
     EXPECT_EQ(strip.Canvas().Pixels(0, 0), ResolveColor(clRed));
     EXPECT_EQ(strip.Canvas().Pixels(16, 0), ResolveColor(clLime));
     EXPECT_TRUE(std::filesystem::exists(out + "/Save.bmp"));
+}
+
+TEST_F(MainWindow, WithOneFileTheBarStaysAtZero) {
+    const std::string out = folder.MakeFolder("out");
+    Answers({Icons(1), out});
+    Click(*form->btnImageBrowse);
+    Pump();
+    Click(*form->btnOutputBrowse);
+    Pump();
+    int position = -1;
+    bool shown = false;
+    onMessage = [&] {
+        position = form->pbWork->Position();
+        shown = form->pbWork->Visible();
+    };
+    Messages([&] { Click(*form->btnStart); });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(position, 0);
+    EXPECT_TRUE(std::filesystem::exists(out + "/Icon0.bmp"));
 }
 
 TEST_F(MainWindow, AnErrorInTheRunLeavesBusyModeToo) {
@@ -398,10 +526,25 @@ TEST_F(MainWindow, AFailedSaveKeepsTheWindowOnceThenLetsItClose) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "Unable to write to " + unwritable);
     EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->FileList(), nullptr);
     Desk().InputClose(form->Handle());
     Pump();
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(MainWindow, TheCloseBoxSavesTheLettersAndReleasesTheSelection) {
+    Answers({Icons(2)});
+    Click(*form->btnImageBrowse);
+    Pump();
+    ASSERT_NE(form->FileList(), nullptr);
+    form->Suffixes().SuffixDisabled = "7";
+    Desk().InputClose(form->Handle());
+    Pump();
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->FileList(), nullptr);
+    EXPECT_EQ(LoadSuffixSettings(config).SuffixDisabled, "7");
 }
 
 }  // namespace

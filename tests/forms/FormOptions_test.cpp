@@ -125,6 +125,32 @@ TEST_F(OptionsDialog, AccentedLettersOfTheCharacterSetAreLetters) {
     EXPECT_EQ(text, std::string("_") + char(0xE9));
 }
 
+TEST_F(OptionsDialog, BackspaceAndDeleteEmptyTheLetter) {
+    std::string afterDelete, afterEsc, afterBack;
+    const TModalResult result = RunWith([&] {
+        form->txtSuffixHot->SetFocus();
+        form->txtSuffixHot->SetSel(1, 1);
+        Key(window::vk::kDelete);
+        Pump();
+        afterDelete = form->txtSuffixHot->DisplayText();
+        Key(window::vk::kEscape);  // the field was changed: Esc restores it
+        Pump();
+        afterEsc = form->txtSuffixHot->DisplayText();
+        form->txtSuffixHot->SetSel(2, 2);
+        Key(window::vk::kBack);
+        Pump();
+        afterBack = form->txtSuffixHot->DisplayText();
+        Key(window::vk::kEscape);
+        Pump();
+        Headless().WhenIdle([] { Key(window::vk::kEscape); });
+    });
+    EXPECT_EQ(afterDelete, "__");
+    EXPECT_EQ(afterEsc, "_h");
+    EXPECT_EQ(afterBack, "__");
+    EXPECT_EQ(form->txtSuffixHot->MaskedText(), "_h");
+    EXPECT_EQ(result, mrCancel);
+}
+
 TEST_F(OptionsDialog, AnEmptiedFieldIsRefusedOnLeavingUntilEscRestoresIt) {
     std::vector<std::string> errors;
     Application().OnException = [&](const std::exception& e) { errors.push_back(e.what()); };

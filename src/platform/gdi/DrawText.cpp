@@ -1,6 +1,8 @@
 // DrawText / DrawTextEx: the "&" prefix rule, line breaks, word wrap, tabs, end and path ellipsis and
-// alignment. Measuring (DT_CALCRECT) and drawing share one layout, so they always agree.
+// alignment. Measuring (DT_CALCRECT) and drawing share one layout, so they always agree; a turned
+// font turns the laid-out lines and their clip rectangle together.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -148,6 +150,33 @@ Line PathEllipsis(const Line& line, const Layout& layout, int available) {
     return result;
 }
 
+struct PointL {
+    std::int64_t x, y;
+};
+
+// The rotation of a turned font in screen coordinates (y down): a step along the text and a step
+// down from it, as the glyphs are placed.
+struct Turn {
+    double cosine, sine;
+
+    PointL About(PointL point, PointL pivot) const {
+        const double dx = double(point.x - pivot.x), dy = double(point.y - pivot.y);
+        return {pivot.x + std::llround(dx * cosine + dy * sine),
+                pivot.y + std::llround(dy * cosine - dx * sine)};
+    }
+    // The smallest rectangle holding r turned about pivot.
+    RECT Bounds(const RECT& r, PointL pivot) const {
+        std::int64_t x1 = INT64_MAX, y1 = INT64_MAX, x2 = INT64_MIN, y2 = INT64_MIN;
+        for (const PointL corner : {PointL{r.left, r.top}, PointL{r.right, r.top}, PointL{r.left, r.bottom},
+                                    PointL{r.right, r.bottom}}) {
+            const PointL p = About(corner, pivot);
+            x1 = std::min(x1, p.x), y1 = std::min(y1, p.y), x2 = std::max(x2, p.x), y2 = std::max(y2, p.y);
+        }
+        auto fit = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+        return {fit(x1), fit(y1), fit(x2), fit(y2)};
+    }
+};
+
 struct Options {
     UINT format;
     int tabLength;
@@ -256,17 +285,30 @@ int DrawTextEx(HDC dc, const char* text, int count, RECT* rect, UINT format, DRA
         clip = *rect;
     }
     const RECT bounds{0, 0, dc->bitmap->surface.width, dc->bitmap->surface.height};
+    const std::optional<Turn> turn =
+        font->Angle() != 0 ? std::optional<Turn>(Turn{std::cos(font->Angle()), std::sin(font->Angle())})
+                           : std::nullopt;
+    std::optional<PointL> pivot;
     for (const Line& line : lines) {
-        if (y >= bounds.bottom) break;
-        if (y + lineHeight > bounds.top || font->Angle() != 0) {
+        if (!turn && y >= bounds.bottom) break;
+        if (turn || y + lineHeight > bounds.top) {
             const int width = layout.Width(line.text);
             std::int64_t x = left;
             if (format & DT_CENTER)
                 x = left + (right - left - width) / 2;
             else if (format & DT_RIGHT)
                 x = right - width;
-            if (x > INT32_MIN / 2 && x < INT32_MAX / 2 && y > INT32_MIN / 2 && y < INT32_MAX / 2)
-                DrawLine(*dc, layout, line, int(x), int(y), clip);
+            PointL at{x, y};
+            if (turn) {
+                // The whole layout, clip rectangle included, turns about the first line's origin.
+                if (!pivot) {
+                    pivot = at;
+                    if (clip) clip = turn->Bounds(*clip, *pivot);
+                }
+                at = turn->About(at, *pivot);
+            }
+            if (at.x > INT32_MIN / 2 && at.x < INT32_MAX / 2 && at.y > INT32_MIN / 2 && at.y < INT32_MAX / 2)
+                DrawLine(*dc, layout, line, int(at.x), int(at.y), clip);
         }
         y += lineHeight;
     }

@@ -35,7 +35,8 @@ BOOL TextOut(HDC dc, int x, int y, const char* text, int count);
 // Lays out and draws (or with DT_CALCRECT only measures) text in rect. count -1 means up to the
 // terminating zero; a larger count also stops there. Returns the height of the text (0 on failure).
 // With DT_CALCRECT the right and bottom of rect become the measured extent; drawing the same text in
-// that rectangle with the same flags gives the same lines.
+// that rectangle with the same flags gives the same lines. A rotated font measures unrotated; its
+// lines are drawn turned about the first line's origin and clipped to rect turned the same way.
 int DrawText(HDC dc, const char* text, int count, RECT* rect, UINT format);
 int DrawTextEx(HDC dc, const char* text, int count, RECT* rect, UINT format, DRAWTEXTPARAMS* params);
 

@@ -240,6 +240,44 @@ TEST(DrawTextAlignment, PlacesSingleLinesInTheRectangle) {
     SetBkMode(canvas.dc(), TRANSPARENT);
 }
 
+TEST(DrawTextRotated, TheLineRunsUpwardsFromItsOriginAndIsNotClippedAway) {
+    Canvas canvas(test::WhiteBitmap(60, 120));
+    SelectedFont font(canvas.dc(), Description("Tahoma", -11, FW_NORMAL, 900));
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    RECT r{10, 100, 10, 100};
+    DrawText(canvas.dc(), "Upwards", -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    DrawText(canvas.dc(), "Upwards", -1, &r, DT_SINGLELINE);
+    const RECT ink = test::InkBounds(canvas.dc(), 60, 120);
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 10 + height);
+    EXPECT_LE(ink.bottom, 100);
+    EXPECT_GE(ink.top, 100 - width);
+    EXPECT_GT(ink.bottom - ink.top, width / 2);  // the whole word, not a clipped sliver
+}
+
+TEST(DrawTextRotated, FollowingLinesStandBesideTheFirstAndTheClipTurnsToo) {
+    Canvas canvas(test::WhiteBitmap(80, 120));
+    SelectedFont font(canvas.dc(), Description("Tahoma", -11, FW_NORMAL, 900));
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    TEXTMETRIC metrics;
+    GetTextMetrics(canvas.dc(), &metrics);
+    RECT r{10, 100, 200, 100};
+    DrawText(canvas.dc(), "One\nTwo", -1, &r, DT_CALCRECT);
+    DrawText(canvas.dc(), "One\nTwo", -1, &r, 0);
+    const RECT both = test::InkBounds(canvas.dc(), 80, 120);
+    EXPECT_GT(both.right, 10 + metrics.tmHeight);  // the second line stands right of the first
+    EXPECT_LE(both.right, 10 + 2 * metrics.tmHeight);
+    EXPECT_LE(both.bottom, 100);
+    // A rectangle one line deep keeps only the first line, turned with the text.
+    PatBlt(canvas.dc(), 0, 0, 80, 120, WHITENESS);
+    r.bottom = r.top + metrics.tmHeight;
+    DrawText(canvas.dc(), "One\nTwo", -1, &r, 0);
+    const RECT first = test::InkBounds(canvas.dc(), 80, 120);
+    EXPECT_GT(first.bottom - first.top, 0);
+    EXPECT_LE(first.right, 10 + metrics.tmHeight);
+}
+
 TEST(DrawTextInput, CountsEmptyTextAndBadRectangles) {
     TextCanvas canvas(100, 30);
     const RECT whole = canvas.Measure("abc", {0, 0, 100, 0}, DT_SINGLELINE);

@@ -68,6 +68,7 @@ class TfrmMain : public TForm {
     void btnAboutClick(TComponent* sender);
     void btnExitClick(TComponent* sender);
     // Files dropped from the desktop's file manager: selected as Browse selects them, in drop order.
+    // Names without the .bmp extension are passed over; a drop with none left changes nothing.
     void FilesDropped(const std::vector<std::string>& paths);
 
     static constexpr const char* kImageListPrompt = "< Click the Browse button to select image files >";

@@ -56,6 +56,17 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Label3->Caption(), "Disabled");
     EXPECT_EQ(form->Label4->Caption(), "Pressed");
     EXPECT_EQ(form->Bevel1->Shape(), TBevelShape::bsTopLine);
+    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 123, 257, 5}));
+    EXPECT_EQ(form->Bevel1->Anchors(), akLeft | akRight | akBottom);
+    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 135, 75, 25}));
+    for (const TButton* button : {form->btnOK, form->btnCancel}) EXPECT_EQ(button->Anchors(), akRight | akBottom);
+    EXPECT_EQ(Bounds(*form->Label1), (std::array<int, 4>{116, 20, 111, 39}));
+    EXPECT_EQ(Bounds(*form->Label2), (std::array<int, 4>{16, 24, 17, 13}));
+    EXPECT_EQ(Bounds(*form->Label3), (std::array<int, 4>{16, 52, 40, 13}));
+    EXPECT_EQ(Bounds(*form->Label4), (std::array<int, 4>{16, 80, 38, 13}));
+    EXPECT_EQ(Bounds(*form->txtSuffixDisabled), (std::array<int, 4>{68, 48, 36, 21}));
+    EXPECT_EQ(Bounds(*form->txtSuffixPressed), (std::array<int, 4>{68, 76, 36, 21}));
+    EXPECT_EQ(form->Position(), poScreenCenter);
     for (TMaskEdit* field : {form->txtSuffixHot, form->txtSuffixDisabled, form->txtSuffixPressed}) {
         EXPECT_EQ(field->EditMask(), "_A;1;_");
         EXPECT_EQ(field->MaxLength(), 2);

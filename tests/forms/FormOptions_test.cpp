@@ -59,7 +59,8 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 123, 257, 5}));
     EXPECT_EQ(form->Bevel1->Anchors(), akLeft | akRight | akBottom);
     EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 135, 75, 25}));
-    for (const TButton* button : {form->btnOK, form->btnCancel}) EXPECT_EQ(button->Anchors(), akRight | akBottom);
+    for (const TButton* button : {form->btnOK, form->btnCancel})
+        EXPECT_EQ(button->Anchors(), akRight | akBottom);
     EXPECT_EQ(Bounds(*form->Label1), (std::array<int, 4>{116, 20, 111, 39}));
     EXPECT_EQ(Bounds(*form->Label2), (std::array<int, 4>{16, 24, 17, 13}));
     EXPECT_EQ(Bounds(*form->Label3), (std::array<int, 4>{16, 52, 40, 13}));

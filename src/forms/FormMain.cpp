@@ -20,6 +20,7 @@
 #include "framework/ComboBox.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
+#include "framework/PlaceControl.h"
 #include "framework/Screen.h"
 #include "graphics/Bitmap.h"
 #include "weld/CompletionText.h"
@@ -33,26 +34,16 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-template <class Control>
-Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-               int height) {
-    auto* control = new Control(owner);
-    control->SetName(name);
-    control->SetBounds(left, top, width, height);
-    control->SetParent(parent);
-    return control;
-}
-
 TLabel* PathLabel(TfrmMain* form, TWinControl* parent, const char* name, int top, int width,
                   const char* text) {
-    auto* label = Place<TLabel>(form, parent, name, 12, top, width, 13);
+    auto* label = PlaceControl<TLabel>(form, parent, name, 12, top, width, 13);
     label->SetCaption(text);
     label->Font().SetColor(clNavy);
     return label;
 }
 
 TGroupBox* Section(TfrmMain* form, const char* name, int top, int height, const char* caption, int tabOrder) {
-    auto* box = Place<TGroupBox>(form, form, name, 8, top, 397, height);
+    auto* box = PlaceControl<TGroupBox>(form, form, name, 8, top, 397, height);
     box->SetCaption(caption);
     box->SetTabOrder(tabOrder);
     return box;
@@ -66,7 +57,7 @@ class TCommandButton : public TButton {
 };
 
 TButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, int left, const char* caption) {
-    TButton* button = Place<TCommandButton>(form, parent, name, left, 4, 77, 33);
+    TButton* button = PlaceControl<TCommandButton>(form, parent, name, left, 4, 77, 33);
     button->SetCaption(caption);
     button->SetTabStop(false);
     return button;
@@ -74,7 +65,7 @@ TButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, in
 
 TComboBox* Chooser(TfrmMain* form, TWinControl* parent, const char* name, int left, int top, int width,
                    std::initializer_list<const char*> items, int itemIndex, int tabOrder) {
-    auto* combo = Place<TComboBox>(form, parent, name, left, top, width, 21);
+    auto* combo = PlaceControl<TComboBox>(form, parent, name, left, top, width, 21);
     for (const char* item : items) combo->Items().Add(item);
     combo->SetItemHeight(13);
     combo->SetItemIndex(itemIndex);
@@ -125,33 +116,33 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     Font().SetHeight(-11);
     Font().SetCharSet(0);  // ANSI_CHARSET
 
-    MarkupLabel1 = Place<TLabel>(this, this, "MarkupLabel1", 36, 336, 361, 17);
+    MarkupLabel1 = PlaceControl<TLabel>(this, this, "MarkupLabel1", 36, 336, 361, 17);
     MarkupLabel1->SetCaption("Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  ");
     MarkupLabel1->SetTransparent(true);
 
     PxGroupBox1 = Section(this, "PxGroupBox1", 48, 77, " 1. Select the images to join ", 1);
     lblImageList = PathLabel(this, PxGroupBox1, "lblImageList", 20, 377, kImageListPrompt);
     lblImageCount = PathLabel(this, PxGroupBox1, "lblImageCount", 48, 293, "");
-    btnImageBrowse = Place<TButton>(this, PxGroupBox1, "btnImageBrowse", 312, 40, 75, 25);
+    btnImageBrowse = PlaceControl<TButton>(this, PxGroupBox1, "btnImageBrowse", 312, 40, 75, 25);
     btnImageBrowse->SetCaption("&Browse...");
     btnImageBrowse->SetTabOrder(0);
 
     PxGroupBox2 = Section(this, "PxGroupBox2", 132, 53, " 2. Image type", 2);
-    Label1 = Place<TLabel>(this, PxGroupBox2, "Label1", 12, 24, 217, 13);
+    Label1 = PlaceControl<TLabel>(this, PxGroupBox2, "Label1", 12, 24, 217, 13);
     Label1->SetCaption("What type of image would you like to create?");
     cbImageState = Chooser(this, PxGroupBox2, "cbImageState", 240, 20, 145,
                            {"2 state images", "3 state images", "4 state images"}, 0, 0);
 
     PxGroupBox3 = Section(this, "PxGroupBox3", 256, 77, " 4. Output path ", 4);
     lblOutputPath = PathLabel(this, PxGroupBox3, "lblOutputPath", 20, 377, kOutputPathPrompt);
-    btnOutputBrowse = Place<TButton>(this, PxGroupBox3, "btnOutputBrowse", 312, 40, 75, 25);
+    btnOutputBrowse = PlaceControl<TButton>(this, PxGroupBox3, "btnOutputBrowse", 312, 40, 75, 25);
     btnOutputBrowse->SetCaption("B&rowse...");
     btnOutputBrowse->SetTabOrder(0);
 
-    PxPanelFill1 = Place<TPanel>(this, this, "PxPanelFill1", 0, 0, 413, 41);
+    PxPanelFill1 = PlaceControl<TPanel>(this, this, "PxPanelFill1", 0, 0, 413, 41);
     PxPanelFill1->SetAlign(alTop);
     PxPanelFill1->SetTabOrder(0);
-    pbWork = Place<TLevelProgressBar>(this, PxPanelFill1, "pbWork", 8, 8, 397, 25);
+    pbWork = PlaceControl<TLevelProgressBar>(this, PxPanelFill1, "pbWork", 8, 8, 397, 25);
     pbWork->SetVisible(false);
     pbWork->SetCompletionSmooth(false);
     pbWork->Font().SetHeight(-13);

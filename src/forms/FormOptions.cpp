@@ -7,6 +7,7 @@
 #include "framework/Button.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
+#include "framework/PlaceControl.h"
 
 namespace plexon {
 
@@ -14,19 +15,9 @@ TfrmOptions* frmOptions = nullptr;
 
 namespace {
 
-template <class Control>
-Control* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-               int height) {
-    auto* control = new Control(owner);
-    control->SetName(name);
-    control->SetBounds(left, top, width, height);
-    control->SetParent(parent);
-    return control;
-}
-
 TMaskEdit* SuffixField(TfrmOptions* form, TWinControl* parent, const char* name, int top, int width,
                        int tabOrder) {
-    auto* field = Place<TMaskEdit>(form, parent, name, 68, top, width, 21);
+    auto* field = PlaceControl<TMaskEdit>(form, parent, name, 68, top, width, 21);
     field->SetEditMask("_A;1;_");
     field->SetMaxLength(2);
     field->SetTabOrder(tabOrder);
@@ -45,33 +36,33 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     Font().SetName("Tahoma");
     Font().SetHeight(-11);
 
-    Bevel1 = Place<TBevel>(this, this, "Bevel1", 0, 123, 257, 5);
+    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 123, 257, 5);
     Bevel1->SetShape(TBevelShape::bsTopLine);
     Bevel1->SetAnchors(akLeft | akRight | akBottom);
-    btnOK = Place<TButton>(this, this, "btnOK", 88, 135, 75, 25);
+    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 135, 75, 25);
     btnOK->SetCaption("OK");
     btnOK->SetDefault(true);
     btnOK->SetModalResult(mrOk);
     btnOK->SetAnchors(akRight | akBottom);
     btnOK->SetTabOrder(0);
-    btnCancel = Place<TButton>(this, this, "btnCancel", 172, 135, 75, 25);
+    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 135, 75, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
     btnCancel->SetAnchors(akRight | akBottom);
     btnCancel->SetTabOrder(1);
-    PxGroupBox2 = Place<TGroupBox>(this, this, "PxGroupBox2", 8, 8, 241, 109);
+    PxGroupBox2 = PlaceControl<TGroupBox>(this, this, "PxGroupBox2", 8, 8, 241, 109);
     PxGroupBox2->SetCaption("File suffix information");
     PxGroupBox2->SetTabOrder(2);
 
-    Label1 = Place<TLabel>(this, PxGroupBox2, "Label1", 116, 20, 111, 39);
+    Label1 = PlaceControl<TLabel>(this, PxGroupBox2, "Label1", 116, 20, 111, 39);
     Label1->SetCaption("The file suffix identifies\rthe icon state; hot, \rdisabled or pressed.");
     Label1->Font().SetColor(clNavy);
-    Label2 = Place<TLabel>(this, PxGroupBox2, "Label2", 16, 24, 17, 13);
+    Label2 = PlaceControl<TLabel>(this, PxGroupBox2, "Label2", 16, 24, 17, 13);
     Label2->SetCaption("Hot");
-    Label3 = Place<TLabel>(this, PxGroupBox2, "Label3", 16, 52, 40, 13);
+    Label3 = PlaceControl<TLabel>(this, PxGroupBox2, "Label3", 16, 52, 40, 13);
     Label3->SetCaption("Disabled");
-    Label4 = Place<TLabel>(this, PxGroupBox2, "Label4", 16, 80, 38, 13);
+    Label4 = PlaceControl<TLabel>(this, PxGroupBox2, "Label4", 16, 80, 38, 13);
     Label4->SetCaption("Pressed");
     txtSuffixHot = SuffixField(this, PxGroupBox2, "txtSuffixHot", 20, 37, 0);
     txtSuffixDisabled = SuffixField(this, PxGroupBox2, "txtSuffixDisabled", 48, 36, 1);

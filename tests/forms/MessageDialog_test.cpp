@@ -27,6 +27,7 @@ class MessageDialog : public FormTest {
   protected:
     void TearDown() override {
         SetApplicationBiDiMode(bdLeftToRight);
+        Headless().SetClipboardOpens(true);
         FormTest::TearDown();
     }
 
@@ -320,6 +321,30 @@ TEST_F(MessageDialog, CtrlCCopiesTheWholeTextByteForByteAndBeeps) {
               mrOk);
     EXPECT_EQ(copied, expected);
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(MessageDialog, AClipboardThatCannotBeOpenedIsReportedAndTheDialogStaysOpen) {
+    Headless().SetClipboardText("old");
+    Headless().SetClipboardOpens(false);
+    std::string reported;
+    bool dialogAfter = false;
+    Headless().WhenIdle([&] { Key('C', window::Shift::Ctrl); });
+    Headless().WhenIdle([&] {
+        TForm* box = Screen().ActiveForm();
+        ASSERT_NE(box, nullptr);
+        reported = static_cast<TLabel*>(box->FindComponent("Message"))->Caption();
+        Key(window::vk::kReturn);
+    });
+    Headless().WhenIdle([&] {
+        TForm* active = Screen().ActiveForm();
+        dialogAfter = active != nullptr && dynamic_cast<TMessageForm*>(active) != nullptr &&
+                      active->Caption() == "Warning";
+        Key(window::vk::kEscape);
+    });
+    EXPECT_EQ(RunMessageDialog("Copy me", mtWarning, {mbOK, mbCancel}, 0, -1, -1, ""), mrCancel);
+    EXPECT_EQ(reported, "Cannot open clipboard.");
+    EXPECT_TRUE(dialogAfter);
+    EXPECT_EQ(Headless().ClipboardText(), "old");
 }
 
 TEST_F(MessageDialog, CopiedButtonsLoseTheirAmpersandsAndKeepCreationOrder) {

@@ -30,8 +30,12 @@ class HeadlessBackend : public Backend {
     std::uint64_t Milliseconds() override { return now_; }
     void AdvanceTime(std::uint64_t milliseconds) { now_ += milliseconds; }
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
-    // Text ends at its first zero byte, as on a real clipboard.
-    void SetClipboardText(const std::string& text) override { clipboard_ = text.substr(0, text.find('\0')); }
+    // Text ends at its first zero byte, as on a real clipboard; a clipboard that cannot be opened
+    // keeps what it held.
+    void SetClipboardText(const std::string& text) override {
+        if (clipboardOpens_) clipboard_ = text.substr(0, text.find('\0'));
+    }
+    void SetClipboardOpens(bool opens) { clipboardOpens_ = opens; }
     std::string ClipboardText() override { return clipboard_; }
     void Beep() override { ++beeps_; }
     bool OpenUrl(const std::string& address) override;
@@ -51,6 +55,7 @@ class HeadlessBackend : public Backend {
     std::uint64_t now_ = 0;
     std::deque<std::function<void()>> idle_;
     std::string clipboard_;
+    bool clipboardOpens_ = true;
     std::vector<std::string> urls_;
     int beeps_ = 0;
     int presents_ = 0;

@@ -184,6 +184,14 @@ void Rotated(HDC dc) {
         Label(dc, cx, cy, "  Rotated " + std::to_string(angle / 10));
     }
     Fill(dc, {cx - 1, cy - 1, cx + 2, cy + 2}, RGB(255, 0, 0));
+    {
+        // DrawText with a turned font: two lines turned about the first line's origin (red dot).
+        UseFont use(dc, MakeFont("Tahoma", -11, FW_NORMAL, 900));
+        RECT box{505, 640, 505, 640};
+        DrawText(dc, "DrawText,\nturned", -1, &box, DT_CALCRECT);
+        DrawText(dc, "DrawText,\nturned", -1, &box, 0);
+        Fill(dc, {504, 639, 507, 642}, RGB(255, 0, 0));
+    }
     // The vertical progress bar's text: turned 90 degrees, centred on a bar.
     Fill(dc, {560, 410, 590, 640}, RGB(0, 128, 0));
     UseFont use(dc, MakeFont("Verdana", -13, FW_NORMAL, 900));

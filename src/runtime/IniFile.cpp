@@ -49,7 +49,10 @@ std::vector<Line> SplitLines(const std::string& text) {
     while (begin < text.size()) {
         const size_t newline = text.find('\n', begin);
         if (newline == std::string::npos) {
-            lines.push_back({begin, text.size(), text.size()});
+            // A lone CR at the very end still ends the line, as it would with the LF after it; so
+            // completing the line on a write does not change its value.
+            const size_t end = text.back() == '\r' ? text.size() - 1 : text.size();
+            lines.push_back({begin, end, text.size()});
             break;
         }
         const size_t end = newline > begin && text[newline - 1] == '\r' ? newline - 1 : newline;
@@ -137,11 +140,15 @@ std::string WithValueSet(const std::string& text, std::string_view section, std:
         return text.substr(0, from) + std::string(insert) + text.substr(to);
     };
 
+    // What completes an unterminated last line before anything goes after it; after a lone CR, its LF.
+    const std::string_view closing = text.empty() || text.back() == '\n' ? ""
+                                     : text.back() == '\r'               ? "\n"
+                                                                         : eol;
+
     const std::optional<SectionSpan> span = FindSection(text, lines, section);
     if (!span) {
-        std::string result = text;
-        if (!result.empty() && result.back() != '\n') result += eol;
-        return result + "[" + std::string(section) + "]" + std::string(eol) + entry + std::string(eol);
+        return text + std::string(closing) + "[" + std::string(section) + "]" + std::string(eol) + entry +
+               std::string(eol);
     }
     size_t lastKey = span->header;
     for (size_t i = span->header + 1; i < span->endLine; ++i) {
@@ -153,9 +160,8 @@ std::string WithValueSet(const std::string& text, std::string_view section, std:
     // A new key goes right after the section's last key, before any blank lines that separate it from
     // the next section.
     const Line& after = lines[lastKey];
-    if (after.next == after.end)
-        return spliced(after.end, after.end, std::string(eol) + entry + std::string(eol));
-    return spliced(after.next, after.next, entry + std::string(eol));
+    const std::string_view before = after.next == text.size() ? closing : "";
+    return spliced(after.next, after.next, std::string(before) + entry + std::string(eol));
 }
 
 bool FitsOnOneLine(std::string_view text) {

@@ -94,6 +94,25 @@ TEST_F(IniFileTest, CrlfAndLfLineEndsBothRead) {
     EXPECT_EQ(unterminated.ReadString("FileSuffix", "HotFile", "h"), "x");
 }
 
+TEST_F(IniFileTest, ALoneCarriageReturnEndingTheFileEndsItsLastLine) {
+    EXPECT_EQ(TIniFile(Write("config.ini", "[S]\nB=2\r")).ReadString("S", "B", ""), "2");
+}
+
+TEST_F(IniFileTest, CompletingALastLineEndedByALoneCarriageReturnKeepsItsValue) {
+    TIniFile newKey(Write("key.ini", "[S]\r\nA=1\r\nB=2\r"));
+    newKey.WriteString("S", "C", "3");
+    EXPECT_EQ(Read(PathOf("key.ini")), "[S]\r\nA=1\r\nB=2\r\nC=3\r\n");
+
+    TIniFile newSection(Write("section.ini", "[S]\nB=2\r"));
+    newSection.WriteString("T", "D", "4");
+    EXPECT_EQ(Read(PathOf("section.ini")), "[S]\nB=2\r\n[T]\nD=4\n");
+    EXPECT_EQ(newSection.ReadString("S", "B", ""), "2");
+
+    TIniFile replaced(Write("replaced.ini", "[S]\nB=2\r"));
+    replaced.WriteString("S", "B", "5");
+    EXPECT_EQ(Read(PathOf("replaced.ini")), "[S]\nB=5\r");
+}
+
 TEST_F(IniFileTest, CommentsAndKeysOfOtherSectionsAreNotRead) {
     TIniFile ini(
         Write("config.ini", "HotFile=a\n[FileSuffix]\n;HotFile=b\n# HotFile=c\n[Next]\nHotFile=d\n"));

@@ -65,9 +65,8 @@ void WriteCoreBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
             head.push_back(colors[i].rgbRed);
         }
     }
-    stream.WriteBuffer(head.data(), std::int64_t(head.size()));
     gdi::GdiFlush();
-    stream.WriteBuffer(image.Dib.dsBm.bmBits, sizes.imageSize);
+    stream.WriteBuffers(head.data(), std::int64_t(head.size()), image.Dib.dsBm.bmBits, sizes.imageSize);
 }
 
 }  // namespace
@@ -170,10 +169,8 @@ void WriteBmp(TStream& stream, TBitmapImage& image, SizePrefix prefix) {
     head.resize(tableStart + 4 * std::size_t(tableEntries));
     std::memcpy(head.data() + tableStart, colors,
                 4 * std::min<std::size_t>(tableEntries, std::size_t(colorCount)));
-    stream.WriteBuffer(head.data(), std::int64_t(head.size()));
-
     gdi::GdiFlush();
-    stream.WriteBuffer(image.Dib.dsBm.bmBits, sizes.imageSize);
+    stream.WriteBuffers(head.data(), std::int64_t(head.size()), image.Dib.dsBm.bmBits, sizes.imageSize);
 }
 
 }  // namespace plexon

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +27,12 @@ void TStream::ReadBuffer(void* buffer, std::int64_t count) {
 
 void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
     if (count != 0 && Write(buffer, count) != count) throw EWriteError(std::string(msg::kWriteError));
+}
+
+void TStream::WriteBuffers(const void* first, std::int64_t firstCount, const void* second,
+                           std::int64_t secondCount) {
+    WriteBuffer(first, firstCount);
+    WriteBuffer(second, secondCount);
 }
 
 std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
@@ -172,6 +179,31 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
         position_ += n;
     }
     return done;
+}
+
+void TFileStream::WriteBuffers(const void* first, std::int64_t firstCount, const void* second,
+                               std::int64_t secondCount) {
+    DropBuffer();
+    written_ = true;
+    iovec parts[2] = {{const_cast<void*>(first), std::size_t(std::max<std::int64_t>(firstCount, 0))},
+                      {const_cast<void*>(second), std::size_t(std::max<std::int64_t>(secondCount, 0))}};
+    int index = 0;
+    for (;;) {
+        while (index < 2 && parts[index].iov_len == 0) ++index;
+        if (index == 2) return;
+        const ssize_t n = ::pwritev(fd_, parts + index, 2 - index, off_t(position_));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw EWriteError(std::string(msg::kWriteError));
+        position_ += n;
+        // A partial write leaves the rest of the pieces for the next call.
+        for (std::size_t done = std::size_t(n); done > 0;) {
+            const std::size_t step = std::min(done, parts[index].iov_len);
+            parts[index].iov_base = static_cast<std::uint8_t*>(parts[index].iov_base) + step;
+            parts[index].iov_len -= step;
+            done -= step;
+            if (parts[index].iov_len == 0) ++index;
+        }
+    }
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin) {

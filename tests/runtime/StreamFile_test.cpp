@@ -144,6 +144,25 @@ TEST_F(FileStreamTest, WrittenBytesReadBack) {
     EXPECT_EQ(out, bytes);
 }
 
+TEST_F(FileStreamTest, TwoPieceWritesLandInOrderAndAFullDeviceRaises) {
+    const std::vector<std::uint8_t> bytes = Counting(70000);
+    {
+        TFileStream stream(PathOf("a.bin"), FileMode::Create);
+        stream.WriteBuffers(bytes.data(), 54, bytes.data() + 54, 40000);
+        stream.WriteBuffers(bytes.data() + 40054, 0, bytes.data() + 40054, 29000);
+        stream.WriteBuffers(bytes.data() + 69054, 946, nullptr, 0);
+        EXPECT_EQ(stream.Position(), 70000);
+    }
+    TFileStream stream(PathOf("a.bin"), FileMode::OpenRead);
+    std::vector<std::uint8_t> out(bytes.size());
+    stream.ReadBuffer(out.data(), std::int64_t(out.size()));
+    EXPECT_EQ(out, bytes);
+    if (fs::exists("/dev/full")) {
+        TFileStream full("/dev/full", FileMode::Create);
+        EXPECT_THROW(full.WriteBuffers(bytes.data(), 10, bytes.data(), 10), EWriteError);
+    }
+}
+
 TEST_F(FileStreamTest, WriteOnlyStreamCannotBeRead) {
     TFileStream stream(PathOf("a.bin"), FileMode::Create);
     stream.WriteBuffer("abc", 3);

@@ -81,7 +81,7 @@ TEST_F(BinaryTest, QuietPrintsNothing) {
 TEST_F(BinaryTest, HelpAndVersion) {
     Outcome help = Run("--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: plexon weld"), std::string::npos);
+    EXPECT_NE(help.out.find("plexon weld [options] FILE|FOLDER..."), std::string::npos);
     Outcome version = Run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("plexon (Tesvo Plexon) ")) << version.out;

@@ -2,7 +2,8 @@
 # Smoke test of the real window: starts a private Xvfb, runs `plexon demo` through SDL2, clicks
 # Hello and then Close with xdotool, and checks the program's report and its exit status. Then opens
 # the main window (`plexon` without arguments), welds the example icons through scripted chooser
-# answers, confirms the completion message, leaves with Exit and checks the strips and config.ini.
+# answers, confirms the completion message, leaves with Exit and checks the strips and config.ini;
+# last, a terminate signal must end the window program.
 # Exit 77 when Xvfb or xdotool is missing.
 set -u
 binary=$1
@@ -94,4 +95,14 @@ plexon_pid=
 for name in Copy Cut; do [ -s "$work/strips/$name.bmp" ] || fail "no strip $name.bmp"; done
 grep -q '^\[FileSuffix\]' "$work/config.ini" || fail "config.ini has no FileSuffix section"
 grep -q '^HotFile=h' "$work/config.ini" || fail "config.ini has no HotFile"
+
+# A terminate signal ends the window program at once, as it ends any other program.
+SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl PLEXON_CONFIG=$work/config.ini ASAN_OPTIONS=detect_leaks=0 \
+    "$binary" >"$work/out.log" 2>"$work/err" &
+plexon_pid=$!
+[ -n "$(find_window "Tesvo Plexon")" ] || fail "the main window did not appear again"
+kill -TERM "$plexon_pid"
+for _ in $(seq 100); do kill -0 "$plexon_pid" 2>/dev/null || break; sleep 0.02; done
+kill -0 "$plexon_pid" 2>/dev/null && fail "the main window ignored SIGTERM"
+plexon_pid=
 echo "passed"

@@ -115,6 +115,9 @@ struct SdlBackend::State {
 SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Interrupt and terminate signals keep their usual effect; SDL would turn them into a quit event
+    // that no window asked for, and the program would ignore Ctrl+C and kill.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EOSError(std::string("SDL: ") + SDL_GetError());
     state_->cursors[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     state_->cursors[int(Cursor::Hourglass)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);

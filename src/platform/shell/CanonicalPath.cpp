@@ -1,10 +1,10 @@
 // Canonical paths through realpath; nothing is created or changed.
 #include "platform/shell/CanonicalPath.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <memory>
+
+#include "platform/shell/FileAttributes.h"
 
 namespace plexon {
 
@@ -13,8 +13,7 @@ std::optional<std::string> CanonicalPath(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
     if (!resolved) return std::nullopt;
     std::string result(resolved.get());
-    struct stat info {};
-    if (stat(result.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && result.back() != '/') result += '/';
+    if (result.back() != '/' && DirectoryExists(result)) result += '/';
     return result;
 }
 

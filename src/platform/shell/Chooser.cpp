@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 #include "platform/shell/ChildProcess.h"
 
@@ -16,7 +17,7 @@ namespace plexon {
 
 namespace {
 
-constexpr const char* kZenitySeparator = "//";
+constexpr std::string_view kZenitySeparator = "//";
 
 std::string Upper(std::string text) {
     for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
@@ -51,7 +52,7 @@ std::vector<std::string> SplitZenity(const std::string& text, Selection selectio
             return paths;
         }
         paths.push_back(text.substr(start, at - start));
-        start = at + 2;
+        start = at + kZenitySeparator.size();
     }
 }
 
@@ -105,7 +106,7 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
                                PatternList(request.filterPatterns));
             if (request.selection == Selection::Multiple) {
                 argv.push_back("--multiple");
-                argv.push_back(std::string("--separator=") + kZenitySeparator);
+                argv.push_back("--separator=" + std::string(kZenitySeparator));
             }
         } else {
             argv.push_back("--directory");

@@ -35,15 +35,7 @@ HBRUSH GetStockBrush(StockObject which) {
 }
 
 BOOL DeleteObject(HBRUSH brush) {
-    if (!detail::IsLive(brush)) return 0;
-    if (brush->stock == Stock::Yes) return 1;
-    if (brush->selections > 0) {
-        detail::SetError(ERROR_BUSY);
-        return 0;
-    }
-    detail::Unregister(brush);
-    delete brush;
-    return 1;
+    return detail::DeleteSelectable(brush);
 }
 
 }  // namespace plexon::gdi

@@ -51,11 +51,7 @@ HBITMAP SelectObject(HDC dc, HBITMAP bitmap) {
 
 HBRUSH SelectObject(HDC dc, HBRUSH brush) {
     if (!IsLive(dc) || !IsLive(brush)) return nullptr;
-    HBRUSH previous = dc->brush;
-    --previous->selections;
-    ++brush->selections;
-    dc->brush = brush;
-    return previous;
+    return detail::SwapSelected(dc->brush, brush);
 }
 
 HBITMAP GetCurrentBitmap(HDC dc) {
@@ -65,11 +61,7 @@ HBITMAP GetCurrentBitmap(HDC dc) {
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
     (void)forceBackground;  // without a hardware palette every palette is as good as realised
     if (!IsLive(dc) || !IsLive(palette)) return nullptr;
-    HPALETTE previous = dc->palette;
-    --previous->selections;
-    ++palette->selections;
-    dc->palette = palette;
-    return previous;
+    return detail::SwapSelected(dc->palette, palette);
 }
 
 UINT RealizePalette(HDC dc) {

@@ -41,24 +41,12 @@ HFONT GetStockFont(StockObject which) {
 }
 
 BOOL DeleteObject(HFONT font) {
-    if (!IsLive(font)) return 0;
-    if (font->stock == Stock::Yes) return 1;
-    if (font->selections > 0) {
-        detail::SetError(ERROR_BUSY);
-        return 0;
-    }
-    detail::Unregister(font);
-    delete font;
-    return 1;
+    return detail::DeleteSelectable(font);
 }
 
 HFONT SelectObject(HDC dc, HFONT font) {
     if (!IsLive(dc) || !IsLive(font)) return nullptr;
-    HFONT previous = dc->font;
-    --previous->selections;
-    ++font->selections;
-    dc->font = font;
-    return previous;
+    return detail::SwapSelected(dc->font, font);
 }
 
 HFONT GetCurrentFont(HDC dc) {

@@ -138,5 +138,29 @@ COLORREF ResolveColor(const GdiDc& dc, COLORREF color);
 
 void SetError(DWORD code);
 
+// DeleteObject for brushes, pens, fonts and palettes: stock objects stay, a selected one is busy.
+template <class Handle>
+BOOL DeleteSelectable(Handle object) {
+    if (!IsLive(object)) return 0;
+    if (object->stock == Stock::Yes) return 1;
+    if (object->selections > 0) {
+        SetError(ERROR_BUSY);
+        return 0;
+    }
+    Unregister(object);
+    delete object;
+    return 1;
+}
+
+// Puts object into a context's slot, moving the selection count with it; returns what it replaces.
+template <class Handle>
+Handle SwapSelected(Handle& slot, Handle object) {
+    Handle previous = slot;
+    --previous->selections;
+    ++object->selections;
+    slot = object;
+    return previous;
+}
+
 }  // namespace detail
 }  // namespace plexon::gdi

@@ -55,15 +55,7 @@ UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF color) {
 }
 
 BOOL DeleteObject(HPALETTE palette) {
-    if (!detail::IsLive(palette)) return 0;
-    if (palette->stock == Stock::Yes) return 1;
-    if (palette->selections > 0) {
-        detail::SetError(ERROR_BUSY);
-        return 0;
-    }
-    detail::Unregister(palette);
-    delete palette;
-    return 1;
+    return detail::DeleteSelectable(palette);
 }
 
 }  // namespace plexon::gdi

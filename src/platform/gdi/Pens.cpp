@@ -42,24 +42,12 @@ HPEN GetStockPen(StockObject which) {
 }
 
 BOOL DeleteObject(HPEN pen) {
-    if (!IsLive(pen)) return 0;
-    if (pen->stock == Stock::Yes) return 1;
-    if (pen->selections > 0) {
-        detail::SetError(ERROR_BUSY);
-        return 0;
-    }
-    detail::Unregister(pen);
-    delete pen;
-    return 1;
+    return detail::DeleteSelectable(pen);
 }
 
 HPEN SelectObject(HDC dc, HPEN pen) {
     if (!IsLive(dc) || !IsLive(pen)) return nullptr;
-    HPEN previous = dc->pen;
-    --previous->selections;
-    ++pen->selections;
-    dc->pen = pen;
-    return previous;
+    return detail::SwapSelected(dc->pen, pen);
 }
 
 namespace detail {

@@ -13,13 +13,7 @@
 namespace plexon {
 namespace {
 
-using test::BmpFile;
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
-using test::SaveBytes;
-using test::U32At;
+using namespace test;
 
 // The DIB of a file: everything after the 14-byte file header.
 std::vector<std::uint8_t> Dib(const std::vector<std::uint8_t>& file) {

@@ -10,11 +10,7 @@
 namespace plexon {
 namespace {
 
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
-using test::SaveBytes;
+using namespace test;
 
 TEST(BitmapSharing, AssignFromSharesTheRecordAndCopiesTransparency) {
     TBitmap a;
@@ -240,7 +236,7 @@ TEST(BitmapRows, OutOfRangeRowIsRefused) {
 
 TEST(BitmapRows, RowZeroIsTheTopForBothStorageOrders) {
     for (int height : {3, -3}) {
-        test::BmpFile file = MakeImage(2, height, 32);
+        BmpFile file = MakeImage(2, height, 32);
         TBitmap bitmap;
         LoadBytes(bitmap, file.Bytes());
         const auto* top = static_cast<const std::uint8_t*>(bitmap.RowPointer(0));
@@ -310,7 +306,7 @@ TEST(BitmapTransparency, OnlyARealChangeNotifies) {
 }
 
 TEST(BitmapPalette, MadeFromTheColourTableOnDemand) {
-    test::BmpFile file = MakeImage(3, 3, 8);
+    BmpFile file = MakeImage(3, 3, 8);
     TBitmap bitmap;
     LoadBytes(bitmap, file.Bytes());
     const gdi::HPALETTE palette = bitmap.Palette();
@@ -325,7 +321,7 @@ TEST(BitmapPalette, MadeFromTheColourTableOnDemand) {
 }
 
 TEST(BitmapNotifyChanging, ForgetsTheColourCount) {
-    test::BmpFile file = MakeImage(3, 3, 8);
+    BmpFile file = MakeImage(3, 3, 8);
     file.table.resize(40);
     file.header.biClrUsed = 40;
     for (auto& p : file.pixels) p %= 40;
@@ -336,7 +332,7 @@ TEST(BitmapNotifyChanging, ForgetsTheColourCount) {
     EXPECT_EQ(bitmap.Image().Dib.dsBmih.biClrUsed, 0u);
     // Saving still writes exactly the table the section holds.
     const std::vector<std::uint8_t> saved = SaveBytes(bitmap);
-    EXPECT_EQ(test::U32At(saved, 10) + file.pixels.size(), saved.size());
+    EXPECT_EQ(U32At(saved, 10) + file.pixels.size(), saved.size());
 }
 
 }  // namespace

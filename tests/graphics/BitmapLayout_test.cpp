@@ -13,10 +13,7 @@
 namespace plexon {
 namespace {
 
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
+using namespace test;
 
 // Colours every layout but one bit holds exactly: black, white and the primaries.
 const TColor kExact[] = {clBlack,  clWhite,          clRed,           clLime, clBlue,

@@ -12,10 +12,7 @@
 namespace plexon {
 namespace {
 
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
+using namespace test;
 
 constexpr TColor kMagenta = 0xFF00FF;
 

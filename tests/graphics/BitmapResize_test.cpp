@@ -9,11 +9,7 @@
 namespace plexon {
 namespace {
 
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
-using test::SaveBytes;
+using namespace test;
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
@@ -128,7 +124,7 @@ TEST(BitmapResize, GrowKeepsTheTopLeftAndFillsWhite) {
 
 TEST(BitmapResize, PaletteImageKeepsItsTableWhenGrown) {
     TBitmap bitmap;
-    test::BmpFile file = MakeImage(7, 3, 8);
+    BmpFile file = MakeImage(7, 3, 8);
     LoadBytes(bitmap, file.Bytes());
     bitmap.SetWidth(9);
     EXPECT_EQ(bitmap.PixelLayout(), BitmapPixelLayout::Bits8);

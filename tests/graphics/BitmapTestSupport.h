@@ -1,17 +1,17 @@
-// Helpers for bitmap tests: BMP files built in code, pixel readers and a scratch folder.
+// Helpers for bitmap tests: BMP files built in code and pixel readers (the scratch folder is the
+// shared one of the platform tests).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "graphics/Bitmap.h"
 #include "graphics/BmpFormat.h"
 #include "platform/gdi/Raster.h"
+#include "platform/shell/TempFolder.h"
 #include "runtime/Stream.h"
 
 namespace plexon::test {
@@ -133,22 +133,5 @@ inline std::vector<std::uint32_t> RgbPixels(const TBitmap& bitmap) {
 inline std::uint32_t RgbAt(const TBitmap& bitmap, int x, int y) {
     return RgbPixels(bitmap).at(std::size_t(y) * std::size_t(bitmap.Width()) + std::size_t(x));
 }
-
-// A folder of its own for each test, removed afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                (std::string("plexon_graphics_") + info->test_suite_name() + "_" + info->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace plexon::test

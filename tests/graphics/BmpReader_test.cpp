@@ -16,11 +16,7 @@
 namespace plexon {
 namespace {
 
-using test::BmpFile;
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbPixels;
-using test::SaveBytes;
+using namespace test;
 
 // Loads bytes into a bitmap that already holds a 3 x 2 picture and expects the error; the old
 // picture must still be there afterwards.
@@ -69,7 +65,7 @@ TEST(BmpReaderEmpty, ZeroLengthStreamGivesAnEmptyBitmap) {
 }
 
 TEST(BmpReaderEmpty, ZeroLengthFileGivesAnEmptyBitmap) {
-    test::TempFolder folder;
+    TempFolder folder;
     std::ofstream(folder / "empty.bmp").close();
     TBitmap bitmap;
     bitmap.LoadFile(folder / "empty.bmp");
@@ -89,7 +85,7 @@ TEST(BmpReaderEmpty, ReadsFromTheCurrentPositionToTheEnd) {
 }
 
 TEST(BmpReaderFile, MissingFileRaisesOpenErrorWithThePath) {
-    test::TempFolder folder;
+    TempFolder folder;
     TBitmap bitmap;
     const std::string path = folder / "Open_h.bmp";
     try {
@@ -298,9 +294,9 @@ TEST(BmpReaderLoad, KeepsResolutionAndImportantColours) {
     TBitmap bitmap;
     LoadBytes(bitmap, file.Bytes());
     const std::vector<std::uint8_t> saved = SaveBytes(bitmap);
-    EXPECT_EQ(test::I32At(saved, 38), 3780);
-    EXPECT_EQ(test::I32At(saved, 42), 1890);
-    EXPECT_EQ(test::U32At(saved, 50), 7u);
+    EXPECT_EQ(I32At(saved, 38), 3780);
+    EXPECT_EQ(I32At(saved, 42), 1890);
+    EXPECT_EQ(U32At(saved, 50), 7u);
 }
 
 TEST(BmpReaderLoad, LongerHeadersAreReadWhole) {
@@ -310,7 +306,7 @@ TEST(BmpReaderLoad, LongerHeadersAreReadWhole) {
     LoadBytes(bitmap, file.Bytes());
     EXPECT_EQ(bitmap.Width(), 5);
     const std::vector<std::uint8_t> saved = SaveBytes(bitmap);
-    EXPECT_EQ(test::U32At(saved, 14), 40u);
+    EXPECT_EQ(U32At(saved, 14), 40u);
     EXPECT_TRUE(std::equal(file.pixels.begin(), file.pixels.end(), saved.begin() + 1078));
 }
 

@@ -13,14 +13,7 @@
 namespace plexon {
 namespace {
 
-using test::BmpFile;
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
-using test::SaveBytes;
-using test::U16At;
-using test::U32At;
+using namespace test;
 
 // A core-header file of the picture: 12-byte header, three-byte table entries.
 std::vector<std::uint8_t> CoreBytes(const BmpFile& file) {
@@ -349,7 +342,7 @@ TEST(BmpTopDown, RowsAndNegativeHeightAreKept) {
     const std::uint8_t* p = file.pixels.data();
     EXPECT_EQ(RgbAt(bitmap, 0, 0), std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0]);
     const std::vector<std::uint8_t> saved = SaveBytes(bitmap);
-    EXPECT_EQ(test::I32At(saved, 22), -3);
+    EXPECT_EQ(I32At(saved, 22), -3);
     EXPECT_TRUE(std::equal(file.pixels.begin(), file.pixels.end(), saved.begin() + 54));
     EXPECT_EQ(std::memcmp(bitmap.RowPointer(0), p, 21), 0);
 }

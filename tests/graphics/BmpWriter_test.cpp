@@ -13,14 +13,7 @@
 namespace plexon {
 namespace {
 
-using test::BmpFile;
-using test::I32At;
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbPixels;
-using test::SaveBytes;
-using test::U16At;
-using test::U32At;
+using namespace test;
 
 struct Written {
     std::uint16_t bitCount;
@@ -140,14 +133,14 @@ TEST(BmpWriterTable, NeverSizedBitmapWritesNothing) {
 }
 
 TEST(BmpWriterFile, NeverSizedBitmapSavesAZeroLengthFile) {
-    test::TempFolder folder;
+    TempFolder folder;
     TBitmap bitmap;
     bitmap.SaveFile(folder / "empty.bmp");
     EXPECT_EQ(std::filesystem::file_size(folder / "empty.bmp"), 0u);
 }
 
 TEST(BmpWriterFile, SaveFileOverwritesAndLoadFileReadsBack) {
-    test::TempFolder folder;
+    TempFolder folder;
     TBitmap bitmap;
     LoadBytes(bitmap, MakeImage(47, 33, 24).Bytes());
     const std::string path = folder / "out.bmp";
@@ -160,7 +153,7 @@ TEST(BmpWriterFile, SaveFileOverwritesAndLoadFileReadsBack) {
 }
 
 TEST(BmpWriterFile, UncreatableFileRaisesCreateError) {
-    test::TempFolder folder;
+    TempFolder folder;
     TBitmap bitmap;
     const std::string path = folder / "missing/out.bmp";
     try {

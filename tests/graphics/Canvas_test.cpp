@@ -13,10 +13,7 @@
 namespace plexon {
 namespace {
 
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbAt;
-using test::RgbPixels;
+using namespace test;
 
 void MakeWhite(TBitmap& bitmap, int width, int height) {
     bitmap.SetHeight(height);

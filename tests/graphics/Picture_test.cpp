@@ -12,9 +12,7 @@
 namespace plexon {
 namespace {
 
-using test::LoadBytes;
-using test::MakeImage;
-using test::RgbPixels;
+using namespace test;
 
 std::vector<std::uint8_t> Written(TPicture& picture) {
     TMemoryStream stream;
@@ -49,7 +47,7 @@ TEST(PictureData, ClassNameThenThePicturesOwnValue) {
     ASSERT_GT(value.size(), 12u);
     EXPECT_EQ(value[0], 7);
     EXPECT_EQ(std::string(value.begin() + 1, value.begin() + 8), "TBitmap");
-    EXPECT_EQ(test::U32At(value, 8), value.size() - 12);
+    EXPECT_EQ(U32At(value, 8), value.size() - 12);
 
     TPicture back;
     Read(back, value);

@@ -15,6 +15,7 @@
 #include "graphics/Bitmap.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 namespace {
@@ -371,8 +372,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: make_example_icons OUTPUT_FOLDER\n", stderr);
         return 2;
     }
-    std::string folder = argv[1];
-    if (folder.back() != '/') folder += '/';
+    const std::string folder = IncludeTrailingPathDelimiter(argv[1]);
     try {
         for (const Icon& icon : kIcons) {
             Picture picture;

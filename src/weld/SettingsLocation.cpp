@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/shell/ExecutablePath.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 namespace {
@@ -32,11 +33,6 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
-std::string WithDelimiter(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
 }  // namespace
 
 SettingsEnvironment CurrentSettingsEnvironment() {
@@ -58,9 +54,9 @@ std::string SettingsFilePath(const SettingsEnvironment& environment) {
     // Relative XDG_CONFIG_HOME values are invalid by the convention and are ignored.
     std::string base;
     if (environment.xdgConfigHome && environment.xdgConfigHome->starts_with('/'))
-        base = WithDelimiter(*environment.xdgConfigHome);
+        base = IncludeTrailingPathDelimiter(*environment.xdgConfigHome);
     else if (environment.home)
-        base = WithDelimiter(*environment.home) + ".config/";
+        base = IncludeTrailingPathDelimiter(*environment.home) + ".config/";
     // Without any home folder the file goes below the working folder, the last place left.
     return base + "tesvo-plexon/" + kFileName;
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/shell/ChildProcess.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 
@@ -36,9 +37,7 @@ std::string PatternList(const std::vector<std::string>& patterns) {
 
 std::string StartPath(const ChooserRequest& request) {
     if (request.initialFolder.empty() || request.initialFolder[0] != '/') return {};
-    std::string path = request.initialFolder;
-    if (path.back() != '/') path += '/';
-    return path + request.initialName;
+    return IncludeTrailingPathDelimiter(request.initialFolder) + request.initialName;
 }
 
 std::vector<std::string> SplitZenity(const std::string& text, Selection selection) {

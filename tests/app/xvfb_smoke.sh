@@ -29,34 +29,7 @@ for _ in $(seq 100); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; slee
 DISPLAY=$display xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 export DISPLAY=$display
 
-# No browser and no pointer hover in the first frame.
-xdotool mousemove 0 0
-SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl ASAN_OPTIONS=detect_leaks=0 "$binary" demo >"$work/out" 2>"$work/err" &
-plexon_pid=$!
-wid=
-for _ in $(seq 250); do
-    wid=$(xdotool search --onlyvisible --name '^Plexon controls$' 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
-    sleep 0.02
-done
-[ -n "$wid" ] || fail "the demo window did not appear"
-sleep 0.2
-# Client coordinates of the buttons: Hello at 246,310 and Close at 326,310, both 75 x 25.
-xdotool mousemove --window "$wid" $((246 + 37)) $((310 + 12)) click 1
-sleep 0.2
-xdotool mousemove --window "$wid" $((326 + 37)) $((310 + 12)) click 1
-for _ in $(seq 250); do kill -0 "$plexon_pid" 2>/dev/null || break; sleep 0.02; done
-kill -0 "$plexon_pid" 2>/dev/null && fail "the demo did not exit after Close"
-wait "$plexon_pid"
-status=$?
-plexon_pid=
-[ "$status" -eq 0 ] || fail "exit status $status"
-[ "$(cat "$work/out")" = $'Hello clicked\nClose clicked' ] || fail "unexpected report"
-
-# The main window: the example icons in the order the chooser gives them, strips into strips/.
-icons=$(cd "$(dirname "$0")/../../examples/icons" && pwd)
-mkdir "$work/strips"
-printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips" >"$work/answers"
+# The id of the visible window titled exactly $1, empty when none appears within five seconds.
 find_window() {
     local id=
     for _ in $(seq 250); do
@@ -66,6 +39,36 @@ find_window() {
     done
     echo "$id"
 }
+# Waits up to $1 times 20 ms for the program to end; fails with $2 when it is still running.
+# Returns the program's exit status.
+await_exit() {
+    local code
+    for _ in $(seq "$1"); do kill -0 "$plexon_pid" 2>/dev/null || break; sleep 0.02; done
+    kill -0 "$plexon_pid" 2>/dev/null && fail "$2"
+    wait "$plexon_pid"
+    code=$?
+    plexon_pid=
+    return "$code"
+}
+
+# No browser and no pointer hover in the first frame.
+xdotool mousemove 0 0
+SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl ASAN_OPTIONS=detect_leaks=0 "$binary" demo >"$work/out" 2>"$work/err" &
+plexon_pid=$!
+wid=$(find_window "Plexon controls")
+[ -n "$wid" ] || fail "the demo window did not appear"
+sleep 0.2
+# Client coordinates of the buttons: Hello at 246,310 and Close at 326,310, both 75 x 25.
+xdotool mousemove --window "$wid" $((246 + 37)) $((310 + 12)) click 1
+sleep 0.2
+xdotool mousemove --window "$wid" $((326 + 37)) $((310 + 12)) click 1
+await_exit 250 "the demo did not exit after Close" || fail "exit status $?"
+[ "$(cat "$work/out")" = $'Hello clicked\nClose clicked' ] || fail "unexpected report"
+
+# The main window: the example icons in the order the chooser gives them, strips into strips/.
+icons=$(cd "$(dirname "$0")/../../examples/icons" && pwd)
+mkdir "$work/strips"
+printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips" >"$work/answers"
 xdotool mousemove 0 0
 PLEXON_CHOOSER_SCRIPT=$work/answers PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl \
     ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &
@@ -86,12 +89,7 @@ xdotool windowfocus --sync "$info" key Return
 sleep 0.3
 # Exit at 244, 4 on the command bar.
 xdotool mousemove --window "$wid" $((244 + 38)) $((4 + 16)) click 1
-for _ in $(seq 250); do kill -0 "$plexon_pid" 2>/dev/null || break; sleep 0.02; done
-kill -0 "$plexon_pid" 2>/dev/null && fail "the main window did not close after Exit"
-wait "$plexon_pid"
-status=$?
-plexon_pid=
-[ "$status" -eq 0 ] || fail "main window exit status $status"
+await_exit 250 "the main window did not close after Exit" || fail "main window exit status $?"
 for name in Copy Cut; do [ -s "$work/strips/$name.bmp" ] || fail "no strip $name.bmp"; done
 grep -q '^\[FileSuffix\]' "$work/config.ini" || fail "config.ini has no FileSuffix section"
 grep -q '^HotFile=h' "$work/config.ini" || fail "config.ini has no HotFile"
@@ -102,7 +100,5 @@ SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl PLEXON_CONFIG=$work/config.ini ASAN_OPTIO
 plexon_pid=$!
 [ -n "$(find_window "Tesvo Plexon")" ] || fail "the main window did not appear again"
 kill -TERM "$plexon_pid"
-for _ in $(seq 100); do kill -0 "$plexon_pid" 2>/dev/null || break; sleep 0.02; done
-kill -0 "$plexon_pid" 2>/dev/null && fail "the main window ignored SIGTERM"
-plexon_pid=
+await_exit 100 "the main window ignored SIGTERM"
 echo "passed"

@@ -93,10 +93,10 @@ HWND FindInvalid(HWND window) {
 }
 }  // namespace
 
-bool Desktop::PaintPending() {
+HWND Desktop::NextToPaint() const {
     for (HWND top : topLevels_)
-        if (FindInvalid(top)) return true;
-    return false;
+        if (HWND invalid = FindInvalid(top)) return invalid;
+    return nullptr;
 }
 
 void Desktop::UpdateWindow(HWND window) {

@@ -27,19 +27,9 @@ bool Desktop::GetMessage(Message& message, Wait wait) {
             queue_.pop_front();
             return true;
         }
-        for (HWND top : topLevels_) {
-            std::vector<HWND> stack{top};
-            // Parents paint before their children, so that the first invalid window found is next.
-            while (!stack.empty()) {
-                HWND w = stack.back();
-                stack.pop_back();
-                if (!w->visible_) continue;
-                if (w->invalid_) {
-                    message = {.kind = MessageKind::Paint, .window = w};
-                    return true;
-                }
-                for (auto it = w->children_.rbegin(); it != w->children_.rend(); ++it) stack.push_back(*it);
-            }
+        if (HWND invalid = NextToPaint()) {
+            message = {.kind = MessageKind::Paint, .window = invalid};
+            return true;
         }
         PresentStale();
         if (TimerDue(message)) return true;

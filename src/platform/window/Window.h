@@ -160,7 +160,8 @@ class Desktop {
     void TrackHover(HWND window);
     void UpdateCursor();
     void PaintWindow(HWND window);
-    bool PaintPending();
+    // The first invalid visible window, top-levels in order and parents before their children.
+    HWND NextToPaint() const;
     void Compose(HWND topLevel);
     void PresentStale();
     void ComposeChildren(HWND window, gdi::POINT origin, const gdi::RECT& clip);

@@ -138,15 +138,20 @@ void Desktop::InputMouseButton(HWND top, gdi::POINT p, MouseButton button, bool 
            .shift = shift});
 }
 
-void Desktop::InputKey(int key, bool down, Shift shift) {
+HWND Desktop::KeyTarget() const {
     HWND target = focus_ ? focus_ : active_;
-    if (!target || !IsReallyEnabled(target)) return;
+    return target && IsReallyEnabled(target) ? target : nullptr;
+}
+
+void Desktop::InputKey(int key, bool down, Shift shift) {
+    HWND target = KeyTarget();
+    if (!target) return;
     Queue({.kind = down ? MessageKind::KeyDown : MessageKind::KeyUp, .window = target, .shift = shift, .key = key});
 }
 
 void Desktop::InputChar(char ch) {
-    HWND target = focus_ ? focus_ : active_;
-    if (!target || !IsReallyEnabled(target)) return;
+    HWND target = KeyTarget();
+    if (!target) return;
     Queue({.kind = MessageKind::Char, .window = target, .ch = ch});
 }
 

@@ -157,6 +157,8 @@ class Desktop {
     bool TimerDue(Message& message);
     void DispatchTimer(int id);
     HWND HitTest(HWND topLevel, gdi::POINT p) const;
+    // Where keys and characters go: the focused window, else the active top-level; none when disabled.
+    HWND KeyTarget() const;
     void TrackHover(HWND window);
     void UpdateCursor();
     void PaintWindow(HWND window);

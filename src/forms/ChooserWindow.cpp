@@ -16,17 +16,13 @@
 #include "framework/Screen.h"
 #include "platform/shell/FileAttributes.h"
 #include "platform/window/Window.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WithDelimiter(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
 
 // The folder above, ending in "/"; the root stays itself.
 std::string ParentOf(const std::string& folder) {
@@ -38,12 +34,12 @@ std::string ParentOf(const std::string& folder) {
 std::string StartFolder(const ChooserRequest& request) {
     if (!request.initialFolder.empty() && request.initialFolder[0] == '/' &&
         DirectoryExists(request.initialFolder))
-        return WithDelimiter(request.initialFolder);
+        return IncludeTrailingPathDelimiter(request.initialFolder);
     std::error_code error;
     const std::string current = fs::current_path(error).string();
-    if (!error && DirectoryExists(current)) return WithDelimiter(current);
+    if (!error && DirectoryExists(current)) return IncludeTrailingPathDelimiter(current);
     const char* home = std::getenv("HOME");
-    return home && home[0] == '/' && DirectoryExists(home) ? WithDelimiter(home) : "/";
+    return home && home[0] == '/' && DirectoryExists(home) ? IncludeTrailingPathDelimiter(home) : "/";
 }
 
 template <class Control>
@@ -143,7 +139,7 @@ bool TChooserForm::OpenFolder(const std::string& folder) {
     std::sort(folders.begin(), folders.end(), byName);
     std::sort(files.begin(), files.end(), byName);
     entries_.clear();
-    folder_ = WithDelimiter(folder);
+    folder_ = IncludeTrailingPathDelimiter(folder);
     if (folder_ != "/") entries_.push_back({"..", true});
     entries_.insert(entries_.end(), folders.begin(), folders.end());
     entries_.insert(entries_.end(), files.begin(), files.end());

@@ -23,6 +23,7 @@
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
 #include "graphics/Bitmap.h"
+#include "runtime/PathText.h"
 #include "weld/CompletionText.h"
 #include "weld/SettingsLocation.h"
 #include "weld/StartCheck.h"
@@ -239,9 +240,7 @@ void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
 
 void TfrmMain::btnOutputBrowseClick(TComponent*) {
     if (!dlgBrowse->Execute()) return;
-    std::string folder = dlgBrowse->SelectedFolder();
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    lblOutputPath->SetCaption(folder);
+    lblOutputPath->SetCaption(IncludeTrailingPathDelimiter(dlgBrowse->SelectedFolder()));
 }
 
 void TfrmMain::cbImageStateChange(TComponent*) {

@@ -1,5 +1,6 @@
-// The shared conformance suite: good files load and weld with their reference pixels, unusual files
-// do what we decided for each, bad files are refused with a documented error or load harmlessly.
+// The BMP conformance suite in tests/data/bmpsuite: good files load and weld with their reference pixels,
+// unusual files do what we decided for each, bad files are refused with a documented error or load
+// harmlessly.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSuite = fs::path(PLEXON_SHARED_TESTDATA) / "bmpsuite";
+const fs::path kSuite = fs::path(PLEXON_TESTDATA) / "bmpsuite";
 
 struct Pam {
     int width = 0;

@@ -2,140 +2,20 @@
 // BMP files of several bit depths through TBitmap. Simple filled shapes only; no anti-aliasing, so
 // the palette files stay within their colour tables.
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
-#include "graphics/Bitmap.h"
-#include "platform/gdi/Raster.h"
+#include "PixelArt.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 
 namespace plexon {
 namespace {
 
-constexpr int kSize = 24;
-
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    auto operator<=>(const Rgb&) const = default;
-};
+using namespace pixelart;
 
 constexpr Rgb kBackground{212, 208, 200};
-
-// Which pixels a shape covers; shapes are built from pixel-centre tests.
-using Mask = std::array<std::array<bool, kSize>, kSize>;
-
-Mask MaskWhere(const std::function<bool(double, double)>& inside) {
-    Mask m{};
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) m[y][x] = inside(x + 0.5, y + 0.5);
-    return m;
-}
-
-Mask Rect(int x0, int y0, int x1, int y1) {
-    return MaskWhere([=](double x, double y) { return x > x0 && x < x1 && y > y0 && y < y1; });
-}
-
-struct Pt {
-    double x, y;
-};
-
-Mask Polygon(std::vector<Pt> pts) {
-    return MaskWhere([pts](double x, double y) {
-        bool in = false;
-        for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-            const Pt &a = pts[i], &b = pts[j];
-            if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) in = !in;
-        }
-        return in;
-    });
-}
-
-Mask Disc(double cx, double cy, double r) {
-    return MaskWhere([=](double x, double y) { return std::hypot(x - cx, y - cy) <= r; });
-}
-
-// A ring between two radii, limited to the angles from `from` to `to` degrees (counter-clockwise,
-// 0 pointing right, y up as on paper).
-Mask Arc(double cx, double cy, double outer, double inner, double from, double to) {
-    return MaskWhere([=](double x, double y) {
-        double d = std::hypot(x - cx, y - cy);
-        double a = std::atan2(cy - y, x - cx) * 180.0 / M_PI;
-        return d <= outer && d >= inner && a >= from && a <= to;
-    });
-}
-
-Mask ThickLine(Pt a, Pt b, double halfWidth) {
-    return MaskWhere([=](double x, double y) {
-        double dx = b.x - a.x, dy = b.y - a.y;
-        double t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-        return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy)) <= halfWidth;
-    });
-}
-
-Mask Mirrored(const Mask& m) {
-    Mask out{};
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) out[y][x] = m[y][kSize - 1 - x];
-    return out;
-}
-
-Mask Union(const Mask& a, const Mask& b) {
-    Mask out{};
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) out[y][x] = a[y][x] || b[y][x];
-    return out;
-}
-
-Rgb Mix(Rgb a, Rgb b, double t) {
-    auto m = [t](int p, int q) { return static_cast<std::uint8_t>(std::lround(p + (q - p) * t)); };
-    return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
-}
-
-// The icon being drawn: colours plus coverage, so the states can tell the icon from the background.
-class Picture {
-  public:
-    // Fills the shape with a top-to-bottom gradient and rims it with the outline colour.
-    void Paint(const Mask& m, Rgb top, Rgb bottom, Rgb outline) {
-        int y0 = kSize, y1 = -1;
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x)
-                if (m[y][x]) y0 = std::min(y0, y), y1 = std::max(y1, y);
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x) {
-                if (!m[y][x]) continue;
-                bool edge = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1 || !m[y][x - 1] ||
-                            !m[y][x + 1] || !m[y - 1][x] || !m[y + 1][x];
-                double t = y1 > y0 ? double(y - y0) / (y1 - y0) : 0.0;
-                Set(x, y, edge ? outline : Mix(top, bottom, t));
-            }
-    }
-    void Fill(const Mask& m, Rgb color) {
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x)
-                if (m[y][x]) Set(x, y, color);
-    }
-    void HLine(int x0, int x1, int y, Rgb color) {
-        for (int x = x0; x < x1; ++x) Set(x, y, color);
-    }
-    void Set(int x, int y, Rgb color) {
-        pixels_[y][x] = color;
-        covered_[y][x] = true;
-    }
-    bool Covered(int x, int y) const { return covered_[y][x]; }
-    Rgb At(int x, int y) const { return covered_[y][x] ? pixels_[y][x] : kBackground; }
-
-  private:
-    std::array<std::array<Rgb, kSize>, kSize> pixels_{};
-    Mask covered_{};
-};
 
 constexpr Rgb kWhite{255, 255, 255}, kPaperShade{226, 228, 234}, kPaperRim{96, 98, 112}, kInk{140, 146, 168};
 
@@ -225,9 +105,6 @@ void DrawFind(Picture& p) {
     p.Set(7, 7, kWhite);
 }
 
-// The four state images of one icon, as full 24 x 24 colour grids.
-using Grid = std::array<std::array<Rgb, kSize>, kSize>;
-
 // Brighter but as saturated as before, so hot icons glow rather than fade.
 Rgb Lighter(Rgb c) {
     auto up = [](int v) { return static_cast<std::uint8_t>(std::min(255L, std::lround(v * 1.18 + 24))); };
@@ -270,83 +147,6 @@ Grid Render(const Picture& p, State state) {
     return g;
 }
 
-enum class Depth { Bits4, Bits8, Bits24, Bits32 };
-
-int BitCount(Depth d) {
-    switch (d) {
-        case Depth::Bits4:
-            return 4;
-        case Depth::Bits8:
-            return 8;
-        case Depth::Bits24:
-            return 24;
-        case Depth::Bits32:
-            return 32;
-    }
-    return 0;
-}
-
-// The colour table of a palette file: the image's own colours, sorted, at most 2^bits of them.
-std::vector<Rgb> PaletteFor(const Grid& g, Depth depth) {
-    std::vector<Rgb> colors;
-    for (const auto& row : g)
-        for (Rgb c : row)
-            if (std::find(colors.begin(), colors.end(), c) == colors.end()) colors.push_back(c);
-    if (colors.size() > (std::size_t{1} << BitCount(depth)))
-        throw Exception("an icon has too many colours for its depth");
-    std::sort(colors.begin(), colors.end());
-    return colors;
-}
-
-std::uint8_t IndexOf(const std::vector<Rgb>& palette, Rgb c) {
-    return static_cast<std::uint8_t>(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin());
-}
-
-void WriteBmp(const Grid& g, Depth depth, const std::string& path) {
-    gdi::BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(gdi::BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<std::uint16_t>(BitCount(depth));
-    info.bmiHeader.biCompression = gdi::BI_RGB;
-    std::vector<Rgb> palette;
-    if (depth == Depth::Bits4 || depth == Depth::Bits8) {
-        palette = PaletteFor(g, depth);
-        info.bmiHeader.biClrUsed = static_cast<std::uint32_t>(palette.size());
-        for (std::size_t i = 0; i < palette.size(); ++i)
-            info.bmiColors[i] = {palette[i].b, palette[i].g, palette[i].r, 0};
-    }
-    void* bits = nullptr;
-    gdi::HBITMAP section = gdi::CreateDIBSection(nullptr, &info, gdi::DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section) throw Exception("cannot create a DIB section");
-    TBitmap bitmap;
-    bitmap.SetHandle(section);
-    for (int y = 0; y < kSize; ++y) {
-        auto* row = static_cast<std::uint8_t*>(bitmap.RowPointer(y));
-        for (int x = 0; x < kSize; ++x) {
-            Rgb c = g[y][x];
-            switch (depth) {
-                case Depth::Bits4: {
-                    std::uint8_t index = IndexOf(palette, c);
-                    row[x / 2] |= x % 2 == 0 ? index << 4 : index;
-                    break;
-                }
-                case Depth::Bits8:
-                    row[x] = IndexOf(palette, c);
-                    break;
-                case Depth::Bits24:
-                    row[3 * x] = c.b, row[3 * x + 1] = c.g, row[3 * x + 2] = c.r;
-                    break;
-                case Depth::Bits32:
-                    row[4 * x] = c.b, row[4 * x + 1] = c.g, row[4 * x + 2] = c.r, row[4 * x + 3] = 0;
-                    break;
-            }
-        }
-    }
-    bitmap.SaveFile(path);
-}
-
 struct Icon {
     const char* name;
     void (*draw)(Picture&);
@@ -375,7 +175,7 @@ int main(int argc, char** argv) {
     const std::string folder = IncludeTrailingPathDelimiter(argv[1]);
     try {
         for (const Icon& icon : kIcons) {
-            Picture picture;
+            Picture picture(kBackground);
             icon.draw(picture);
             for (auto [state, suffix] : kStates)
                 WriteBmp(Render(picture, state), icon.depth, folder + icon.name + suffix + ".bmp");

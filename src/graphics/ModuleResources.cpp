@@ -13,6 +13,14 @@ std::string Key(std::string_view name) {
     return key;
 }
 
+constexpr std::size_t kFileHeaderSize = 14;
+
+bool IsBmpFile(const EmbeddedFile& file) {
+    const std::string name = Key(file.name);
+    return name.size() > 4 && name.ends_with(".BMP") && file.bytes.size() > kFileHeaderSize &&
+           file.bytes[0] == 'B' && file.bytes[1] == 'M';
+}
+
 }  // namespace
 
 void TResourceModule::Add(std::string_view name, ResourceType type, std::span<const std::uint8_t> bytes) {
@@ -27,7 +35,15 @@ std::optional<std::span<const std::uint8_t>> TResourceModule::Find(std::string_v
 }
 
 TResourceModule& ProgramResources() {
-    static TResourceModule module;
+    static TResourceModule module = [] {
+        TResourceModule embedded;
+        for (const EmbeddedFile& file : EmbeddedFiles()) {
+            embedded.Add(file.name, ResourceType::RawData, file.bytes);
+            if (IsBmpFile(file))
+                embedded.Add(file.name, ResourceType::Bitmap, file.bytes.subspan(kFileHeaderSize));
+        }
+        return embedded;
+    }();
     return module;
 }
 

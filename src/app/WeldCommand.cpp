@@ -8,13 +8,14 @@
 
 #include "app/ProgressBar.h"
 #include "app/SourceList.h"
-#include "app/StripPlan.h"
 #include "framework/Application.h"
-#include "graphics/Bitmap.h"
 #include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
 #include "weld/CompletionText.h"
 #include "weld/SettingsLocation.h"
+#include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
+#include "weld/StripPlan.h"
 #include "weld/SuffixSettings.h"
 #include "weld/WeldRun.h"
 
@@ -35,43 +36,25 @@ SuffixSettings ReadSettings(const BatchOptions& options) {
     return settings;
 }
 
-// Folder texts end in "/", as the main window keeps them.
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
-
-std::string AsFolder(const std::string& folder) {
-    return folder.ends_with('/') ? folder : folder + '/';
-}
-
-// The width of the first file, loaded whatever its state, as the main window measures it.
-int32_t MeasureImageSize(const std::string& firstFile) {
-    TBitmap first;
-    first.LoadFile(firstFile);
-    return first.Width();
-}
-
 int Weld(const BatchOptions& options, Console& console) {
     WeldRequest request;
     request.Suffixes = ReadSettings(options);
     request.FileList = ExpandSources(options.sources, request.Suffixes);
-    request.OutputFolder = AsFolder(options.outputFolder);
+    request.OutputFolder = IncludeTrailingPathDelimiter(options.outputFolder);
     request.StateCount = options.stateCount;
     request.Slots = options.slotStates;
 
-    std::string sourceFolder = request.FileList.empty() ? std::string() : FolderOf(request.FileList.front());
     if (std::optional<StartRefusal> refusal =
-            CheckStart({sourceFolder, request.FileList.size(), request.OutputFolder})) {
+            CheckStart({SourceFolderOf(request.FileList), request.FileList.size(), request.OutputFolder})) {
         console.err << RefusalText(*refusal) << '\n';
         return kExitFailed;
     }
-    std::vector<PlannedStrip> strips = PlanStrips(request.FileList, request.Suffixes, request.OutputFolder);
+    std::vector<PlannedStrip> strips = PlanStrips(request);
     if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(strips, request.FileList)) {
         console.err << Format(kOverwritesSource, {clash->outputPath, clash->sourcePath}) << '\n';
         return kExitFailed;
     }
-    request.ImageSize = MeasureImageSize(request.FileList.front());
+    request.ImageSize = SlotSizeOf(request.FileList.front());
     for (const PlannedStrip& strip : strips)
         if (strip.returns) console.err << Format(kBaseNameReturns, {strip.baseName, strip.outputPath});
 

@@ -22,10 +22,10 @@
 #include "framework/MaskEdit.h"
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
-#include "graphics/Bitmap.h"
 #include "runtime/PathText.h"
 #include "weld/CompletionText.h"
 #include "weld/SettingsLocation.h"
+#include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
 #include "weld/WeldRun.h"
 
@@ -72,12 +72,6 @@ TComboBox* Chooser(TfrmMain* form, TWinControl* parent, const char* name, int le
     combo->SetItemIndex(itemIndex);
     combo->SetTabOrder(tabOrder);
     return combo;
-}
-
-// The folder part of a path, up to and including its last "/".
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 bool IsBmpName(const std::string& path) {
@@ -230,12 +224,9 @@ void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
     fileList_->BeginUpdate();
     for (const std::string& path : paths) fileList_->Add(path);
     fileList_->EndUpdate();
-    lblImageList->SetCaption(FolderOf(paths.front()));
+    lblImageList->SetCaption(SourceFolderOf(paths));
     lblImageCount->SetCaption(std::to_string(paths.size()) + " files selected");
-    TBitmap bitmap;
-    bitmap.LoadFile(fileList_->Strings(0));
-    imageSize_ = bitmap.Width();
-    bitmap.FreeDibCopy();
+    imageSize_ = SlotSizeOf(fileList_->Strings(0));
 }
 
 void TfrmMain::btnOutputBrowseClick(TComponent*) {

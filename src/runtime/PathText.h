@@ -1,7 +1,9 @@
-// Small rules for path texts shared by every layer. Nothing here touches the file system.
+// Small rules for path texts shared by every layer. Nothing here touches the file system. The folder
+// delimiter is "/" only: ":" and "\" are ordinary file-name characters here.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace plexon {
 
@@ -9,6 +11,18 @@ namespace plexon {
 inline std::string IncludeTrailingPathDelimiter(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
+}
+
+// The part after the last "/": the whole text when there is none, "" when the text ends in "/".
+inline std::string ExtractFileName(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+// The folder part up to and including the last "/", or "" when there is none.
+inline std::string ExtractFilePath(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash + 1));
 }
 
 }  // namespace plexon

@@ -6,8 +6,10 @@
 #include "graphics/Bitmap.h"
 #include "platform/shell/TickCount.h"
 #include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
 #include "weld/Rounding.h"
 #include "weld/SourceNaming.h"
+#include "weld/StripPlan.h"
 
 namespace plexon {
 
@@ -19,7 +21,8 @@ WeldRun::WeldRun(WeldRequest request, TickSource ticks)
     if (request_.ImageSize < 0 ||
         request_.ImageSize > std::numeric_limits<int32_t>::max() / request_.StateCount)
         throw EInvalidOperation(Format(msg::kWeldImageSize, {std::to_string(request_.ImageSize)}));
-    if (!request_.OutputFolder.empty() && request_.OutputFolder.back() != '/') request_.OutputFolder += '/';
+    if (!request_.OutputFolder.empty())
+        request_.OutputFolder = IncludeTrailingPathDelimiter(std::move(request_.OutputFolder));
 
     const int32_t stripWidth = request_.ImageSize * request_.StateCount;
     for (auto& bitmap : working_) bitmap = std::make_unique<TBitmap>();
@@ -36,25 +39,23 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     assert(strip_ && "a weld run executes once");
     const std::vector<std::string>& files = request_.FileList;
     const SuffixSettings& suffixes = request_.Suffixes;
-    if (!files.empty()) {
-        std::string current = BaseNameOfStem(ExtractStem(files.front()), suffixes);
-        for (size_t i = 0; i < files.size(); ++i) {
-            // Before the group check, so every strip but the last is composed of full-size squares.
-            FitWorkingBitmaps();
-            const std::string stem = ExtractStem(files[i]);
-            std::string baseName = BaseNameOfStem(stem, suffixes);
-            if (baseName != current) {
-                Flush(current);
-                current = std::move(baseName);
-            }
-            // Files of unused states are never opened, yet they still took part in the grouping.
-            const ImageState state = StateOfStem(stem, suffixes);
-            if (used_[static_cast<size_t>(IndexOf(state))]) Working(state).LoadFile(files[i]);
-            if (files.size() > 1 && progress)
-                progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(i) * 100, files.size() - 1)));
+    // The strips come from the same plan the batch command checks before the run.
+    const std::vector<PlannedStrip> strips = PlanStrips(request_);
+    std::size_t next = 0;  // the next strip of the plan to begin
+    for (size_t i = 0; i < files.size(); ++i) {
+        // Before the group check, so every strip but the last is composed of full-size squares.
+        FitWorkingBitmaps();
+        if (next < strips.size() && strips[next].firstFile == i) {
+            if (next > 0) Flush(strips[next - 1].outputPath);
+            ++next;
         }
-        Flush(current);
+        // Files of unused states are never opened, yet they still took part in the grouping.
+        const ImageState state = StateOfStem(ExtractStem(files[i]), suffixes);
+        if (used_[static_cast<size_t>(IndexOf(state))]) Working(state).LoadFile(files[i]);
+        if (files.size() > 1 && progress)
+            progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(i) * 100, files.size() - 1)));
     }
+    if (!strips.empty()) Flush(strips.back().outputPath);
     for (auto& bitmap : working_) bitmap.reset();
     strip_.reset();
     // Unsigned 32-bit subtraction stays right when the tick count wrapped during the run.
@@ -72,14 +73,14 @@ void WeldRun::FitWorkingBitmaps() {
     }
 }
 
-void WeldRun::Flush(const std::string& baseName) {
+void WeldRun::Flush(const std::string& outputPath) {
     // The strip is not cleared between groups: every slot is painted over, except where the last
     // file of the list is smaller than a slot.
     for (int slot = 0; slot < request_.StateCount; ++slot) {
         strip_->Canvas().DrawGraphic(slot * request_.ImageSize, 0,
                                      &Working(request_.Slots[static_cast<size_t>(slot)]));
     }
-    strip_->SaveFile(request_.OutputFolder + baseName + ".bmp");
+    strip_->SaveFile(outputPath);
     strip_->FreeDibCopy();
     for (auto& bitmap : working_) bitmap->FreeDibCopy();
 }

@@ -37,7 +37,7 @@ class WeldRun {
   private:
     TBitmap& Working(ImageState state);
     void FitWorkingBitmaps();
-    void Flush(const std::string& baseName);
+    void Flush(const std::string& outputPath);
 
     WeldRequest request_;
     TickSource ticks_;

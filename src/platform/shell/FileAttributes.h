@@ -1,11 +1,28 @@
-// Questions about a path in the file system, asked without opening anything.
+// Questions about a path in the file system, asked without opening any file.
 #pragma once
 
+#include <compare>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_set>
 
 namespace plexon {
 
 // True when the path exists and is a folder (a link to a folder counts); "/" at the end is allowed.
 bool DirectoryExists(const std::string& path);
+
+// What makes two paths the same file, whatever their spelling or the links between them.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t node = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+// The identity of the file a path reaches (through links), or none when nothing is there.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// The names in a folder ("" is the current folder), read in one pass; none when it cannot be listed.
+std::optional<std::unordered_set<std::string>> NamesInFolder(const std::string& folder);
 
 }  // namespace plexon

@@ -1,5 +1,6 @@
-// Which strips a weld run will write, worked out from the file list before anything is written, so
-// the batch command can refuse or warn in advance. It reads names and file identities, no pixels.
+// Which strips a weld run writes, worked out from the file list alone. The run walks this plan, and
+// the batch command checks and warns from the same plan before anything is written. It reads names
+// and file identities, no pixels.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "weld/SuffixSettings.h"
+#include "weld/WeldRequest.h"
 
 namespace plexon {
 
@@ -19,9 +21,11 @@ struct PlannedStrip {
     bool returns;            // an earlier group had the same base name: this strip overwrites its strip
 };
 
-// outputFolder ends in "/".
+// outputFolder ends in "/" (or is empty: the current folder).
 std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, const SuffixSettings& settings,
                                      const std::string& outputFolder);
+// The plan of a request's run, as the run itself walks it.
+std::vector<PlannedStrip> PlanStrips(const WeldRequest& request);
 
 struct SourceOverwrite {
     std::string outputPath;

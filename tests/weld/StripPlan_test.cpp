@@ -1,12 +1,12 @@
 // Planning the strips of a run: groups of consecutive base names, returning names, and the refusal
 // to overwrite a source file however it is reached.
-#include "app/StripPlan.h"
+#include "weld/StripPlan.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "TempFolder.h"
+#include "app/TempFolder.h"
 
 namespace plexon {
 namespace {

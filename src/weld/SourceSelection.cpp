@@ -1,0 +1,21 @@
+// The source folder and the slot size of a selection.
+#include "weld/SourceSelection.h"
+
+#include "graphics/Bitmap.h"
+#include "runtime/PathText.h"
+
+namespace plexon {
+
+std::string SourceFolderOf(const std::vector<std::string>& files) {
+    if (files.empty()) return {};
+    const std::string folder = ExtractFilePath(files.front());
+    return folder.empty() ? "./" : folder;
+}
+
+int32_t SlotSizeOf(const std::string& firstFile) {
+    TBitmap first;
+    first.LoadFile(firstFile);
+    return first.Width();
+}
+
+}  // namespace plexon

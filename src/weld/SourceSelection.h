@@ -1,0 +1,19 @@
+// What the main window and the batch command both take from a selection of source files before a
+// run: the source folder and the slot size. The selection itself (dialog, drop, command line) is
+// theirs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plexon {
+
+// The folder of the first file, ending in "/": "./" for a bare file name, "" for no files.
+std::string SourceFolderOf(const std::vector<std::string>& files);
+
+// The edge length of a slot: the width of the first file, loaded whatever its state. Loading errors
+// propagate.
+int32_t SlotSizeOf(const std::string& firstFile);
+
+}  // namespace plexon

@@ -1,0 +1,191 @@
+// Markup pictures from every source, their load errors, their place in a line and their links;
+// list bullets; paragraph and page backgrounds.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/ImageList.h"
+#include "controls/PictureStore.h"
+#include "controls/markup/MarkupPicture.h"
+#include "controls/markup/MarkupTestSupport.h"
+#include "graphics/ModuleResources.h"
+#include "platform/shell/TempFolder.h"
+#include "runtime/Stream.h"
+
+namespace plexon {
+namespace {
+
+using test::MarkupSheet;
+
+// A BMP file of one colour.
+std::vector<std::uint8_t> SolidBmp(int width, int height, TColor colour) {
+    TBitmap bitmap;
+    bitmap.SetWidth(width);
+    bitmap.SetHeight(height);
+    bitmap.Canvas().Brush().SetColor(colour);
+    bitmap.Canvas().FillRect({0, 0, width, height});
+    TMemoryStream stream;
+    bitmap.SaveStream(stream);
+    return {stream.Memory(), stream.Memory() + stream.Size()};
+}
+
+const std::vector<std::uint8_t>& RedSquare() {
+    static const std::vector<std::uint8_t> bytes = SolidBmp(20, 20, clRed);
+    return bytes;
+}
+
+TEST(MarkupPictures, EverySourceDrawsItsPictureAtItsSize) {
+    static const ResourceRegistration resource("MARKUPTESTRED", ResourceType::RawData, RedSquare().data(),
+                                               RedSquare().size());
+    test::TempFolder folder;
+    const std::string file = folder.WriteFile("Red.bmp", std::string(RedSquare().begin(), RedSquare().end()));
+    TPictureStore store(nullptr);
+    store.Items().Add("Red").Picture.LoadBytes(RedSquare());
+    TImageList images(nullptr, 20, 20);
+    TBitmap red;
+    red.LoadStream(*[] {
+        static TMemoryStream s;
+        s.WriteBuffer(RedSquare().data(), std::int64_t(RedSquare().size()));
+        s.SetPosition(0);
+        return &s;
+    }());
+    images.Add(red);
+    TMarkupPictureCache cache;
+
+    const gdi::COLORREF kRed = gdi::RGB(255, 0, 0);
+    for (const std::string& src :
+         {std::string("red"), std::string("RES://markuptestred"), "FILE://" + file, std::string("IDX:0")}) {
+        SCOPED_TRACE(src);
+        MarkupSheet sheet(200, 100);
+        TMarkupInput input;
+        input.PictureStore = &store;
+        input.PictureCache = &cache;
+        input.Images = &images;
+        const TMarkupResult r = sheet.Draw("ab<img src=\"" + src + "\">", {0, 0, 200, 100}, input);
+        const MarkupSheet::Ink ink = sheet.InkAll();
+        const MarkupSheet::Ink picture = sheet.InkIn({0, 0, 200, 100}, kRed);
+        EXPECT_EQ(picture.count, 400);
+        EXPECT_EQ(picture.box.right - picture.box.left, 20);
+        EXPECT_EQ(picture.box.bottom, 20);  // the picture sets the line height: text stands on its bottom
+        EXPECT_EQ(r.ContentHeight, 20);
+        EXPECT_EQ(r.ContentWidth, sheet.RunWidth("ab") + 20);
+        EXPECT_LT(ink.box.left, picture.box.left);
+    }
+    EXPECT_EQ(cache.Count(), 2);  // RES:// and FILE:// locations, each loaded once
+    // A stretched picture takes WIDTH and HEIGHT.
+    MarkupSheet sheet(200, 100);
+    TMarkupInput input;
+    input.PictureStore = &store;
+    sheet.Draw("<img src=\"RED\" width=\"30\" height=\"10\">", {0, 0, 200, 100}, input);
+    const MarkupSheet::Ink stretched = sheet.InkIn({0, 0, 200, 100}, kRed);
+    EXPECT_EQ(stretched.box.right - stretched.box.left, 30);
+    EXPECT_EQ(stretched.box.bottom - stretched.box.top, 10);
+    // Shell icons of our own, small and large.
+    sheet.Clear();
+    sheet.Draw("<img src=\"SSYS:folder\"><img src=\"LSYS:a.bmp\">", {0, 0, 200, 100}, input);
+    const MarkupSheet::Ink icons = sheet.InkAll();
+    EXPECT_GT(icons.count, 100);
+    EXPECT_LE(icons.box.right, 1 + 16 + 32);
+}
+
+TEST(MarkupPictures, UndecodableSourcesRaiseTheLoadErrors) {
+    test::TempFolder folder;
+    struct Case {
+        std::string bytes;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"\xFF\xD8\xFF\xE0 jpeg", "Could not load image. Invalid format"},
+        {"GIF89a", "Could not load image. Invalid format"},
+        {"BM broken", "Could not load image"},
+        {"", "Empty image stream created"},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].message);
+        const std::string path = folder.WriteFile("p" + std::to_string(i), cases[i].bytes);
+        TMarkupPictureCache cache;
+        TMarkupInput input;
+        input.PictureCache = &cache;
+        MarkupSheet sheet(100, 50);
+        const std::string text = "<img src=\"FILE://" + path + "\">";
+        try {
+            sheet.Draw(text, {0, 0, 100, 50}, input);
+            ADD_FAILURE() << "no error";
+        } catch (const EMarkupPictureError& e) {
+            EXPECT_EQ(e.Message(), cases[i].message);
+        }
+        // The canvas is restored on the error path, and the failed picture is not tried again.
+        EXPECT_EQ(sheet.Canvas().Font().Height(), -11);
+        EXPECT_NO_THROW(sheet.Draw(text, {0, 0, 100, 50}, input));
+    }
+    // Unknown schemes and names without a store take no space and fetch nothing.
+    TMarkupPictureCache cache;
+    TMarkupInput input;
+    input.PictureCache = &cache;
+    MarkupSheet sheet(100, 50);
+    EXPECT_EQ(sheet.Draw("<img src=\"http://example/x.bmp\"><img src=\"name\">", {0, 0, 100, 50}, input)
+                  .ContentWidth,
+              0);
+}
+
+TEST(MarkupPictures, PlacementLinksAndAlt) {
+    TPictureStore store(nullptr);
+    store.Items().Add("red").Picture.LoadBytes(RedSquare());
+    store.Items().Add("blue").Picture.LoadBytes(SolidBmp(20, 20, clBlue));
+    TMarkupInput input;
+    input.PictureStore = &store;
+    MarkupSheet sheet(200, 100);
+    // A picture wider than what is left of the line moves to the next line.
+    TMarkupResult r = sheet.Draw("abcdef<img src=\"red\">", {0, 0, 30, 100}, input);
+    EXPECT_EQ(r.ContentHeight, sheet.LineHeight() + 20);
+    // A linked picture under the point is a hit, and is drawn from its ALT source.
+    const std::string linked = "<a href=\"x://pic\"><img src=\"red\" alt=\"blue\"></a>";
+    input.Mode = TMarkupMode::MeasureOnly;
+    input.CursorX = 10;
+    input.CursorY = 10;
+    input.Text = linked;
+    input.Frame = {0, 0, 200, 100};
+    r = RenderMarkup(sheet.Canvas(), input);
+    EXPECT_TRUE(r.Hit);
+    EXPECT_EQ(r.AnchorUnderCursor, "x://pic");
+    input.Mode = TMarkupMode::Draw;
+    sheet.Clear();
+    RenderMarkup(sheet.Canvas(), input);
+    EXPECT_EQ(sheet.InkIn({0, 0, 200, 100}, gdi::RGB(0, 0, 255)).count, 400);
+    input.CursorX = 150;
+    sheet.Clear();
+    RenderMarkup(sheet.Canvas(), input);
+    EXPECT_EQ(sheet.InkIn({0, 0, 200, 100}, gdi::RGB(255, 0, 0)).count, 400);
+}
+
+TEST(MarkupLists, BulletsIndentAndOneItemPerLine) {
+    MarkupSheet sheet(200, 100);
+    const int h = sheet.LineHeight();
+    const TMarkupResult r = sheet.Measure("<ul><li>one<li>two</ul>", {0, 0, 200, 100});
+    EXPECT_EQ(r.ContentHeight, 3 * h);  // UL ends its line; the second LI starts a new one
+    // The second item's indent counts before it moves to the next line.
+    EXPECT_EQ(r.ContentWidth, 12 + sheet.RunWidth("one") + 12);
+    sheet.Draw("<ul><li>one<li>two</ul>", {0, 0, 200, 100});
+    const MarkupSheet::Ink bullets = sheet.InkIn({0, h, 13, 3 * h});
+    EXPECT_GT(bullets.count, 0);
+    EXPECT_GE(sheet.InkIn({13, h, 200, 3 * h}).box.left, 13);
+}
+
+TEST(MarkupBackgrounds, ParagraphAndBodyColours) {
+    MarkupSheet sheet(200, 60);
+    const int h = sheet.LineHeight();
+    sheet.Draw("<p bgcolor=\"#00FF00\">x</p><br>y", {0, 0, 200, 60});
+    EXPECT_EQ(sheet.At(150, h / 2), gdi::RGB(0, 255, 0));          // the paragraph's band
+    EXPECT_EQ(sheet.At(150, h + h / 2), gdi::RGB(255, 255, 255));  // after its end
+    sheet.Clear();
+    sheet.Draw("<body bgcolor=\"#0000FF\">x", {0, 0, 200, 60});
+    EXPECT_EQ(sheet.At(150, h / 2), gdi::RGB(0, 0, 255));
+    sheet.Clear();
+    sheet.Draw("<body bgcolor=\"#000000\" bgcolorto=\"#FFFFFF\">", {0, 0, 200, 60});
+    EXPECT_EQ(sheet.At(0, 30), gdi::RGB(0, 0, 0));
+    EXPECT_GT(gdi::GetRValue(sheet.At(190, 30)), 200);
+}
+
+}  // namespace
+}  // namespace plexon

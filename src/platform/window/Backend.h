@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/Types.h"
 #include "platform/window/Input.h"
@@ -21,6 +22,13 @@ struct FrameView {
     const std::uint8_t* pixels = nullptr;
     int width = 0, height = 0;
     std::size_t stride = 0;
+};
+
+// A square picture for the window system to show for our windows (task bar, switcher): pixels
+// 0xAARRGGBB, alpha not premultiplied, top row first.
+struct IconImage {
+    int size = 0;
+    std::vector<std::uint32_t> argb;
 };
 
 enum class Wait { No, Yes };
@@ -54,6 +62,8 @@ class Backend {
     // Hands the address (a web address or a mailto: address) to the desktop's handler.
     virtual bool OpenUrl(const std::string& address) = 0;
     virtual gdi::SIZE ScreenSize() = 0;
+    // The icon of every native window, those that exist and those made later.
+    virtual void SetApplicationIcon(const IconImage& icon) = 0;
 };
 
 }  // namespace plexon::window

@@ -40,6 +40,8 @@ class HeadlessBackend : public Backend {
     void Beep() override { ++beeps_; }
     bool OpenUrl(const std::string& address) override;
     gdi::SIZE ScreenSize() override { return screen_; }
+    void SetApplicationIcon(const IconImage& icon) override { icon_ = icon; }
+    const IconImage& ApplicationIcon() const { return icon_; }
 
     // Queues an action for the next time a message loop waits for input.
     void WhenIdle(std::function<void()> action) { idle_.push_back(std::move(action)); }
@@ -60,6 +62,7 @@ class HeadlessBackend : public Backend {
     int beeps_ = 0;
     int presents_ = 0;
     Cursor cursor_ = Cursor::Default;
+    IconImage icon_;
 };
 
 // The headless back end of the process's desktop; EInvalidOperation when another one runs.

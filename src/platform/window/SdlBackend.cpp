@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/window/DisplayScale.h"
 #include "platform/window/Window.h"
 #include "runtime/Exceptions.h"
 
@@ -110,9 +111,13 @@ struct SdlBackend::State {
     // The files of drop gestures still in progress, by native window id.
     std::map<Uint32, std::vector<std::string>> drops;
     SDL_Cursor* cursors[5] = {};
+    int scale = 1;
+    std::vector<std::uint8_t> scaled;  // the frame at the native size, when scale > 1
+    IconImage icon;
 };
 
 SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
+    state_->scale = ChooseDisplayScale(CurrentScaleSources());
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Interrupt and terminate signals keep their usual effect; SDL would turn them into a quit event
@@ -125,9 +130,36 @@ SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
     state_->cursors[int(Cursor::IBeam)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
     SDL_StartTextInput();
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_SetEventFilter(&SdlBackend::GatherDrops, this);
+}
+
+int SdlBackend::Scale() const {
+    return state_->scale;
+}
+
+int SdlBackend::GatherDrops(void* self, SDL_Event* event) {
+    auto& drops = static_cast<SdlBackend*>(self)->state_->drops;
+    switch (event->type) {
+        case SDL_DROPBEGIN:
+            drops[event->drop.windowID].clear();
+            return 0;
+        case SDL_DROPFILE:
+        case SDL_DROPTEXT:
+            // File names are the file system's bytes, handed on unconverted; dropped text is not a
+            // file and is let go.
+            if (event->drop.file) {
+                if (event->type == SDL_DROPFILE)
+                    drops[event->drop.windowID].emplace_back(event->drop.file);
+                SDL_free(event->drop.file);
+            }
+            return 0;
+        default:
+            return 1;  // SDL_DROPCOMPLETE comes through the queue, after the names it ends
+    }
 }
 
 SdlBackend::~SdlBackend() {
+    SDL_SetEventFilter(nullptr, nullptr);
     for (SDL_Cursor* cursor : state_->cursors)
         if (cursor) SDL_FreeCursor(cursor);
     SDL_Quit();
@@ -138,13 +170,16 @@ void SdlBackend::CreateNative(Window& top) {
     if (top.Border() == BorderStyle::None) flags |= SDL_WINDOW_BORDERLESS;
     if (top.Border() == BorderStyle::Sizeable) flags |= SDL_WINDOW_RESIZABLE;
     const gdi::RECT& b = top.Bounds();
-    SDL_Window* native = SDL_CreateWindow(Latin1ToUtf8(top.Caption()).c_str(), b.left, b.top,
-                                          std::max(1, top.Width()), std::max(1, top.Height()), flags);
+    const int scale = state_->scale;
+    SDL_Window* native =
+        SDL_CreateWindow(Latin1ToUtf8(top.Caption()).c_str(), b.left * scale, b.top * scale,
+                         std::max(1, top.Width() * scale), std::max(1, top.Height() * scale), flags);
     if (!native) throw EOSError(std::string("SDL: ") + SDL_GetError());
     // Making the surface now replaces the native window before anyone can see the first one.
     SDL_GetWindowSurface(native);
     top.native = native;
     state_->byId[SDL_GetWindowID(native)] = &top;
+    ApplyIcon(top);
 }
 
 void SdlBackend::DestroyNative(Window& top) {
@@ -162,11 +197,14 @@ void SdlBackend::UpdateNative(Window& top) {
     SDL_SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
     SDL_SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
     const gdi::RECT& b = top.Bounds();
+    const int scale = state_->scale;
     int x = 0, y = 0, w = 0, h = 0;
     SDL_GetWindowPosition(native, &x, &y);
     SDL_GetWindowSize(native, &w, &h);
-    if (x != b.left || y != b.top) SDL_SetWindowPosition(native, b.left, b.top);
-    if (w != top.Width() || h != top.Height()) SDL_SetWindowSize(native, std::max(1, top.Width()), std::max(1, top.Height()));
+    if (x != b.left * scale || y != b.top * scale)
+        SDL_SetWindowPosition(native, b.left * scale, b.top * scale);
+    const int width = std::max(1, top.Width() * scale), height = std::max(1, top.Height() * scale);
+    if (w != width || h != height) SDL_SetWindowSize(native, width, height);
 }
 
 void SdlBackend::ShowNative(Window& top, bool visible) {
@@ -184,10 +222,20 @@ void SdlBackend::Present(Window& top, const FrameView& frame) {
     if (!native || !frame.pixels) return;
     SDL_Surface* surface = SDL_GetWindowSurface(native);
     if (!surface) return;
-    const int width = std::min(frame.width, surface->w), height = std::min(frame.height, surface->h);
+    const int scale = state_->scale;
+    const std::uint8_t* pixels = frame.pixels;
+    std::size_t stride = frame.stride;
+    if (scale > 1) {
+        stride = std::size_t(frame.width) * std::size_t(scale) * 4;
+        state_->scaled.resize(stride * std::size_t(frame.height) * std::size_t(scale));
+        ReplicatePixels(frame, scale, state_->scaled.data(), stride);
+        pixels = state_->scaled.data();
+    }
+    const int width = std::min(frame.width * scale, surface->w);
+    const int height = std::min(frame.height * scale, surface->h);
     SDL_LockSurface(surface);
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, frame.pixels, int(frame.stride),
-                      surface->format->format, surface->pixels, surface->pitch);
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels, int(stride), surface->format->format,
+                      surface->pixels, surface->pitch);
     SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(native);
 }
@@ -216,6 +264,10 @@ std::uint64_t SdlBackend::Milliseconds() {
 }
 
 void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
+    // Native positions are in scaled pixels; our windows think in those of the 1x frame.
+    auto toFrame = [scale = state_->scale](int x, int y) {
+        return gdi::POINT{ToFrameCoordinate(x, scale), ToFrameCoordinate(y, scale)};
+    };
     auto top = [&](Uint32 id) -> HWND {
         auto found = state_->byId.find(id);
         return found == state_->byId.end() ? nullptr : found->second;
@@ -224,13 +276,13 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
         switch (event.type) {
             case SDL_MOUSEMOTION:
                 if (HWND w = top(event.motion.windowID))
-                    desktop.InputMouseMove(w, {event.motion.x, event.motion.y},
+                    desktop.InputMouseMove(w, toFrame(event.motion.x, event.motion.y),
                                            ShiftFromSdl(SDL_GetModState(), event.motion.state));
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
                 if (HWND w = top(event.button.windowID))
-                    desktop.InputMouseButton(w, {event.button.x, event.button.y}, ButtonFromSdl(event.button.button),
+                    desktop.InputMouseButton(w, toFrame(event.button.x, event.button.y), ButtonFromSdl(event.button.button),
                                              event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks,
                                              ShiftFromSdl(SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr)));
                 break;
@@ -250,18 +302,6 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                         case SDL_WINDOWEVENT_EXPOSED: desktop.InputExposed(w); break;
                         default: break;
                     }
-                }
-                break;
-            case SDL_DROPBEGIN:
-                state_->drops[event.drop.windowID].clear();
-                break;
-            case SDL_DROPFILE:
-            case SDL_DROPTEXT:
-                // File names are the file system's bytes, handed on unconverted; dropped text is
-                // not a file and is let go.
-                if (event.drop.file) {
-                    if (event.type == SDL_DROPFILE) state_->drops[event.drop.windowID].emplace_back(event.drop.file);
-                    SDL_free(event.drop.file);
                 }
                 break;
             case SDL_DROPCOMPLETE: {
@@ -309,7 +349,24 @@ bool SdlBackend::OpenUrl(const std::string& address) {
 gdi::SIZE SdlBackend::ScreenSize() {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {1024, 768};
-    return {mode.w, mode.h};
+    // Our coordinates are those of the 1x frames.
+    return {mode.w / state_->scale, mode.h / state_->scale};
+}
+
+void SdlBackend::SetApplicationIcon(const IconImage& icon) {
+    state_->icon = icon;
+    for (auto& [id, top] : state_->byId) ApplyIcon(*top);
+}
+
+void SdlBackend::ApplyIcon(Window& top) {
+    const IconImage& icon = state_->icon;
+    if (icon.size <= 0 || icon.argb.size() != std::size_t(icon.size) * std::size_t(icon.size)) return;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.argb.data()), icon.size, icon.size,
+                                           32, icon.size * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(NativeOf(top), surface);
+    SDL_FreeSurface(surface);
 }
 
 }  // namespace plexon::window

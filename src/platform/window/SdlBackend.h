@@ -1,5 +1,6 @@
 // The back end on a real desktop through SDL2: one native window per top-level window, showing our
 // frames through its window surface (no OpenGL), and the desktop's input, cursors and clipboard.
+// On a high-density screen each native window shows our 1x frame at an integer scale.
 #pragma once
 
 #include <map>
@@ -32,10 +33,17 @@ class SdlBackend : public Backend {
     void Beep() override;
     bool OpenUrl(const std::string& address) override;
     gdi::SIZE ScreenSize() override;
+    void SetApplicationIcon(const IconImage& icon) override;
+    // The factor native windows show our frames at (1 on an ordinary screen).
+    int Scale() const;
 
   private:
     // Hands the event (when have) and every other pending one to the desktop.
     void Feed(Desktop& desktop, SDL_Event& event, bool have);
+    void ApplyIcon(Window& top);
+    // Takes dropped file names off SDL's queue as they arrive: the queue holds 65,535 events, and a
+    // drop of more files than that would lose names.
+    static int GatherDrops(void* self, SDL_Event* event);
 
     struct State;
     std::unique_ptr<State> state_;

@@ -1,0 +1,92 @@
+// Display scale choice, X resource parsing and pixel replication.
+#include "platform/window/DisplayScale.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#ifdef PLEXON_HAVE_X11
+#include <X11/Xlib.h>
+#endif
+
+namespace plexon::window {
+
+namespace {
+
+std::optional<int> WholeScale(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    int value = 0;
+    const char* end = text->data() + text->size();
+    auto [rest, error] = std::from_chars(text->data(), end, value);
+    if (error != std::errc() || rest != end || value < 1) return std::nullopt;
+    return std::min(value, kMaxDisplayScale);
+}
+
+std::optional<std::string> Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::optional<double> XftDpi(std::string_view resources) {
+    while (!resources.empty()) {
+        const std::size_t end = resources.find('\n');
+        std::string_view line = resources.substr(0, end);
+        resources = end == std::string_view::npos ? std::string_view() : resources.substr(end + 1);
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos || Trim(line.substr(0, colon)) != "Xft.dpi") continue;
+        const std::string value(Trim(line.substr(colon + 1)));
+        char* parsed = nullptr;
+        const double dpi = std::strtod(value.c_str(), &parsed);
+        if (parsed != value.c_str() && *parsed == '\0' && dpi > 0) return dpi;
+    }
+    return std::nullopt;
+}
+
+int ChooseDisplayScale(const ScaleSources& sources) {
+    if (auto scale = WholeScale(sources.plexonScale)) return *scale;
+    if (auto scale = WholeScale(sources.gdkScale)) return *scale;
+    if (sources.xResources)
+        if (auto dpi = XftDpi(*sources.xResources); dpi && *dpi >= 192)
+            return std::clamp(int(*dpi / 96), 1, kMaxDisplayScale);
+    return 1;
+}
+
+ScaleSources CurrentScaleSources() {
+    ScaleSources sources{Variable("PLEXON_SCALE"), Variable("GDK_SCALE"), std::nullopt};
+    if (WholeScale(sources.plexonScale) || WholeScale(sources.gdkScale)) return sources;
+#ifdef PLEXON_HAVE_X11
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display) {
+        if (Display* connection = XOpenDisplay(nullptr)) {
+            if (const char* text = XResourceManagerString(connection)) sources.xResources = text;
+            XCloseDisplay(connection);
+        }
+    }
+#endif
+    return sources;
+}
+
+void ReplicatePixels(const FrameView& frame, int scale, std::uint8_t* target, std::size_t targetStride) {
+    const std::size_t rowBytes = std::size_t(frame.width) * std::size_t(scale) * 4;
+    for (int y = 0; y < frame.height; ++y) {
+        const std::uint8_t* source = frame.pixels + std::size_t(y) * frame.stride;
+        std::uint8_t* first = target + std::size_t(y) * std::size_t(scale) * targetStride;
+        std::uint8_t* out = first;
+        for (int x = 0; x < frame.width; ++x, source += 4)
+            for (int k = 0; k < scale; ++k, out += 4) std::memcpy(out, source, 4);
+        for (int k = 1; k < scale; ++k) std::memcpy(first + std::size_t(k) * targetStride, first, rowBytes);
+    }
+}
+
+}  // namespace plexon::window

@@ -1,0 +1,167 @@
+// The SDL back end on SDL's own off-screen video driver: frames shown at the display scale by pixel
+// replication, mouse positions mapped back, and drops larger than SDL's event queue; the scale choice.
+#include "platform/window/SdlBackend.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/Raster.h"
+#include "platform/window/DisplayScale.h"
+#include "platform/window/Window.h"
+
+namespace plexon::window {
+namespace {
+
+TEST(DisplayScale, OursWinsThenTheDesktopsVariableThenItsResources) {
+    const std::string dpi192 = "Xft.antialias:\t1\nXft.dpi:\t192\n", dpi288 = "Xft.dpi: 288\n";
+    struct Case {
+        std::optional<std::string> plexon, gdk, resources;
+        int scale;
+    } cases[] = {
+        {std::nullopt, std::nullopt, std::nullopt, 1},
+        {"2", std::nullopt, std::nullopt, 2},
+        {"1", "2", dpi192, 1},  // ours turns it off
+        {"3", "2", std::nullopt, 3},
+        {std::nullopt, "2", "Xft.dpi: 96\n", 2},
+        {std::nullopt, std::nullopt, dpi192, 2},
+        {std::nullopt, std::nullopt, dpi288, 3},
+        {std::nullopt, std::nullopt, "Xft.dpi:\t191.9\n", 1},
+        {std::nullopt, std::nullopt, "Xft.dpis: 192\nXft.dpi: x\n", 1},
+        {"0", "1.5", dpi192, 2},  // neither variable is a whole scale: the resources decide
+        {"2x", std::nullopt, std::nullopt, 1},
+        {"40", std::nullopt, std::nullopt, kMaxDisplayScale},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChooseDisplayScale({c.plexon, c.gdk, c.resources}), c.scale)
+            << c.plexon.value_or("-") << " " << c.gdk.value_or("-") << " " << c.resources.value_or("-");
+    }
+    EXPECT_EQ(ToFrameCoordinate(5, 2), 2);
+    EXPECT_EQ(ToFrameCoordinate(-1, 2), -1);
+    EXPECT_EQ(ToFrameCoordinate(-2, 2), -1);
+    EXPECT_EQ(ToFrameCoordinate(-3, 2), -2);
+}
+
+class SdlBackendTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ::setenv("PLEXON_SCALE", "2", 1);
+        try {
+            auto backend = std::make_unique<SdlBackend>();
+            sdl_ = backend.get();
+            desk_ = std::make_unique<Desktop>(std::move(backend));
+        } catch (const std::exception& e) {
+            GTEST_SKIP() << "SDL's off-screen video driver is not available: " << e.what();
+        }
+    }
+    void TearDown() override {
+        if (desk_)
+            for (HWND top : desk_->TopLevels()) desk_->DestroyWindow(top);
+        desk_.reset();
+        ::unsetenv("PLEXON_SCALE");
+    }
+    void Pump() {
+        Message m;
+        while (desk_->GetMessage(m, Wait::No)) desk_->DispatchMessage(m);
+    }
+
+    SdlBackend* sdl_ = nullptr;
+    std::unique_ptr<Desktop> desk_;
+    std::vector<Message> received_;
+};
+
+TEST_F(SdlBackendTest, ShowsTheFrameAtTheScaleAndMapsTheMouseAndLargeDropsBack) {
+    ASSERT_EQ(sdl_->Scale(), 2);
+    EXPECT_EQ(sdl_->ScreenSize().cx * 2, [] {
+        SDL_DisplayMode mode;
+        SDL_GetDesktopDisplayMode(0, &mode);
+        return mode.w;
+    }());
+    // A 5 x 3 window painted in a pattern that tells every pixel apart.
+    HWND top = desk_->CreateWindow({.bounds = {10, 20, 15, 23}, .caption = "W", .proc = [this](Message& m) {
+                                        if (m.kind == MessageKind::Paint) {
+                                            for (int y = 0; y < 3; ++y)
+                                                for (int x = 0; x < 5; ++x)
+                                                    gdi::SetPixel(m.dc, x, y, gdi::RGB(x * 50, y * 100, 7));
+                                        } else if (m.kind != MessageKind::EraseBackground) {
+                                            received_.push_back(m);
+                                        }
+                                    }});
+    desk_->Show(top, true);
+    Pump();
+    auto* native = static_cast<SDL_Window*>(top->native);
+    int w = 0, h = 0, x = 0, y = 0;
+    SDL_GetWindowSize(native, &w, &h);
+    SDL_GetWindowPosition(native, &x, &y);
+    EXPECT_EQ((std::vector<int>{w, h, x, y}), (std::vector<int>{10, 6, 20, 40}));
+
+    // The model: every frame pixel as a 2 x 2 block.
+    const FrameView frame = desk_->Frame(top);
+    SDL_Surface* surface = SDL_GetWindowSurface(native);
+    ASSERT_NE(surface, nullptr);
+    std::vector<std::uint32_t> shown, model;
+    SDL_LockSurface(surface);
+    for (int row = 0; row < 6; ++row)
+        for (int col = 0; col < 10; ++col) {
+            Uint8 r = 0, g = 0, b = 0;
+            std::uint32_t pixel = 0;
+            std::memcpy(&pixel, static_cast<std::uint8_t*>(surface->pixels) + row * surface->pitch + col * 4,
+                        4);
+            SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+            shown.push_back(std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b);
+            std::uint32_t source = 0;
+            std::memcpy(&source,
+                        frame.pixels + std::size_t(row / 2) * frame.stride + std::size_t(col / 2) * 4, 4);
+            model.push_back(source & 0xFFFFFF);
+        }
+    SDL_UnlockSurface(surface);
+    EXPECT_EQ(shown, model);
+    EXPECT_EQ(model[9], 0xC80007u);  // frame pixel (4, 0): red 200, green 0, blue 7
+
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.windowID = SDL_GetWindowID(native);
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.clicks = 1;
+    click.button.x = 7;
+    click.button.y = 5;
+    SDL_PushEvent(&click);
+
+    // More names in one drop than SDL's queue can hold.
+    constexpr int kFiles = 100000;
+    SDL_Event drop{};
+    drop.drop.windowID = SDL_GetWindowID(native);
+    drop.type = SDL_DROPBEGIN;
+    SDL_PushEvent(&drop);
+    drop.type = SDL_DROPFILE;
+    for (int i = 0; i < kFiles; ++i) {
+        drop.drop.file = SDL_strdup(("/icons/Icon" + std::to_string(i) + ".bmp").c_str());
+        SDL_PushEvent(&drop);
+    }
+    drop.drop.file = nullptr;
+    drop.type = SDL_DROPCOMPLETE;
+    SDL_PushEvent(&drop);
+    sdl_->PumpEvents(*desk_, Wait::No);
+    Pump();
+
+    const Message* down = nullptr;
+    const Message* dropped = nullptr;
+    for (const Message& m : received_) {
+        if (m.kind == MessageKind::MouseDown) down = &m;
+        if (m.kind == MessageKind::FilesDropped) dropped = &m;
+    }
+    ASSERT_NE(down, nullptr);
+    EXPECT_EQ((std::vector<int>{down->point.x, down->point.y}), (std::vector<int>{3, 2}));
+    ASSERT_NE(dropped, nullptr);
+    ASSERT_EQ(dropped->paths.size(), std::size_t(kFiles));
+    EXPECT_EQ(dropped->paths.front(), "/icons/Icon0.bmp");
+    EXPECT_EQ(dropped->paths.back(), "/icons/Icon99999.bmp");
+}
+
+}  // namespace
+}  // namespace plexon::window

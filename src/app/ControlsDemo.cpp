@@ -10,6 +10,8 @@
 #include <optional>
 #include <set>
 
+#include "app/ApplicationIcon.h"
+#include "app/OpenPaths.h"
 #include "controls/LevelProgressBar.h"
 #include "forms/FormAbout.h"
 #include "forms/FormMain.h"
@@ -167,10 +169,20 @@ int Screenshot(std::span<const std::string> args, Console& console) {
 }
 
 // The program's window: the application titled "Tesvo Plexon" runs the main window until it closes.
-int MainWindow() {
+// Paths given select their files as a drop of them would; a first file that cannot be loaded shows
+// the error display, as Browse would.
+int MainWindow(std::span<const std::string> paths) {
     Application().Initialize();
     Application().SetTitle("Tesvo Plexon");
+    window::TheDesktop().Native().SetApplicationIcon(DrawApplicationIcon(kWindowIconSize));
     Application().CreateForm(frmMain);
+    if (!paths.empty()) {
+        try {
+            frmMain->FilesDropped(FilesToOpen(paths, frmMain->Suffixes()));
+        } catch (...) {
+            Application().HandleException();
+        }
+    }
     Application().Run();
     delete frmMain;
     frmMain = nullptr;
@@ -180,6 +192,7 @@ int MainWindow() {
 int Demo(Console& console) {
     Application().Initialize();
     Application().SetTitle("Plexon controls");
+    window::TheDesktop().Native().SetApplicationIcon(DrawApplicationIcon(kWindowIconSize));
     TDemoForm* form = nullptr;
     Application().CreateForm(form);
     form->out = &console.out;
@@ -191,7 +204,7 @@ int Demo(Console& console) {
 }  // namespace
 
 bool IsWindowCommand(std::span<const std::string> args) {
-    return args.empty() || args[0] == "screenshot" || args[0] == "demo";
+    return args.empty() || args[0] == "screenshot" || args[0] == "demo" || IsOpenCommand(args);
 }
 
 // A window the user is to work in needs a display; the in-memory back end serves it only when
@@ -202,14 +215,15 @@ bool NoDisplayForInteractiveWindow() {
 }
 
 int RunWindowCommand(std::span<const std::string> args, Console& console) {
-    const std::string command = args.empty() ? std::string() : " " + args[0];
+    const std::string command = args.empty() || IsOpenCommand(args) ? std::string() : " " + args[0];
     try {
-        if ((args.empty() || args[0] == "demo") && NoDisplayForInteractiveWindow()) {
+        const bool open = IsOpenCommand(args);
+        if ((args.empty() || open || args[0] == "demo") && NoDisplayForInteractiveWindow()) {
             console.err << "plexon" << command
                         << ": no display to open the window on (plexon weld works without one)\n";
             return kExitFailed;
         }
-        if (args.empty()) return MainWindow();
+        if (args.empty() || open) return MainWindow(args);
         return args[0] == "demo" ? Demo(console) : Screenshot(args, console);
     } catch (const std::exception& e) {
         console.err << "plexon" << command << ": " << e.what() << "\n";

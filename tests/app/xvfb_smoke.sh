@@ -94,6 +94,31 @@ for name in Copy Cut; do [ -s "$work/strips/$name.bmp" ] || fail "no strip $name
 grep -q '^\[FileSuffix\]' "$work/config.ini" || fail "config.ini has no FileSuffix section"
 grep -q '^HotFile=h' "$work/config.ini" || fail "config.ini has no HotFile"
 
+# `plexon FOLDER` at scale 2: the folder's icons are selected, the window is twice its size and
+# clicks at doubled positions reach the same controls.
+mkdir "$work/strips2"
+printf '%s\n' "$work/strips2" >"$work/answers2"
+xdotool mousemove 0 0
+PLEXON_SCALE=2 PLEXON_CHOOSER_SCRIPT=$work/answers2 PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 \
+    PLEXON_BACKEND=sdl ASAN_OPTIONS=detect_leaks=0 "$binary" "$icons" >"$work/out.log" 2>"$work/err" &
+plexon_pid=$!
+wid=$(find_window "Tesvo Plexon")
+[ -n "$wid" ] || fail "the main window did not appear for a folder"
+sleep 0.2
+size=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
+[ "$size" = "826x706" ] || fail "window at scale 2 is $size"
+xdotool mousemove --window "$wid" $((2 * (8 + 312 + 37))) $((2 * (256 + 40 + 12))) click 1
+sleep 0.3
+xdotool mousemove --window "$wid" $((2 * (4 + 38))) $((2 * (4 + 16))) click 1
+info=$(find_window "Information")
+[ -n "$info" ] || fail "no completion message at scale 2"
+sleep 0.1
+xdotool windowfocus --sync "$info" key Return
+sleep 0.3
+xdotool mousemove --window "$wid" $((2 * (244 + 38))) $((2 * (4 + 16))) click 1
+await_exit 250 "the scaled main window did not close after Exit" || fail "scaled exit status $?"
+for name in Copy Cut; do [ -s "$work/strips2/$name.bmp" ] || fail "no strip $name.bmp from the folder"; done
+
 # A terminate signal ends the window program at once, as it ends any other program.
 SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl PLEXON_CONFIG=$work/config.ini ASAN_OPTIONS=detect_leaks=0 \
     "$binary" >"$work/out.log" 2>"$work/err" &

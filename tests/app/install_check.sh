@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch root and checks what lands there (and that no settings file
+# does), then runs the Debian validators on the desktop entry, the metainfo, the manual and a package
+# made by cpack. Exit 77 after the other checks when a validator is missing, naming it.
+#   install_check.sh BUILD_DIR
+set -u
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+DESTDIR=$work/root cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "install"; }
+root=$work/root/usr
+expected="bin/plexon
+share/applications/tesvo-plexon.desktop
+share/doc/tesvo-plexon/changelog.gz
+share/doc/tesvo-plexon/copyright
+share/icons/hicolor/16x16/apps/tesvo-plexon.png
+share/icons/hicolor/32x32/apps/tesvo-plexon.png
+share/icons/hicolor/48x48/apps/tesvo-plexon.png
+share/man/man1/plexon.1.gz
+share/metainfo/example.tesvo.Plexon.metainfo.xml"
+actual=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$actual" = "$expected" ] || fail "installed files differ:"$'\n'"$actual"
+for size in 16 32 48; do
+    # PNG width and height, big-endian, at bytes 16 to 23.
+    dims=$(od -An -tu1 -j16 -N8 "$root/share/icons/hicolor/${size}x${size}/apps/tesvo-plexon.png" | tr -s ' ')
+    [ "$dims" = " 0 0 0 $size 0 0 0 $size" ] || fail "icon $size has size$dims"
+done
+grep -qx 'Exec=plexon %F' "$root/share/applications/tesvo-plexon.desktop" || fail "desktop entry Exec"
+
+missing=()
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/share/applications/tesvo-plexon.desktop" || fail "desktop-file-validate"
+else missing+=(desktop-file-validate); fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$root/share/metainfo/example.tesvo.Plexon.metainfo.xml" >"$work/as.log" 2>&1 ||
+        { cat "$work/as.log"; fail "appstreamcli validate"; }
+else missing+=(appstreamcli); fi
+if command -v man >/dev/null; then
+    warnings=$(man --warnings -l "$root/share/man/man1/plexon.1.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man page: $warnings"
+else missing+=(man); fi
+if command -v lintian >/dev/null && command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
+    (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
+    package=$(ls "$work"/package/tesvo-plexon_*.deb)
+    # Errors and warnings fail; informational tags do not.
+    tags=$(lintian --tag-display-limit 0 "$package" 2>/dev/null | grep -E '^[EW]: ')
+    [ -z "$tags" ] || fail "lintian:"$'\n'"$tags"
+else missing+=(lintian/cpack/dpkg-shlibdeps); fi
+if ((${#missing[@]})); then
+    echo "skipped: validator missing: ${missing[*]} (scripts/setup installs them)"
+    exit 77
+fi
+exit 0

@@ -1,0 +1,88 @@
+// Decoding and encoding PNG through the libpng shim; the errors it reports become our exceptions here.
+#include "graphics/PngFormat.h"
+
+#include <cstring>
+#include <memory>
+
+#include "graphics/PngShim.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Stream.h"
+
+namespace plexon {
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// Signature, chunk length and type, then width and height.
+constexpr std::size_t kSizeEnd = 8 + 8 + 8;
+// As the raster layer: pixel memory beyond this is refused before it is allocated.
+constexpr std::uint64_t kMaxPixels = (std::uint64_t(256) << 20) / 4;
+
+[[noreturn]] void Refuse(std::string_view why) {
+    throw EInvalidGraphic(Format(msg::kInvalidPng, {why}));
+}
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+struct ReaderDeleter {
+    void operator()(pngshim::Reader* reader) const { pngshim::DestroyReader(reader); }
+};
+
+}  // namespace
+
+bool IsPngSignature(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= sizeof kSignature && std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
+}
+
+PngSize ReadPngSize(std::span<const std::uint8_t> file) {
+    if (!IsPngSignature(file)) Refuse("no PNG signature");
+    if (file.size() < kSizeEnd || std::memcmp(file.data() + 12, "IHDR", 4) != 0) Refuse("no header chunk");
+    const std::uint32_t width = Be32(file.data() + 16), height = Be32(file.data() + 20);
+    // The format caps both at 2^31 - 1.
+    if (width == 0 || height == 0 || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) Refuse("bad image size");
+    return {std::int32_t(width), std::int32_t(height)};
+}
+
+RgbaImage DecodePng(std::span<const std::uint8_t> file) {
+    if (!IsPngSignature(file)) Refuse("no PNG signature");
+    std::unique_ptr<pngshim::Reader, ReaderDeleter> reader(pngshim::CreateReader(file.data(), file.size()));
+    if (!reader) Refuse("out of memory");
+    std::uint32_t width = 0, height = 0;
+    if (!pngshim::ReadHeader(reader.get(), &width, &height)) Refuse(pngshim::ReaderMessage(reader.get()));
+    if (std::uint64_t(width) * height > kMaxPixels) Refuse("image too large");
+    RgbaImage image(std::int32_t(width), std::int32_t(height), kTransparent);
+    std::vector<std::uint8_t*> rows(height);
+    for (std::uint32_t y = 0; y < height; ++y) rows[y] = image.Row(std::int32_t(y));
+    if (!pngshim::ReadRows(reader.get(), rows.data())) Refuse(pngshim::ReaderMessage(reader.get()));
+    return image;
+}
+
+std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level) {
+    if (image.IsEmpty()) throw EInvalidOperation("An empty image cannot be written as PNG");
+    std::vector<const std::uint8_t*> rows(std::size_t(image.Height()));
+    for (std::int32_t y = 0; y < image.Height(); ++y) rows[std::size_t(y)] = image.Row(y);
+    pngshim::Written written;
+    char message[160];
+    if (!pngshim::Write(rows.data(), std::uint32_t(image.Width()), std::uint32_t(image.Height()), level,
+                        &written, message, sizeof message))
+        throw EOutOfResources(message);
+    std::vector<std::uint8_t> bytes(written.data, written.data + written.size);
+    pngshim::FreeWritten(&written);
+    return bytes;
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+    TFileStream stream(path, FileMode::OpenRead);
+    std::vector<std::uint8_t> bytes(std::size_t(stream.Size()));
+    stream.ReadBuffer(bytes.data(), std::int64_t(bytes.size()));
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    TFileStream stream(path, FileMode::Create);
+    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+}
+
+}  // namespace plexon

@@ -1,0 +1,34 @@
+// The one place that talks to libpng. libpng reports errors with longjmp; these functions set the
+// jump point, keep nothing with a destructor alive while the library runs and give back a status
+// and the library's text, so that the caller throws on its own side. No C++ exception ever unwinds
+// a libpng frame, and nothing here allocates with new.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace plexon::pngshim {
+
+// Reading one PNG file held in memory; the bytes must outlive the reader.
+struct Reader;
+// Null when memory runs out.
+Reader* CreateReader(const std::uint8_t* data, std::size_t size);
+void DestroyReader(Reader* reader);
+// Reads the chunks before the pixels and sets up the conversion to 8-bit RGBA (16-bit scaled to 8,
+// palette and grey expanded, tRNS to alpha, interlacing undone). False on an error.
+bool ReadHeader(Reader* reader, std::uint32_t* width, std::uint32_t* height);
+// Reads every row (height pointers to width * 4 bytes each) and the chunks after them.
+bool ReadRows(Reader* reader, std::uint8_t** rows);
+// What went wrong in the last failed call.
+const char* ReaderMessage(const Reader* reader);
+
+// Writing 8-bit RGBA, not interlaced, at the zlib level given (0-9).
+struct Written {
+    std::uint8_t* data = nullptr;  // from malloc; FreeWritten releases it
+    std::size_t size = 0;
+};
+bool Write(const std::uint8_t* const* rows, std::uint32_t width, std::uint32_t height, int level,
+           Written* out, char* message, std::size_t messageSize);
+void FreeWritten(Written* written);
+
+}  // namespace plexon::pngshim

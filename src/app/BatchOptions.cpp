@@ -14,7 +14,9 @@ constexpr std::string_view kUsage =
     "       plexon --help | --version\n"
     "\n"
     "Joins the state images of each icon (Open.bmp, Open_h.bmp, Open_d.bmp, Open_p.bmp) into one strip\n"
-    "per icon. A folder stands for all of its BMP files, grouped by icon in natural order.\n"
+    "per icon. Sources are BMP or PNG files (any colour type and depth; alpha is kept in PNG and\n"
+    "bmp-alpha strips, blended over white in BMP strips). A folder stands for all of its .bmp and .png\n"
+    "files, grouped by icon in natural order.\n"
     "\n"
     "  -o, --output DIR        folder for the strips (required)\n"
     "  -n, --states 2|3|4      states per strip (default 3)\n"
@@ -24,6 +26,12 @@ constexpr std::string_view kUsage =
     "      --suffix-disabled L\n"
     "      --suffix-pressed L\n"
     "      --config FILE       settings file to read the letters from\n"
+    "      --format FORMAT     bmp: BMP strips as the main window writes them (default);\n"
+    "                          png: RGBA PNG strips, empty slot area transparent;\n"
+    "                          bmp-alpha: 32-bit BMP strips with an alpha channel\n"
+    "      --strict            refuse the run, before anything is written, when a source is not a\n"
+    "                          square of the slot size (the width of the first file); without it such\n"
+    "                          a source gets a warning and is cut or padded to the slot\n"
     "  -q, --quiet             no progress and no completion text\n"
     "  -h, --help              show this text\n"
     "\n"
@@ -56,6 +64,13 @@ SlotStates ParseOrder(std::string_view list, std::size_t& count) {
     return states;
 }
 
+StripFormat ParseFormat(std::string_view text) {
+    if (text == "bmp") return StripFormat::Bmp;
+    if (text == "png") return StripFormat::Png;
+    if (text == "bmp-alpha") return StripFormat::BmpAlpha;
+    throw UsageError(Format("the format must be bmp, png or bmp-alpha, not \"%s\"", {text}));
+}
+
 int ParseStateCount(std::string_view text) {
     if (text == "2" || text == "3" || text == "4") return text[0] - '0';
     throw UsageError(Format("the state count must be 2, 3 or 4, not \"%s\"", {text}));
@@ -74,7 +89,8 @@ constexpr OptionSpec kOptions[] = {
     {0, "order", Takes::Value},           {0, "suffix-hot", Takes::Value},
     {0, "suffix-disabled", Takes::Value}, {0, "suffix-pressed", Takes::Value},
     {0, "config", Takes::Value},          {'q', "quiet", Takes::Nothing},
-    {'h', "help", Takes::Nothing},
+    {'h', "help", Takes::Nothing},        {0, "format", Takes::Value},
+    {0, "strict", Takes::Nothing},
 };
 
 const OptionSpec* FindLong(std::string_view name) {
@@ -170,6 +186,10 @@ class WeldParser {
             options.suffixPressed = *value;
         } else if (name == "config") {
             options.configFile = *value;
+        } else if (name == "format") {
+            options.format = ParseFormat(*value);
+        } else if (name == "strict") {
+            options.sizeCheck = SizeCheck::Strict;
         } else if (name == "quiet") {
             options.verbosity = Verbosity::Quiet;
         } else if (name == "help") {

@@ -10,6 +10,7 @@
 
 #include "runtime/Exceptions.h"
 #include "weld/Slots.h"
+#include "weld/StripFormat.h"
 
 namespace plexon {
 
@@ -20,6 +21,8 @@ class UsageError : public Exception {
 };
 
 enum class Verbosity { Normal, Quiet };
+// What a source of another size than the slots brings: a warning, or a refusal of the whole run.
+enum class SizeCheck { Warn, Strict };
 
 struct BatchOptions {
     std::string outputFolder;
@@ -29,6 +32,8 @@ struct BatchOptions {
     std::optional<std::string> suffixHot, suffixDisabled, suffixPressed;
     std::optional<std::string> configFile;
     Verbosity verbosity = Verbosity::Normal;
+    StripFormat format = StripFormat::Bmp;
+    SizeCheck sizeCheck = SizeCheck::Warn;
     std::vector<std::string> sources;  // files and folders, in the order given
 };
 

@@ -8,16 +8,13 @@
 #include "app/NaturalOrder.h"
 #include "runtime/Exceptions.h"
 #include "weld/SourceNaming.h"
+#include "weld/StripFormat.h"
 
 namespace plexon {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 struct IconKey {
     std::string baseName;
@@ -38,14 +35,14 @@ bool IconLess(const IconKey& a, const IconKey& b) {
     return NaturalLess(a.fileName, b.fileName);
 }
 
-std::vector<std::string> BmpFilesIn(const std::string& folder, const SuffixSettings& settings) {
+std::vector<std::string> SourceFilesIn(const std::string& folder, const SuffixSettings& settings) {
     std::string prefix = folder.ends_with('/') ? folder : folder + '/';
     std::vector<std::string> files;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (IsBmpFileName(name) && it->is_regular_file(typeError)) files.push_back(prefix + name);
+        if (IsSourceFileName(name) && it->is_regular_file(typeError)) files.push_back(prefix + name);
     }
     if (error) throw EFOpenError(Format(msg::kFOpen, {folder}));
     SortByIcon(files, settings);
@@ -54,12 +51,8 @@ std::vector<std::string> BmpFilesIn(const std::string& folder, const SuffixSetti
 
 }  // namespace
 
-bool IsBmpFileName(std::string_view fileName) {
-    constexpr std::string_view kExtension = ".bmp";
-    if (fileName.size() < kExtension.size()) return false;
-    std::string_view tail = fileName.substr(fileName.size() - kExtension.size());
-    return std::equal(tail.begin(), tail.end(), kExtension.begin(),
-                      [](char a, char b) { return LowerAscii(a) == b; });
+bool IsSourceFileName(std::string_view fileName) {
+    return EndsWithIgnoringCase(fileName, ".bmp") || EndsWithIgnoringCase(fileName, ".png");
 }
 
 void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings) {
@@ -76,7 +69,7 @@ std::vector<std::string> ExpandSources(std::span<const std::string> sources, con
     for (const std::string& source : sources) {
         std::error_code error;
         if (fs::is_directory(source, error)) {
-            std::vector<std::string> listed = BmpFilesIn(source, settings);
+            std::vector<std::string> listed = SourceFilesIn(source, settings);
             files.insert(files.end(), std::make_move_iterator(listed.begin()),
                          std::make_move_iterator(listed.end()));
         } else {

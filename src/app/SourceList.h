@@ -1,5 +1,5 @@
 // Turns the sources named on the command line into the ordered file list of a weld run: files stay
-// where they are given, a folder becomes its BMP files grouped by icon. It opens no image.
+// where they are given, a folder becomes its BMP and PNG files grouped by icon. It opens no image.
 #pragma once
 
 #include <span>
@@ -11,14 +11,14 @@
 
 namespace plexon {
 
-// True when the file name ends in ".bmp" in any letter case.
-bool IsBmpFileName(std::string_view fileName);
+// True when the file name ends in ".bmp" or ".png" in any letter case.
+bool IsSourceFileName(std::string_view fileName);
 
 // Orders paths so that each icon's files stand together: by base name in natural order, then
 // Normal, Hot, Disabled, Pressed, then by file name, so the order never depends on the listing.
 void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings);
 
-// Each source in order: a folder (or a link to one) gives its BMP files sorted by icon, without
+// Each source in order: a folder (or a link to one) gives its BMP and PNG files sorted by icon, without
 // descending into subfolders; anything else is taken as a file as it is written. Raises EFOpenError
 // "Cannot open file %s" for a folder that cannot be listed.
 std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings);

@@ -1,8 +1,8 @@
 // The source folder and the slot size of a selection.
 #include "weld/SourceSelection.h"
 
-#include "graphics/Bitmap.h"
 #include "runtime/PathText.h"
+#include "weld/SourceImage.h"
 
 namespace plexon {
 
@@ -12,10 +12,8 @@ std::string SourceFolderOf(const std::vector<std::string>& files) {
     return folder.empty() ? "./" : folder;
 }
 
-int32_t SlotSizeOf(const std::string& firstFile) {
-    TBitmap first;
-    first.LoadFile(firstFile);
-    return first.Width();
+int32_t SlotSizeOf(const std::string& firstFile, SourceFormats sources) {
+    return MeasureSource(firstFile, sources).width;
 }
 
 }  // namespace plexon

@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "weld/StripFormat.h"
+
 namespace plexon {
 
 // The folder of the first file, ending in "/": "./" for a bare file name, "" for no files.
 std::string SourceFolderOf(const std::vector<std::string>& files);
 
-// The edge length of a slot: the width of the first file, loaded whatever its state. Loading errors
-// propagate.
-int32_t SlotSizeOf(const std::string& firstFile);
+// The edge length of a slot: the width of the first file, loaded whatever its state (a PNG's width
+// from its header when PNG sources are read). Loading errors propagate.
+int32_t SlotSizeOf(const std::string& firstFile, SourceFormats sources = SourceFormats::BmpOnly);
 
 }  // namespace plexon

@@ -11,20 +11,21 @@
 namespace plexon {
 
 std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, const SuffixSettings& settings,
-                                     const std::string& outputFolder) {
+                                     const std::string& outputFolder, std::string_view extension) {
     std::vector<PlannedStrip> strips;
     std::set<std::string> seen;
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::string base = BaseNameOfStem(ExtractStem(files[i]), settings);
         if (!strips.empty() && strips.back().baseName == base) continue;
         bool returns = !seen.insert(base).second;
-        strips.push_back({base, outputFolder + base + ".bmp", i, returns});
+        strips.push_back({base, outputFolder + base + std::string(extension), i, returns});
     }
     return strips;
 }
 
 std::vector<PlannedStrip> PlanStrips(const WeldRequest& request) {
-    return PlanStrips(request.FileList, request.Suffixes, request.OutputFolder);
+    return PlanStrips(request.FileList, request.Suffixes, request.OutputFolder,
+                      StripExtension(request.Format));
 }
 
 std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,

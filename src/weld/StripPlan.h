@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "weld/SuffixSettings.h"
@@ -16,14 +17,14 @@ namespace plexon {
 // One group of consecutive files sharing a base name, and the strip the run writes for it.
 struct PlannedStrip {
     std::string baseName;
-    std::string outputPath;  // the output folder, the base name and ".bmp"
+    std::string outputPath;  // the output folder, the base name and the format's extension
     std::size_t firstFile;   // index in the file list
     bool returns;            // an earlier group had the same base name: this strip overwrites its strip
 };
 
-// outputFolder ends in "/" (or is empty: the current folder).
+// outputFolder ends in "/" (or is empty: the current folder); extension is ".bmp" or ".png".
 std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, const SuffixSettings& settings,
-                                     const std::string& outputFolder);
+                                     const std::string& outputFolder, std::string_view extension = ".bmp");
 // The plan of a request's run, as the run itself walks it.
 std::vector<PlannedStrip> PlanStrips(const WeldRequest& request);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "weld/Slots.h"
+#include "weld/StripFormat.h"
 #include "weld/SuffixSettings.h"
 
 namespace plexon {
@@ -22,6 +23,8 @@ struct WeldRequest {
     SuffixSettings Suffixes;
     // Where the strips go, ending in "/".
     std::string OutputFolder;
+    StripFormat Format = StripFormat::Bmp;
+    SourceFormats Sources = SourceFormats::BmpOnly;
 };
 
 namespace msg {

@@ -12,17 +12,20 @@
 
 namespace plexon {
 
-class TBitmap;
+class StripComposer;
 
 using TickSource = std::function<uint32_t()>;
 // Called after each file with the position 0 to 100; never called when the list holds one file.
 using ProgressCallback = std::function<void(int position)>;
+// Called when a loaded source is not a slot-sized square, with its path and its size as loaded.
+using SizeNotice = std::function<void(const std::string& path, std::int32_t width, std::int32_t height)>;
 
 class WeldRun {
   public:
     // Begins the run: creates the working bitmaps and the white strip, takes the start time and works
     // out which states are used. Raises EInvalidOperation when the state count is not 2 to 4 or the
-    // image size is negative or too large for a strip; EOutOfResources when the strip cannot be made.
+    // image size is negative, too large for a strip, or 0 for strips that keep alpha; EOutOfResources
+    // when the strip cannot be made.
     explicit WeldRun(WeldRequest request, TickSource ticks = {});
     ~WeldRun();
     WeldRun(const WeldRun&) = delete;
@@ -34,15 +37,16 @@ class WeldRun {
     // group under way is not written. An empty file list writes nothing.
     uint32_t Execute(const ProgressCallback& progress);
 
+    // Set before Execute; without it, sizes are not reported.
+    void SetSizeNotice(SizeNotice notice) { sizeNotice_ = std::move(notice); }
+
   private:
-    TBitmap& Working(ImageState state);
-    void FitWorkingBitmaps();
-    void Flush(const std::string& outputPath);
+    void Load(ImageState state, const std::string& path);
 
     WeldRequest request_;
     TickSource ticks_;
-    std::array<std::unique_ptr<TBitmap>, kImageStateCount> working_;
-    std::unique_ptr<TBitmap> strip_;
+    SizeNotice sizeNotice_;
+    std::unique_ptr<StripComposer> composer_;
     uint32_t startTime_ = 0;
     StateFlags used_{};
 };

@@ -42,7 +42,7 @@ class BinaryTest : public ::testing::Test {
         icons_ = t_.MakeFolder("icons");
         out_ = t_.MakeFolder("out");
         for (const char* name : {"Open", "Open_h", "Open_d", "Open_p", "Save", "Save_h", "Save_d", "Save_p"})
-            testing::WriteSolidBmp24(icons_ + "/" + name + ".bmp", 5, 3, {std::uint8_t(name[0]), 0x40, 0x80});
+            testing::WriteSolidBmp24(icons_ + "/" + name + ".bmp", 5, 5, {std::uint8_t(name[0]), 0x40, 0x80});
     }
 
     // Runs the program with the given shell-quoted arguments, settings from a file that does not exist.

@@ -21,15 +21,12 @@ std::vector<std::string> Names(const std::vector<std::string>& paths) {
     return names;
 }
 
-TEST(IsBmpFileName, AcceptsTheExtensionInAnyCase) {
-    EXPECT_TRUE(IsBmpFileName("Open.bmp"));
-    EXPECT_TRUE(IsBmpFileName("Open.BMP"));
-    EXPECT_TRUE(IsBmpFileName("Open.Bmp"));
-    EXPECT_TRUE(IsBmpFileName("a.b.bmp"));
-    EXPECT_FALSE(IsBmpFileName("Open.png"));
-    EXPECT_FALSE(IsBmpFileName("Open.bmp.txt"));
-    EXPECT_FALSE(IsBmpFileName("Openbmp"));
-    EXPECT_FALSE(IsBmpFileName("bmp"));
+TEST(IsSourceFileName, AcceptsBmpAndPngInAnyCase) {
+    for (const char* name :
+         {"Open.bmp", "Open.BMP", "Open.Bmp", "a.b.bmp", "Open.png", "Open.PnG", "x.bmp.png"})
+        EXPECT_TRUE(IsSourceFileName(name)) << name;
+    for (const char* name : {"Open.bmp.txt", "Openbmp", "bmp", "Open.jpg", "Openpng", ".pn", ""})
+        EXPECT_FALSE(IsSourceFileName(name)) << name;
 }
 
 TEST(SortByIcon, GroupsEachIconInStateOrder) {

@@ -1,0 +1,64 @@
+// Bitmap to RGBA through the platform's conversion to 32-bit rows, and RGBA to a new DIB section.
+#include "graphics/BitmapRgba.h"
+
+#include "graphics/Bitmap.h"
+#include "graphics/GdiSupport.h"
+#include "platform/gdi/Raster.h"
+#include "runtime/Exceptions.h"
+
+namespace plexon {
+
+namespace {
+
+gdi::BITMAPINFO TopDown32(std::int32_t width, std::int32_t height) {
+    gdi::BITMAPINFO info;
+    info.bmiHeader.biSize = 40;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
+}  // namespace
+
+RgbaImage RgbaFromBitmap(const TBitmap& bitmap) {
+    const TBitmapImage& record = bitmap.Image();
+    const gdi::HBITMAP handle = record.Handle ? record.Handle : record.DibHandle;
+    if (!handle || bitmap.Width() == 0 || bitmap.Height() == 0) return {};
+    RgbaImage image(bitmap.Width(), bitmap.Height(), kTransparent);
+    gdi::BITMAPINFO info = TopDown32(image.Width(), image.Height());
+    ScopedMemoryDc context;
+    if (gdi::GetDIBits(context.Get(), handle, 0, std::uint32_t(image.Height()), image.Row(0), &info,
+                       gdi::DIB_RGB_COLORS) != image.Height())
+        throw EOutOfResources(std::string(msg::kOutOfResources));
+    // Blue, green, red, spare: swap to red first and make every pixel opaque.
+    std::uint8_t* p = image.Row(0);
+    for (std::size_t i = 0; i < image.Bytes().size(); i += 4) {
+        std::swap(p[i], p[i + 2]);
+        p[i + 3] = 255;
+    }
+    return image;
+}
+
+void SetBitmapPixels(TBitmap& bitmap, const RgbaImage& image) {
+    if (image.IsEmpty()) {
+        bitmap.SetHandle(nullptr);
+        return;
+    }
+    const gdi::BITMAPINFO info = TopDown32(image.Width(), image.Height());
+    void* bits = nullptr;
+    const gdi::HBITMAP section =
+        GdiCheck(gdi::CreateDIBSection(nullptr, &info, gdi::DIB_RGB_COLORS, &bits, nullptr, 0));
+    auto* out = static_cast<std::uint8_t*>(bits);
+    const std::uint8_t* in = image.Row(0);
+    for (std::size_t i = 0; i < image.Bytes().size(); i += 4) {
+        out[i] = in[i + 2];
+        out[i + 1] = in[i + 1];
+        out[i + 2] = in[i];
+        out[i + 3] = 0;
+    }
+    bitmap.SetHandle(section);
+}
+
+}  // namespace plexon

@@ -1,0 +1,17 @@
+// Crossing between TBitmap and RGBA images: a bitmap's pixels as opaque RGBA, and RGBA pixels as a
+// bitmap. Bitmaps carry no alpha, so nothing here blends; flattening is the caller's choice.
+#pragma once
+
+#include "graphics/RgbaImage.h"
+
+namespace plexon {
+
+class TBitmap;
+
+// Every pixel with alpha 255; an empty bitmap gives an empty image. The bitmap is not changed.
+RgbaImage RgbaFromBitmap(const TBitmap& bitmap);
+// Replaces the bitmap's image with a 32-bit DIB section of the pixels (the fourth byte zero, as the
+// raster layer keeps it); alpha is dropped.
+void SetBitmapPixels(TBitmap& bitmap, const RgbaImage& image);
+
+}  // namespace plexon

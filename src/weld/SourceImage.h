@@ -1,0 +1,29 @@
+// One source file of a weld run, loaded as a bitmap (for BMP strips) or as RGBA (for strips that keep
+// alpha). Which reader a file goes to follows its name: ".png" files to the PNG reader when the
+// request reads PNG, everything else to the BMP reader. Errors are the readers' own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "graphics/RgbaImage.h"
+#include "weld/StripFormat.h"
+
+namespace plexon {
+
+class TBitmap;
+
+bool ReadsAsPng(const std::string& path, SourceFormats sources);
+
+// A PNG source is blended over white: a BMP strip has no alpha, and white is its empty colour.
+void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, SourceFormats sources);
+// A BMP source is opaque.
+RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources);
+
+struct ImageExtent {
+    std::int32_t width = 0, height = 0;
+};
+// The size a source loads with: a PNG's from its header, a BMP's by loading it.
+ImageExtent MeasureSource(const std::string& path, SourceFormats sources);
+
+}  // namespace plexon

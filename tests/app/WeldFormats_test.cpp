@@ -1,0 +1,148 @@
+// The batch command with PNG sources and the --format and --strict options, in process: folders
+// take PNG files, BMP strips stay as they always were, size warnings, refusals that write nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "BmpFiles.h"
+#include "TempFolder.h"
+#include "app/CommandLine.h"
+#include "graphics/PngFormat.h"
+#include "support/PngFiles.h"
+
+namespace plexon {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempFolder;
+
+// An opaque-ish RGBA PNG of one colour with alpha varying by column.
+void WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, std::uint8_t tag) {
+    test::PngSpec spec;
+    spec.width = width;
+    spec.height = height;
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t x = 0; x < width; ++x)
+            spec.samples.insert(spec.samples.end(),
+                                {tag, std::uint16_t(y * 20), 90, std::uint16_t(255 - 30 * x)});
+    const std::vector<std::uint8_t> bytes = test::MakePng(spec);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+class WeldFormatsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        icons_ = t_.MakeFolder("icons");
+        out_ = t_.MakeFolder("out");
+    }
+
+    int Run(std::initializer_list<std::string> args) {
+        std::vector<std::string> all{"weld", "-q", "--config", t_ / "none.ini", "-o", out_};
+        all.insert(all.end(), args);
+        out.str("");
+        err.str("");
+        Console console{out, err, ProgressDisplay::None};
+        return RunCommandLine(all, "test", console);
+    }
+
+    std::vector<std::string> Written() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(out_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder t_;
+    std::string icons_, out_;
+    std::ostringstream out, err;
+};
+
+TEST_F(WeldFormatsTest, FoldersTakePngFilesGroupedWithBmpFilesOfTheSameIcon) {
+    WritePng(icons_ + "/Open.png", 6, 6, 10);
+    testing::WriteSolidBmp24(icons_ + "/Open_h.bmp", 6, 6, {1, 2, 3});
+    WritePng(icons_ + "/Open_d.PNG", 6, 6, 30);
+    WritePng(icons_ + "/Save.png", 6, 6, 40);
+    t_.Touch("icons/notes.txt", "not a source");
+    ASSERT_EQ(Run({"--format", "png", icons_}), 0) << err.str();
+    EXPECT_EQ(Written(), (std::vector<std::string>{"Open.png", "Save.png"}));
+    EXPECT_EQ(err.str(), "");
+    const RgbaImage open = DecodePng(ReadBytes(out_ + "/Open.png"));
+    EXPECT_EQ(open.Width(), 18);
+    EXPECT_EQ(open.Pixel(0, 1), (Rgba{10, 20, 90, 255}));
+    EXPECT_EQ(open.Pixel(7, 0), (Rgba{1, 2, 3, 255}));  // the BMP source, opaque
+    EXPECT_EQ(open.Pixel(13, 2), (Rgba{30, 40, 90, 225}));
+}
+
+TEST_F(WeldFormatsTest, BmpStripsAreTheSameBytesWithOrWithoutTheFormatOption) {
+    testing::WriteBmp24(icons_ + "/Go.bmp", 3, 3, [](int x, int y) {
+        return testing::Rgb{std::uint8_t(x), std::uint8_t(y), 7};
+    });
+    testing::WriteSolidBmp24(icons_ + "/Go_h.bmp", 3, 3, {200, 100, 50});
+    ASSERT_EQ(Run({icons_}), 0) << err.str();
+    const std::vector<std::uint8_t> plain = ReadBytes(out_ + "/Go.bmp");
+    ASSERT_EQ(Run({"--format=bmp", icons_}), 0) << err.str();
+    EXPECT_EQ(ReadBytes(out_ + "/Go.bmp"), plain);
+    // The strip as the program has always written it: 32 bits, no table, the spare byte zero, white
+    // where no file was.
+    std::vector<std::uint8_t> model{'B', 'M'};
+    for (std::uint32_t v : {54u + 9 * 3 * 4, 0u, 54u, 40u, 9u, 3u}) testing::Put32(model, v);
+    testing::Put16(model, 1);
+    testing::Put16(model, 32);
+    for (std::uint32_t v : {0u, 9u * 3 * 4, 0u, 0u, 0u, 0u}) testing::Put32(model, v);
+    for (int y = 2; y >= 0; --y) {
+        for (int x = 0; x < 3; ++x) model.insert(model.end(), {7, std::uint8_t(y), std::uint8_t(x), 0});
+        for (int x = 0; x < 3; ++x) model.insert(model.end(), {50, 100, 200, 0});
+        for (int x = 0; x < 3; ++x) model.insert(model.end(), {255, 255, 255, 0});
+    }
+    EXPECT_EQ(plain, model);
+}
+
+TEST_F(WeldFormatsTest, SourcesOfAnotherSizeAreWarnedAboutOrRefusedWithStrict) {
+    WritePng(icons_ + "/Open.png", 6, 6, 10);
+    WritePng(icons_ + "/Open_h.png", 8, 4, 20);
+    testing::WriteSolidBmp24(icons_ + "/Open_d.bmp", 4, 4, {1, 2, 3});
+    testing::WriteSolidBmp24(icons_ + "/Open_p.bmp", 2, 2, {1, 2, 3});  // not used with three states
+    ASSERT_EQ(Run({"--format", "bmp-alpha", icons_}), 0);
+    EXPECT_EQ(
+        err.str(),
+        "plexon: " + icons_ +
+            "/Open_h.png: warning: the image is 8 x 4, the slots are 6 x 6; it is cut and padded to fit\n"
+            "plexon: " +
+            icons_ + "/Open_d.bmp: warning: the image is 4 x 4, the slots are 6 x 6; it is padded to fit\n");
+    EXPECT_EQ(Written(), std::vector<std::string>{"Open.bmp"});
+
+    fs::remove(out_ + "/Open.bmp");
+    EXPECT_EQ(Run({"--strict", "--format", "png", icons_}), 1);
+    EXPECT_EQ(err.str(), "plexon: " + icons_ +
+                             "/Open_h.png: the image is 8 x 4, the slots are 6 x 6\n"
+                             "plexon: " +
+                             icons_ +
+                             "/Open_d.bmp: the image is 4 x 4, the slots are 6 x 6\n"
+                             "plexon: --strict: 2 sources are not of the slot size; nothing was written\n");
+    EXPECT_TRUE(Written().empty());
+}
+
+TEST_F(WeldFormatsTest, DamagedPngFailsWithItsReasonAndLeavesNoStripOfItsIcon) {
+    WritePng(icons_ + "/A.png", 4, 4, 10);
+    WritePng(icons_ + "/B.png", 4, 4, 20);
+    const std::vector<std::uint8_t> whole = ReadBytes(icons_ + "/B.png");
+    fs::resize_file(icons_ + "/B.png", whole.size() - 16);
+    EXPECT_EQ(Run({"--format", "png", icons_}), 1);
+    EXPECT_NE(err.str().find("PNG image is not valid: "), std::string::npos) << err.str();
+    EXPECT_EQ(Written(), std::vector<std::string>{"A.png"});
+}
+
+TEST_F(WeldFormatsTest, UnknownFormatIsAUsageError) {
+    WritePng(icons_ + "/A.png", 4, 4, 10);
+    EXPECT_EQ(Run({"--format", "gif", icons_}), 2);
+    EXPECT_NE(err.str().find("the format must be bmp, png or bmp-alpha, not \"gif\""), std::string::npos);
+    EXPECT_TRUE(Written().empty());
+}
+
+}  // namespace
+}  // namespace plexon

@@ -25,10 +25,6 @@ std::mutex& ImageSwapLock() {
     return lock;
 }
 
-int DisplayBitsPerPixel() {
-    return gdi::GetDeviceCaps(nullptr, gdi::BITSPIXEL) * gdi::GetDeviceCaps(nullptr, gdi::PLANES);
-}
-
 }  // namespace
 
 TBitmap::TBitmap() : image_(new TBitmapImage) {
@@ -57,8 +53,8 @@ void TBitmap::AssignFrom(const TGraphic* source) {
         maskColor_ = bitmap->maskColor_;
         transparencyMode_ = bitmap->transparencyMode_;
     } else {
-        // No other picture kind converts into a bitmap yet.
-        throw EInvalidGraphic(std::string(msg::kInvalidBitmap));
+        source->AssignTo(*this);
+        return;
     }
     PaletteChanged = HasPalette();
     NotifyChanged();

@@ -27,8 +27,10 @@ class TBitmap : public TGraphic {
     TBitmap();
     ~TBitmap() override;
 
-    // From a bitmap: shares its image record; from null: becomes empty.
+    // From a bitmap: shares its image record; from null: becomes empty; any other kind converts
+    // itself (AssignTo).
     void AssignFrom(const TGraphic* source) override;
+    std::string_view ClassName() const override { return "TBitmap"; }
 
     bool IsEmpty() const override;
     std::int32_t Width() const override;

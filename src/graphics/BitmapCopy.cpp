@@ -32,10 +32,6 @@ struct PendingBitmap {
     }
 };
 
-int DisplayBitsPerPixel() {
-    return gdi::GetDeviceCaps(nullptr, gdi::BITSPIXEL) * gdi::GetDeviceCaps(nullptr, gdi::PLANES);
-}
-
 // Colour table of a new DIB section of up to 8 bits; returns the entry count.
 int NewColorTable(gdi::HBITMAP source, bool sourceIsDib, gdi::HPALETTE targetPalette, gdi::DIBSECTION& header,
                   gdi::BITMAPINFO& info) {

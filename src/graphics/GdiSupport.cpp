@@ -35,4 +35,8 @@ void ScopedMemoryDc::SelectPalette(gdi::HPALETTE palette) {
     gdi::RealizePalette(dc_);
 }
 
+int DisplayBitsPerPixel() {
+    return gdi::GetDeviceCaps(nullptr, gdi::BITSPIXEL) * gdi::GetDeviceCaps(nullptr, gdi::PLANES);
+}
+
 }  // namespace plexon

@@ -14,6 +14,9 @@ Handle GdiCheck(Handle handle) {
     return handle;
 }
 
+// The display's bits per pixel times its planes.
+int DisplayBitsPerPixel();
+
 // A memory context compatible with the display; what was selected into it is restored and the
 // context deleted when it goes out of scope.
 class ScopedMemoryDc {

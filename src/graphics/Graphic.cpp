@@ -5,6 +5,7 @@
 #include <cstring>
 #include <typeinfo>
 
+#include "runtime/Exceptions.h"
 #include "runtime/Stream.h"
 
 namespace plexon {
@@ -13,6 +14,10 @@ void TGraphic::SetIsTransparent(bool value) {
     if (value == isTransparent_) return;
     isTransparent_ = value;
     NotifyChanged();
+}
+
+void TGraphic::AssignTo(TGraphic& target) const {
+    throw EConvertError(Format(msg::kAssignError, {ClassName(), target.ClassName()}));
 }
 
 void TGraphic::NotifyChanged() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/Types.h"
 
@@ -29,6 +30,11 @@ class TGraphic {
 
     // Takes over the picture of source (null: becomes empty).
     virtual void AssignFrom(const TGraphic* source) = 0;
+    // Gives this picture to target, for kinds that target does not know how to take over. By default
+    // EConvertError "Cannot assign a %s to a %s".
+    virtual void AssignTo(TGraphic& target) const;
+    // The class name forms and messages use ("TBitmap", "TJPEGImage").
+    virtual std::string_view ClassName() const { return "TGraphic"; }
 
     virtual bool IsEmpty() const = 0;
     virtual std::int32_t Width() const = 0;

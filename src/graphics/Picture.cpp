@@ -1,10 +1,11 @@
 // The picture registry and the holder's framing of "Data".
 #include "graphics/Picture.h"
 
-#include <map>
+#include <cctype>
 #include <mutex>
 
 #include "graphics/Bitmap.h"
+#include "graphics/Jpeg.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Stream.h"
 
@@ -14,35 +15,76 @@ namespace {
 
 constexpr std::size_t kMaxClassName = 63;
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 struct Registry {
     std::mutex lock;
-    std::map<std::string, TGraphicFactory, std::less<>> formats{
-        {"TBitmap", [] { return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>()); }}};
+    // The bitmap is the only other picture kind this program has; the JPEG format registers itself
+    // here as its own start-up would.
+    std::vector<TPictureFormat> formats{{&BitmapClass(), "bmp", "Bitmaps"},
+                                        {&TJPEGImage::Class(), "jpeg", std::string(kJpegDescription)},
+                                        {&TJPEGImage::Class(), "jpg", std::string(kJpegDescription)}};
 };
 
-Registry& PictureFormats() {
+Registry& TheRegistry() {
     static Registry registry;
     return registry;
 }
 
 }  // namespace
 
-void RegisterPictureFormat(const std::string& className, TGraphicFactory factory) {
-    Registry& registry = PictureFormats();
+bool TGraphicClass::InheritsFrom(const TGraphicClass& other) const {
+    for (const TGraphicClass* c = this; c; c = c->Parent)
+        if (c == &other) return true;
+    return false;
+}
+
+const TGraphicClass& GraphicClass() {
+    static const TGraphicClass graphic{"TGraphic", nullptr, nullptr};
+    return graphic;
+}
+
+const TGraphicClass& BitmapClass() {
+    static const TGraphicClass bitmap{"TBitmap", &GraphicClass(),
+                                      [] { return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>()); }};
+    return bitmap;
+}
+
+void RegisterPictureFormat(std::string_view extension, std::string_view description,
+                           const TGraphicClass& graphicClass) {
+    Registry& registry = TheRegistry();
     std::lock_guard<std::mutex> guard(registry.lock);
-    registry.formats[className] = std::move(factory);
+    registry.formats.push_back({&graphicClass, Lower(extension), std::string(description)});
+}
+
+void UnregisterPictureClass(const TGraphicClass& graphicClass) {
+    Registry& registry = TheRegistry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    std::erase_if(registry.formats,
+                  [&](const TPictureFormat& f) { return f.GraphicClass->InheritsFrom(graphicClass); });
+}
+
+const TGraphicClass* FindPictureClass(std::string_view className) {
+    Registry& registry = TheRegistry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    for (auto it = registry.formats.rbegin(); it != registry.formats.rend(); ++it)
+        if (it->GraphicClass->Name == className) return it->GraphicClass;
+    return nullptr;
+}
+
+std::vector<TPictureFormat> PictureFormats() {
+    Registry& registry = TheRegistry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    return registry.formats;
 }
 
 std::unique_ptr<TGraphic> CreatePicture(std::string_view className) {
-    Registry& registry = PictureFormats();
-    TGraphicFactory factory;
-    {
-        std::lock_guard<std::mutex> guard(registry.lock);
-        const auto it = registry.formats.find(className);
-        if (it == registry.formats.end()) return nullptr;
-        factory = it->second;
-    }
-    return factory();
+    const TGraphicClass* graphicClass = FindPictureClass(className);
+    return graphicClass && graphicClass->Create ? graphicClass->Create() : nullptr;
 }
 
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic, std::string className) {

@@ -1,11 +1,11 @@
-// The picture holder of image controls and the registry of picture formats by class name, which
-// form descriptions use to recreate the picture they store. Drawing the picture is the control's.
+// The picture holder of image controls and the registry of picture formats, through which form
+// descriptions recreate the picture they store by its class name. Drawing the picture is the control's.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graphics/Graphic.h"
 
@@ -13,12 +13,36 @@ namespace plexon {
 
 class TStream;
 
-// Makes an empty picture of one format.
-using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+// A picture kind as the registry knows it: its class name, the kind it derives from, and how to make
+// an empty picture of it.
+struct TGraphicClass {
+    std::string_view Name;
+    const TGraphicClass* Parent = nullptr;  // null only for TGraphic itself
+    std::unique_ptr<TGraphic> (*Create)() = nullptr;
 
-// Registers (or replaces) the format of a class name such as "TJPEGImage". "TBitmap" is known
-// from the start.
-void RegisterPictureFormat(const std::string& className, TGraphicFactory factory);
+    // This class or one derived from it.
+    bool InheritsFrom(const TGraphicClass& other) const;
+};
+
+const TGraphicClass& GraphicClass();  // TGraphic: abstract, Create is null
+const TGraphicClass& BitmapClass();   // TBitmap
+
+struct TPictureFormat {
+    const TGraphicClass* GraphicClass;
+    std::string Extension;  // lower case
+    std::string Description;
+    int DescriptionId = 0;
+};
+
+// Appends an entry; the extension is stored in lower case.
+void RegisterPictureFormat(std::string_view extension, std::string_view description,
+                           const TGraphicClass& graphicClass);
+// Removes every entry of the class or of a class derived from it.
+void UnregisterPictureClass(const TGraphicClass& graphicClass);
+// The class of the last entry whose class name equals className exactly; null for none.
+const TGraphicClass* FindPictureClass(std::string_view className);
+// The entries in order: "bmp", then "jpeg" and "jpg" until the JPEG format is shut down.
+std::vector<TPictureFormat> PictureFormats();
 // An empty picture of the named class, or null for a name nobody registered.
 std::unique_ptr<TGraphic> CreatePicture(std::string_view className);
 

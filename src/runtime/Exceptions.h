@@ -42,6 +42,7 @@ PLEXON_EXCEPTION(EInvalidGraphic, Exception);
 PLEXON_EXCEPTION(EInvalidGraphicOperation, Exception);
 PLEXON_EXCEPTION(EIniFileException, Exception);
 PLEXON_EXCEPTION(EResNotFound, Exception);
+PLEXON_EXCEPTION(EConvertError, Exception);
 
 #undef PLEXON_EXCEPTION
 
@@ -60,6 +61,7 @@ inline constexpr std::string_view kNoCanvasHandle = "Canvas does not allow drawi
 inline constexpr std::string_view kIniWrite = "Unable to write to %s";
 inline constexpr std::string_view kResNotFound = "Resource %s not found";
 inline constexpr std::string_view kUnsupportedClipboard = "Unsupported clipboard format";
+inline constexpr std::string_view kAssignError = "Cannot assign a %s to a %s";
 }  // namespace msg
 
 }  // namespace plexon

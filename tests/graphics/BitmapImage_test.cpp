@@ -100,7 +100,7 @@ TEST(BitmapSharing, OtherPictureKindsAreRefusedAndTheImageStays) {
     LoadBytes(bitmap, MakeImage(3, 3, 24).Bytes());
     const TBitmapImage* record = &bitmap.Image();
     OtherPicture other;
-    EXPECT_THROW(bitmap.AssignFrom(&other), EInvalidGraphic);
+    EXPECT_THROW(bitmap.AssignFrom(&other), EConvertError);
     EXPECT_EQ(&bitmap.Image(), record);
 }
 

@@ -7,6 +7,7 @@
 
 #include "BitmapTestSupport.h"
 #include "graphics/Bitmap.h"
+#include "graphics/Jpeg.h"
 #include "runtime/Exceptions.h"
 
 namespace plexon {
@@ -65,19 +66,35 @@ TEST(PictureData, UnregisteredClassNameLeavesTheHolderEmpty) {
     EXPECT_EQ(picture.ClassName(), "");
 }
 
-TEST(PictureData, RegisteredFormatsAreCreatedByName) {
-    int made = 0;
-    RegisterPictureFormat("TPlexonTestPicture", [&made] {
-        ++made;
-        return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>());
-    });
+TEST(PictureFormats, OrderedEntriesFoundByClassNameFromTheLast) {
+    std::vector<std::string> listed;
+    for (const TPictureFormat& f : PictureFormats())
+        listed.push_back(f.Extension + " " + f.Description + " " + std::string(f.GraphicClass->Name));
+    EXPECT_EQ(listed, (std::vector<std::string>{"bmp Bitmaps TBitmap", "jpeg JPEG Image File TJPEGImage",
+                                                "jpg JPEG Image File TJPEGImage"}));
+
+    // A class derived from the JPEG picture, registered under a mixed-case extension.
+    static const TGraphicClass derived{"TPlexonTestJpeg", &TJPEGImage::Class(),
+                                       [] { return std::unique_ptr<TGraphic>(std::make_unique<TBitmap>()); }};
+    RegisterPictureFormat("PJPG", "Test", derived);
+    EXPECT_EQ(PictureFormats().back().Extension, "pjpg");
+    EXPECT_EQ(FindPictureClass("TPlexonTestJpeg"), &derived);
+    EXPECT_EQ(FindPictureClass("tplexontestjpeg"), nullptr);
     TPicture picture;
-    Read(picture, {18,  'T', 'P', 'l', 'e', 'x', 'o', 'n', 'T', 'e', 's', 't',
-                   'P', 'i', 'c', 't', 'u', 'r', 'e', 0,   0,   0,   0});
-    EXPECT_EQ(made, 1);
+    Read(picture,
+         {15, 'T', 'P', 'l', 'e', 'x', 'o', 'n', 'T', 'e', 's', 't', 'J', 'p', 'e', 'g', 0, 0, 0, 0});
     ASSERT_NE(picture.Graphic(), nullptr);
     EXPECT_TRUE(picture.Graphic()->IsEmpty());
-    EXPECT_EQ(CreatePicture("TNobody"), nullptr);
+
+    // Unregistering a class takes its descendants with it.
+    UnregisterPictureClass(TJPEGImage::Class());
+    EXPECT_EQ(FindPictureClass("TPlexonTestJpeg"), nullptr);
+    EXPECT_EQ(FindPictureClass("TJPEGImage"), nullptr);
+    EXPECT_EQ(CreatePicture("TJPEGImage"), nullptr);
+    EXPECT_EQ(PictureFormats().size(), 1u);
+    RegisterPictureFormat("jpeg", kJpegDescription, TJPEGImage::Class());
+    RegisterPictureFormat("jpg", kJpegDescription, TJPEGImage::Class());
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(CreatePicture("TJPEGImage").get()), nullptr);
 }
 
 TEST(PictureData, StoredUnlessTheAncestorHoldsTheSameImage) {

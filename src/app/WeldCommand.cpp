@@ -34,10 +34,24 @@ constexpr std::string_view kStrictRefusal =
     "plexon: --strict: %s not of the slot size; nothing was written\n";
 constexpr std::string_view kBaseNameReturns =
     "plexon: warning: the icon \"%s\" comes back after another icon; its strip replaces the earlier %s\n";
+constexpr std::string_view kShortSource =
+    "plexon: %s: warning: the file is shorter than its header says; its missing pixels are black\n";
 
-SuffixSettings ReadSettings(const BatchOptions& options) {
-    SuffixSettings settings = LoadSuffixSettings(
-        options.configFile ? *options.configFile : SettingsFilePath(CurrentSettingsEnvironment()));
+// The file or folder the command is working on, named by its error messages.
+struct Context {
+    std::string path;
+};
+
+// "plexon: PATH: MESSAGE", the message as the error display shows it; without a path when there is
+// none to name.
+std::string ErrorLine(const std::string& path, std::string_view message) {
+    return "plexon: " + (path.empty() ? std::string() : path + ": ") +
+           TApplication::ErrorDisplayText(std::string(message)) + "\n";
+}
+
+SuffixSettings ReadSettings(const BatchOptions& options, Context& context) {
+    context.path = options.configFile ? *options.configFile : SettingsFilePath(CurrentSettingsEnvironment());
+    SuffixSettings settings = LoadSuffixSettings(context.path);
     if (options.suffixHot) settings.SuffixHot = *options.suffixHot;
     if (options.suffixDisabled) settings.SuffixDisabled = *options.suffixDisabled;
     if (options.suffixPressed) settings.SuffixPressed = *options.suffixPressed;
@@ -55,46 +69,78 @@ std::string_view Fitting(int32_t width, int32_t height, int32_t slot) {
 }
 
 // The used-state sources that are not slot-sized squares, each reported; true when there were none.
-bool CheckSizesBeforehand(const WeldRequest& request, std::ostream& err) {
+bool CheckSizesBeforehand(const WeldRequest& request, std::ostream& err, Context& context) {
     const StateFlags used = UsedStates(request.StateCount, request.Slots);
     std::size_t mismatches = 0;
     for (const std::string& file : request.FileList) {
         if (!used[std::size_t(IndexOf(StateOfStem(ExtractStem(file), request.Suffixes)))]) continue;
+        context.path = file;
         const ImageExtent size = MeasureSource(file, request.Sources);
         if (size.width == request.ImageSize && size.height == request.ImageSize) continue;
         ++mismatches;
         err << Format(kSizeRefusal, {file, SizeText(size.width, size.height),
                                      SizeText(request.ImageSize, request.ImageSize)});
     }
+    context.path.clear();
     if (mismatches == 0) return true;
     err << Format(kStrictRefusal, {mismatches == 1 ? std::string("1 source is")
                                                    : std::to_string(mismatches) + " sources are"});
     return false;
 }
 
-int Weld(const BatchOptions& options, Console& console) {
+// Source by source, so that a folder that cannot be listed is the one named.
+std::vector<std::string> ExpandEach(const std::vector<std::string>& sources, const SuffixSettings& settings,
+                                    Context& context) {
+    std::vector<std::string> files;
+    files.reserve(sources.size());
+    std::size_t plain = 0;  // files given one by one, taken over in runs
+    auto takePlain = [&](std::size_t end) {
+        files.insert(files.end(), sources.begin() + std::ptrdiff_t(plain),
+                     sources.begin() + std::ptrdiff_t(end));
+    };
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        context.path = sources[i];
+        std::vector<std::string> expanded = ExpandSources(std::span(sources).subspan(i, 1), settings);
+        if (expanded.size() == 1 && expanded.front() == sources[i]) continue;
+        takePlain(i);
+        plain = i + 1;
+        files.insert(files.end(), std::make_move_iterator(expanded.begin()),
+                     std::make_move_iterator(expanded.end()));
+    }
+    takePlain(sources.size());
+    return files;
+}
+
+int Weld(const BatchOptions& options, Console& console, Context& context) {
     WeldRequest request;
-    request.Suffixes = ReadSettings(options);
-    request.FileList = ExpandSources(options.sources, request.Suffixes);
+    request.Suffixes = ReadSettings(options, context);
+    request.FileList = ExpandEach(options.sources, request.Suffixes, context);
     request.OutputFolder = IncludeTrailingPathDelimiter(options.outputFolder);
     request.StateCount = options.stateCount;
     request.Slots = options.slotStates;
     request.Format = options.format;
     request.Sources = SourceFormats::BmpAndPng;
+    context.path.clear();
 
+    const std::string sourceFolder = SourceFolderOf(request.FileList);
     if (std::optional<StartRefusal> refusal =
-            CheckStart({SourceFolderOf(request.FileList), request.FileList.size(), request.OutputFolder})) {
-        console.err << RefusalText(*refusal) << '\n';
+            CheckStart({sourceFolder, request.FileList.size(), request.OutputFolder})) {
+        // The refusal names the folder it is about.
+        const std::string& about = *refusal == StartRefusal::NoImages ? sourceFolder : options.outputFolder;
+        console.err << ErrorLine(about, RefusalText(*refusal));
         return kExitFailed;
     }
     std::vector<PlannedStrip> strips = PlanStrips(request);
     if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(strips, request.FileList)) {
-        console.err << Format(kOverwritesSource, {clash->outputPath, clash->sourcePath}) << '\n';
+        console.err << ErrorLine(clash->outputPath,
+                                 Format(kOverwritesSource, {clash->outputPath, clash->sourcePath}));
         return kExitFailed;
     }
     // The width of the first file, whatever its state, as the main window measures it.
+    context.path = request.FileList.front();
     request.ImageSize = MeasureSource(request.FileList.front(), request.Sources).width;
-    if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err))
+    context.path.clear();
+    if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
     for (const PlannedStrip& strip : strips)
         if (strip.returns) console.err << Format(kBaseNameReturns, {strip.baseName, strip.outputPath});
@@ -106,12 +152,18 @@ int Weld(const BatchOptions& options, Console& console) {
         console.err << Format(kSizeWarning, {path, SizeText(width, height), SizeText(slot, slot),
                                              Fitting(width, height, slot)});
     });
+    run.SetShortNotice([&console](const std::string& path) { console.err << Format(kShortSource, {path}); });
     uint32_t elapsed = 0;
-    if (!quiet && console.progress == ProgressDisplay::Bar) {
-        TerminalProgressBar bar(console.err);
-        elapsed = run.Execute([&bar](int position) { bar.Show(position); });
-    } else {
-        elapsed = run.Execute({});
+    try {
+        if (!quiet && console.progress == ProgressDisplay::Bar) {
+            TerminalProgressBar bar(console.err);
+            elapsed = run.Execute([&bar](int position) { bar.Show(position); });
+        } else {
+            elapsed = run.Execute({});
+        }
+    } catch (...) {
+        context.path = run.CurrentPath();
+        throw;
     }
     if (!quiet) console.out << CompletionText(elapsed) << '\n';
     return kExitDone;
@@ -120,12 +172,13 @@ int Weld(const BatchOptions& options, Console& console) {
 }  // namespace
 
 int RunWeldCommand(const BatchOptions& options, Console& console) {
+    Context context;
     try {
-        return Weld(options, console);
+        return Weld(options, console, context);
     } catch (const Exception& e) {
-        console.err << TApplication::ErrorDisplayText(e.Message()) << '\n';
+        console.err << ErrorLine(context.path, e.Message());
     } catch (const std::exception& e) {
-        console.err << TApplication::ErrorDisplayText(e.what()) << '\n';
+        console.err << ErrorLine(context.path, e.what());
     }
     return kExitFailed;
 }

@@ -26,18 +26,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The characters the platform's buffer would hold for the answer: the folder and each name with
-// its terminator for several files, the full path for one.
-std::size_t BufferLength(const std::vector<std::string>& paths) {
-    if (paths.size() == 1) return paths[0].size();
-    const std::string folder = paths[0].substr(0, paths[0].rfind('/') + 1);
-    std::size_t length = folder.size() + 1;
-    for (const std::string& path : paths)
-        length +=
-            (path.compare(0, folder.size(), folder) == 0 ? path.size() - folder.size() : path.size()) + 1;
-    return length;
-}
-
 }  // namespace
 
 bool TOpenDialog::Execute() {
@@ -61,8 +49,6 @@ bool TOpenDialog::Execute() {
     }
     const ChooserAnswer answer = RunChooser(request, {.placement = ChooserPlacement::ScreenThird});
     if (!answer) return false;
-    const std::size_t room = options_.Contains(ofAllowMultiSelect) ? kMultiSelectBuffer : kSingleSelectBuffer;
-    if (BufferLength(*answer) >= room) return false;
     files_.BeginUpdate();
     for (const std::string& path : *answer) files_.Add(path);
     files_.EndUpdate();

@@ -20,9 +20,6 @@ enum class TOpenOption {
 using enum TOpenOption;
 using TOpenOptions = TEnumSet<TOpenOption>;
 
-// The room the platform's answer buffer has: names of a multiple selection and of a single file.
-inline constexpr std::size_t kMultiSelectBuffer = 65519, kSingleSelectBuffer = 260;
-
 class TOpenDialog : public TComponent {
   public:
     explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
@@ -45,7 +42,7 @@ class TOpenDialog : public TComponent {
     const TStringList& Files() const { return files_; }
 
     // Empties Files and runs the chooser; true with at least one full path in Files and the first
-    // in FileName; false on cancel or failure (a selection too long for the answer buffer fails).
+    // in FileName; false on cancel or failure. A selection of any size is taken.
     bool Execute();
 
   private:

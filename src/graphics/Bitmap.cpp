@@ -100,7 +100,9 @@ gdi::HPALETTE TBitmap::Palette() {
 
 void TBitmap::LoadStream(TStream& stream) {
     ReleaseCanvasContext();
+    missingPixelBytes_ = 0;
     DibBody body = ReadBmp(stream);
+    missingPixelBytes_ = body.missingPixelBytes;
     InstallBody(body);
 }
 

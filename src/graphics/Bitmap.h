@@ -42,6 +42,9 @@ class TBitmap : public TGraphic {
     gdi::HPALETTE Palette() override;
 
     void LoadStream(TStream& stream) override;
+    // Pixel bytes the last load found missing from a file shorter than its header says (0 when
+    // it was whole); the missing pixels loaded as zero.
+    std::int64_t MissingPixelBytes() const { return missingPixelBytes_; }
     void SaveStream(TStream& stream) override;
     // A 32-bit byte count and that many bytes of one BMP file (count 0: no pixels).
     void ReadDataProperty(TStream& stream) override;
@@ -130,6 +133,7 @@ class TBitmap : public TGraphic {
     bool maskBitsValid_ = false;  // and the pixels have not changed since
     TColor maskColor_ = clDefault;
     BitmapTransparencyMode transparencyMode_ = BitmapTransparencyMode::Auto;
+    std::int64_t missingPixelBytes_ = 0;
 };
 
 }  // namespace plexon

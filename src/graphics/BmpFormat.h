@@ -45,6 +45,8 @@ struct DibBody {
     gdi::DIBSECTION header{};
     bool coreFormat = false;
     std::unique_ptr<TMemoryStream> keptData;
+    // Pixel bytes the header promised that the input did not hold (their pixels stay zero).
+    std::int64_t missingPixelBytes = 0;
 };
 
 // Reads a BMP file from the stream's position to its end. An empty rest gives an empty body.

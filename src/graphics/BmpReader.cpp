@@ -71,7 +71,8 @@ DibBody::DibBody(DibBody&& other) noexcept
       palette(other.palette),
       header(other.header),
       coreFormat(other.coreFormat),
-      keptData(std::move(other.keptData)) {
+      keptData(std::move(other.keptData)),
+      missingPixelBytes(other.missingPixelBytes) {
     other.handle = nullptr;
     other.palette = nullptr;
 }
@@ -271,6 +272,7 @@ DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* 
     // the section never writes past it.
     const std::int64_t pixelBytes = std::min({std::int64_t(header.biSizeImage), count, imageBytes});
     ReadCounted(stream, bits, pixelBytes, count);
+    body.missingPixelBytes = std::min(std::int64_t(header.biSizeImage), imageBytes) - pixelBytes;
 
     gdi::GetObject(body.handle, sizeof body.header, &body.header);
     body.header.dsBmih.biXPelsPerMeter = header.biXPelsPerMeter;

@@ -27,7 +27,8 @@ class BitmapComposer final : public StripComposer {
     ImageExtent Load(ImageState state, const std::string& path) override {
         TBitmap& bitmap = Working(state);
         LoadSourceBitmap(bitmap, path, request_.Sources);
-        return {bitmap.Width(), bitmap.Height()};
+        return {bitmap.Width(), bitmap.Height(),
+                !ReadsAsPng(path, request_.Sources) && bitmap.MissingPixelBytes() > 0};
     }
 
     void Flush(const std::string& outputPath) override {

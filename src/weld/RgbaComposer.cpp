@@ -23,8 +23,9 @@ class RgbaComposer final : public StripComposer {
 
     ImageExtent Load(ImageState state, const std::string& path) override {
         RgbaImage& image = working_[static_cast<size_t>(IndexOf(state))];
-        image = LoadSourceRgba(path, request_.Sources);
-        return {image.Width(), image.Height()};
+        bool shortFile = false;
+        image = LoadSourceRgba(path, request_.Sources, &shortFile);
+        return {image.Width(), image.Height(), shortFile};
     }
 
     void Flush(const std::string& outputPath) override {

@@ -21,10 +21,11 @@ void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, SourceFormats so
     SetBitmapPixels(bitmap, image);
 }
 
-RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources) {
+RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources, bool* shortFile) {
     if (ReadsAsPng(path, sources)) return DecodePng(ReadFileBytes(path));
     TBitmap bitmap;
     bitmap.LoadFile(path);
+    if (shortFile) *shortFile = bitmap.MissingPixelBytes() > 0;
     return RgbaFromBitmap(bitmap);
 }
 

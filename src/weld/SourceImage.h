@@ -18,10 +18,11 @@ bool ReadsAsPng(const std::string& path, SourceFormats sources);
 // A PNG source is blended over white: a BMP strip has no alpha, and white is its empty colour.
 void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, SourceFormats sources);
 // A BMP source is opaque.
-RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources);
+RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources, bool* shortFile = nullptr);
 
 struct ImageExtent {
     std::int32_t width = 0, height = 0;
+    bool shortFile = false;  // a BMP that held fewer pixel bytes than its header says
 };
 // The size a source loads with: a PNG's from its header, a BMP's by loading it.
 ImageExtent MeasureSource(const std::string& path, SourceFormats sources);

@@ -37,13 +37,14 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     const std::vector<std::string>& files = request_.FileList;
     const SuffixSettings& suffixes = request_.Suffixes;
     // The strips come from the same plan the batch command checks before the run.
-    const std::vector<PlannedStrip> strips = PlanStrips(request_);
+    strips_ = PlanStrips(request_);
+    const std::vector<PlannedStrip>& strips = strips_;
     std::size_t next = 0;  // the next strip of the plan to begin
     for (size_t i = 0; i < files.size(); ++i) {
         // Before the group check, so every strip but the last is composed of full-size squares.
         composer_->FitWorkingImages();
         if (next < strips.size() && strips[next].firstFile == i) {
-            if (next > 0) composer_->Flush(strips[next - 1].outputPath);
+            if (next > 0) Flush(strips[next - 1].outputPath);
             ++next;
         }
         // Files of unused states are never opened, yet they still took part in the grouping.
@@ -52,14 +53,21 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
         if (files.size() > 1 && progress)
             progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(i) * 100, files.size() - 1)));
     }
-    if (!strips.empty()) composer_->Flush(strips.back().outputPath);
+    if (!strips.empty()) Flush(strips.back().outputPath);
     composer_.reset();
     // Unsigned 32-bit subtraction stays right when the tick count wrapped during the run.
     return ticks_() - startTime_;
 }
 
+void WeldRun::Flush(const std::string& outputPath) {
+    current_ = &outputPath;
+    composer_->Flush(outputPath);
+}
+
 void WeldRun::Load(ImageState state, const std::string& path) {
+    current_ = &path;
     const ImageExtent size = composer_->Load(state, path);
+    if (size.shortFile && shortNotice_) shortNotice_(path);
     if (sizeNotice_ && (size.width != request_.ImageSize || size.height != request_.ImageSize))
         sizeNotice_(path, size.width, size.height);
 }

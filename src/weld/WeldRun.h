@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "weld/StripPlan.h"
 #include "weld/WeldRequest.h"
 
 namespace plexon {
@@ -39,13 +41,27 @@ class WeldRun {
 
     // Set before Execute; without it, sizes are not reported.
     void SetSizeNotice(SizeNotice notice) { sizeNotice_ = std::move(notice); }
+    // Set before Execute: called with the path of a source that loaded but held fewer pixels than its
+    // header says (they loaded black).
+    void SetShortNotice(std::function<void(const std::string& path)> notice) {
+        shortNotice_ = std::move(notice);
+    }
+
+    // The file the run is loading or writing, or last loaded or wrote: after an error, the file it
+    // concerns. Empty before the first.
+    const std::string& CurrentPath() const { return current_ ? *current_ : kNoPath; }
 
   private:
     void Load(ImageState state, const std::string& path);
+    void Flush(const std::string& outputPath);
 
     WeldRequest request_;
     TickSource ticks_;
     SizeNotice sizeNotice_;
+    std::function<void(const std::string& path)> shortNotice_;
+    std::vector<PlannedStrip> strips_;
+    const std::string* current_ = nullptr;
+    static inline const std::string kNoPath;
     std::unique_ptr<StripComposer> composer_;
     uint32_t startTime_ = 0;
     StateFlags used_{};

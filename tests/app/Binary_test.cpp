@@ -118,10 +118,11 @@ TEST_F(BinaryTest, WindowWithoutADisplayIsRefusedAtOnce) {
 TEST_F(BinaryTest, RefusalsExitOne) {
     Outcome same = Run("weld -o " + Quote(out_ + "/../icons/") + " " + Quote(icons_));
     EXPECT_EQ(same.status, 1);
-    EXPECT_EQ(same.err, "You cannot create the images in the same folder as the source images.\n");
+    EXPECT_EQ(same.err, "plexon: " + out_ + "/../icons/: You cannot create the images in the same folder as the "
+                        "source images.\n");
     Outcome none = Run("weld -o " + Quote(out_) + " " + Quote(t_.MakeFolder("empty")));
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.err, "Please select some images to join.\n");
+    EXPECT_EQ(none.err, "plexon: Please select some images to join.\n");
     EXPECT_TRUE(OutputEmpty());
 }
 

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <sstream>
 
@@ -151,11 +152,11 @@ TEST_F(WeldCommandTest, ShowsAProgressBarOnATerminal) {
 }
 
 TEST_F(WeldCommandTest, RefusesWhenThereIsNothingToJoin) {
-    for (const std::string& source : {icons_, t_ / "nowhere/Open.bmp"}) {
-        EXPECT_EQ(Run(Options({source})), 1);
-        EXPECT_EQ(err.str(), "Please select some images to join.\n");
-        EXPECT_EQ(out.str(), "");
-    }
+    EXPECT_EQ(Run(Options({icons_})), 1);
+    EXPECT_EQ(err.str(), "plexon: Please select some images to join.\n");
+    EXPECT_EQ(Run(Options({t_ / "nowhere/Open.bmp"})), 1);
+    EXPECT_EQ(err.str(), "plexon: " + t_ / "nowhere/" + ": Please select some images to join.\n");
+    EXPECT_EQ(out.str(), "");
 }
 
 TEST_F(WeldCommandTest, RefusesAMissingOutputFolder) {
@@ -163,11 +164,13 @@ TEST_F(WeldCommandTest, RefusesAMissingOutputFolder) {
     BatchOptions o = Options({icons_});
     o.outputFolder = t_ / "not-there";
     EXPECT_EQ(Run(o), 1);
-    EXPECT_EQ(err.str(), "Please select a folder to save the images to to join.\n");
+    EXPECT_EQ(err.str(),
+              "plexon: " + o.outputFolder + ": Please select a folder to save the images to to join.\n");
     EXPECT_FALSE(fs::exists(o.outputFolder));
     o.outputFolder = icons_ + "/A.bmp";  // a file, not a folder
     EXPECT_EQ(Run(o), 1);
-    EXPECT_EQ(err.str(), "Please select a folder to save the images to to join.\n");
+    EXPECT_EQ(err.str(),
+              "plexon: " + o.outputFolder + ": Please select a folder to save the images to to join.\n");
 }
 
 TEST_F(WeldCommandTest, RefusesTheSourceFolderUnderAnySpelling) {
@@ -178,7 +181,8 @@ TEST_F(WeldCommandTest, RefusesTheSourceFolderUnderAnySpelling) {
         BatchOptions o = Options({icons_});
         o.outputFolder = folder;
         EXPECT_EQ(Run(o), 1) << folder;
-        EXPECT_EQ(err.str(), "You cannot create the images in the same folder as the source images.\n");
+        EXPECT_EQ(err.str(), "plexon: " + folder +
+                                 ": You cannot create the images in the same folder as the source images.\n");
     }
     EXPECT_EQ(ReadBytes(icons_ + "/A.bmp"), before);
 }
@@ -188,8 +192,8 @@ TEST_F(WeldCommandTest, RefusesToOverwriteASourceFileBeforeWritingAnything) {
     WriteSolidBmp24(out_ + "/B.bmp", 7, 7, ColorOf(1, ImageState::Normal));
     std::vector<std::uint8_t> before = ReadBytes(out_ + "/B.bmp");
     EXPECT_EQ(Run(Options({icons_, out_ + "/B.bmp"})), 1);
-    EXPECT_EQ(err.str(),
-              "The strip " + out_ + "/B.bmp would overwrite the source file " + out_ + "/B.bmp.\n");
+    EXPECT_EQ(err.str(), "plexon: " + out_ + "/B.bmp: The strip " + out_ +
+                             "/B.bmp would overwrite the source file " + out_ + "/B.bmp.\n");
     EXPECT_EQ(OutputCount(), 1u);  // A.bmp was not written either
     EXPECT_EQ(ReadBytes(out_ + "/B.bmp"), before);
 }
@@ -245,18 +249,51 @@ TEST_F(WeldCommandTest, FindsTheSettingsThroughPlexonConfigAndNeverWritesThem) {
     EXPECT_FALSE(fs::exists(t_ / "absent.ini"));
 }
 
-TEST_F(WeldCommandTest, ReportsABadSourceInTheErrorDisplaysText) {
-    MakeIcons({"A"});
-    t_.Touch("icons/A_d.bmp", "not a bitmap at all");
-    EXPECT_EQ(Run(Options({icons_})), 1);
-    EXPECT_EQ(err.str(), "Bitmap image is not valid.\n");
-    EXPECT_EQ(out.str(), "");
-}
-
-TEST_F(WeldCommandTest, ReportsAMissingSourceFile) {
-    MakeIcons({"A"});
-    EXPECT_EQ(Run(Options({icons_ + "/A.bmp", icons_ + "/A_q.bmp"})), 1);
-    EXPECT_EQ(err.str(), "Cannot open file " + icons_ + "/A_q.bmp.\n");
+// Errors name the file they concern, wherever in the command they happen; a source shorter than its
+// header says loads with a warning naming it.
+TEST_F(WeldCommandTest, ErrorsAndWarningsNameTheirFile) {
+    MakeIcons({"A", "B", "C"});
+    const std::vector<std::uint8_t> whole = ReadBytes(icons_ + "/B_h.bmp");
+    const std::string shortened(whole.begin(), whole.end() - 30);
+    struct Case {
+        std::vector<std::string> sources;
+        std::string badFile, content;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{icons_},
+         "C_d.bmp",
+         "not a bitmap at all",
+         1,
+         "plexon: " + icons_ + "/C_d.bmp: Bitmap image is not valid.\n"},
+        {{icons_}, "C.bmp", "BM", 1, "plexon: " + icons_ + "/C.bmp: Stream read error.\n"},
+        {{icons_ + "/A.bmp", icons_ + "/A_q.bmp"},
+         "",
+         "",
+         1,
+         "plexon: " + icons_ + "/A_q.bmp: Cannot open file " + icons_ + "/A_q.bmp.\n"},
+        {{t_ / "gone", icons_},
+         "",
+         "",
+         1,
+         "plexon: " + t_ / "gone" + ": Cannot open file " + t_ / "gone" + ".\n"},
+        {{icons_},
+         "B_h.bmp",
+         shortened,
+         0,
+         "plexon: " + icons_ +
+             "/B_h.bmp: warning: the file is shorter than its header says; its missing pixels are black\n"},
+    };
+    for (const Case& c : cases) {
+        MakeIcons({"A", "B", "C"});
+        if (!c.badFile.empty()) t_.Touch("icons/" + c.badFile, c.content);
+        BatchOptions o = Options({});
+        o.sources = c.sources;
+        o.verbosity = Verbosity::Quiet;
+        EXPECT_EQ(Run(o), c.status) << c.err;
+        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(out.str(), "");
+    }
 }
 
 }  // namespace

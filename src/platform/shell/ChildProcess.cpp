@@ -104,12 +104,13 @@ ChildResult RunChildProcess(const ChildProcessOptions& options) {
 
     int status = 0;
     bool stopped = false;
-    char buffer[4096];
+    std::vector<char> chunk(std::size_t(1) << 16);
+    char* const buffer = chunk.data();
     // Reads what is waiting (up to `wait` ms for the first bytes); false once the pipe is closed.
     auto readSome = [&](int wait) {
         pollfd p{readEnd.Get(), POLLIN, 0};
         if (::poll(&p, 1, wait) <= 0) return true;
-        const ssize_t n = ::read(readEnd.Get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(readEnd.Get(), buffer, chunk.size());
         if (n > 0) {
             result.output.append(buffer, std::size_t(n));
             return true;

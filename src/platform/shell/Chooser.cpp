@@ -147,8 +147,10 @@ ChooserAnswer ParseChooserOutput(ChooserProgramKind program, const ChooserReques
 }
 
 ChooserAnswer RunDesktopChooser(const ChooserProgram& program, const ChooserRequest& request) {
-    const ChildResult result =
-        RunChildProcess({.argv = ChooserArguments(program, request), .keepWaiting = request.keepWaiting});
+    // A selection of 100,000 files is megabytes of names; only a program gone wild prints a gigabyte.
+    const ChildResult result = RunChildProcess({.argv = ChooserArguments(program, request),
+                                                .outputLimit = std::size_t(1) << 30,
+                                                .keepWaiting = request.keepWaiting});
     if (result.outcome != ChildOutcome::Exited || result.exitCode != 0) return std::nullopt;
     return ParseChooserOutput(program.kind, request, result.output);
 }

@@ -138,6 +138,22 @@ TEST(DesktopChooser, RunsTheProgramAndTakesItsAnswerApart) {
     }
 }
 
+TEST(DesktopChooser, TakesASelectionOfAHundredThousandFiles) {
+    // About 6 MB of names from either program: more than any fixed buffer the chooser once had.
+    for (ChooserProgramKind kind : {ChooserProgramKind::Zenity, ChooserProgramKind::KDialog}) {
+        FakeChooser fake(kind);
+        const std::string sep = kind == ChooserProgramKind::Zenity ? "//" : "\n";
+        std::string answer;
+        Paths expected;
+        for (int i = 0; i < 100000; ++i) {
+            expected.push_back("/icons/some folder/Icon" + std::to_string(i) + "_h.bmp");
+            answer += (i ? sep : "") + expected.back();
+        }
+        fake.Answer(answer + "\n");
+        EXPECT_EQ(RunDesktopChooser(fake.Program(), kFiles), expected);
+    }
+}
+
 TEST(DesktopChooser, CancelFailureGarbageAndHangsGiveNothing) {
     FakeChooser fake(ChooserProgramKind::Zenity);
     fake.Answer("", 1);  // the user cancelled

@@ -1,9 +1,11 @@
-// Decoding and encoding PNG through the libpng shim; the errors it reports become our exceptions here.
+// Decoding PNG through the libpng shim (the errors it reports become our exceptions here), and the
+// one-off form of encoding.
 #include "graphics/PngFormat.h"
 
 #include <cstring>
 #include <memory>
 
+#include "graphics/PngEncoder.h"
 #include "graphics/PngShim.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Stream.h"
@@ -60,17 +62,7 @@ RgbaImage DecodePng(std::span<const std::uint8_t> file) {
 }
 
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level) {
-    if (image.IsEmpty()) throw EInvalidOperation("An empty image cannot be written as PNG");
-    std::vector<const std::uint8_t*> rows(std::size_t(image.Height()));
-    for (std::int32_t y = 0; y < image.Height(); ++y) rows[std::size_t(y)] = image.Row(y);
-    pngshim::Written written;
-    char message[160];
-    if (!pngshim::Write(rows.data(), std::uint32_t(image.Width()), std::uint32_t(image.Height()), level,
-                        &written, message, sizeof message))
-        throw EOutOfResources(message);
-    std::vector<std::uint8_t> bytes(written.data, written.data + written.size);
-    pngshim::FreeWritten(&written);
-    return bytes;
+    return PngEncoder(level).Encode(image);
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {

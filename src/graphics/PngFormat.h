@@ -33,6 +33,7 @@ PngSize ReadPngSize(std::span<const std::uint8_t> file);
 // EInvalidGraphic "PNG image is not valid: WHY" for anything libpng refuses, a file that ends early
 // or an image too large for memory.
 RgbaImage DecodePng(std::span<const std::uint8_t> file);
+// One image; PngEncoder serves a run of them.
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level = kDefaultPngLevel);
 
 // The whole file in memory; EFOpenError "Cannot open file %s" when it cannot be opened.

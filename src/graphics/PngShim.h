@@ -1,7 +1,7 @@
-// The one place that talks to libpng. libpng reports errors with longjmp; these functions set the
-// jump point, keep nothing with a destructor alive while the library runs and give back a status
-// and the library's text, so that the caller throws on its own side. No C++ exception ever unwinds
-// a libpng frame, and nothing here allocates with new.
+// The one place that talks to libpng, for reading (writing is PngEncoder's). libpng reports errors
+// with longjmp; these functions set the jump point, keep nothing with a destructor alive while the library
+// runs and give back a status and the library's text, so that the caller throws on its own side. No C++
+// exception ever unwinds a libpng frame, and nothing here allocates with new.
 #pragma once
 
 #include <cstddef>
@@ -21,14 +21,5 @@ bool ReadHeader(Reader* reader, std::uint32_t* width, std::uint32_t* height);
 bool ReadRows(Reader* reader, std::uint8_t** rows);
 // What went wrong in the last failed call.
 const char* ReaderMessage(const Reader* reader);
-
-// Writing 8-bit RGBA, not interlaced, at the zlib level given (0-9).
-struct Written {
-    std::uint8_t* data = nullptr;  // from malloc; FreeWritten releases it
-    std::size_t size = 0;
-};
-bool Write(const std::uint8_t* const* rows, std::uint32_t width, std::uint32_t height, int level,
-           Written* out, char* message, std::size_t messageSize);
-void FreeWritten(Written* written);
 
 }  // namespace plexon::pngshim

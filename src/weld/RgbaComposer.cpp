@@ -4,6 +4,7 @@
 #include <array>
 
 #include "graphics/AlphaBmp.h"
+#include "graphics/PngEncoder.h"
 #include "graphics/PngFormat.h"
 #include "weld/StripComposer.h"
 
@@ -15,7 +16,9 @@ class RgbaComposer final : public StripComposer {
   public:
     explicit RgbaComposer(const WeldRequest& request)
         : request_(request),
-          strip_(request.ImageSize * request.StateCount, request.ImageSize, kTransparent) {}
+          strip_(request.ImageSize * request.StateCount, request.ImageSize, kTransparent),
+          encoder_(request.Format == StripFormat::Png ? std::make_unique<PngEncoder>(kDefaultPngLevel)
+                                                      : nullptr) {}
 
     void FitWorkingImages() override {
         for (RgbaImage& image : working_) image.Resize(request_.ImageSize, request_.ImageSize, kTransparent);
@@ -34,8 +37,7 @@ class RgbaComposer final : public StripComposer {
             const ImageState state = request_.Slots[static_cast<size_t>(slot)];
             strip_.CopyFrom(working_[static_cast<size_t>(IndexOf(state))], slot * request_.ImageSize, 0);
         }
-        const std::vector<std::uint8_t> file =
-            request_.Format == StripFormat::Png ? EncodePng(strip_) : EncodeAlphaBmp(strip_);
+        const std::vector<std::uint8_t> file = encoder_ ? encoder_->Encode(strip_) : EncodeAlphaBmp(strip_);
         WriteFileBytes(outputPath, file);
     }
 
@@ -43,6 +45,7 @@ class RgbaComposer final : public StripComposer {
     const WeldRequest& request_;
     std::array<RgbaImage, kImageStateCount> working_;
     RgbaImage strip_;
+    std::unique_ptr<PngEncoder> encoder_;
 };
 
 }  // namespace

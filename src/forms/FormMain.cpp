@@ -23,6 +23,7 @@
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
 #include "runtime/PathText.h"
+#include "runtime/Utf8.h"
 #include "weld/CompletionText.h"
 #include "weld/SettingsLocation.h"
 #include "weld/SourceSelection.h"
@@ -256,8 +257,10 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     const Finally readBack([this] {
         if (frmOptions->ModalResult() != mrOk) return;
         const auto letter = [](const TMaskEdit* field) {
+            // The second character, however many bytes it takes.
             const std::string text = field->MaskedText();
-            return text.size() < 2 ? std::string() : text.substr(1, 1);
+            const std::size_t from = utf8::OffsetOf(text, 1);
+            return text.substr(from, utf8::OffsetOf(text, 2) - from);
         };
         suffixes_.SuffixHot = letter(frmOptions->txtSuffixHot);
         suffixes_.SuffixDisabled = letter(frmOptions->txtSuffixDisabled);

@@ -8,7 +8,7 @@ namespace plexon {
 
 class TClipboard {
   public:
-    // The clipboard's text (empty when it holds none), 8-bit Windows-1252.
+    // The clipboard's text (empty when it holds none), UTF-8.
     std::string AsText() const;
     void SetAsText(const std::string& text);
 };

@@ -2,8 +2,6 @@
 // holds the mouse capture, so that a click anywhere else closes it.
 #include "framework/ComboBox.h"
 
-#include <cctype>
-
 #include "framework/ControlDrawing.h"
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/FocusRect.h"
@@ -11,6 +9,7 @@
 #include "platform/gdi/Shapes.h"
 #include "platform/gdi/Text.h"
 #include "platform/window/Window.h"
+#include "runtime/Utf8.h"
 
 namespace plexon {
 
@@ -175,16 +174,16 @@ void TComboBox::KeyDown(int& key, Shift shift) {
     }
 }
 
-void TComboBox::KeyPress(char& key) {
+void TComboBox::KeyPress(char32_t& key) {
     TWinControl::KeyPress(key);
-    if (static_cast<unsigned char>(key) < 0x20 || items_.Count() == 0) return;
+    if (key < 0x20 || items_.Count() == 0) return;
     // The next item after the chosen one that starts with the letter, wrapping around.
     const int count = items_.Count();
     const int from = DroppedDown() ? hotIndex_ : itemIndex_;
     for (int step = 1; step <= count; ++step) {
         const int i = ((from < 0 ? -1 : from) + step) % count;
         const std::string& item = items_[i];
-        if (!item.empty() && std::toupper(static_cast<unsigned char>(item[0])) == std::toupper(static_cast<unsigned char>(key))) {
+        if (!item.empty() && utf8::UpperCase(utf8::Decode(item, 0).code) == utf8::UpperCase(key)) {
             if (DroppedDown()) {
                 hotIndex_ = i;
                 Desk().Invalidate(popup_);

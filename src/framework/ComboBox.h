@@ -29,7 +29,7 @@ class TComboBox : public TWinControl {
     bool WantsKey(int key, Shift shift) const override;
     bool WantsChars() const override { return true; }
     void KeyDown(int& key, Shift shift) override;
-    void KeyPress(char& key) override;
+    void KeyPress(char32_t& key) override;
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
 
   protected:

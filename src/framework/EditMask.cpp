@@ -1,24 +1,26 @@
 // The mask engine.
 #include "framework/EditMask.h"
 
+#include <string_view>
+
+#include "runtime/Utf8.h"
+
 namespace plexon {
 
-bool IsAlpha8(char ch) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-    // The accented and other letters of the upper half of the character set.
-    switch (c) {
-        case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-        case 0xAA: case 0xB5: case 0xBA:
-            return true;
-        default:
-            return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+namespace {
+
+// The characters of text, each as its own bytes.
+std::vector<std::string> Split(std::string_view text) {
+    std::vector<std::string> characters;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t next = utf8::Next(text, at);
+        characters.emplace_back(text.substr(at, next - at));
+        at = next;
     }
+    return characters;
 }
 
-bool IsAlphaNumeric8(char ch) {
-    return IsAlpha8(ch) || (ch >= '0' && ch <= '9');
-}
+}  // namespace
 
 TEditMask::TEditMask(const std::string& mask) {
     std::string body = mask;
@@ -29,58 +31,88 @@ TEditMask::TEditMask(const std::string& mask) {
         const std::size_t second = rest.find(';');
         const std::string save = rest.substr(0, second);
         saveLiterals_ = save != "0";
-        if (second != std::string::npos && second + 1 < rest.size()) blank_ = rest[second + 1];
+        if (second != std::string::npos && second + 1 < rest.size())
+            blank_ = Split(rest.substr(second + 1))[0];
     }
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        const char c = body[i];
-        switch (c) {
-            case 'L': positions_.push_back({Kind::Letter, true, 0}); break;
-            case 'l': positions_.push_back({Kind::Letter, false, 0}); break;
-            case 'A': positions_.push_back({Kind::AlphaNumeric, true, 0}); break;
-            case 'a': positions_.push_back({Kind::AlphaNumeric, false, 0}); break;
-            case '0': positions_.push_back({Kind::Digit, true, 0}); break;
-            case '9': positions_.push_back({Kind::Digit, false, 0}); break;
-            case 'C': positions_.push_back({Kind::Any, true, 0}); break;
-            case 'c': positions_.push_back({Kind::Any, false, 0}); break;
-            case '\\':
-                if (i + 1 < body.size()) positions_.push_back({Kind::Fixed, false, body[++i]});
-                break;
-            default: positions_.push_back({Kind::Fixed, false, c}); break;
+    const std::vector<std::string> characters = Split(body);
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const std::string& c = characters[i];
+        if (c == "L")
+            positions_.push_back({Kind::Letter, true, {}});
+        else if (c == "l")
+            positions_.push_back({Kind::Letter, false, {}});
+        else if (c == "A")
+            positions_.push_back({Kind::AlphaNumeric, true, {}});
+        else if (c == "a")
+            positions_.push_back({Kind::AlphaNumeric, false, {}});
+        else if (c == "0")
+            positions_.push_back({Kind::Digit, true, {}});
+        else if (c == "9")
+            positions_.push_back({Kind::Digit, false, {}});
+        else if (c == "C")
+            positions_.push_back({Kind::Any, true, {}});
+        else if (c == "c")
+            positions_.push_back({Kind::Any, false, {}});
+        else if (c == "\\") {
+            if (i + 1 < characters.size()) positions_.push_back({Kind::Fixed, false, characters[++i]});
+        } else {
+            positions_.push_back({Kind::Fixed, false, c});
         }
     }
-    for (const Position& p : positions_) display_ += p.kind == Kind::Fixed ? p.fixed : blank_;
+    cells_.resize(positions_.size());
+    offsets_.resize(positions_.size() + 1);
+    for (int i = 0; i < Length(); ++i) Put(i, IsFixed(i) ? positions_[std::size_t(i)].fixed : blank_);
 }
 
-bool TEditMask::Accepts(int index, char ch) const {
+void TEditMask::Put(int index, std::string cell) {
+    cells_[std::size_t(index)] = std::move(cell);
+    display_.clear();
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        offsets_[i] = display_.size();
+        display_ += cells_[i];
+    }
+    offsets_.back() = display_.size();
+}
+
+bool TEditMask::Accepts(int index, char32_t ch) const {
+    const bool digit = ch >= '0' && ch <= '9';
     switch (positions_.at(std::size_t(index)).kind) {
         case Kind::Fixed: return false;
-        case Kind::Letter: return IsAlpha8(ch);
-        case Kind::AlphaNumeric: return IsAlphaNumeric8(ch);
-        case Kind::Digit: return ch >= '0' && ch <= '9';
+        case Kind::Letter:
+            return utf8::IsLetter(ch);
+        case Kind::AlphaNumeric:
+            return utf8::IsLetter(ch) || digit;
+        case Kind::Digit:
+            return digit;
         case Kind::Any: return ch != 0;
     }
     return false;
 }
 
-void TEditMask::Set(int index, char ch) {
-    if (!IsFixed(index)) display_[std::size_t(index)] = ch;
+void TEditMask::Set(int index, char32_t ch) {
+    if (!IsFixed(index)) Put(index, utf8::Encode(ch));
 }
 
 void TEditMask::Clear(int index) {
-    if (!IsFixed(index)) display_[std::size_t(index)] = blank_;
+    if (!IsFixed(index)) Put(index, blank_);
 }
 
 void TEditMask::SetText(const std::string& text) {
     std::size_t next = 0;
     for (int i = 0; i < Length(); ++i) {
         if (IsFixed(i)) {
-            display_[std::size_t(i)] = positions_[std::size_t(i)].fixed;
-            if (saveLiterals_ && next < text.size()) ++next;
+            Put(i, positions_[std::size_t(i)].fixed);
+            if (saveLiterals_ && next < text.size()) next = utf8::Next(text, next);
             continue;
         }
-        const bool have = next < text.size();
-        const char c = have ? text[next++] : blank_;
-        display_[std::size_t(i)] = have && Accepts(i, c) ? c : blank_;
+        if (next >= text.size()) {
+            Put(i, blank_);
+            continue;
+        }
+        const utf8::Character c = utf8::Decode(text, next);
+        // A bad byte reads as U+FFFD; a position that takes any character keeps the byte itself.
+        Put(i, Accepts(i, c.code) ? text.substr(next, c.size) : blank_);
+        next += c.size;
     }
 }
 
@@ -88,9 +120,9 @@ std::string TEditMask::Text() const {
     std::string text;
     for (int i = 0; i < Length(); ++i) {
         if (IsFixed(i)) {
-            if (saveLiterals_) text += display_[std::size_t(i)];
+            if (saveLiterals_) text += cells_[std::size_t(i)];
         } else {
-            text += IsEmptyAt(i) ? ' ' : display_[std::size_t(i)];
+            text += IsEmptyAt(i) ? std::string(" ") : cells_[std::size_t(i)];
         }
     }
     return text;
@@ -98,7 +130,7 @@ std::string TEditMask::Text() const {
 
 bool TEditMask::Complete() const {
     for (int i = 0; i < Length(); ++i)
-        if (positions_[std::size_t(i)].required && (IsEmptyAt(i) || display_[std::size_t(i)] == ' ')) return false;
+        if (positions_[std::size_t(i)].required && IsBlankAt(i)) return false;
     return true;
 }
 

@@ -1,15 +1,13 @@
 // The mask engine of the masked edit: a mask "body;save-literals;blank" split into fixed and
-// editable positions, laying a text over it, reading it back and checking it. No drawing, no keys.
+// editable positions, laying a text over it, reading it back and checking it. A position holds one
+// character, whatever number of bytes it takes. No drawing, no keys.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace plexon {
-
-// Letters and digits of the 8-bit character set (Windows-1252), as its character tests call them.
-bool IsAlpha8(char ch);
-bool IsAlphaNumeric8(char ch);
 
 class TEditMask {
   public:
@@ -19,15 +17,19 @@ class TEditMask {
 
     int Length() const { return int(positions_.size()); }
     bool IsFixed(int index) const { return positions_.at(std::size_t(index)).kind == Kind::Fixed; }
-    bool Accepts(int index, char ch) const;
-    char BlankChar() const { return blank_; }
+    // Letters of any script count as letters; digits are 0 to 9.
+    bool Accepts(int index, char32_t ch) const;
     bool SavesLiterals() const { return saveLiterals_; }
 
     // What the field shows: fixed characters and entered ones, blanks elsewhere.
     const std::string& Display() const { return display_; }
-    bool IsEmptyAt(int index) const { return !IsFixed(index) && display_[std::size_t(index)] == blank_; }
-    void Set(int index, char ch);  // ch must be accepted
-    void Clear(int index);         // editable positions only
+    // Where position index begins in Display(), in bytes (index Length() gives its size).
+    std::size_t Offset(int index) const { return offsets_.at(std::size_t(index)); }
+    bool IsEmptyAt(int index) const { return !IsFixed(index) && cells_[std::size_t(index)] == blank_; }
+    // Empty, or holding a space: what a required position may not be.
+    bool IsBlankAt(int index) const { return IsEmptyAt(index) || cells_[std::size_t(index)] == " "; }
+    void Set(int index, char32_t ch);  // ch must be accepted
+    void Clear(int index);             // editable positions only
     // Lays text over the mask: with saved literals each character meets one position (a fixed
     // position passes over its character); otherwise characters fill the editable positions.
     // Characters past the mask are dropped; ones a position does not accept leave it empty.
@@ -45,12 +47,16 @@ class TEditMask {
     struct Position {
         Kind kind;
         bool required;
-        char fixed;
+        std::string fixed;
     };
+    void Put(int index, std::string cell);
+
     std::vector<Position> positions_;
     bool saveLiterals_ = true;
-    char blank_ = '_';
+    std::string blank_ = "_";
+    std::vector<std::string> cells_;  // one character each, as its bytes
     std::string display_;
+    std::vector<std::size_t> offsets_{0};
 };
 
 }  // namespace plexon

@@ -2,13 +2,12 @@
 // modal runs.
 #include "framework/Form.h"
 
-#include <cctype>
-
 #include "framework/Application.h"
 #include "framework/FrameworkErrors.h"
 #include "framework/Label.h"
 #include "framework/Screen.h"
 #include "platform/window/Window.h"
+#include "runtime/Utf8.h"
 
 namespace plexon {
 
@@ -29,14 +28,14 @@ window::BorderStyle NativeBorder(TFormBorderStyle style) {
 }
 
 // True when caption marks ch as its accelerator: a single "&" before it ("&&" is a plain "&").
-bool IsAccelerator(char ch, const std::string& caption) {
+bool IsAccelerator(char32_t ch, const std::string& caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&') continue;
         if (caption[i + 1] == '&') {
             ++i;
             continue;
         }
-        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(ch));
+        return utf8::UpperCase(utf8::Decode(caption, i + 1).code) == utf8::UpperCase(ch);
     }
     return false;
 }
@@ -227,7 +226,7 @@ bool TForm::DialogKey(int key, Shift shift) {
     return false;
 }
 
-bool TForm::DialogChar(char ch) {
+bool TForm::DialogChar(char32_t ch) {
     std::vector<TWinControl*> list;
     CollectTabList(*this, list);
     for (TWinControl* control : list) {
@@ -258,7 +257,7 @@ void TForm::KeyUp(int& key, Shift shift) {
     if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
-void TForm::KeyPress(char& key) {
+void TForm::KeyPress(char32_t& key) {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 

@@ -77,12 +77,12 @@ class TForm : public TWinControl {
     // Keys that move the focus or press buttons; true when used.
     virtual bool DialogKey(int key, Shift shift);
     // A character as an accelerator ("&" in a caption); true when used.
-    bool DialogChar(char ch);
+    bool DialogChar(char32_t ch);
 
     // Forms see their controls' keys first when KeyPreview is on.
     void KeyDown(int& key, Shift shift) override;
     void KeyUp(int& key, Shift shift) override;
-    void KeyPress(char& key) override;
+    void KeyPress(char32_t& key) override;
 
     // Bookkeeping when a control leaves the form.
     void ControlRemoving(TControl* control);

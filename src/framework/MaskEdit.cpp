@@ -81,8 +81,7 @@ void TMaskEdit::DoExit() {
     if (modified_ && !mask_.Complete()) {
         Beep();
         int first = 0;
-        while (first < mask_.Length() && (mask_.IsFixed(first) || !(mask_.IsEmptyAt(first) || mask_.Display()[std::size_t(first)] == ' ')))
-            ++first;
+        while (first < mask_.Length() && (mask_.IsFixed(first) || !mask_.IsBlankAt(first))) ++first;
         SetSel(std::min(first, mask_.Length()), 0);
         throw EDBEditError(std::string(msg::kInvalidEditInput));
     }
@@ -159,9 +158,9 @@ void TMaskEdit::KeyDown(int& key, Shift shift) {
     }
 }
 
-void TMaskEdit::KeyPress(char& key) {
+void TMaskEdit::KeyPress(char32_t& key) {
     TWinControl::KeyPress(key);
-    if (static_cast<unsigned char>(key) < 0x20) return;  // control characters come as keys
+    if (key < 0x20) return;  // control characters come as keys
     const int at = mask_.NextEditable(selStart_);
     if (at >= mask_.Length() || !mask_.Accepts(at, key)) {
         Beep();
@@ -179,8 +178,9 @@ int TMaskEdit::PositionAt(int x) {
     const std::string& shown = mask_.Display();
     int at = 0;
     for (; at < mask_.Length(); ++at) {
-        const int before = ControlTextExtent(measuring.Get(), shown.substr(0, std::size_t(at)), Font()).cx;
-        const int after = ControlTextExtent(measuring.Get(), shown.substr(0, std::size_t(at) + 1), Font()).cx;
+        const int before = ControlTextExtent(measuring.Get(), shown.substr(0, mask_.Offset(at)), Font()).cx;
+        const int after =
+            ControlTextExtent(measuring.Get(), shown.substr(0, mask_.Offset(at + 1)), Font()).cx;
         if (TextLeft() + (before + after) / 2 > x) break;
     }
     return at;
@@ -221,13 +221,14 @@ void TMaskEdit::Paint() {
     gdi::RECT text{TextLeft(), 2, Width() - 2, Height() - 2};
     DrawControlText(dc, shown, text, format, Font(), enabled ? TextState::Enabled : TextState::Disabled);
     if (!Focused()) return;
-    const int start = TextLeft() + ControlTextExtent(dc, shown.substr(0, std::size_t(selStart_)), Font()).cx;
+    const std::size_t from = mask_.Offset(selStart_);
+    const int start = TextLeft() + ControlTextExtent(dc, shown.substr(0, from), Font()).cx;
     // The caret and the selection band are as high as a line of the font, centred like the text.
     const int lineHeight = ControlTextExtent(dc, "", Font()).cy;
     const int top = std::max(3, (Height() - lineHeight) / 2);
     const int bottom = std::min(Height() - 3, top + lineHeight);
     if (selLength_ > 0) {
-        const std::string selected = shown.substr(std::size_t(selStart_), std::size_t(selLength_));
+        const std::string selected = shown.substr(from, mask_.Offset(selStart_ + selLength_) - from);
         const int width = ControlTextExtent(dc, selected, Font()).cx;
         FillSolid(dc, {start, top, start + width, bottom}, SystemColor(13));
         DrawControlTextInColor(dc, selected, {start, 2, Width() - 2, Height() - 2}, format, Font(), SystemColor(14));

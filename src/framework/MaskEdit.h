@@ -1,8 +1,8 @@
-// The masked edit: a one-line field whose text follows an edit mask. Typing fills editable
-// positions (refused characters beep), the caret skips fixed ones, Backspace and Delete empty
-// positions, Esc undoes the changes made since the field got the focus, and leaving a changed,
-// incomplete field raises EDBEditError and keeps the focus there. The caret blinks while the field
-// has the focus; dragging the mouse selects.
+// The masked edit: a one-line field whose text follows an edit mask; it edits characters, not
+// bytes. Typing fills editable positions (refused characters beep), the caret skips fixed ones,
+// Backspace and Delete empty positions, Esc undoes the changes made since the field got the focus,
+// and leaving a changed, incomplete field raises EDBEditError and keeps the focus there. The caret
+// blinks while the field has the focus; dragging the mouse selects.
 #pragma once
 
 #include <string>
@@ -36,7 +36,7 @@ class TMaskEdit : public TWinControl {
     bool WantsKey(int key, Shift shift) const override;
     bool WantsChars() const override { return true; }
     void KeyDown(int& key, Shift shift) override;
-    void KeyPress(char& key) override;
+    void KeyPress(char32_t& key) override;
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
     void MouseMove(Shift shift, int x, int y) override;
     void MouseUp(MouseButton button, Shift shift, int x, int y) override;

@@ -330,7 +330,7 @@ void TWinControl::KeyUp(int& key, Shift shift) {
     if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
-void TWinControl::KeyPress(char& key) {
+void TWinControl::KeyPress(char32_t& key) {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 
@@ -388,7 +388,7 @@ void TWinControl::WndProc(window::Message& m) {
             break;
         }
         case MessageKind::Char: {
-            char ch = m.ch;
+            char32_t ch = m.ch;
             if (form && form != this && form->KeyPreview()) form->KeyPress(ch);
             if (ch != 0 && !WantsChars() && form && form->DialogChar(ch)) break;
             if (ch != 0) KeyPress(ch);

@@ -15,7 +15,7 @@ namespace plexon {
 class TControlCanvas;
 
 using TKeyEvent = std::function<void(TComponent* sender, int& key, Shift shift)>;
-using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
+using TKeyPressEvent = std::function<void(TComponent* sender, char32_t& key)>;
 
 class TWinControl : public TControl {
   public:
@@ -61,7 +61,7 @@ class TWinControl : public TControl {
     virtual bool WantsChars() const { return false; }
     virtual void KeyDown(int& key, Shift shift);
     virtual void KeyUp(int& key, Shift shift);
-    virtual void KeyPress(char& key);
+    virtual void KeyPress(char32_t& key);
 
   protected:
     friend class TControl;

@@ -1,6 +1,8 @@
 // Stems, states and base names of source file paths.
 #include "weld/SourceNaming.h"
 
+#include "runtime/Utf8.h"
+
 namespace plexon {
 
 std::string ExtractStem(std::string_view path) {
@@ -22,9 +24,22 @@ std::string ExtractStem(std::string_view path) {
     return stem;
 }
 
+namespace {
+
+// Where the stem's last two characters begin (a letter may take several bytes), or npos when it
+// has fewer than two.
+std::size_t LastTwoCharacters(std::string_view stem) {
+    if (stem.empty()) return std::string_view::npos;
+    const std::size_t last = utf8::Previous(stem, stem.size());
+    return last == 0 ? std::string_view::npos : utf8::Previous(stem, last);
+}
+
+}  // namespace
+
 ImageState StateOfStem(std::string_view stem, const SuffixSettings& settings) {
-    if (stem.size() < 2) return ImageState::Normal;
-    const std::string_view suffix = stem.substr(stem.size() - 2);
+    const std::size_t start = LastTwoCharacters(stem);
+    if (start == std::string_view::npos) return ImageState::Normal;
+    const std::string_view suffix = stem.substr(start);
     for (const SuffixedState& entry : kSuffixedStates)
         if (suffix == "_" + settings.*entry.setting) return entry.state;
     return ImageState::Normal;
@@ -33,7 +48,7 @@ ImageState StateOfStem(std::string_view stem, const SuffixSettings& settings) {
 std::string BaseNameOfStem(std::string_view stem, const SuffixSettings& settings) {
     // The suffix is taken off exactly when it names a state.
     if (StateOfStem(stem, settings) == ImageState::Normal) return std::string(stem);
-    return std::string(stem.substr(0, stem.size() - 2));
+    return std::string(stem.substr(0, LastTwoCharacters(stem)));
 }
 
 }  // namespace plexon

@@ -16,7 +16,8 @@ namespace plexon {
 std::string ExtractStem(std::string_view path);
 
 // Hot, Disabled or Pressed when the stem ends in "_" and that state's suffix letter (tried in that
-// order), otherwise Normal. A suffix setting that is empty or longer than one character never matches.
+// order), otherwise Normal. A letter is one UTF-8 character, which may take several bytes; a suffix
+// setting that is empty or longer than one character never matches.
 ImageState StateOfStem(std::string_view stem, const SuffixSettings& settings);
 
 // The stem less its state suffix: the name shared by all files of one icon.

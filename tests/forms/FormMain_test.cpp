@@ -492,15 +492,19 @@ TEST_F(OptionsCommand, CancelAndTheCloseBoxKeepTheLetters) {
 TEST_F(OptionsCommand, LongAndEmptySettingsShowTheirFirstLetterOrNothing) {
     form->Suffixes().SuffixHot = "hh";
     form->Suffixes().SuffixPressed = "";
-    std::string hot, pressed;
+    form->Suffixes().SuffixDisabled = "\xD0\x96\xD0\x96";  // two Cyrillic letters: the first is one letter
+    std::string hot, disabled, pressed;
     RunOptions([&] {
         hot = frmOptions->txtSuffixHot->DisplayText();
+        disabled = frmOptions->txtSuffixDisabled->DisplayText();
         pressed = frmOptions->txtSuffixPressed->DisplayText();
         Key(window::vk::kReturn);
     });
     EXPECT_EQ(hot, "_h");
+    EXPECT_EQ(disabled, "_\xD0\x96");
     EXPECT_EQ(pressed, "__");
     EXPECT_EQ(form->Suffixes().SuffixHot, "h");
+    EXPECT_EQ(form->Suffixes().SuffixDisabled, "\xD0\x96");
     EXPECT_EQ(form->Suffixes().SuffixPressed, " ");
 }
 

@@ -129,12 +129,12 @@ TEST_F(OptionsDialog, AccentedLettersOfTheCharacterSetAreLetters) {
     RunWith([&] {
         form->txtSuffixPressed->SetFocus();
         form->txtSuffixPressed->SetSel(1, 1);
-        Desk().InputChar(char(0xE9));  // e acute in Windows-1252
+        Desk().InputChar(U'\u00E9');  // e acute
         Pump();
         text = form->txtSuffixPressed->MaskedText();
         Key(window::vk::kReturn);
     });
-    EXPECT_EQ(text, std::string("_") + char(0xE9));
+    EXPECT_EQ(text, "_\xC3\xA9");
 }
 
 TEST_F(OptionsDialog, BackspaceAndDeleteEmptyTheLetter) {

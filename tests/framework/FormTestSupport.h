@@ -15,6 +15,7 @@
 #include "platform/gdi/Raster.h"
 #include "platform/window/HeadlessBackend.h"
 #include "platform/window/Window.h"
+#include "runtime/Utf8.h"
 
 namespace plexon::test {
 
@@ -52,13 +53,14 @@ class FormTest : public ::testing::Test {
         Desk().InputKey(key, true, shift);
         Desk().InputKey(key, false, shift);
     }
-    // Letters and digits as key presses with their characters.
+    // Letters and digits as key presses with their characters; characters beyond ASCII come as text
+    // input alone, as an input method sends them.
     static void Type(const std::string& text) {
-        for (char c : text) {
-            const int key = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
-            Desk().InputKey(key, true, window::Shift::None);
+        for (const char32_t c : utf8::Decoded(text)) {
+            const int key = c >= 'a' && c <= 'z' ? int(c - 'a' + 'A') : int(c);
+            if (c < 0x80) Desk().InputKey(key, true, window::Shift::None);
             Desk().InputChar(c);
-            Desk().InputKey(key, false, window::Shift::None);
+            if (c < 0x80) Desk().InputKey(key, false, window::Shift::None);
         }
     }
     // Pixel of a form's frame as 0x00RRGGBB.

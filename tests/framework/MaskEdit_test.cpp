@@ -36,8 +36,8 @@ TEST(EditMask, PositionsAcceptTheirKindsOfCharacter) {
     EXPECT_FALSE(mask.Accepts(0, '7'));
     EXPECT_TRUE(mask.Accepts(2, '7'));
     EXPECT_FALSE(mask.Accepts(2, 'x'));
-    EXPECT_TRUE(mask.Accepts(4, '\xE9'));  // e acute
-    EXPECT_FALSE(mask.Accepts(4, '\xD7'));  // the multiplication sign is no letter
+    EXPECT_TRUE(mask.Accepts(4, U'\u00E9'));   // e acute
+    EXPECT_FALSE(mask.Accepts(4, U'\u00D7'));  // the multiplication sign is no letter
     EXPECT_TRUE(mask.Accepts(6, '-'));
     EXPECT_TRUE(mask.IsFixed(8));
     mask.SetText("q7x!");
@@ -96,6 +96,32 @@ TEST_F(MaskEdits, TypingReplacesTheLetterAndKeepsItsCase) {
     Pump();
     EXPECT_EQ(hot->MaskedText(), "_7");
     EXPECT_EQ(Headless().Beeps(), 0);
+}
+
+// The field edits characters: a letter of any script fills the one position, whatever its bytes,
+// and Backspace takes it away whole.
+TEST_F(MaskEdits, LettersOfEveryScriptFillOnePosition) {
+    form->Show();
+    hot->SetFocus();
+    for (const char* letter : {"\xC3\x9F", "\xD0\x96", "\xCE\xBB", "\xE3\x82\xA2", "\xE6\xBC\xA2"}) {
+        Key(window::vk::kHome);
+        Type(letter);
+        Pump();
+        EXPECT_EQ(hot->MaskedText(), std::string("_") + letter);
+        EXPECT_EQ(hot->SelStart(), 2);
+    }
+    Key(window::vk::kBack);
+    Pump();
+    EXPECT_EQ(hot->DisplayText(), "__");
+    Type("\xE2\x80\xA6");  // an ellipsis is no letter
+    Pump();
+    EXPECT_EQ(hot->DisplayText(), "__");
+    EXPECT_EQ(Headless().Beeps(), 1);
+    // Laid over the mask, a letter of several bytes fills the position and a bad byte leaves it empty.
+    hot->SetMaskedText("_\xD0\x96\xD0\x96");
+    EXPECT_EQ(hot->MaskedText(), "_\xD0\x96");
+    hot->SetMaskedText("_\xD0");
+    EXPECT_EQ(hot->MaskedText(), "_ ");
 }
 
 TEST_F(MaskEdits, RefusedCharactersBeepAndChangeNothing) {

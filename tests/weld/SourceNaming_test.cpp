@@ -41,6 +41,43 @@ INSTANTIATE_TEST_SUITE_P(SourceNaming, DefaultLetters,
                                            NamingCase{"/icons/p.bmp", "p", Normal, "p"},
                                            NamingCase{"/icons/.bmp", "", Normal, ""}));
 
+// A suffix letter is one character of however many bytes; the stem's last character is compared
+// whole, and a stray byte is a character of its own.
+TEST(SourceNaming, LettersBeyondAsciiAreOneCharacter) {
+    SuffixSettings settings;
+    settings.SuffixHot = "\xC3\xA4";          // a umlaut
+    settings.SuffixDisabled = "\xD0\xB6";     // Cyrillic zhe
+    settings.SuffixPressed = "\xE3\x82\xA2";  // Katakana a
+    const NamingCase cases[] = {
+        {"/Bilder/Gr\xC3\xB6\xC3\x9F"
+         "e_\xC3\xA4.bmp",
+         "Gr\xC3\xB6\xC3\x9F"
+         "e_\xC3\xA4",
+         Hot,
+         "Gr\xC3\xB6\xC3\x9F"
+         "e"},
+        {"/\xD0\x98\xD0\xBA\xD0\xBE\xD0\xBD\xD0\xBA\xD0\xB8_\xD0\xB6.bmp",
+         "\xD0\x98\xD0\xBA\xD0\xBE\xD0\xBD\xD0\xBA\xD0\xB8_\xD0\xB6", Disabled,
+         "\xD0\x98\xD0\xBA\xD0\xBE\xD0\xBD\xD0\xBA\xD0\xB8"},
+        {"/\xE3\x82\xA2\xE3\x82\xA4_\xE3\x82\xA2.bmp", "\xE3\x82\xA2\xE3\x82\xA4_\xE3\x82\xA2", Pressed,
+         "\xE3\x82\xA2\xE3\x82\xA4"},
+        {"/_\xE3\x82\xA2.bmp", "_\xE3\x82\xA2", Pressed, ""},
+        // The last two bytes of a Greek name are no suffix; neither is "_" and half a letter.
+        {"/\xCE\x95\xCE\xB9_\xC3.bmp", "\xCE\x95\xCE\xB9_\xC3", Normal, "\xCE\x95\xCE\xB9_\xC3"},
+        {"/\xC3\xA4.bmp", "\xC3\xA4", Normal, "\xC3\xA4"},
+        {"/Open_\xA4.bmp", "Open_\xA4", Normal, "Open_\xA4"},
+    };
+    for (const NamingCase& c : cases) {
+        const std::string stem = ExtractStem(c.path);
+        EXPECT_EQ(stem, c.stem);
+        EXPECT_EQ(StateOfStem(stem, settings), c.state) << c.path;
+        EXPECT_EQ(BaseNameOfStem(stem, settings), c.baseName) << c.path;
+    }
+    settings.SuffixHot = "\xA4";  // a stray byte is a letter of its own
+    EXPECT_EQ(StateOfStem("Open_\xA4", settings), Hot);
+    EXPECT_EQ(StateOfStem("Open\xC3\xA4", settings), Normal);
+}
+
 TEST(ExtractStem, EveryOccurrenceOfTheExtensionGoesCaseSensitively) {
     EXPECT_EQ(ExtractStem("/icons/Open.BMP"), "Open");
     EXPECT_EQ(ExtractStem("/icons/a.bmpb.bmp"), "ab");

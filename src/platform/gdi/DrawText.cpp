@@ -20,7 +20,7 @@ namespace {
 
 constexpr std::string_view kEllipsis = "...";
 
-// A line of shown characters and the indices of those the prefix rule underlines.
+// A line of shown characters and the byte offsets of those the prefix rule underlines.
 struct Line {
     std::string text;
     std::vector<int> marks;
@@ -34,11 +34,13 @@ struct Layout {
     // Width with tab stops counted from the start of the line.
     int Width(std::string_view text) const {
         int pen = 0;
-        for (char c : text) {
-            if (c == '\t' && expandTabs)
+        for (std::size_t at = 0; at < text.size();) {
+            const utf8::Character c = font.CharacterAt(text, at);
+            if (c.code == '\t' && expandTabs)
                 pen = tabWidth > 0 ? (pen / tabWidth + 1) * tabWidth : pen;
             else
-                pen += font.Advance(static_cast<std::uint8_t>(c));
+                pen += font.Advance(c.code);
+            at += c.size;
         }
         return pen;
     }
@@ -109,17 +111,19 @@ void Wrap(const Line& paragraph, const Layout& layout, int available, std::vecto
     } while (start < text.size());
 }
 
-// The longest k for which the line's first k characters, then `tail`, fit.
+// The most whole characters of head that fit with `tail` after them; their length in bytes.
 std::size_t LongestFit(const Layout& layout, std::string_view head, std::string_view tail, int available) {
-    std::size_t low = 0, high = head.size();
+    std::vector<std::size_t> ends{0};
+    for (std::size_t at = 0; at < head.size();) ends.push_back(at += layout.font.CharacterAt(head, at).size);
+    std::size_t low = 0, high = ends.size() - 1;
     while (low < high) {
         const std::size_t middle = (low + high + 1) / 2;
-        if (layout.Width(std::string(head.substr(0, middle)) + std::string(tail)) <= available)
+        if (layout.Width(std::string(head.substr(0, ends[middle])) + std::string(tail)) <= available)
             low = middle;
         else
             high = middle - 1;
     }
-    return low;
+    return ends[low];
 }
 
 Line EndEllipsis(const Line& line, const Layout& layout, int available) {

@@ -116,14 +116,6 @@ std::string FaceName(const LOGFONT& description) {
 
 }  // namespace
 
-char32_t UnicodeFor1252(std::uint8_t code) {
-    static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    return code >= 0x80 && code < 0xA0 ? char32_t(kHigh[code - 0x80]) : char32_t(code);
-}
-
 std::mutex& FontLock() {
     static std::mutex lock;
     return lock;
@@ -211,17 +203,26 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
 
 FontInstance::~FontInstance() = default;
 
-unsigned FontInstance::GlyphIndex(std::uint8_t code) const {
+utf8::Character FontInstance::CharacterAt(std::string_view text, std::size_t at) const {
+    if (symbolMap_) return {static_cast<unsigned char>(text[at]), 1};
+    return utf8::Decode(text, at);
+}
+
+unsigned FontInstance::GlyphIndex(char32_t code) const {
     FT_Face face = face_->face;
     if (byteMap_) return FT_Get_Char_Index(face, code);
     if (symbolMap_) {
         const unsigned index = FT_Get_Char_Index(face, 0xF000u + code);
         return index ? index : FT_Get_Char_Index(face, code);
     }
-    return FT_Get_Char_Index(face, UnicodeFor1252(code));
+    return FT_Get_Char_Index(face, code);
 }
 
-void FontInstance::Measure(std::uint8_t code, Entry& entry) {
+FontInstance::Entry& FontInstance::EntryFor(char32_t code) {
+    return code < entries_.size() ? entries_[code] : moreEntries_[code];
+}
+
+void FontInstance::Measure(char32_t code, Entry& entry) {
     FT_Face face = face_->face;
     entry.measured = true;
     if (FT_Load_Glyph(face, GlyphIndex(code), loadFlags_) != 0) return;
@@ -229,7 +230,7 @@ void FontInstance::Measure(std::uint8_t code, Entry& entry) {
     entry.glyph.advance = int((face->glyph->advance.x + 32) >> 6);
 }
 
-void FontInstance::Render(std::uint8_t code, Entry& entry) {
+void FontInstance::Render(char32_t code, Entry& entry) {
     if (!entry.measured) Measure(code, entry);
     entry.rendered = true;
     FT_Face face = face_->face;
@@ -270,14 +271,14 @@ void FontInstance::Render(std::uint8_t code, Entry& entry) {
     FT_Done_Glyph(glyph);
 }
 
-int FontInstance::Advance(std::uint8_t code) {
-    Entry& entry = entries_[code];
+int FontInstance::Advance(char32_t code) {
+    Entry& entry = EntryFor(code);
     if (!entry.measured) Measure(code, entry);
     return entry.glyph.advance;
 }
 
-const Glyph& FontInstance::GlyphFor(std::uint8_t code) {
-    Entry& entry = entries_[code];
+const Glyph& FontInstance::GlyphFor(char32_t code) {
+    Entry& entry = EntryFor(code);
     if (!entry.rendered) Render(code, entry);
     return entry.glyph;
 }

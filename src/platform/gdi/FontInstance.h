@@ -1,5 +1,5 @@
 // A face at one size, style and angle, with its metrics and its glyphs cached per character code.
-// Text is 8-bit: a font holds at most 256 glyphs, rasterised once and kept for the program's life.
+// Glyphs are rasterised once and kept for the program's life.
 #pragma once
 
 #include <array>
@@ -8,9 +8,12 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/Fonts.h"
+#include "runtime/Utf8.h"
 
 namespace plexon::gdi::detail {
 
@@ -45,9 +48,13 @@ class FontInstance {
     Decoration UnderlineLine() const { return underlineLine_; }
     Decoration StrikeLine() const { return strikeLine_; }
 
-    int Advance(std::uint8_t code);
+    // The character at byte `at` of text (at < text.size()) as this face reads it: a symbol face
+    // byte by byte through its byte table, every other face as UTF-8.
+    utf8::Character CharacterAt(std::string_view text, std::size_t at) const;
+
+    int Advance(char32_t code);
     // The glyph with its bitmap, rasterised on first use.
-    const Glyph& GlyphFor(std::uint8_t code);
+    const Glyph& GlyphFor(char32_t code);
 
   private:
     struct Face;
@@ -56,9 +63,10 @@ class FontInstance {
         bool rendered = false;
         Glyph glyph;
     };
-    void Measure(std::uint8_t code, Entry& entry);
-    void Render(std::uint8_t code, Entry& entry);
-    unsigned GlyphIndex(std::uint8_t code) const;
+    Entry& EntryFor(char32_t code);
+    void Measure(char32_t code, Entry& entry);
+    void Render(char32_t code, Entry& entry);
+    unsigned GlyphIndex(char32_t code) const;
 
     std::unique_ptr<Face> face_;
     std::string family_, file_;
@@ -68,7 +76,8 @@ class FontInstance {
     bool underline_ = false, strikeOut_ = false;
     bool emboldened_ = false, slanted_ = false, symbolMap_ = false, byteMap_ = false;
     Decoration underlineLine_, strikeLine_;
-    std::array<Entry, 256> entries_;
+    std::array<Entry, 256> entries_;  // the common case without a look-up
+    std::unordered_map<char32_t, Entry> moreEntries_;
 };
 
 // The shared instance for a description: one per face, size, style and angle.
@@ -77,7 +86,5 @@ std::shared_ptr<FontInstance> InstanceFor(const LOGFONT& description);
 std::mutex& FontLock();
 // How many glyphs have been rasterised so far (cache checks in tests).
 std::uint64_t GlyphRasterCount();
-// The Unicode code point of a Windows-1252 byte.
-char32_t UnicodeFor1252(std::uint8_t code);
 
 }  // namespace plexon::gdi::detail

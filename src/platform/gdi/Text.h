@@ -1,6 +1,7 @@
 // Text services: measuring strings, drawing them at a point and laying them out in a rectangle.
-// Strings are 8-bit Windows-1252. Text is always drawn from the top left of its cell (no text
-// alignment modes) and there is no right-to-left reading order.
+// Strings are UTF-8 (bad bytes draw as U+FFFD); a symbol face reads them byte by byte. Counts are
+// bytes; a layout never cuts a character in half. Text is always drawn from the top left of its cell
+// (no text alignment modes) and there is no right-to-left reading order.
 #pragma once
 
 #include "platform/gdi/Types.h"
@@ -27,7 +28,7 @@ struct DRAWTEXTPARAMS {
 BOOL GetTextExtentPoint32(HDC dc, const char* text, int count, SIZE* size);
 // Draws count characters with the top left of the (unrotated) cell at (x, y); a rotated font turns
 // the text about that point. ETO_OPAQUE fills rect with the background colour first, ETO_CLIPPED
-// keeps the text inside rect. widths, when given, are the advances of the characters.
+// keeps the text inside rect. widths, when given, are the advances of the characters, one per character.
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
                 const int* widths);
 BOOL TextOut(HDC dc, int x, int y, const char* text, int count);

@@ -17,8 +17,11 @@ namespace detail {
 
 int RunWidth(FontInstance& font, std::string_view text, const int* widths) {
     int width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        width += widths ? widths[i] : font.Advance(static_cast<std::uint8_t>(text[i]));
+    for (std::size_t at = 0, index = 0; at < text.size(); ++index) {
+        const utf8::Character c = font.CharacterAt(text, at);
+        width += widths ? widths[index] : font.Advance(c.code);
+        at += c.size;
+    }
     return width;
 }
 
@@ -44,17 +47,18 @@ void DrawRun(const GdiDc& dc, FontInstance& font, const RunRequest& request) {
         band(from, to, top, top + decoration.thickness, color);
     };
     int pen = 0;
-    for (std::size_t i = 0; i < request.text.size(); ++i) {
-        const auto code = static_cast<std::uint8_t>(request.text[i]);
-        const Glyph& glyph = font.GlyphFor(code);
+    for (std::size_t offset = 0, index = 0; offset < request.text.size(); ++index) {
+        const utf8::Character c = font.CharacterAt(request.text, offset);
+        const Glyph& glyph = font.GlyphFor(c.code);
         const PointF origin = at(pen, metrics.tmAscent);
         const int left = int(std::lround(origin.x)) + glyph.left;
         const int top = int(std::lround(origin.y)) - glyph.top;
         if (glyph.width > 0)
             painter.Coverage(left, top, glyph.coverage.data(), glyph.width, glyph.height, glyph.width, color);
-        const int advance = request.widths ? request.widths[i] : glyph.advance;
-        if (int(i) == request.underlined) line(pen, pen + advance, font.UnderlineLine());
+        const int advance = request.widths ? request.widths[index] : glyph.advance;
+        if (std::ptrdiff_t(offset) == request.underlined) line(pen, pen + advance, font.UnderlineLine());
         pen += advance;
+        offset += c.size;
     }
     if (font.Underline() && width > 0) line(0, width, font.UnderlineLine());
     if (font.StrikeOut() && width > 0) line(0, width, font.StrikeLine());

@@ -17,7 +17,7 @@ enum class Background : bool { Mode, None };
 // The instance of the context's font, resolved on first use; null (last error set) when no face opens.
 FontInstance* SelectedFont(const GdiDc& dc);
 
-// Sum of the advances, or of the given widths.
+// Sum of the advances, or of the given widths (one per character).
 int RunWidth(FontInstance& font, std::string_view text, const int* widths = nullptr);
 
 struct RunRequest {
@@ -26,7 +26,7 @@ struct RunRequest {
     const int* widths = nullptr;  // per-character advances instead of the font's
     std::optional<RECT> clip;     // besides the context's clip
     Background background = Background::Mode;
-    int underlined = -1;  // index of a character to underline (the "&" prefix), -1 none
+    std::ptrdiff_t underlined = -1;  // byte offset of a character to underline (the "&" prefix), -1 none
 };
 
 // Draws the run in the context's text colour, its cell filled with the background colour first when

@@ -41,7 +41,7 @@ struct Message {
     MouseButton button = MouseButton::Left;
     Shift shift = Shift::None;
     int key = 0;   // virtual key code
-    char ch = 0;   // character input, 8-bit
+    char32_t ch = 0;  // character input, a code point
     HWND other = nullptr;
     gdi::HDC dc = nullptr;
     int id = 0;

@@ -149,7 +149,7 @@ void Desktop::InputKey(int key, bool down, Shift shift) {
     Queue({.kind = down ? MessageKind::KeyDown : MessageKind::KeyUp, .window = target, .shift = shift, .key = key});
 }
 
-void Desktop::InputChar(char ch) {
+void Desktop::InputChar(char32_t ch) {
     HWND target = KeyTarget();
     if (!target) return;
     Queue({.kind = MessageKind::Char, .window = target, .ch = ch});

@@ -1,6 +1,6 @@
 // SDL2 back end. Windows are created hidden and shown after their first frame, because creating
 // the window surface replaces the native window once; frames go through the window surface with
-// framebuffer acceleration off. Our 8-bit texts are Latin-1; SDL speaks UTF-8.
+// framebuffer acceleration off. Our texts are UTF-8 as SDL's are; bad bytes go out as U+FFFD.
 #include "platform/window/SdlBackend.h"
 
 #include <SDL.h>
@@ -16,41 +16,11 @@
 #include "platform/window/DisplayScale.h"
 #include "platform/window/Window.h"
 #include "runtime/Exceptions.h"
+#include "runtime/Utf8.h"
 
 namespace plexon::window {
 
 namespace {
-
-std::string Latin1ToUtf8(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += char(c);
-        } else {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// Characters outside Latin-1 have no 8-bit form and are dropped.
-std::string Utf8ToLatin1(const char* text) {
-    std::string out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
-        if (*p < 0x80) {
-            out += char(*p++);
-        } else if ((*p & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) {
-            const unsigned code = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu);
-            if (code < 0x100) out += char(code);
-            p += 2;
-        } else {
-            ++p;
-            while ((*p & 0xC0) == 0x80) ++p;
-        }
-    }
-    return out;
-}
 
 Shift ShiftFromSdl(Uint16 mod, Uint32 buttons) {
     Shift shift = Shift::None;
@@ -172,7 +142,7 @@ void SdlBackend::CreateNative(Window& top) {
     const gdi::RECT& b = top.Bounds();
     const int scale = state_->scale;
     SDL_Window* native =
-        SDL_CreateWindow(Latin1ToUtf8(top.Caption()).c_str(), b.left * scale, b.top * scale,
+        SDL_CreateWindow(utf8::WellFormed(top.Caption()).c_str(), b.left * scale, b.top * scale,
                          std::max(1, top.Width() * scale), std::max(1, top.Height() * scale), flags);
     if (!native) throw EOSError(std::string("SDL: ") + SDL_GetError());
     // Making the surface now replaces the native window before anyone can see the first one.
@@ -193,7 +163,7 @@ void SdlBackend::DestroyNative(Window& top) {
 void SdlBackend::UpdateNative(Window& top) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
-    SDL_SetWindowTitle(native, Latin1ToUtf8(top.Caption()).c_str());
+    SDL_SetWindowTitle(native, utf8::WellFormed(top.Caption()).c_str());
     SDL_SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
     SDL_SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
     const gdi::RECT& b = top.Bounds();
@@ -292,7 +262,7 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                     desktop.InputKey(key, event.type == SDL_KEYDOWN, ShiftFromSdl(event.key.keysym.mod, 0));
                 break;
             case SDL_TEXTINPUT:
-                for (char c : Utf8ToLatin1(event.text.text)) desktop.InputChar(c);
+                for (const char32_t c : utf8::Decoded(event.text.text)) desktop.InputChar(c);
                 break;
             case SDL_WINDOWEVENT:
                 if (HWND w = top(event.window.windowID)) {
@@ -324,12 +294,12 @@ void SdlBackend::SetCursor(Cursor cursor) {
 }
 
 void SdlBackend::SetClipboardText(const std::string& text) {
-    SDL_SetClipboardText(Latin1ToUtf8(text).c_str());
+    SDL_SetClipboardText(utf8::WellFormed(text).c_str());
 }
 
 std::string SdlBackend::ClipboardText() {
     char* text = SDL_GetClipboardText();
-    std::string result = text ? Utf8ToLatin1(text) : std::string();
+    std::string result = text ? std::string(text) : std::string();
     SDL_free(text);
     return result;
 }
@@ -343,7 +313,7 @@ void SdlBackend::Beep() {
 }
 
 bool SdlBackend::OpenUrl(const std::string& address) {
-    return SDL_OpenURL(Latin1ToUtf8(address).c_str()) == 0;
+    return SDL_OpenURL(utf8::WellFormed(address).c_str()) == 0;
 }
 
 gdi::SIZE SdlBackend::ScreenSize() {

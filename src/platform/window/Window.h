@@ -143,7 +143,7 @@ class Desktop {
     void InputMouseMove(HWND topLevel, gdi::POINT p, Shift shift);
     void InputMouseButton(HWND topLevel, gdi::POINT p, MouseButton button, bool down, int clicks, Shift shift);
     void InputKey(int key, bool down, Shift shift);
-    void InputChar(char ch);
+    void InputChar(char32_t ch);
     void InputClose(HWND topLevel);
     // Files dropped in one gesture onto a top-level window, in the order the file manager gave them.
     // A disabled window (another one runs modally) takes no drop, as it takes no other input.

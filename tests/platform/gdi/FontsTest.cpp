@@ -135,13 +135,5 @@ TEST(GlyphCache, MeasuringAndDrawingAStringAgainRasterisesNothing) {
     EXPECT_EQ(detail::GlyphRasterCount(), before);
 }
 
-TEST(Charset, Windows1252MapsToUnicode) {
-    EXPECT_EQ(detail::UnicodeFor1252('A'), U'A');
-    EXPECT_EQ(detail::UnicodeFor1252(0x80), U'\u20AC');
-    EXPECT_EQ(detail::UnicodeFor1252(0x85), U'\u2026');
-    EXPECT_EQ(detail::UnicodeFor1252(0x95), U'\u2022');
-    EXPECT_EQ(detail::UnicodeFor1252(0xE9), U'\u00E9');
-}
-
 }  // namespace
 }  // namespace plexon::gdi

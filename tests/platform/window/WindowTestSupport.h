@@ -17,7 +17,7 @@ struct Received {
     HWND window;
     gdi::POINT point;
     int key;
-    char ch;
+    char32_t ch;
 };
 
 class DesktopTest : public ::testing::Test {

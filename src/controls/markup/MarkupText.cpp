@@ -21,15 +21,16 @@ struct Entity {
     std::string_view name;  // without the "&"
     std::string_view replacement;
 };
+// The symbols in UTF-8, as all our text is.
 constexpr std::array<Entity, 9> kEntities{{{"amp;", "&&"},
                                            {"quot;", "\""},
-                                           {"sect;", "\xA7"},
-                                           {"permil;", "\x89"},
-                                           {"reg;", "\xAE"},
-                                           {"copy;", "\xA9"},
-                                           {"para;", "\xB6"},
-                                           {"trade;", "\x99"},
-                                           {"euro;", "\x80"}}};
+                                           {"sect;", "\xC2\xA7"},
+                                           {"permil;", "\xE2\x80\xB0"},
+                                           {"reg;", "\xC2\xAE"},
+                                           {"copy;", "\xC2\xA9"},
+                                           {"para;", "\xC2\xB6"},
+                                           {"trade;", "\xE2\x84\xA2"},
+                                           {"euro;", "\xE2\x82\xAC"}}};
 
 // The entity whose name (after an "&") starts the text, or null.
 const Entity* EntityAt(std::string_view text) {

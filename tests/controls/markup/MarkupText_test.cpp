@@ -19,7 +19,8 @@ TEST(MarkupText, PreparationReplacesEntitiesUntilNoneIsLeft) {
              {"&AMP;&Quot;", "&&\""},
              {"&amp;amp;", "&&&"},  // what one replacement leaves may form the next entity
              {"&amp;quot;", "&\""},
-             {"&sect;&permil;&reg;&copy;&para;&trade;&euro;", "\xA7\x89\xAE\xA9\xB6\x99\x80"},
+             {"&sect;&permil;&reg;&copy;&para;&trade;&euro;",
+              "\xC2\xA7\xE2\x80\xB0\xC2\xAE\xC2\xA9\xC2\xB6\xE2\x84\xA2\xE2\x82\xAC"},
              {"&nbsp;&lt;&gt;&amp", "&nbsp;&lt;&gt;&amp"},  // run entities are left for the runs
              {"x<#b>y<#i>", "x#by<#i>"},                    // only the first literal tag
              {"a\r\nb\nc\r", "a<BR>bc<BR>"},

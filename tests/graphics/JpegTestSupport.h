@@ -10,6 +10,7 @@
 
 #include "BitmapTestSupport.h"
 #include "graphics/Jpeg.h"
+#include "graphics/ModuleResources.h"
 
 namespace plexon::test {
 
@@ -54,6 +55,13 @@ inline void LoadJpeg(TJPEGImage& jpeg, const std::vector<std::uint8_t>& bytes) {
     stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
     stream.SetPosition(0);
     jpeg.LoadStream(stream);
+}
+
+// The About window's picture as the build embeds it: the image holder's form value.
+inline std::vector<std::uint8_t> AboutPictureValue() {
+    const auto bytes = ProgramResources().Find("about_picture.data", ResourceType::RawData);
+    EXPECT_TRUE(bytes.has_value());
+    return bytes ? std::vector<std::uint8_t>(bytes->begin(), bytes->end()) : std::vector<std::uint8_t>();
 }
 
 inline std::vector<std::uint8_t> JpegFile(const std::string& name) {

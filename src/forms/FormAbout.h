@@ -1,5 +1,5 @@
-// The About window, for now a framed panel with the product name, version and a Close button; the
-// picture and the rich-text notes come with their own controls.
+// The About window: a framed borderless panel with the product name and version, the picture and
+// a Close button; the rich-text notes come with their own controls.
 #pragma once
 
 #include "framework/Form.h"
@@ -7,6 +7,7 @@
 namespace plexon {
 
 class TButton;
+class TImage;
 class TLabel;
 class TShape;
 
@@ -15,6 +16,7 @@ class TfrmAbout : public TForm {
     explicit TfrmAbout(TComponent* owner);
 
     TShape* Shape1;
+    TImage* Image1;
     TLabel* lblProduct;
     TButton* btnClose;
 };

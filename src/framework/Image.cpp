@@ -1,7 +1,6 @@
 // The image control.
 #include "framework/Image.h"
 
-
 namespace plexon {
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
@@ -13,6 +12,11 @@ void TImage::SetGraphic(std::unique_ptr<TGraphic> graphic, std::string className
     PictureChanged();
 }
 
+void TImage::ReadPictureData(TStream& stream) {
+    picture_.ReadData(stream);
+    PictureChanged();
+}
+
 void TImage::SetAutoSize(bool value) {
     autoSize_ = value;
     PictureChanged();
@@ -20,7 +24,8 @@ void TImage::SetAutoSize(bool value) {
 
 void TImage::PictureChanged() {
     const TGraphic* graphic = picture_.Graphic();
-    if (autoSize_ && graphic && !graphic->IsEmpty()) SetBounds(Left(), Top(), graphic->Width(), graphic->Height());
+    if (autoSize_ && graphic && !graphic->IsEmpty())
+        SetBounds(Left(), Top(), graphic->Width(), graphic->Height());
     Invalidate();
 }
 

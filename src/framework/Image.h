@@ -17,6 +17,9 @@ class TImage : public TGraphicControl {
     const TPicture& Picture() const { return picture_; }
     // Takes the picture over (null: empty) under its registered class name, and shows it.
     void SetGraphic(std::unique_ptr<TGraphic> graphic, std::string className);
+    // Reads the picture from its form value ("Data": class name and the picture's own value), as
+    // the form reader does for a picture stored with the window's description.
+    void ReadPictureData(TStream& stream);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 

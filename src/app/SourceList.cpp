@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/NaturalOrder.h"
+#include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "weld/SourceNaming.h"
 #include "weld/StripFormat.h"
@@ -66,9 +67,11 @@ void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings)
 
 std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings) {
     std::vector<std::string> files;
-    for (const std::string& source : sources) {
-        std::error_code error;
-        if (fs::is_directory(source, error)) {
+    // One listing of the folder that holds many of the sources tells which are folders.
+    const std::vector<PathFacts> facts = LookUpPaths(sources);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::string& source = sources[i];
+        if (facts[i].folder) {
             std::vector<std::string> listed = SourceFilesIn(source, settings);
             files.insert(files.end(), std::make_move_iterator(listed.begin()),
                          std::make_move_iterator(listed.end()));

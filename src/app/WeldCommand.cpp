@@ -10,6 +10,7 @@
 #include "app/ProgressBar.h"
 #include "app/SourceList.h"
 #include "framework/Application.h"
+#include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 #include "weld/CompletionText.h"
@@ -88,26 +89,23 @@ bool CheckSizesBeforehand(const WeldRequest& request, std::ostream& err, Context
     return false;
 }
 
-// Source by source, so that a folder that cannot be listed is the one named.
+// A folder is expanded on its own, so that one that cannot be listed is the one named; which sources
+// are folders is found for all at once.
 std::vector<std::string> ExpandEach(const std::vector<std::string>& sources, const SuffixSettings& settings,
                                     Context& context) {
+    const std::vector<PathFacts> facts = LookUpPaths(sources);
     std::vector<std::string> files;
     files.reserve(sources.size());
-    std::size_t plain = 0;  // files given one by one, taken over in runs
-    auto takePlain = [&](std::size_t end) {
-        files.insert(files.end(), sources.begin() + std::ptrdiff_t(plain),
-                     sources.begin() + std::ptrdiff_t(end));
-    };
     for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (!facts[i].folder) {
+            files.push_back(sources[i]);
+            continue;
+        }
         context.path = sources[i];
-        std::vector<std::string> expanded = ExpandSources(std::span(sources).subspan(i, 1), settings);
-        if (expanded.size() == 1 && expanded.front() == sources[i]) continue;
-        takePlain(i);
-        plain = i + 1;
-        files.insert(files.end(), std::make_move_iterator(expanded.begin()),
-                     std::make_move_iterator(expanded.end()));
+        std::vector<std::string> listed = ExpandSources(std::span(sources).subspan(i, 1), settings);
+        files.insert(files.end(), std::make_move_iterator(listed.begin()),
+                     std::make_move_iterator(listed.end()));
     }
-    takePlain(sources.size());
     return files;
 }
 

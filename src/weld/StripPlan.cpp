@@ -31,21 +31,21 @@ std::vector<PlannedStrip> PlanStrips(const WeldRequest& request) {
 std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,
                                                    const std::vector<std::string>& files) {
     // Only strips whose file exists already can destroy a source; in a fresh output folder there are
-    // none, and the sources need not be looked at. One listing of the output folder spares a lookup
-    // per strip.
+    // none, and the sources need not be looked at. Listing the folders instead of looking up every
+    // path keeps the check at a few system calls however many files there are.
+    std::vector<std::string> outputs;
+    outputs.reserve(strips.size());
+    for (const PlannedStrip& strip : strips) outputs.push_back(strip.outputPath);
+    const std::vector<PathFacts> written = LookUpPaths(outputs);
     std::map<FileIdentity, const PlannedStrip*> existing;
-    std::optional<std::unordered_set<std::string>> present;
-    if (!strips.empty()) present = NamesInFolder(ExtractFilePath(strips.front().outputPath));
-    for (const PlannedStrip& strip : strips) {
-        if (present && !present->contains(ExtractFileName(strip.outputPath))) continue;
-        if (std::optional<FileIdentity> id = IdentityOf(strip.outputPath)) existing.emplace(*id, &strip);
-    }
+    for (std::size_t i = 0; i < strips.size(); ++i)
+        if (written[i].exists) existing.emplace(written[i].identity, &strips[i]);
     if (existing.empty()) return std::nullopt;
-    for (const std::string& file : files) {
-        std::optional<FileIdentity> id = IdentityOf(file);
-        if (!id) continue;
-        if (auto it = existing.find(*id); it != existing.end())
-            return SourceOverwrite{it->second->outputPath, file};
+    const std::vector<PathFacts> sources = LookUpPaths(files);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!sources[i].exists) continue;
+        if (auto it = existing.find(sources[i].identity); it != existing.end())
+            return SourceOverwrite{it->second->outputPath, files[i]};
     }
     return std::nullopt;
 }

@@ -4,6 +4,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <unordered_map>
+
 namespace plexon {
 
 bool DirectoryExists(const std::string& path) {
@@ -25,6 +27,62 @@ std::optional<std::unordered_set<std::string>> NamesInFolder(const std::string& 
     while (const dirent* entry = ::readdir(dir)) names.insert(entry->d_name);
     ::closedir(dir);
     return names;
+}
+
+std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size_t listingFrom,
+                                   std::size_t bytesPerPath) {
+    std::vector<PathFacts> facts(paths.size());
+    auto lookUp = [&](std::size_t i) {
+        struct stat info {};
+        if (paths[i].empty() || ::stat(paths[i].c_str(), &info) != 0) return;
+        facts[i] = {true,
+                    S_ISDIR(info.st_mode),
+                    {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
+    };
+    // The paths by the folder that holds them, by name; a path ending in "/" names no entry.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::size_t>>> byFolder;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
+        const std::size_t slash = path.rfind('/');
+        if (path.empty() || slash + 1 == path.size()) {
+            lookUp(i);
+            continue;
+        }
+        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        byFolder[folder][path.substr(slash + 1)].push_back(i);
+    }
+    for (auto& [folder, names] : byFolder) {
+        std::size_t count = 0;
+        for (const auto& [name, indexes] : names) count += indexes.size();
+        struct stat folderInfo {};
+        DIR* dir = nullptr;
+        // A listing costs by the folder's size, a look-up by the path.
+        if (count >= listingFrom && ::stat(folder.empty() ? "." : folder.c_str(), &folderInfo) == 0 &&
+            double(count) * double(bytesPerPath) >= double(folderInfo.st_size))
+            dir = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (!dir) {
+            for (const auto& [name, indexes] : names)
+                for (std::size_t i : indexes) lookUp(i);
+            continue;
+        }
+        while (const dirent* entry = ::readdir(dir)) {
+            const auto found = names.find(entry->d_name);
+            if (found == names.end()) continue;
+            for (std::size_t i : found->second) {
+                // Links and file systems that do not tell the kind are looked up one by one.
+                if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+                    lookUp(i);
+                } else {
+                    facts[i] = {true,
+                                entry->d_type == DT_DIR,
+                                {static_cast<std::uint64_t>(folderInfo.st_dev),
+                                 static_cast<std::uint64_t>(entry->d_ino)}};
+                }
+            }
+        }
+        ::closedir(dir);
+    }
+    return facts;
 }
 
 }  // namespace plexon

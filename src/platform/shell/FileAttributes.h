@@ -4,8 +4,10 @@
 #include <compare>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace plexon {
 
@@ -21,6 +23,20 @@ struct FileIdentity {
 
 // The identity of the file a path reaches (through links), or none when nothing is there.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// What a look-up tells of a path (through links).
+struct PathFacts {
+    bool exists = false;
+    bool folder = false;
+    FileIdentity identity{};
+};
+
+// The facts of many paths at once. Where listingFrom or more of them share a folder and they are a good
+// part of it (bytesPerPath times their count reaches the folder's size), one listing of that folder
+// answers for them, sparing a look-up per path; entries that are links, and paths ending in "/", are
+// still looked up one by one.
+std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size_t listingFrom = 32,
+                                   std::size_t bytesPerPath = 64);
 
 // The names in a folder ("" is the current folder), read in one pass; none when it cannot be listed.
 std::optional<std::unordered_set<std::string>> NamesInFolder(const std::string& folder);

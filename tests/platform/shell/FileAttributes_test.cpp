@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include "platform/shell/TempFolder.h"
 
@@ -56,6 +58,30 @@ TEST(NamesInFolder, EveryNameOrNoneForAFolderThatCannotBeListed) {
     EXPECT_EQ(*names, (std::unordered_set<std::string>{".", "..", "Open.bmp", "sub"}));
     EXPECT_FALSE(NamesInFolder(folder / "missing/"));
     EXPECT_TRUE(NamesInFolder(""));
+}
+
+// Looked up one by one or answered from one listing of their folder, the facts are the same.
+TEST(LookUpPaths, AListingTellsWhatLookUpsTell) {
+    test::TempFolder folder;
+    const std::string file = folder.WriteFile("Open.bmp", "x");
+    folder.WriteFile("Save.bmp", "y");
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_symlink(file, folder / "link.bmp");
+    std::filesystem::create_directory_symlink(folder / "sub", folder / "sublink");
+    const std::vector<std::string> paths = {
+        file, folder / "Save.bmp", folder / "sub", folder / "sub/", folder / "link.bmp", folder / "sublink",
+        folder / "missing.bmp", folder / "sub/../Open.bmp", "", file, folder / "sub/none/x.bmp"};
+    auto expected = [](const std::string& path) {
+        const std::optional<FileIdentity> id = IdentityOf(path);
+        return std::tuple{id.has_value(), DirectoryExists(path), id.value_or(FileIdentity{})};
+    };
+    for (std::size_t listingFrom : {std::size_t(1), std::size_t(1000)}) {
+        const std::vector<PathFacts> facts = LookUpPaths(paths, listingFrom, std::size_t(1) << 20);
+        ASSERT_EQ(facts.size(), paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            EXPECT_EQ(std::tuple(facts[i].exists, facts[i].folder, facts[i].identity), expected(paths[i]))
+                << paths[i] << " listing from " << listingFrom;
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "controls/GroupBox.h"
 #include "controls/LevelProgressBar.h"
+#include "controls/MarkupLabel.h"
 #include "controls/Panel.h"
 #include "forms/BrowseDialog.h"
 #include "forms/FormAbout.h"
@@ -112,8 +113,8 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     Font().SetHeight(-11);
     Font().SetCharSet(0);  // ANSI_CHARSET
 
-    MarkupLabel1 = PlaceControl<TLabel>(this, this, "MarkupLabel1", 36, 336, 361, 17);
-    MarkupLabel1->SetCaption("Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  ");
+    MarkupLabel1 = PlaceControl<TMarkupLabel>(this, this, "MarkupLabel1", 36, 336, 361, 17);
+    MarkupLabel1->SetHTMLText(kFooterMarkup);
     MarkupLabel1->SetTransparent(true);
 
     PxGroupBox1 = Section(this, "PxGroupBox1", 48, 77, " 1. Select the images to join ", 1);

@@ -18,6 +18,7 @@ class TComboBox;
 class TGroupBox;
 class TLabel;
 class TLevelProgressBar;
+class TMarkupLabel;
 class TOpenDialog;
 class TPanel;
 class TPxBrowseDlg;
@@ -27,7 +28,7 @@ class TfrmMain : public TForm {
     explicit TfrmMain(TComponent* owner);
     ~TfrmMain() override;
 
-    TLabel* MarkupLabel1;
+    TMarkupLabel* MarkupLabel1;
     TGroupBox* PxGroupBox1;
     TLabel* lblImageList;
     TLabel* lblImageCount;
@@ -71,6 +72,10 @@ class TfrmMain : public TForm {
     // Names without the .bmp extension are passed over; a drop with none left changes nothing.
     void FilesDropped(const std::vector<std::string>& paths);
 
+    // The footer: two blanks on each side of the first "::", three on each side of the second.
+    static constexpr const char* kFooterMarkup =
+        "<b>Tesvo</b>  ::  Supporting developers since 2001   ::   "
+        "<a href=\"https://www.tesvo.example/\">www.tesvo.example</a>  ";
     static constexpr const char* kImageListPrompt = "< Click the Browse button to select image files >";
     static constexpr const char* kOutputPathPrompt =
         "< Click the Browse button to select location for generated images >";

@@ -1,4 +1,4 @@
-// Clipboard text and opening links, both passed to the process desktop's back end.
+// Clipboard text, passed to the process desktop's back end.
 #include "framework/Clipboard.h"
 
 #include "platform/window/Window.h"
@@ -16,11 +16,6 @@ void TClipboard::SetAsText(const std::string& text) {
 TClipboard& Clipboard() {
     static TClipboard clipboard;
     return clipboard;
-}
-
-bool OpenLink(const std::string& address) {
-    if (address.empty()) return false;
-    return window::TheDesktop().Native().OpenUrl(address);
 }
 
 }  // namespace plexon

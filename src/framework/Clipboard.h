@@ -15,8 +15,4 @@ class TClipboard {
 
 TClipboard& Clipboard();
 
-// Hands a web address or a mailto: address to the desktop's handler for it; false when nothing
-// took it (no handler, or an empty address).
-bool OpenLink(const std::string& address);
-
 }  // namespace plexon

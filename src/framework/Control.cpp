@@ -144,6 +144,10 @@ void TControl::SetCursor(TCursor cursor) {
     CursorChanged();
 }
 
+void TControl::CursorChanged() {
+    if (parent_) parent_->ChildCursorChanged(*this);
+}
+
 void TControl::Click() {
     if (OnClick) OnClick(this);
 }

@@ -135,7 +135,8 @@ class TControl : public TComponent {
     virtual void ParentFontOrColorChanged();
     virtual void VisibilityChanged() {}
     virtual void EnabledChanged() { Invalidate(); }
-    virtual void CursorChanged() {}
+    // Windowless controls under the mouse show their new cursor at once.
+    virtual void CursorChanged();
     // Raised on mouse up inside the control after a press there, for controls that click that way.
     bool clickOnMouseUp_ = true;
     bool pressed_ = false;

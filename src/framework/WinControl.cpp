@@ -294,6 +294,11 @@ void TWinControl::RouteMouse(window::Message& m) {
     }
 }
 
+void TWinControl::ChildCursorChanged(const TControl& child) {
+    if (handle_ && hoverControl_ == &child)
+        Desk().SetWindowCursor(handle_, child.Cursor() != crDefault ? child.Cursor() : Cursor());
+}
+
 void TWinControl::VisibilityChanged() {
     if (handle_) Desk().Show(handle_, Visible());
 }

@@ -85,6 +85,8 @@ class TWinControl : public TControl {
     // The windowless child under a client point, topmost first.
     TControl* ControlAtPos(gdi::POINT p) const;
     void InvalidateChild(const TControl& child);
+    // A windowless child changed its cursor: the window shows it when the mouse is over that child.
+    void ChildCursorChanged(const TControl& child);
     void PaintControls(gdi::HDC dc);
 
     // Mouse input coming through the window; windowless children under the mouse get it.

@@ -10,7 +10,12 @@ namespace {
 
 TEST(XvfbSmoke, TheDemoWindowReactsToClicksAndExitsCleanly) {
     const std::filesystem::path script = std::filesystem::path(__FILE__).parent_path() / "xvfb_smoke.sh";
-    const std::string command = "bash '" + script.string() + "' '" + PLEXON_BINARY + "'";
+#ifdef PLEXON_CURSOR_PROBE
+    const std::string probe = PLEXON_CURSOR_PROBE;
+#else
+    const std::string probe;
+#endif
+    const std::string command = "bash '" + script.string() + "' '" + PLEXON_BINARY + "' '" + probe + "'";
     const int raw = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
     if (WEXITSTATUS(raw) == 77) GTEST_SKIP() << "Xvfb or xdotool missing";

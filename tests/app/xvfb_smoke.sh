@@ -3,10 +3,13 @@
 # Hello and then Close with xdotool, and checks the program's report and its exit status. Then opens
 # the main window (`plexon` without arguments), welds the example icons through scripted chooser
 # answers, confirms the completion message, leaves with Exit and checks the strips and config.ini;
-# last, a terminate signal must end the window program.
+# then the footer's link must show the hand cursor (read through the cursor probe, the optional second
+# argument) and a click on it must hand its address to the opener; last, a terminate signal must end
+# the window program.
 # Exit 77 when Xvfb or xdotool is missing.
 set -u
 binary=$1
+probe=${2:-}
 for tool in Xvfb xdotool xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
 done
@@ -117,11 +120,35 @@ for name in Copy Cut; do [ -s "$work/strips2/$name.bmp" ] || fail "no strip $nam
 kill -TERM "$plexon_pid"
 await_exit 100 "the scaled main window ignored SIGTERM"
 
-# A terminate signal ends the window program at once, as it ends any other program.
-SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl PLEXON_CONFIG=$work/config.ini ASAN_OPTIONS=detect_leaks=0 \
-    "$binary" >"$work/out.log" 2>"$work/err" &
+# The footer link: the opener found first on PATH records its arguments instead of opening anything.
+mkdir "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+xdotool mousemove 0 0
+PATH=$work/bin:$PATH SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl PLEXON_CONFIG=$work/config.ini \
+    ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &
 plexon_pid=$!
-[ -n "$(find_window "Tesvo Plexon")" ] || fail "the main window did not appear again"
+wid=$(find_window "Tesvo Plexon")
+[ -n "$wid" ] || fail "the main window did not appear again"
+sleep 0.2
+# The footer label sits at 36, 336 (361 x 17); its link ends the line, "Tesvo" starts it.
+xdotool mousemove --window "$wid" $((36 + 20)) $((336 + 8))
+sleep 0.3
+if [ -n "$probe" ]; then
+    plain=$("$probe") || fail "the cursor probe failed"
+    xdotool mousemove --window "$wid" $((36 + 321)) $((336 + 8))
+    sleep 0.3
+    hand=$("$probe") || fail "the cursor probe failed"
+    [ "$plain" != "$hand" ] || fail "the cursor did not change over the footer link ($plain)"
+fi
+xdotool mousemove --window "$wid" $((36 + 321)) $((336 + 8)) click 1
+for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
+[ "$(cat "$work/opened" 2>/dev/null)" = "https://www.tesvo.example/" ] || fail "the footer link did not reach the opener"
+xdotool mousemove --window "$wid" $((36 + 20)) $((336 + 8)) click 1
+sleep 0.3
+[ "$(wc -l <"$work/opened")" = 1 ] || fail "a click on plain footer text opened something"
+
+# A terminate signal ends the window program at once, as it ends any other program.
 kill -TERM "$plexon_pid"
 await_exit 100 "the main window ignored SIGTERM"
 echo "passed"

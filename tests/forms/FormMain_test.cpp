@@ -15,6 +15,7 @@
 #include "../app/TempFolder.h"
 #include "controls/GroupBox.h"
 #include "controls/LevelProgressBar.h"
+#include "controls/MarkupLabel.h"
 #include "controls/Panel.h"
 #include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
@@ -25,6 +26,7 @@
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "graphics/Bitmap.h"
+#include "platform/shell/OpenLink.h"
 #include "runtime/IniFile.h"
 
 namespace plexon::test {
@@ -129,8 +131,7 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
         std::string text;
     };
     const Place places[] = {
-        {form->MarkupLabel1, form, 36, 336, 361, 17,
-         "Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  "},
+        {form->MarkupLabel1, form, 36, 336, 361, 17, ""},  // a markup label keeps its caption empty
         {form->PxGroupBox1, form, 8, 48, 397, 77, " 1. Select the images to join "},
         {form->lblImageList, form->PxGroupBox1, 12, 20, 377, 13, TfrmMain::kImageListPrompt},
         {form->lblImageCount, form->PxGroupBox1, 12, 48, 293, 13, ""},
@@ -175,6 +176,21 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
     EXPECT_EQ(form->cbImageState->Items()[2], "4 state images");
     EXPECT_EQ(form->dlgOpen->Filter(), "Bitmap files (*.bmp)|*.bmp");
     EXPECT_EQ(form->dlgOpen->Options(), (TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing}));
+}
+
+TEST_F(MainWindow, TheFooterShowsItsMarkupAndItsLinkOpensTheWebSite) {
+    std::vector<std::string> opened;
+    SetLinkOpener([&](const std::string& target) { opened.push_back(target); });
+    EXPECT_EQ(form->MarkupLabel1->DisplayText(), TfrmMain::kFooterMarkup);
+    TMarkupLabel& footer = *form->MarkupLabel1;
+    Desk().InputMouseMove(form->Handle(), FormPoint(footer, footer.Width() - 40, 8), window::Shift::None);
+    Pump();
+    EXPECT_EQ(Desk().CurrentCursor(), window::Cursor::Hand);
+    ClickAt(footer, footer.Width() - 40, 8);
+    ClickAt(footer, 20, 8);  // "Tesvo" is no link
+    Pump();
+    SetLinkOpener(nullptr);
+    EXPECT_EQ(opened, std::vector<std::string>{"https://www.tesvo.example/"});
 }
 
 TEST_F(MainWindow, CommandButtonsNeverTakeTheFocus) {

@@ -1,4 +1,4 @@
-// Clipboard text and opening links through the headless back end.
+// Clipboard text through the headless back end.
 #include "FormTestSupport.h"
 
 #include "framework/Clipboard.h"
@@ -25,21 +25,6 @@ TEST_F(ClipboardText, TextEndsAtItsFirstZeroByte) {
 TEST_F(ClipboardText, TextPutThereByOthersIsRead) {
     Headless().SetClipboardText("from elsewhere");
     EXPECT_EQ(Clipboard().AsText(), "from elsewhere");
-}
-
-using Links = FormTest;
-
-TEST_F(Links, WebAndMailAddressesGoToTheBackEnd) {
-    EXPECT_TRUE(OpenLink("https://example.org/plexon"));
-    EXPECT_TRUE(OpenLink("mailto:someone@example.org"));
-    ASSERT_EQ(Headless().OpenedUrls().size(), 2u);
-    EXPECT_EQ(Headless().OpenedUrls()[0], "https://example.org/plexon");
-    EXPECT_EQ(Headless().OpenedUrls()[1], "mailto:someone@example.org");
-}
-
-TEST_F(Links, AnEmptyAddressOpensNothing) {
-    EXPECT_FALSE(OpenLink(""));
-    EXPECT_TRUE(Headless().OpenedUrls().empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <thread>
 
 extern char** environ;
 
@@ -62,21 +63,18 @@ void Stop(pid_t pid, int& status) {
     }
 }
 
-}  // namespace
-
-ChildResult RunChildProcess(const ChildProcessOptions& options) {
-    ChildResult result;
-    if (options.argv.empty() || options.argv[0].empty()) return result;
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return result;
-    Fd readEnd(fds[0]), writeEnd(fds[1]);
-
+// Starts argv with standard input on /dev/null, standard output on outputFd (/dev/null when -1) and
+// standard error on /dev/null, in a process group of its own; false when it cannot be started.
+bool Spawn(const std::vector<std::string>& args, int outputFd, pid_t& pid) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawnattr_init(&attributes);
     ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, writeEnd.Get(), STDOUT_FILENO);
+    if (outputFd >= 0)
+        ::posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+    else
+        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     ::posix_spawnattr_setpgroup(&attributes, 0);
     // The child starts with default signal handling whatever ours is.
@@ -93,13 +91,24 @@ ChildResult RunChildProcess(const ChildProcessOptions& options) {
                                POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     std::vector<char*> argv;
-    for (const std::string& arg : options.argv) argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = 0;
     const int spawned = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
     ::posix_spawnattr_destroy(&attributes);
-    if (spawned != 0) return result;
+    return spawned == 0;
+}
+
+}  // namespace
+
+ChildResult RunChildProcess(const ChildProcessOptions& options) {
+    ChildResult result;
+    if (options.argv.empty() || options.argv[0].empty()) return result;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return result;
+    Fd readEnd(fds[0]), writeEnd(fds[1]);
+    pid_t pid = 0;
+    if (!Spawn(options.argv, writeEnd.Get(), pid)) return result;
     writeEnd.Close();
 
     int status = 0;
@@ -152,6 +161,20 @@ ChildResult RunChildProcess(const ChildProcessOptions& options) {
         result.outcome = ChildOutcome::Signalled;
     }
     return result;
+}
+
+bool StartChildProcess(const std::vector<std::string>& argv) {
+    if (argv.empty() || argv[0].empty()) return false;
+    pid_t pid = 0;
+    if (!Spawn(argv, -1, pid)) return false;
+    // Nobody waits for the program's answer; a thread of its own collects its exit status so that it
+    // leaves no zombie behind.
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
 }
 
 std::string FindProgram(std::string_view name) {

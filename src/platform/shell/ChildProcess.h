@@ -36,6 +36,10 @@ struct ChildResult {
 // that whatever it starts ends with it.
 ChildResult RunChildProcess(const ChildProcessOptions& options);
 
+// Starts the program and returns at once: its output goes nowhere and nobody waits for it. False when
+// it cannot be started (a program missing from PATH may only fail once it has started).
+bool StartChildProcess(const std::vector<std::string>& argv);
+
 // The full path of an executable file called name in a folder of PATH; empty when there is none.
 std::string FindProgram(std::string_view name);
 

@@ -213,4 +213,9 @@ void Desktop::ReleaseCapture() {
     }
 }
 
+gdi::POINT Desktop::GetCursorPos() const {
+    if (!lastMouseTop_) return lastMouse_;
+    return ClientToScreen(lastMouseTop_, lastMouse_);
+}
+
 }  // namespace plexon::window

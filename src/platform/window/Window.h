@@ -98,6 +98,8 @@ class Desktop {
     // Client point of `window` in screen coordinates and back.
     gdi::POINT ClientToScreen(HWND window, gdi::POINT p) const;
     gdi::POINT ScreenToClient(HWND window, gdi::POINT p) const;
+    // Where the mouse was last reported, in screen coordinates; (-1, -1) before any report.
+    gdi::POINT GetCursorPos() const;
 
     // Painting: marks the window for a repaint when the queue is empty; UpdateWindow repaints the
     // window's top-level at once.

@@ -1,0 +1,154 @@
+// The markup label on a headless form: what it draws, clicks that open links or raise events, the
+// hand cursor and anchor events on mouse moves, auto-sizing, vertical alignment and hints.
+#include "controls/MarkupLabel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/markup/MarkupText.h"
+#include "framework/FormTestSupport.h"
+#include "platform/shell/OpenLink.h"
+
+namespace plexon {
+namespace {
+
+const std::string kFooter =
+    "<b>Tesvo</b>  ::  Supporting developers since 2001   ::   "
+    "<a href=\"https://www.tesvo.example/\">www.tesvo.example</a>  ";
+
+class MarkupLabelTest : public test::FormTest {
+  protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        SetLinkOpener([this](const std::string& target) { opened.push_back(target); });
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 420, 120);
+        label = new TMarkupLabel(form);
+        label->SetParent(form);
+        label->SetBounds(36, 40, 361, 17);
+        label->SetTransparent(true);
+        form->Show();
+        Pump();
+    }
+    void TearDown() override {
+        SetLinkOpener(nullptr);
+        FormTest::TearDown();
+    }
+    void MoveTo(int x, int y) {
+        Desk().InputMouseMove(form->Handle(), FormPoint(*label, x, y), window::Shift::None);
+        Pump();
+    }
+    // A point on the footer's link: its text ends the laid-out line, before two blanks.
+    gdi::POINT OnLink() { return {label->Width() - 40, 8}; }
+
+    TForm* form = nullptr;
+    TMarkupLabel* label = nullptr;
+    std::vector<std::string> opened;
+};
+
+TEST_F(MarkupLabelTest, ClicksOpenAddressesAndReportOtherTargets) {
+    label->SetHTMLText(kFooter);
+    Pump();
+    std::vector<std::string> clicked;
+    label->OnAnchorClick = [&](TComponent*, const std::string& anchor) { clicked.push_back(anchor); };
+    ClickAt(*label, OnLink().x, OnLink().y);
+    ClickAt(*label, 10, 8);  // plain text
+    Pump();
+    EXPECT_EQ(opened, std::vector<std::string>{"https://www.tesvo.example/"});
+
+    label->SetHTMLText("<a href=\"mailto:info@tesvo.example\">mail</a> <a href=\"word\">word</a>");
+    Pump();
+    ClickAt(*label, 5, 8);
+    ClickAt(*label, 35, 8);
+    Pump();
+    EXPECT_EQ(opened.back(), "mailto:info@tesvo.example");
+    EXPECT_EQ(clicked, std::vector<std::string>{"word"});
+}
+
+TEST_F(MarkupLabelTest, MouseMovesSetTheHandCursorAndRaiseAnchorEvents) {
+    label->SetHTMLText("<a href=\"x://one\">one</a> <a href=\"x://two\">two</a> plain");
+    Pump();
+    std::vector<std::string> events;
+    label->OnAnchorEnter = [&](TComponent*, const std::string& a) { events.push_back("enter " + a); };
+    label->OnAnchorExit = [&](TComponent*, const std::string& a) { events.push_back("exit " + a); };
+    MoveTo(5, 8);
+    EXPECT_EQ(label->Cursor(), crHandPoint);
+    EXPECT_EQ(Desk().CurrentCursor(), window::Cursor::Hand);
+    EXPECT_EQ(label->HoverAnchor(), 1);
+    MoveTo(30, 8);  // straight onto the second link
+    MoveTo(70, 8);  // off the links
+    MoveTo(75, 8);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter x://one", "enter x://two", "exit "}));
+    EXPECT_EQ(label->Cursor(), crDefault);
+    EXPECT_EQ(Desk().CurrentCursor(), window::Cursor::Arrow);
+    EXPECT_EQ(label->HoverAnchor(), -1);
+}
+
+TEST_F(MarkupLabelTest, DrawsOnlyItsTextWhenTransparentAndLinksInBlue) {
+    label->SetHTMLText(kFooter);
+    Pump();
+    const std::uint32_t face = Rgb(clBtnFace);
+    const Ink ink = InkOf(*label, face);
+    EXPECT_GT(ink.count, 100);
+    int blue = 0;
+    for (int x = 0; x < label->Width(); ++x)
+        for (int y = 0; y < label->Height(); ++y) blue += ControlPixel(*label, x, y) == 0x0000FF;
+    EXPECT_GT(blue, 50);  // the link's glyphs and underline
+    EXPECT_EQ(ControlPixel(*label, 0, 0), face);
+
+    label->SetTransparent(false);
+    label->SetColor(clWhite);
+    label->SetColorTo(clBlack);
+    Pump();
+    EXPECT_EQ(ControlPixel(*label, 0, 0), 0xFFFFFFu);  // a gradient from white
+    EXPECT_LT(ControlPixel(*label, label->Width() - 1, 0) & 0xFF, 0x10u);
+}
+
+TEST_F(MarkupLabelTest, AutoSizingAndVerticalAlignment) {
+    label->SetHTMLText("one<br>two<br>three");
+    label->SetBounds(36, 10, 200, 80);
+    label->SetAutoSizing(true);
+    Pump();
+    Pump();
+    const int lines = label->Height() - 6;
+    EXPECT_GT(lines, 30);
+    EXPECT_LT(lines, 50);
+
+    label->SetAutoSizing(false);
+    label->SetBounds(36, 10, 200, 100);
+    label->SetVAlignment(tvaBottom);
+    Pump();
+    const Ink ink = InkOf(*label, Rgb(clBtnFace));
+    EXPECT_GT(ink.box.top, 100 - lines - 4);
+    EXPECT_LE(ink.box.bottom, 100);
+}
+
+TEST_F(MarkupLabelTest, HintsShowTheTargetOrTheTextWithoutTags) {
+    label->SetHTMLText("<b>bold</b> <a href=\"x://t\">link</a>");
+    EXPECT_TRUE(label->HintRequest({2, 8}).useOwnHint);
+    label->SetHintShowFull(true);
+    EXPECT_EQ(label->HintRequest({2, 8}).text, "bold link");
+    label->SetHTMLHint(true);
+    EXPECT_EQ(label->HintRequest({2, 8}).text, label->DisplayText());
+    label->SetAnchorHint(true);
+    label->OnAnchorHint = [](TComponent*, std::string& anchor) { anchor += "!"; };
+    const TMarkupHint hint = label->HintRequest({40, 8});
+    EXPECT_FALSE(hint.useOwnHint);
+    EXPECT_EQ(hint.text, "x://t!");
+}
+
+TEST_F(MarkupLabelTest, TextLinesJoinWithoutSeparatorsAndChangesClearThePictureCache) {
+    label->HTMLText().Assign({"one", "two"});
+    EXPECT_EQ(label->DisplayText(), "onetwo");
+    label->SetHTMLText("a\r\nb\nc");
+    EXPECT_EQ(label->HTMLText().Count(), 1);
+    EXPECT_EQ(label->DisplayText(), "abc");
+    label->PictureCache().Add().SetLocation("x://y");
+    label->HTMLText().Add("more");
+    EXPECT_EQ(label->PictureCache().Count(), 0);
+}
+
+}  // namespace
+}  // namespace plexon

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/markup/AboutTexts.h"
 #include "controls/markup/MarkupTestSupport.h"
 #include "framework/Control.h"
 
@@ -178,6 +179,35 @@ TEST(RenderMarkupLinks, FooterHitTestAndHover) {
     sheet.Draw(twoLines, {0, 0, 200, 100}, hover);
     EXPECT_GT(sheet.InkIn({0, 0, 100, h}, gdi::RGB(0, 0, 255)).count, 0);
     EXPECT_GT(sheet.InkIn({0, h, 100, 2 * h}, gdi::RGB(255, 0, 0)).count, 0);
+}
+
+TEST(RenderMarkupAboutTexts, ShowTheirColoursWrapInTheirLabelsAndHitTheirLinks) {
+    MarkupSheet product(429, 49);
+    product.Canvas().Font().SetColor(clBlack);
+    const TMarkupResult name = product.Draw(test::kAboutProductText, {0, 0, 429, 49});
+    const int firstLine = name.ContentHeight - product.LineHeight();
+    EXPECT_GT(firstLine, 20);                                                           // 16 points
+    EXPECT_GT(product.InkIn({0, 0, 429, firstLine}, gdi::RGB(255, 128, 0)).count, 20);  // "vo"
+    EXPECT_GT(product.InkIn({0, 0, 429, firstLine}, gdi::RGB(0, 64, 128)).count, 50);   // "Plexon"
+    EXPECT_GT(product.InkIn({0, firstLine, 429, 49}, gdi::RGB(128, 128, 128)).count, 50);
+
+    MarkupSheet terms(265, 205);
+    const TMarkupResult laid = terms.Measure(test::kAboutTermsText, {0, 0, 265, 205});
+    EXPECT_LE(laid.ContentWidth, 265);
+    EXPECT_LE(laid.ContentHeight, 205);
+    bool mailHit = false;
+    for (int y = 0; y < laid.ContentHeight && !mailHit; y += 2)
+        for (int x = 0; x < 265 && !mailHit; x += 4) {
+            const TMarkupResult r = terms.Measure(test::kAboutTermsText, {0, 0, 265, 205}, x, y);
+            mailHit = r.Hit && r.AnchorUnderCursor == "mailto:support@tesvo.example";
+        }
+    EXPECT_TRUE(mailHit);
+
+    MarkupSheet web(221, 77);
+    const TMarkupResult invitation = web.Draw(test::kAboutWebText, {0, 0, 221, 77});
+    EXPECT_LE(invitation.ContentHeight, 77);
+    const MarkupSheet::Ink ink = web.InkAll();
+    EXPECT_NEAR(ink.box.left, 221 - ink.box.right, 4);  // centred lines
 }
 
 TEST(RenderMarkupBadInput, NeitherCrashesNorHangs) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/ImageList.h"
+#include "controls/PictureStore.h"
 #include "controls/markup/MarkupText.h"
 #include "framework/FormTestSupport.h"
 #include "platform/shell/OpenLink.h"
@@ -137,6 +139,19 @@ TEST_F(MarkupLabelTest, HintsShowTheTargetOrTheTextWithoutTags) {
     const TMarkupHint hint = label->HintRequest({40, 8});
     EXPECT_FALSE(hint.useOwnHint);
     EXPECT_EQ(hint.text, "x://t!");
+}
+
+TEST_F(MarkupLabelTest, ImagesAndPictureStoreAreDroppedWhenTheyGo) {
+    auto* images = new TImageList(form);
+    auto* store = new TPictureStore(form);
+    label->SetImages(images);
+    label->SetPictureStore(store);
+    delete images;
+    delete store;
+    EXPECT_EQ(label->Images(), nullptr);
+    EXPECT_EQ(label->PictureStore(), nullptr);
+    label->SetHTMLText("<img src=\"IDX:0\"><img src=\"name\">x");
+    Pump();  // paints without them
 }
 
 TEST_F(MarkupLabelTest, TextLinesJoinWithoutSeparatorsAndChangesClearThePictureCache) {

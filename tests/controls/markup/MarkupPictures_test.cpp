@@ -9,6 +9,7 @@
 #include "controls/PictureStore.h"
 #include "controls/markup/MarkupPicture.h"
 #include "controls/markup/MarkupTestSupport.h"
+#include "graphics/Jpeg.h"
 #include "graphics/ModuleResources.h"
 #include "platform/shell/TempFolder.h"
 #include "runtime/Stream.h"
@@ -87,6 +88,31 @@ TEST(MarkupPictures, EverySourceDrawsItsPictureAtItsSize) {
     const MarkupSheet::Ink icons = sheet.InkAll();
     EXPECT_GT(icons.count, 100);
     EXPECT_LE(icons.box.right, 1 + 16 + 32);
+}
+
+TEST(MarkupPictures, AJpegFileIsDecodedThroughTheJpegReader) {
+    TBitmap red;
+    red.SetWidth(24);
+    red.SetHeight(16);
+    red.Canvas().Brush().SetColor(clRed);
+    red.Canvas().FillRect({0, 0, 24, 16});
+    TJPEGImage jpeg;
+    jpeg.AssignFrom(&red);
+    TMemoryStream stream;
+    jpeg.SaveStream(stream);
+    test::TempFolder folder;
+    const std::string path = folder.WriteFile(
+        "red.jpg", std::string(reinterpret_cast<const char*>(stream.Memory()), std::size_t(stream.Size())));
+    TMarkupPictureCache cache;
+    TMarkupInput input;
+    input.PictureCache = &cache;
+    MarkupSheet sheet(100, 50);
+    const TMarkupResult r = sheet.Draw("<img src=\"FILE://" + path + "\">", {0, 0, 100, 50}, input);
+    EXPECT_EQ(r.ContentWidth, 24);
+    EXPECT_EQ(r.ContentHeight, 16);
+    const gdi::COLORREF middle = sheet.At(1 + 12, 8);
+    EXPECT_GT(gdi::GetRValue(middle), 200);
+    EXPECT_LT(gdi::GetGValue(middle), 60);
 }
 
 TEST(MarkupPictures, UndecodableSourcesRaiseTheLoadErrors) {

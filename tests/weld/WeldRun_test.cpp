@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "platform/shell/TempFolder.h"
@@ -237,6 +239,32 @@ TEST_F(WeldRunTest, LargeFirstFileWithFourStates) {
     ExpectSlot(strip, 1, 20, 64);
     ExpectSlot(strip, 2, 30, 64);
     ExpectSlot(strip, 3, 50, 64);
+}
+
+// A 32-bit source's fourth byte (10 20 30 80 here, and the suite's files with alpha masks) never
+// reaches a strip: every strip pixel is blue, green, red, 0.
+TEST_F(WeldRunTest, StripPixelsEndInZeroWhateverTheSource) {
+    std::string bmp = "BM";
+    for (const uint32_t field : {54u + 1024u, 0u, 54u, 40u, 16u, 16u}) test::PutLe(bmp, field, 4);
+    test::PutLe(bmp, 1, 2);
+    test::PutLe(bmp, 32, 2);
+    for (const uint32_t field : {0u, 1024u, 0u, 0u, 0u, 0u}) test::PutLe(bmp, field, 4);
+    for (int i = 0; i < 256; ++i) bmp += std::string("\x0A\x14\x1E\x80", 4);
+    const fs::path suite = fs::path(PLEXON_TESTDATA) / "bmpsuite/q";
+    for (const std::string& source :
+         {SourceBytes("Open.bmp", bmp), (suite / "rgba32-1.bmp").string(), (suite / "rgba32-2.bmp").string(),
+          (suite / "rgb32fakealpha.bmp").string()}) {
+        Run(Request({source, Source("Open_h.bmp", 20)}, 2, kDefaultSlotStates));
+        std::ifstream file(folder_ / "out/Open.bmp", std::ios::binary);
+        const std::string strip((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        ASSERT_EQ(test::GetLe(strip, 28, 2), 32u);
+        int nonzero = 0;
+        for (std::size_t at = test::GetLe(strip, 10, 4) + 3; at < strip.size(); at += 4) nonzero += strip[at] != 0;
+        EXPECT_EQ(nonzero, 0) << source;
+        if (source.ends_with("src/Open.bmp")) {
+            EXPECT_EQ(Output("Open.bmp").At(0, 0), MakeRgb(0x1E, 0x14, 0x0A));
+        }
+    }
 }
 
 TEST_F(WeldRunTest, EmptyFirstFileGivesEmptyStrips) {

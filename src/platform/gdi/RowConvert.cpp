@@ -104,6 +104,8 @@ PixelConverter::PixelConverter(const PixelFormat& source, const PixelFormat& tar
     const bool context = rules == ColorRules::Context;
     if (SameFormat(source, target, rules)) {
         mode_ = Mode::Same;
+        if (target.kind == FormatKind::Masked && target.bits == 32)
+            kept_ = target.red.mask | target.green.mask | target.blue.mask;
     } else if (source.kind == FormatKind::Indexed) {
         mode_ = Mode::Table;
         const int entries = 1 << source.bits;
@@ -130,7 +132,7 @@ PixelConverter::PixelConverter(const PixelFormat& source, const PixelFormat& tar
 std::uint32_t PixelConverter::Convert(std::uint32_t value) {
     switch (mode_) {
         case Mode::Same:
-            return value;
+            return value & kept_;
         case Mode::Table:
             return table_[value & 0xFF];
         case Mode::ToMonoDevice:
@@ -149,12 +151,18 @@ void PixelConverter::ConvertRow(const std::uint8_t* sourceRow, const int* column
     const int sourceBits = source_.bits, targetBits = target_.bits;
     if (!columns) {
         if (mode_ == Mode::Same) {
-            if (sourceBits >= 8) {
+            if (sourceBits >= 8 && kept_ == ~0u) {
                 const std::size_t bytes = std::size_t(sourceBits / 8);
                 std::memcpy(targetRow + bytes * targetX, sourceRow + bytes * sourceX, bytes * count);
                 return;
             }
-            if ((sourceX * sourceBits) % 8 == (targetX * targetBits) % 8) {
+            if (target_.IsBgrx32()) {
+                std::memcpy(targetRow + 4 * std::size_t(targetX), sourceRow + 4 * std::size_t(sourceX),
+                            4 * std::size_t(count));
+                for (std::uint8_t* t = targetRow + 4 * std::size_t(targetX) + 3; count-- > 0; t += 4) *t = 0;
+                return;
+            }
+            if (sourceBits < 8 && (sourceX * sourceBits) % 8 == (targetX * targetBits) % 8) {
                 CopySubByte(sourceRow, sourceX, targetRow, targetX, count, sourceBits);
                 return;
             }
@@ -189,6 +197,8 @@ void PixelConverter::ConvertRow(const std::uint8_t* sourceRow, const int* column
     ReadValues(sourceRow, columns, sourceX, sourceBits, values, count);
     switch (mode_) {
         case Mode::Same:
+            if (kept_ != ~0u)
+                for (int i = 0; i < count; ++i) values[i] &= kept_;
             break;
         case Mode::Table:
             for (int i = 0; i < count; ++i) values[i] = table_[values[i] & 0xFF];

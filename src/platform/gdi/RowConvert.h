@@ -38,6 +38,9 @@ class PixelConverter {
     PixelFormat source_;
     PixelFormat target_;
     Mode mode_ = Mode::Same;
+    // Same: the bits a 32-bit target keeps; its spare byte outside the colour masks is always 0, so
+    // a strip never carries a source's fourth byte (which viewers would take for alpha).
+    std::uint32_t kept_ = ~0u;
     COLORREF background_ = 0;  // ToMonoDevice: the source background as the source shows it
     std::uint32_t table_[256] = {};
 };

@@ -27,7 +27,6 @@ namespace plexon {
 
 namespace {
 
-constexpr std::string_view kOverwritesSource = "The strip %s would overwrite the source file %s.";
 constexpr std::string_view kSizeWarning =
     "plexon: %s: warning: the image is %s, the slots are %s; it is %s to fit\n";
 constexpr std::string_view kSizeRefusal = "plexon: %s: the image is %s, the slots are %s\n";
@@ -128,16 +127,16 @@ int Weld(const BatchOptions& options, Console& console, Context& context) {
         console.err << ErrorLine(about, RefusalText(*refusal));
         return kExitFailed;
     }
-    std::vector<PlannedStrip> strips = PlanStrips(request);
-    if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(strips, request.FileList)) {
-        console.err << ErrorLine(clash->outputPath,
-                                 Format(kOverwritesSource, {clash->outputPath, clash->sourcePath}));
-        return kExitFailed;
-    }
     // The width of the first file, whatever its state, as the main window measures it.
     context.path = request.FileList.front();
     request.ImageSize = MeasureSource(request.FileList.front(), request.Sources).width;
     context.path.clear();
+    // The same checks as the main window's, before anything is written.
+    if (std::optional<RequestRefusal> refusal = CheckRequest(request)) {
+        console.err << ErrorLine(refusal->path, refusal->text);
+        return kExitFailed;
+    }
+    const std::vector<PlannedStrip> strips = PlanStrips(request);
     if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
     for (const PlannedStrip& strip : strips)

@@ -23,6 +23,7 @@
 #include "framework/MaskEdit.h"
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
+#include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/Utf8.h"
 #include "weld/CompletionText.h"
@@ -189,7 +190,13 @@ void TfrmMain::FormCreate(TComponent*) {
     suffixes_ = LoadSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment()));
 }
 
-void TfrmMain::FormClose(TComponent*, TCloseAction&) {
+void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
+    // While a run is prepared or runs the window stays; the close takes effect after the run.
+    if (running_) {
+        closePending_ = true;
+        action = caNone;
+        return;
+    }
     fileList_.reset();
     // A second close in a row after a failed save closes without trying again, so that an
     // unwritable settings file never keeps the program open.
@@ -203,6 +210,7 @@ void TfrmMain::FormClose(TComponent*, TCloseAction&) {
 }
 
 void TfrmMain::btnImageBrowseClick(TComponent*) {
+    if (running_) return;  // no command while a run is prepared or runs
     if (!dlgOpen->Execute()) return;
     std::vector<std::string> paths;
     for (int i = 0; i < dlgOpen->Files().Count(); ++i) paths.push_back(dlgOpen->Files()[i]);
@@ -210,6 +218,7 @@ void TfrmMain::btnImageBrowseClick(TComponent*) {
 }
 
 void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
+    if (running_) return;  // no command while a run is prepared or runs
     std::vector<std::string> bitmaps;
     std::copy_if(paths.begin(), paths.end(), std::back_inserter(bitmaps), IsBmpName);
     if (!bitmaps.empty()) SelectFiles(bitmaps);
@@ -232,6 +241,7 @@ void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
 }
 
 void TfrmMain::btnOutputBrowseClick(TComponent*) {
+    if (running_) return;  // no command while a run is prepared or runs
     if (!dlgBrowse->Execute()) return;
     lblOutputPath->SetCaption(IncludeTrailingPathDelimiter(dlgBrowse->SelectedFolder()));
 }
@@ -246,6 +256,7 @@ void TfrmMain::cbImageStateChange(TComponent*) {
 }
 
 void TfrmMain::btnOptionsClick(TComponent*) {
+    if (running_) return;  // no command while a run is prepared or runs
     frmOptions = new TfrmOptions(&Application());
     const Finally release([] {
         delete frmOptions;
@@ -271,6 +282,7 @@ void TfrmMain::btnOptionsClick(TComponent*) {
 }
 
 void TfrmMain::btnAboutClick(TComponent*) {
+    if (running_) return;  // no command while a run is prepared or runs
     frmAbout = new TfrmAbout(&Application());
     const Finally release([] {
         delete frmAbout;
@@ -302,17 +314,7 @@ void TfrmMain::LeaveBusyMode() {
     Screen().SetCursor(crDefault);
 }
 
-void TfrmMain::btnStartClick(TComponent*) {
-    const StartInputs inputs{lblImageList->Caption(), fileList_ ? std::size_t(fileList_->Count()) : 0,
-                             lblOutputPath->Caption()};
-    if (const std::optional<StartRefusal> refusal = CheckStart(inputs)) {
-        ShowInformation(RefusalText(*refusal));
-        return;
-    }
-    Screen().SetCursor(crHourGlass);
-    // After an error in the run the window comes back to idle as well.
-    const Finally idle([this] { LeaveBusyMode(); });
-    Application().ProcessMessages();
+WeldRequest TfrmMain::RequestFromWindow() const {
     WeldRequest request;
     for (int i = 0; i < fileList_->Count(); ++i) request.FileList.push_back(fileList_->Strings(i));
     request.ImageSize = imageSize_;
@@ -322,6 +324,37 @@ void TfrmMain::btnStartClick(TComponent*) {
         request.Slots[i] = ImageState(slots[i]->ItemIndex());
     request.Suffixes = suffixes_;
     request.OutputFolder = lblOutputPath->Caption();
+    return request;
+}
+
+void TfrmMain::btnStartClick(TComponent*) {
+    // A click queued behind Start reaches here while the run is prepared: it starts nothing.
+    if (running_) return;
+    const StartInputs inputs{lblImageList->Caption(), fileList_ ? std::size_t(fileList_->Count()) : 0,
+                             lblOutputPath->Caption()};
+    if (const std::optional<StartRefusal> refusal = CheckStart(inputs)) {
+        ShowInformation(RefusalText(*refusal));
+        return;
+    }
+    // Read before pending messages are handled: a close among them releases the file list.
+    WeldRequest request = RequestFromWindow();
+    if (const std::optional<RequestRefusal> refusal = CheckRequest(request)) {
+        ShowInformation(refusal->text);
+        return;
+    }
+    running_ = true;
+    Screen().SetCursor(crHourGlass);
+    // After an error in the run the window comes back to idle as well, and a close asked for
+    // meanwhile is asked again now.
+    const Finally idle([this] {
+        running_ = false;
+        LeaveBusyMode();
+        if (closePending_) {
+            closePending_ = false;
+            window::TheDesktop().InputClose(Handle());
+        }
+    });
+    Application().ProcessMessages();
     WeldRun run(std::move(request));
     ShowBusy(true);
     Application().ProcessMessages();

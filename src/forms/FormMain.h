@@ -10,6 +10,7 @@
 #include "framework/Form.h"
 #include "framework/StringList.h"
 #include "weld/SuffixSettings.h"
+#include "weld/WeldRequest.h"
 
 namespace plexon {
 
@@ -87,6 +88,7 @@ class TfrmMain : public TForm {
 
   private:
     void SelectFiles(const std::vector<std::string>& paths);
+    WeldRequest RequestFromWindow() const;
     void LeaveBusyMode();
 
     std::unique_ptr<TStringList> fileList_;
@@ -94,6 +96,10 @@ class TfrmMain : public TForm {
     SuffixSettings suffixes_;
     // The last attempt to save the settings on closing failed; the next close does not try again.
     bool saveFailed_ = false;
+    // From Start's checks to the end of its run: commands queued behind Start do nothing, and a close
+    // waits for the run (closePending_).
+    bool running_ = false;
+    bool closePending_ = false;
 };
 
 extern TfrmMain* frmMain;

@@ -1,9 +1,11 @@
-// The Start command's input checks: source files chosen, output folder present, and not the source
-// folder under any spelling.
+// The Start command's checks: source files chosen, output folder present and not the source folder
+// under any spelling; then a first image with pixels and no strip landing on a source.
 #include "weld/StartCheck.h"
 
 #include "platform/shell/CanonicalPath.h"
 #include "platform/shell/FileAttributes.h"
+#include "runtime/Exceptions.h"
+#include "weld/StripPlan.h"
 
 namespace plexon {
 
@@ -35,6 +37,18 @@ std::string_view RefusalText(StartRefusal refusal) {
             return "You cannot create the images in the same folder as the source images.";
     }
     return {};
+}
+
+std::optional<RequestRefusal> CheckRequest(const WeldRequest& request) {
+    if (request.FileList.empty()) return std::nullopt;
+    if (request.ImageSize == 0) {
+        const std::string& first = request.FileList.front();
+        return RequestRefusal{first, Format(msg::kEmptyFirstImage, {first})};
+    }
+    if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(PlanStrips(request), request.FileList))
+        return RequestRefusal{clash->outputPath,
+                              Format(msg::kOverwritesSource, {clash->outputPath, clash->sourcePath})};
+    return std::nullopt;
 }
 
 }  // namespace plexon

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "weld/WeldRequest.h"
+
 namespace plexon {
 
 enum class StartRefusal { NoImages, NoOutputFolder, SameFolder };
@@ -23,5 +25,22 @@ struct StartInputs {
 std::optional<StartRefusal> CheckStart(const StartInputs& inputs);
 
 std::string_view RefusalText(StartRefusal refusal);
+
+// A run refused for its request, after the inputs passed: the file it is about and the text to show.
+struct RequestRefusal {
+    std::string path;
+    std::string text;
+};
+
+// The checks on the request itself, before anything is written: the first image must give a slot
+// size above 0 (else every strip would be empty), and no strip may land on a source file, whatever
+// folders the sources come from (by file identity, so links and other spellings count).
+std::optional<RequestRefusal> CheckRequest(const WeldRequest& request);
+
+namespace msg {
+inline constexpr std::string_view kEmptyFirstImage =
+    "The first image %s has no pixels; it sets the slot size, so every strip would be empty.";
+inline constexpr std::string_view kOverwritesSource = "The strip %s would overwrite the source file %s.";
+}  // namespace msg
 
 }  // namespace plexon

@@ -198,6 +198,16 @@ TEST_F(WeldCommandTest, RefusesToOverwriteASourceFileBeforeWritingAnything) {
     EXPECT_EQ(ReadBytes(out_ + "/B.bmp"), before);
 }
 
+TEST_F(WeldCommandTest, RefusesAnEmptyFirstFileBeforeWritingAnything) {
+    MakeIcons({"A"});
+    const std::string empty = icons_ + "/0.bmp";
+    std::ofstream(empty).close();
+    EXPECT_EQ(Run(Options({empty, icons_ + "/A.bmp"})), 1);
+    EXPECT_EQ(err.str(), "plexon: " + empty + ": The first image " + empty +
+                             " has no pixels; it sets the slot size, so every strip would be empty.\n");
+    EXPECT_EQ(OutputCount(), 0u);
+}
+
 TEST_F(WeldCommandTest, WarnsWhenAnIconComesBack) {
     MakeIcons({"Open", "Save"});
     BatchOptions o = Options({icons_ + "/Open.bmp", icons_ + "/Save.bmp", icons_ + "/Open_h.bmp"});

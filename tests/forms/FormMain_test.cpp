@@ -433,6 +433,65 @@ TEST_F(MainWindow, WithOneFileTheBarStaysAtZero) {
     EXPECT_TRUE(std::filesystem::exists(out + "/Icon0.bmp"));
 }
 
+// Input queued behind Start, handled while Start lets pending messages through: a second click
+// starts no second run, and a close takes effect after the run (the selection is never used after
+// it was released).
+TEST_F(MainWindow, InputQueuedBehindStartRunsOnceAndClosesAfterTheRun) {
+    const std::string out = folder.MakeFolder("out");
+    Answers({Icons(2), out});
+    Click(*form->btnImageBrowse);
+    Pump();
+    Click(*form->btnOutputBrowse);
+    Pump();
+    const std::string done = "Your new images were created in 1 second.";
+    EXPECT_EQ(Messages([&] {
+                  Click(*form->btnStart);
+                  Headless().AdvanceTime(1000);  // a second click, not a double click
+                  Click(*form->btnStart);
+              }),
+              std::vector<std::string>{done});
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_TRUE(form->Visible());
+    std::filesystem::remove(out + "/Icon0.bmp");
+    EXPECT_EQ(Messages([&] {
+                  Click(*form->btnStart);
+                  Desk().InputClose(form->Handle());
+              }),
+              std::vector<std::string>{done});
+    EXPECT_TRUE(std::filesystem::exists(out + "/Icon0.bmp"));
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->FileList(), nullptr);
+}
+
+// A selection from two folders (a drop) may hold a file of the output folder: the strip that would
+// replace it is refused before anything is written, with the batch command's text; so is an empty
+// first file, which would give empty strips.
+TEST_F(MainWindow, StartRefusesAStripOnASourceAndAnEmptyFirstFile) {
+    const std::string src = folder.MakeFolder("src"), out = folder.MakeFolder("out");
+    WriteBmp(src + "/A.bmp", 16, 16, clRed);
+    WriteBmp(out + "/B.bmp", 16, 16, clLime);
+    form->FilesDropped({src + "/A.bmp", out + "/B.bmp"});
+    Answers({out});
+    Click(*form->btnOutputBrowse);
+    Pump();
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
+              std::vector<std::string>{"The strip " + out + "/B.bmp would overwrite the source file " + out +
+                                       "/B.bmp."});
+    EXPECT_FALSE(std::filesystem::exists(out + "/A.bmp"));
+    TBitmap kept;
+    kept.LoadFile(out + "/B.bmp");
+    EXPECT_EQ(kept.Width(), 16);
+    EXPECT_EQ(kept.Canvas().Pixels(0, 0), ResolveColor(clLime));
+    const std::string empty = folder.Touch("src/Empty.bmp", "");
+    form->FilesDropped({empty, src + "/A.bmp"});
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
+              std::vector<std::string>{"The first image " + empty +
+                                       " has no pixels; it sets the slot size, so every strip would be empty."});
+    EXPECT_FALSE(std::filesystem::exists(out + "/Empty.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(out + "/A.bmp"));
+}
+
 TEST_F(MainWindow, AnErrorInTheRunLeavesBusyModeToo) {
     const std::string out = folder.MakeFolder("out");
     const std::string good = folder / "A.bmp";

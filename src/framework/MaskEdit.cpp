@@ -99,9 +99,17 @@ void TMaskEdit::Changed() {
     Invalidate();
 }
 
-void TMaskEdit::ClearSelection() {
-    for (int i = selStart_; i < selStart_ + selLength_; ++i) mask_.Clear(i);
+bool TMaskEdit::ClearSelection() {
+    bool removed = false;
+    for (int i = selStart_; i < selStart_ + selLength_; ++i) removed |= ClearAt(i);
     selLength_ = 0;
+    return removed;
+}
+
+bool TMaskEdit::ClearAt(int index) {
+    if (mask_.IsFixed(index) || mask_.IsEmptyAt(index)) return false;
+    mask_.Clear(index);
+    return true;
 }
 
 void TMaskEdit::KeyDown(int& key, Shift shift) {
@@ -135,24 +143,29 @@ void TMaskEdit::KeyDown(int& key, Shift shift) {
         case vk::kEnd:
             SetSel(length, 0);
             break;
-        case vk::kBack:
+        // Only a key that removed a character changes the field.
+        case vk::kBack: {
+            bool removed = false;
             if (selLength_ > 0) {
-                ClearSelection();
+                removed = ClearSelection();
                 SetSel(mask_.NextEditable(selStart_), 0);
             } else if (int at = mask_.PreviousEditable(selStart_ - 1); at >= 0) {
-                mask_.Clear(at);
+                removed = ClearAt(at);
                 SetSel(at, 0);
             }
-            Changed();
+            if (removed) Changed();
             break;
-        case vk::kDelete:
+        }
+        case vk::kDelete: {
+            bool removed = false;
             if (selLength_ > 0) {
-                ClearSelection();
+                removed = ClearSelection();
             } else if (int at = mask_.NextEditable(selStart_); at < length) {
-                mask_.Clear(at);
+                removed = ClearAt(at);
             }
-            Changed();
+            if (removed) Changed();
             break;
+        }
         default:
             break;
     }

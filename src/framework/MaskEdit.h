@@ -52,7 +52,9 @@ class TMaskEdit : public TWinControl {
     void WndProc(window::Message& message) override;
 
   private:
-    void ClearSelection();
+    // Empty the selected positions / one position; true when a character was removed.
+    bool ClearSelection();
+    bool ClearAt(int index);
     void Changed();
     int TextLeft() const { return 3; }
     // The position whose gap lies nearest to client x.

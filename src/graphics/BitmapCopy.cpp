@@ -79,9 +79,9 @@ gdi::HBITMAP MakeBitmapCopy(gdi::HBITMAP source, gdi::HPALETTE sourcePalette, gd
     bool oneBitDib = false;
     gdi::SetLastError(0);
     if (bi.biSize < std::uint32_t(kInfoHeaderSize)) {
-        // A monochrome wish may sit in either half of the description (a handed-in monochrome
-        // device bitmap only fills the first).
-        const bool mono = (bi.biPlanes | bi.biBitCount) == 1 || (bm.bmPlanes | bm.bmBitsPixel) == 1;
+        // Monochrome only when the header asks for one plane of one bit; a bitmap that became 1-bit
+        // (a mask, a handed-in 1-bit handle) is resized at the display's depth.
+        const bool mono = bi.biPlanes * bi.biBitCount == 1;
         result.handle = mono ? gdi::CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr)
                              : gdi::CreateCompatibleBitmap(nullptr, bm.bmWidth, bm.bmHeight);
         GdiCheck(result.handle);

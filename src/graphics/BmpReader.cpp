@@ -235,8 +235,12 @@ DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* 
                              header.biCompression == gdi::BI_BITFIELDS;
     if (masksFollow) ReadCounted(*source, head.masks, kMaskBytes, count);
 
-    const std::uint32_t colors = ColorCount(header, head.core);
-    ReadColorTable(*source, count, head, colors);
+    const std::uint32_t read = ColorCount(header, head.core);
+    ReadColorTable(*source, count, head, read);
+    // A table longer than the bits can index (20 entries for 4 bits) is read whole, as announced;
+    // the image keeps the entries its pixels can reach.
+    const std::uint32_t colors =
+        header.biBitCount >= 1 && header.biBitCount <= 8 ? std::min(read, 1u << header.biBitCount) : read;
     header.biClrUsed = colors;
 
     if (header.biWidth < 0) Refuse("negative width");

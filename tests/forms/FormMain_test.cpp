@@ -485,9 +485,10 @@ TEST_F(MainWindow, StartRefusesAStripOnASourceAndAnEmptyFirstFile) {
     EXPECT_EQ(kept.Canvas().Pixels(0, 0), ResolveColor(clLime));
     const std::string empty = folder.Touch("src/Empty.bmp", "");
     form->FilesDropped({empty, src + "/A.bmp"});
-    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
-              std::vector<std::string>{"The first image " + empty +
-                                       " has no pixels; it sets the slot size, so every strip would be empty."});
+    EXPECT_EQ(
+        Messages([&] { Click(*form->btnStart); }),
+        std::vector<std::string>{"The first image " + empty +
+                                 " has no pixels; it sets the slot size, so every strip would be empty."});
     EXPECT_FALSE(std::filesystem::exists(out + "/Empty.bmp"));
     EXPECT_FALSE(std::filesystem::exists(out + "/A.bmp"));
 }

@@ -149,6 +149,23 @@ TEST_F(MaskEdits, BackspaceAndDeleteEmptyTheLetter) {
     EXPECT_EQ(hot->DisplayText(), "__");
 }
 
+// Backspace and Delete on an empty field (selected whole, or at the caret) remove nothing and so
+// change nothing: leaving it is no refusal.
+TEST_F(MaskEdits, BackspaceOrDeleteThatRemovesNothingChangesNothing) {
+    hot->SetMaskedText("_");
+    form->Show();
+    hot->SetFocus();
+    for (const int key : {window::vk::kDelete, window::vk::kBack, window::vk::kEnd, window::vk::kBack,
+                          window::vk::kHome, window::vk::kDelete})
+        Key(key);
+    Pump();
+    EXPECT_FALSE(hot->Modified());
+    Click(*cancel);
+    Pump();
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_FALSE(hot->Focused());
+}
+
 TEST_F(MaskEdits, LeavingAnEmptiedFieldRaisesAndKeepsTheFocus) {
     form->Show();
     hot->SetFocus();

@@ -93,6 +93,20 @@ TEST(MakeMask, TurnsTheBitmapIntoItsMask) {
     EXPECT_EQ(RgbAt(bitmap, 1, 0), 0u);
 }
 
+// The mask's header asks for no particular depth (only its description says 1 bit): resizing it
+// makes a bitmap of the display's depth that keeps the mask's pixels and adds white.
+TEST(MakeMask, ResizingTheMaskGivesADisplayDepthBitmap) {
+    TBitmap bitmap;
+    Paint(bitmap, 7, 3);
+    bitmap.MakeMask(kMagenta);
+    bitmap.SetWidth(9);
+    EXPECT_FALSE(bitmap.IsMonochrome());
+    EXPECT_EQ(bitmap.Image().Dib.dsBm.bmBitsPixel, 32);
+    EXPECT_EQ(RgbAt(bitmap, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(RgbAt(bitmap, 1, 0), 0u);
+    EXPECT_EQ(RgbAt(bitmap, 8, 2), 0xFFFFFFu);
+}
+
 TEST(MakeMask, ColourTheImageLacksGivesAllZero) {
     TBitmap bitmap;
     LoadBytes(bitmap, MakeImage(47, 33, 4).Bytes());

@@ -319,6 +319,22 @@ TEST(BmpColourTables, ShortTableIsReadAsAnnounced) {
     EXPECT_EQ(RgbPixels(back), RgbPixels(bitmap));
 }
 
+// Tables longer than the depth can index, as other programs open them: the pixels take the first
+// entries, and the image keeps those the bits reach.
+TEST(BmpColourTables, TableLongerThanTheDepthUsesTheEntriesItsBitsReach) {
+    for (const auto& [bits, entries] : {std::pair{4, 20u}, std::pair{1, 256u}, std::pair{8, 256u}}) {
+        const BmpFile plain = MakeImage(7, 3, bits);
+        BmpFile file = plain;
+        for (std::uint32_t i = std::uint32_t(file.table.size()); i < entries; ++i)
+            file.table.push_back({std::uint8_t(i), 0x55, 0xAA, 0});
+        file.header.biClrUsed = entries;
+        TBitmap bitmap;
+        LoadBytes(bitmap, file.Bytes());
+        EXPECT_EQ(bitmap.Image().Dib.dsBmih.biClrUsed, 1u << bits) << bits;
+        EXPECT_EQ(RgbPixels(bitmap), PixelsOf(plain)) << bits;
+    }
+}
+
 TEST(BmpColourTables, DirectColourImageKeepsAnOptionalTable) {
     BmpFile file = MakeImage(7, 3, 24);
     file.table = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}, {10, 11, 12, 0}};

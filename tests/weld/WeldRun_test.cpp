@@ -259,7 +259,8 @@ TEST_F(WeldRunTest, StripPixelsEndInZeroWhateverTheSource) {
         const std::string strip((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         ASSERT_EQ(test::GetLe(strip, 28, 2), 32u);
         int nonzero = 0;
-        for (std::size_t at = test::GetLe(strip, 10, 4) + 3; at < strip.size(); at += 4) nonzero += strip[at] != 0;
+        for (std::size_t at = test::GetLe(strip, 10, 4) + 3; at < strip.size(); at += 4)
+            nonzero += strip[at] != 0;
         EXPECT_EQ(nonzero, 0) << source;
         if (source.ends_with("src/Open.bmp")) {
             EXPECT_EQ(Output("Open.bmp").At(0, 0), MakeRgb(0x1E, 0x14, 0x0A));

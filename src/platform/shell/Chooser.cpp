@@ -20,18 +20,23 @@ namespace {
 
 constexpr std::string_view kZenitySeparator = "//";
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
+// Each letter of a pattern as a bracket of both cases ("*.[bB][mM][pP]"): on this file system "*.bmp"
+// would miss "OPEN.BMP" and "Open.Bmp", which drops and our own chooser take.
+std::string AnyCase(const std::string& pattern) {
+    std::string out;
+    for (const char c : pattern) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalpha(byte) && byte < 0x80)
+            out += std::string("[") + char(std::tolower(byte)) + char(std::toupper(byte)) + "]";
+        else
+            out += c;
+    }
+    return out;
 }
 
-// The patterns, each also in capitals: on this file system "*.bmp" would miss "OPEN.BMP".
 std::string PatternList(const std::vector<std::string>& patterns) {
     std::string list;
-    for (const std::string& pattern : patterns) {
-        list += (list.empty() ? "" : " ") + pattern;
-        if (Upper(pattern) != pattern) list += " " + Upper(pattern);
-    }
+    for (const std::string& pattern : patterns) list += (list.empty() ? "" : " ") + AnyCase(pattern);
     return list;
 }
 

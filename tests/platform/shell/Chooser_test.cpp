@@ -62,7 +62,7 @@ TEST(ChooserArguments, ZenityAsksForSeveralBitmapsWithASeparatorNoNameContains) 
     request.initialFolder = "/home/me/icons";
     EXPECT_EQ(ChooserArguments(zenity, request),
               (Paths{"/usr/bin/zenity", "--file-selection", "--title=Pick \"some\" | files",
-                     "--file-filter=Bitmap files (*.bmp) | *.bmp *.BMP", "--multiple", "--separator=//",
+                     "--file-filter=Bitmap files (*.bmp) | *.[bB][mM][pP]", "--multiple", "--separator=//",
                      "--filename=/home/me/icons/"}));
     EXPECT_EQ(ChooserArguments(zenity, kFolder),
               (Paths{"/usr/bin/zenity", "--file-selection", "--directory"}));
@@ -80,7 +80,7 @@ TEST(ChooserArguments, KDialogAsksWithItsOwnFilterOrderAndOneNamePerLine) {
     request.initialName = "Open.bmp";
     EXPECT_EQ(ChooserArguments(kdialog, request),
               (Paths{"/usr/bin/kdialog", "--getopenfilename", "/icons/Open.bmp",
-                     "*.bmp *.BMP|Bitmap files (*.bmp)", "--multiple", "--separate-output"}));
+                     "*.[bB][mM][pP]|Bitmap files (*.bmp)", "--multiple", "--separate-output"}));
     ChooserRequest folder = kFolder;
     folder.title = "Output";
     folder.initialFolder = "/out";

@@ -106,7 +106,7 @@ TEST_F(OpenDialog, TheDesktopProgramGetsTheFilterAndGivesNamesBackIntact) {
     EXPECT_EQ(FilesOf(*dialog), names);
     EXPECT_EQ(ProgramArguments(),
               (std::vector<std::string>{"--file-selection", "--title=Pick \"icons\"",
-                                        "--file-filter=Bitmap files (*.bmp) | *.bmp *.BMP", "--multiple",
+                                        "--file-filter=Bitmap files (*.bmp) | *.[bB][mM][pP]", "--multiple",
                                         "--separator=//", "--filename=/start dir/"}));
 }
 

@@ -96,6 +96,36 @@ FaceFile FindFace(const std::string& name, bool bold, bool italic) {
     return found;
 }
 
+// An installed face that has the character, for one the asked-for face lacks (Greek in the Tahoma
+// replacement, U+FFFD for bad bytes); none when no face has it.
+std::optional<FaceFile> FaceWithCharacter(char32_t code, bool bold, bool italic) {
+    FcCharSet* wanted = FcCharSetCreate();
+    FcCharSetAddChar(wanted, FcChar32(code));
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(Config(), pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(Config(), pattern, &result);
+    FcPatternDestroy(pattern);
+    FcCharSetDestroy(wanted);
+    std::optional<FaceFile> found;
+    FcCharSet* has = nullptr;
+    FcChar8* text = nullptr;
+    if (match && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
+        FcCharSetHasChar(has, FcChar32(code)) &&
+        FcPatternGetString(match, FC_FILE, 0, &text) == FcResultMatch) {
+        found = FaceFile{reinterpret_cast<char*>(text), 0, {}};
+        FcPatternGetInteger(match, FC_INDEX, 0, &found->index);
+    }
+    if (match) FcPatternDestroy(match);
+    return found;
+}
+
 const FaceFile& CachedFace(const std::string& name, bool bold, bool italic) {
     static std::map<std::tuple<std::string, bool, bool>, FaceFile> faces;
     const auto key = std::make_tuple(Lower(name), bold, italic);
@@ -127,7 +157,9 @@ std::uint64_t GlyphRasterCount() {
 
 struct FontInstance::Face {
     FT_Face face = nullptr;
+    std::vector<FT_Face> fallbacks;  // opened for characters the face lacks, at the same size
     ~Face() {
+        for (FT_Face other : fallbacks) FT_Done_Face(other);
         if (face) FT_Done_Face(face);
     }
 };
@@ -168,7 +200,10 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     height = std::clamp(height, -kMaxFontHeight, kMaxFontHeight);
     // A positive height is the whole cell; the em is the part of it the face's design leaves.
     const double ppem = height < 0 ? -height : std::max(1.0, height * unitsPerEm / (ascent + descent));
-    FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(ppem * 64)), 72, 72);
+    charSize_ = FT_F26Dot6(std::lround(ppem * 64));
+    bold_ = bold;
+    italic_ = italic;
+    FT_Set_Char_Size(face, 0, charSize_, 72, 72);
 
     TEXTMETRIC& m = metrics_;
     m.tmAscent = Scaled(ascent, ppem, unitsPerEm);
@@ -218,14 +253,30 @@ unsigned FontInstance::GlyphIndex(char32_t code) const {
     return FT_Get_Char_Index(face, code);
 }
 
+FontInstance::Source FontInstance::SourceOf(char32_t code) {
+    const unsigned index = GlyphIndex(code);
+    if (index != 0 || symbolMap_) return {face_->face, index};
+    for (FT_Face other : face_->fallbacks)
+        if (const unsigned found = FT_Get_Char_Index(other, code)) return {other, found};
+    const std::optional<FaceFile> file = FaceWithCharacter(code, bold_, italic_);
+    FT_Face opened = nullptr;
+    if (!file || FT_New_Face(Library(), file->path.c_str(), file->index, &opened) != 0)
+        return {face_->face, 0};
+    face_->fallbacks.push_back(opened);
+    FT_Select_Charmap(opened, FT_ENCODING_UNICODE);
+    FT_Set_Char_Size(opened, 0, charSize_, 72, 72);
+    const unsigned found = FT_Get_Char_Index(opened, code);
+    return found ? Source{opened, found} : Source{face_->face, 0};
+}
+
 FontInstance::Entry& FontInstance::EntryFor(char32_t code) {
     return code < entries_.size() ? entries_[code] : moreEntries_[code];
 }
 
 void FontInstance::Measure(char32_t code, Entry& entry) {
-    FT_Face face = face_->face;
+    const auto [face, index] = SourceOf(code);
     entry.measured = true;
-    if (FT_Load_Glyph(face, GlyphIndex(code), loadFlags_) != 0) return;
+    if (FT_Load_Glyph(face, index, loadFlags_) != 0) return;
     if (emboldened_) FT_GlyphSlot_Embolden(face->glyph);
     entry.glyph.advance = int((face->glyph->advance.x + 32) >> 6);
 }
@@ -233,8 +284,8 @@ void FontInstance::Measure(char32_t code, Entry& entry) {
 void FontInstance::Render(char32_t code, Entry& entry) {
     if (!entry.measured) Measure(code, entry);
     entry.rendered = true;
-    FT_Face face = face_->face;
-    if (FT_Load_Glyph(face, GlyphIndex(code), loadFlags_) != 0) return;
+    const auto [face, index] = SourceOf(code);
+    if (FT_Load_Glyph(face, index, loadFlags_) != 0) return;
     FT_GlyphSlot slot = face->glyph;
     if (slanted_) FT_GlyphSlot_Oblique(slot);
     if (emboldened_) FT_GlyphSlot_Embolden(slot);

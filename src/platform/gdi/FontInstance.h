@@ -15,6 +15,8 @@
 #include "platform/gdi/Fonts.h"
 #include "runtime/Utf8.h"
 
+struct FT_FaceRec_;  // FreeType's face, kept out of this header
+
 namespace plexon::gdi::detail {
 
 struct Glyph {
@@ -63,6 +65,13 @@ class FontInstance {
         bool rendered = false;
         Glyph glyph;
     };
+    // The face that draws a character and its glyph there: this face, or for a character it lacks
+    // an installed face that has it (index 0, the missing-glyph box, when none has).
+    struct Source {
+        ::FT_FaceRec_* face;
+        unsigned index;
+    };
+    Source SourceOf(char32_t code);
     Entry& EntryFor(char32_t code);
     void Measure(char32_t code, Entry& entry);
     void Render(char32_t code, Entry& entry);
@@ -74,6 +83,8 @@ class FontInstance {
     double angle_ = 0;
     std::int32_t loadFlags_ = 0;
     bool underline_ = false, strikeOut_ = false;
+    bool bold_ = false, italic_ = false;
+    long charSize_ = 0;  // 26.6 points at 72 dpi: the pixel size
     bool emboldened_ = false, slanted_ = false, symbolMap_ = false, byteMap_ = false;
     Decoration underlineLine_, strikeLine_;
     std::array<Entry, 256> entries_;  // the common case without a look-up

@@ -93,6 +93,16 @@ TEST(Utf8Text, NamesAreDrawnAsTheGlyphsOfTheirCodePoints) {
         }
 }
 
+// A character the face lacks comes from an installed face that has it (Greek and U+FFFD are not in
+// the Tahoma replacement); only a character no face has shows the missing-glyph box.
+TEST(Utf8Text, CharactersTheFaceLacksComeFromAnotherFace) {
+    const std::shared_ptr<detail::FontInstance> font = detail::InstanceFor(Description("Tahoma", -11));
+    std::lock_guard guard(detail::FontLock());
+    const std::vector<std::uint8_t> missing = font->GlyphFor(U'\U000F0000').coverage;
+    for (const char32_t code : {U'\u03BB', U'\u0395', utf8::kReplacement, U'\u00F6', U'\u0416'})
+        EXPECT_NE(font->GlyphFor(code).coverage, missing) << std::uint32_t(code);
+}
+
 // Every width from nothing to the whole text: what end and path ellipsis draw is always one of the
 // shortened forms made of whole characters.
 TEST(Utf8Text, EllipsisKeepsWholeCharacters) {

@@ -1,10 +1,11 @@
-// The About window's layout: a borderless window framed by a two-pixel rectangle, with the picture
-// read from its form value as the build embedded it.
+// The About window's layout in creation order (later controls draw over earlier ones), with the
+// picture read from its form value as the build embedded it.
 #include "forms/FormAbout.h"
 
+#include "controls/MarkupLabel.h"
 #include "framework/Button.h"
 #include "framework/Image.h"
-#include "framework/Label.h"
+#include "framework/PlaceControl.h"
 #include "framework/Shape.h"
 #include "graphics/ModuleResources.h"
 #include "runtime/Exceptions.h"
@@ -13,6 +14,23 @@
 namespace plexon {
 
 TfrmAbout* frmAbout = nullptr;
+
+// The inner FONT elements of the name stay open, as the renderer restores only what a closing tag names.
+const char* const kAboutProductMarkup =
+    "<FONT size=\"16\"><b>Tes<FONT color=\"#FF8000\">vo <FONT color=\"#004080\">Plexon</b></FONT><br>"
+    "<FONT color=\"#808080\">Version 1.0 Build 304</FONT>";
+const char* const kAboutTermsMarkup =
+    "This application is provided free of charge, and without any warranty. The user accepts all "
+    "responsibility for any problems that may arise from the use of this software.<br><br>"
+    "If you do find any problems or bugs, have a question, or would like to make a comment or suggestion, "
+    "please let us know - <a href=\"mailto:info@tesvo.example\">info@tesvo.example</a><br><br>"
+    "<FONT color=\"#808080\"><FONT size=\"7\">Tesvo Plexon is protected by copyright. Copying, selling or "
+    "passing on this program or any part of it without our written permission is not allowed and may be "
+    "prosecuted.</FONT></FONT>";
+const char* const kAboutWebMarkup =
+    "<P align=\"center\"><b>Visit our web site for updates and other utilities - and of course, our great "
+    "icons, animations && graphics!<br><br><FONT size=\"12\"><a href=\"https://www.tesvo.example/\">"
+    "https://www.tesvo.example/</a></FONT></b></P>";
 
 namespace {
 
@@ -28,6 +46,23 @@ std::unique_ptr<TMemoryStream> PictureValue() {
     return stream;
 }
 
+TMarkupLabel* Label(TfrmAbout* form, const char* name, int left, int top, int width, int height,
+                    const char* markup) {
+    auto* label = PlaceControl<TMarkupLabel>(form, form, name, left, top, width, height);
+    label->SetTransparent(true);
+    label->SetURLColor(clBlue);
+    label->SetShadowColor(clGray);
+    label->SetShadowOffset(2);
+    label->SetVAlignment(tvaTop);
+    label->SetAutoSizing(false);
+    label->SetEllipsis(false);
+    label->SetHover(false);
+    label->SetAnchorHint(false);
+    label->SetHintShowFull(false);
+    label->SetHTMLText(markup);
+    return label;
+}
+
 }  // namespace
 
 TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
@@ -41,30 +76,18 @@ TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
     Font().SetHeight(-11);
     Font().SetCharSet(0);  // ANSI_CHARSET
 
-    Shape1 = new TShape(this);
-    Shape1->SetName("Shape1");
-    Shape1->SetBounds(0, 0, 534, 301);
+    Shape1 = PlaceControl<TShape>(this, this, "Shape1", 0, 0, 534, 301);
     Shape1->SetPenWidth(2);
-    Shape1->SetParent(this);
-    Image1 = new TImage(this);
-    Image1->SetName("Image1");
-    Image1->SetBounds(3, 28, 250, 200);
+    MarkupLabel1 = Label(this, "MarkupLabel1", 264, 12, 265, 205, kAboutTermsMarkup);
+    Image1 = PlaceControl<TImage>(this, this, "Image1", 3, 28, 250, 200);
     Image1->SetAutoSize(true);
     Image1->ReadPictureData(*PictureValue());
-    Image1->SetParent(this);
-    lblProduct = new TLabel(this);
-    lblProduct->SetName("lblProduct");
-    lblProduct->SetBounds(12, 8, 429, 49);
-    lblProduct->SetTransparent(true);
-    lblProduct->SetCaption("Tesvo Plexon\rVersion 1.0 Build 304");
-    lblProduct->SetParent(this);
-    btnClose = new TButton(this);
-    btnClose->SetName("btnClose");
-    btnClose->SetBounds(412, 256, 103, 25);
+    MarkupLabel4 = Label(this, "MarkupLabel4", 8, 216, 221, 77, kAboutWebMarkup);
+    MarkupLabel2 = Label(this, "MarkupLabel2", 12, 8, 429, 49, kAboutProductMarkup);
+    btnClose = PlaceControl<TButton>(this, this, "btnClose", 412, 256, 103, 25);
     btnClose->SetCaption("Close");
     btnClose->SetDefault(true);
     btnClose->SetModalResult(mrOk);
-    btnClose->SetParent(this);
     btnClose->SetTabOrder(0);
 }
 

@@ -1,5 +1,5 @@
-// The About window: a framed borderless panel with the product name and version, the picture and
-// a Close button; the rich-text notes come with their own controls.
+// The About window: a framed borderless panel with the product name and version, the picture, the
+// terms of use with a feedback link, an invitation to the web site and Close.
 #pragma once
 
 #include "framework/Form.h"
@@ -8,7 +8,7 @@ namespace plexon {
 
 class TButton;
 class TImage;
-class TLabel;
+class TMarkupLabel;
 class TShape;
 
 class TfrmAbout : public TForm {
@@ -16,12 +16,19 @@ class TfrmAbout : public TForm {
     explicit TfrmAbout(TComponent* owner);
 
     TShape* Shape1;
+    TMarkupLabel* MarkupLabel1;  // terms of use
     TImage* Image1;
-    TLabel* lblProduct;
+    TMarkupLabel* MarkupLabel4;  // web-site invitation
+    TMarkupLabel* MarkupLabel2;  // product name and version
     TButton* btnClose;
 };
 
 // The window while the About command shows it; null otherwise.
 extern TfrmAbout* frmAbout;
+
+// The labels' markup.
+extern const char* const kAboutProductMarkup;
+extern const char* const kAboutTermsMarkup;
+extern const char* const kAboutWebMarkup;
 
 }  // namespace plexon

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "controls/MarkupLabel.h"
 #include "forms/FormMain.h"
 #include "framework/Button.h"
 #include "framework/FormTestSupport.h"
@@ -57,6 +58,33 @@ TEST_F(AboutWindow, FramedBorderlessWindowAtTheScreenCentreWithItsPicture) {
     EXPECT_EQ(place, (std::array<int, 2>{(Screen().Width() - 534) / 2, (Screen().Height() - 301) / 2}));
     ASSERT_NE(jpeg->DecodedBitmap(), nullptr);
     EXPECT_EQ(jpeg->DecodedBitmap()->PixelLayout(), BitmapPixelLayout::Bits24);
+}
+
+TEST_F(AboutWindow, LabelsInCreationOrder) {
+    auto* form = new TfrmAbout(&Application());
+    struct Placed {
+        const TControl* control;
+        std::array<int, 4> bounds;
+    };
+    const Placed placed[] = {
+        {form->Shape1, {0, 0, 534, 301}},       {form->MarkupLabel1, {264, 12, 265, 205}},
+        {form->Image1, {3, 28, 250, 200}},      {form->MarkupLabel4, {8, 216, 221, 77}},
+        {form->MarkupLabel2, {12, 8, 429, 49}}, {form->btnClose, {412, 256, 103, 25}},
+    };
+    for (std::size_t i = 0; i < std::size(placed); ++i) {
+        EXPECT_EQ(Bounds(*placed[i].control), placed[i].bounds) << i;
+        EXPECT_EQ(form->Controls(int(i)), placed[i].control) << i;
+    }
+    for (TMarkupLabel* label : {form->MarkupLabel1, form->MarkupLabel4, form->MarkupLabel2}) {
+        EXPECT_TRUE(label->Transparent());
+        EXPECT_EQ(label->URLColor(), clBlue);
+        EXPECT_EQ(label->ShadowColor(), clGray);
+        EXPECT_EQ(label->ShadowOffset(), 2);
+        EXPECT_FALSE(label->AutoSizing());
+    }
+    EXPECT_EQ(form->MarkupLabel2->HTMLText().Text(), std::string(kAboutProductMarkup) + "\r\n");
+    EXPECT_NE(form->MarkupLabel1->HTMLText().Text().find("mailto:info@tesvo.example"), std::string::npos);
+    EXPECT_NE(form->MarkupLabel4->HTMLText().Text().find("https://www.tesvo.example/"), std::string::npos);
 }
 
 TEST_F(AboutWindow, EscDoesNothingAndTheMouseCannotMoveIt) {

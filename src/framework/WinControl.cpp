@@ -161,7 +161,7 @@ void TWinControl::ApplyAnchors(int oldWidth, int oldHeight) {
 void TWinControl::AlignControls() {
     if (aligning_) return;
     aligning_ = true;
-    gdi::RECT rest = ClientRect();
+    gdi::RECT rest = AlignRect();
     // Top and bottom take the whole width first, then left and right the height that is left.
     for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : controls_) {
@@ -218,10 +218,7 @@ TCanvas& TWinControl::Canvas() {
 void TWinControl::PaintWindow(gdi::HDC dc) {
     canvas_->Attach(dc);
     try {
-        canvas_->Brush().SetColor(Color());
-        canvas_->Brush().SetStyle(TBrushStyle::Solid);
-        const gdi::RECT all = ClientRect();
-        gdi::FillRect(dc, &all, canvas_->Brush().Handle());
+        EraseBackground(dc);
         Paint();
     } catch (...) {
         canvas_->Detach();
@@ -229,6 +226,13 @@ void TWinControl::PaintWindow(gdi::HDC dc) {
     }
     canvas_->Detach();
     PaintControls(dc);
+}
+
+void TWinControl::EraseBackground(gdi::HDC dc) {
+    canvas_->Brush().SetColor(Color());
+    canvas_->Brush().SetStyle(TBrushStyle::Solid);
+    const gdi::RECT all = ClientRect();
+    gdi::FillRect(dc, &all, canvas_->Brush().Handle());
 }
 
 void TWinControl::PaintControls(gdi::HDC dc) {

@@ -66,8 +66,10 @@ class TWinControl : public TControl {
   protected:
     friend class TControl;
 
-    // The window's own drawing: background in Color, then Paint on the canvas.
+    // The window's own drawing: EraseBackground, then Paint on the canvas.
     virtual void PaintWindow(gdi::HDC dc);
+    // Fills the client area in Color; controls that paint their whole area themselves skip it.
+    virtual void EraseBackground(gdi::HDC dc);
     virtual void Paint() {}
     // Canvas over the window's surface, valid during painting.
     TCanvas& Canvas();
@@ -82,6 +84,8 @@ class TWinControl : public TControl {
     void DestroyHandle();
     void UpdateWindowState();
     void AlignControls();
+    // The area aligned children share: the client area less what the control draws around it.
+    virtual gdi::RECT AlignRect() const { return ClientRect(); }
     // The windowless child under a client point, topmost first.
     TControl* ControlAtPos(gdi::POINT p) const;
     void InvalidateChild(const TControl& child);

@@ -99,6 +99,14 @@ HWND Desktop::NextToPaint() const {
     return nullptr;
 }
 
+bool Desktop::PaintNow(HWND window, const std::function<void(gdi::HDC)>& paint) {
+    assert(IsWindow(window));
+    if (window->invalid_ || !window->dc_ || !IsReallyVisible(window)) return false;
+    paint(window->dc_);
+    window->TopLevel()->frameStale_ = true;
+    return true;
+}
+
 void Desktop::UpdateWindow(HWND window) {
     assert(IsWindow(window));
     HWND top = window->TopLevel();

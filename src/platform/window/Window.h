@@ -105,6 +105,10 @@ class Desktop {
     // window's top-level at once.
     void Invalidate(HWND window);
     void UpdateWindow(HWND window);
+    // Draws into the window's surface at once, outside a Paint message, and has its top-level
+    // frame composed again: for a windowless control that repaints only itself. Nothing when the
+    // window is not showing or waits for a full repaint anyway; returns whether it drew.
+    bool PaintNow(HWND window, const std::function<void(gdi::HDC)>& paint);
     // The composed client area of a visible top-level window, current as of the last repaint.
     FrameView Frame(HWND topLevel) const;
 

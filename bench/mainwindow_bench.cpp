@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "controls/EllipsisLabel.h"
 #include "controls/LevelProgressBar.h"
 #include "forms/FormMain.h"
 #include "framework/Application.h"

@@ -10,7 +10,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: plexon                       open the main window\n"
     "       plexon weld [options] FILE|FOLDER...\n"
-    "       plexon screenshot --window main|options|about|message|demo [--busy N] [--text T] -o FILE.bmp\n"
+    "       plexon screenshot --window main|options|about|message|demo [--busy N] [--text T]\n"
+    "                         [--hover CONTROL] -o FILE.bmp\n"
     "       plexon --help | --version\n"
     "\n"
     "Joins the state images of each icon (Open.bmp, Open_h.bmp, Open_d.bmp, Open_p.bmp) into one strip\n"

@@ -106,13 +106,15 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
 }
 
 int Screenshot(std::span<const std::string> args, Console& console) {
-    std::string name, output, text;
+    std::string name, output, text, hover;
     std::optional<int> busy;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--window" && i + 1 < args.size()) {
             name = args[++i];
         } else if (args[i] == "--busy" && i + 1 < args.size()) {
             busy = std::atoi(args[++i].c_str());
+        } else if (args[i] == "--hover" && i + 1 < args.size()) {
+            hover = args[++i];
         } else if (args[i] == "--text" && i + 1 < args.size()) {
             text = args[++i];
         } else if (args[i] == "-o" && i + 1 < args.size()) {
@@ -123,7 +125,9 @@ int Screenshot(std::span<const std::string> args, Console& console) {
         }
     }
     if (name.empty() || output.empty()) {
-        console.err << "usage: plexon screenshot --window NAME [--text TEXT] [--busy POSITION] -o FILE.bmp\n";
+        console.err
+            << "usage: plexon screenshot --window NAME [--text TEXT] [--busy POSITION] [--hover CONTROL] "
+               "-o FILE.bmp\n";
         return kExitUsage;
     }
     const std::set<std::string> known = {"demo", "message", "main", "options", "about"};
@@ -155,6 +159,19 @@ int Screenshot(std::span<const std::string> args, Console& console) {
     }
     form->Show();
     Application().ProcessMessages();
+    if (!hover.empty()) {
+        // The mouse rests on the middle of the control, as a hot face needs.
+        auto* control = dynamic_cast<TControl*>(form->FindComponent(hover));
+        if (!control) {
+            console.err << "plexon screenshot: no control " << hover << " on the window\n";
+            delete form;
+            return kExitUsage;
+        }
+        const gdi::POINT p = control->ClientToScreen({control->Width() / 2, control->Height() / 2});
+        window::TheDesktop().InputMouseMove(form->Handle(), {p.x - form->Left(), p.y - form->Top()},
+                                            window::Shift::None);
+        Application().ProcessMessages();
+    }
     const window::FrameView frame = window::TheDesktop().Frame(form->Handle());
     TBitmap shot;
     shot.SetPixelLayout(BitmapPixelLayout::Bits32);

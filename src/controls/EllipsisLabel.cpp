@@ -20,10 +20,14 @@ void TEllipsisLabel::SetLayout(TTextLayout value) {
 }
 
 gdi::UINT TEllipsisLabel::DrawFormat() const {
-    gdi::UINT format = Alignment() == taRightJustify ? gdi::DT_RIGHT : Alignment() == taCenter ? gdi::DT_CENTER : gdi::DT_LEFT;
+    gdi::UINT format = Alignment() == taRightJustify ? gdi::DT_RIGHT
+                       : Alignment() == taCenter     ? gdi::DT_CENTER
+                                                     : gdi::DT_LEFT;
     format |= WordWrap() ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE;
     format |= layout_ == tlCenter ? gdi::DT_VCENTER : layout_ == tlBottom ? gdi::DT_BOTTOM : gdi::DT_TOP;
-    format |= ellipsType_ == etEndEllips ? gdi::DT_END_ELLIPSIS : ellipsType_ == etPathEllips ? gdi::DT_PATH_ELLIPSIS : 0;
+    format |= ellipsType_ == etEndEllips    ? gdi::DT_END_ELLIPSIS
+              : ellipsType_ == etPathEllips ? gdi::DT_PATH_ELLIPSIS
+                                            : 0;
     if (!ShowAccelChar()) format |= gdi::DT_NOPREFIX;
     return format;
 }

@@ -182,7 +182,8 @@ void TPxBevel::Recompute() {
     switch (mode_) {
         case bmCustom: {
             width_ = borderWidth_ + borderInnerWidth_;
-            for (auto [style, width] : {std::pair{styleOuter_, widthOuter_}, std::pair{styleInner_, widthInner_}}) {
+            for (auto [style, width] :
+                 {std::pair{styleOuter_, widthOuter_}, std::pair{styleInner_, widthInner_}}) {
                 if (style == bvNone) continue;
                 width_ += width + (style == bvFrameLowered || style == bvFrameRaised ? 1 : 0);
             }

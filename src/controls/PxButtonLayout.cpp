@@ -39,9 +39,11 @@ GlyphPlacement PlaceGlyphAndText(const gdi::RECT& content, gdi::SIZE glyph, gdi:
     const gdi::POINT box = AlignBox(content, width, height, layout.Alignment());
     const int dx = box.x + layout.OffsetX(), dy = box.y + layout.OffsetY();
     GlyphPlacement placed;
-    placed.glyph = hasGlyph ? gdi::RECT{g.x + dx, g.y + dy, g.x + dx + glyph.cx, g.y + dy + glyph.cy} : gdi::RECT{};
-    placed.text = hasText ? gdi::RECT{t.x + dx + 1, t.y + dy + 1, t.x + dx + 1 + text.cx, t.y + dy + 1 + text.cy}
-                          : gdi::RECT{};
+    placed.glyph =
+        hasGlyph ? gdi::RECT{g.x + dx, g.y + dy, g.x + dx + glyph.cx, g.y + dy + glyph.cy} : gdi::RECT{};
+    placed.text = hasText
+                      ? gdi::RECT{t.x + dx + 1, t.y + dy + 1, t.x + dx + 1 + text.cx, t.y + dy + 1 + text.cy}
+                      : gdi::RECT{};
     return placed;
 }
 

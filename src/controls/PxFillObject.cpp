@@ -13,8 +13,12 @@ namespace plexon {
 gdi::POINT AlignBox(const gdi::RECT& r, int width, int height, TPxAlignment alignment) {
     const int freeX = r.right - r.left - width, freeY = r.bottom - r.top - height;
     const int column = int(alignment) % 3, row = int(alignment) / 3;
-    return {r.left + (column == 0 ? 0 : column == 1 ? freeX / 2 : freeX),
-            r.top + (row == 0 ? 0 : row == 1 ? freeY / 2 : freeY)};
+    return {r.left + (column == 0   ? 0
+                      : column == 1 ? freeX / 2
+                                    : freeX),
+            r.top + (row == 0   ? 0
+                     : row == 1 ? freeY / 2
+                                : freeY)};
 }
 
 TPxShapeFill::TPxShapeFill(TPxFillStyle style) : style_(style), bitmap_(std::make_unique<TBitmap>()) {
@@ -46,7 +50,8 @@ bool TPxFillObject::Fill(TCanvas& canvas, const gdi::RECT& r, TColor background)
         case sfGradient: {
             const unsigned flags = (options_.foGrUseBitmap ? kGradientUseBitmap : 0) |
                                    (gradient_.PaletteRealize() ? kGradientUsePalette : 0);
-            PaintGradient(canvas.Handle(), r, gradient_.Style(), flags, gradient_.Palette(), gradient_.Colors());
+            PaintGradient(canvas.Handle(), r, gradient_.Style(), flags, gradient_.Palette(),
+                          gradient_.Colors());
             return true;
         }
         case sfBrush: {
@@ -66,7 +71,8 @@ bool TPxFillObject::Fill(TCanvas& canvas, const gdi::RECT& r, TColor background)
             gdi::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
             TCanvas& source = bitmap_->Canvas();
             for (int y = r.top; y < r.bottom; y += h)
-                for (int x = r.left; x < r.right; x += w) gdi::BitBlt(dc, x, y, w, h, source.Handle(), 0, 0, gdi::SRCCOPY);
+                for (int x = r.left; x < r.right; x += w)
+                    gdi::BitBlt(dc, x, y, w, h, source.Handle(), 0, 0, gdi::SRCCOPY);
             gdi::SelectClipRgn(dc, nullptr);
             return true;
         }

@@ -128,7 +128,8 @@ TBitmap& TPxGlyphHolder::Prepared(int index) {
             for (int x = 0; x < size.cx; ++x)
                 if (inked[std::size_t(y * size.cx + x)]) image->Canvas().SetPixels(x, y, TColor(shadow));
     } else {
-        gdi::BitBlt(target, 0, 0, size.cx, size.cy, glyph_->Canvas().Handle(), index * size.cx, 0, gdi::SRCCOPY);
+        gdi::BitBlt(target, 0, 0, size.cx, size.cy, glyph_->Canvas().Handle(), index * size.cx, 0,
+                    gdi::SRCCOPY);
     }
     image->SetMaskColor(TColor(key));
     image->SetIsTransparent(true);
@@ -140,7 +141,8 @@ TBitmap& TPxGlyphHolder::Prepared(int index) {
 void TPxGlyphHolder::Draw(TCanvas& canvas, int index, int x, int y) {
     const gdi::SIZE size = ImageSize();
     if (size.cx <= 0 || size.cy <= 0) return;
-    if (index < 0 || index > kMaxGlyphs || (index >= numGlyphs_ && !(index == 1 && numGlyphs_ == 1))) index = 0;
+    if (index < 0 || index > kMaxGlyphs || (index >= numGlyphs_ && !(index == 1 && numGlyphs_ == 1)))
+        index = 0;
     canvas.DrawGraphic(x, y, &Prepared(index));
 }
 

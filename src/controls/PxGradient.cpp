@@ -27,7 +27,9 @@ int RoundEven(double v) {
 void PaintShape(gdi::HDC dc, TPxGradientStyle style, int i, int c, int w, int h, int x0, int y0) {
     const int gx = gdi::MulDiv(i + 1, w, c), gy = gdi::MulDiv(i + 1, h, c);
     const int cx = w / 2, cy = h / 2;
-    const auto box = [&](int x1, int y1, int x2, int y2) { gdi::Rectangle(dc, x0 + x1, y0 + y1, x0 + x2, y0 + y2); };
+    const auto box = [&](int x1, int y1, int x2, int y2) {
+        gdi::Rectangle(dc, x0 + x1, y0 + y1, x0 + x2, y0 + y2);
+    };
     const auto polygon = [&](std::initializer_list<gdi::POINT> corners) {
         gdi::POINT points[4];
         int n = 0;
@@ -117,8 +119,8 @@ void BuildGradientColors(TColor from, TColor to, int count, bool restart, Gradie
     }
 }
 
-void PaintGradient(gdi::HDC dc, const gdi::RECT& r, TPxGradientStyle style, unsigned flags, gdi::HPALETTE palette,
-                   const GradientTable& table) {
+void PaintGradient(gdi::HDC dc, const gdi::RECT& r, TPxGradientStyle style, unsigned flags,
+                   gdi::HPALETTE palette, const GradientTable& table) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (table.empty() || w <= 0 || h <= 0) return;
     const bool usePalette = (flags & kGradientUsePalette) && palette;
@@ -184,14 +186,17 @@ void TPxGradient::Recompute() {
         // The run length divides by the number of listed colours, not by the number of runs.
         const int m = int(colorList_.size()), n = colorCount_ / m;
         BuildGradientColors(colorList_[0], colorList_[1], n, true, colors_);
-        for (int i = 1; i + 1 < m; ++i) BuildGradientColors(colorList_[std::size_t(i)], colorList_[std::size_t(i + 1)], n, false, colors_);
+        for (int i = 1; i + 1 < m; ++i)
+            BuildGradientColors(colorList_[std::size_t(i)], colorList_[std::size_t(i + 1)], n, false,
+                                colors_);
     }
     // The table holds at most 236 colours (a multi-colour run never exceeds ColorCount).
     if (paletteRealize_ && !colors_.empty()) {
         gdi::LOGPALETTE logical;
         logical.palNumEntries = std::uint16_t(colors_.size());
         for (std::size_t i = 0; i < colors_.size(); ++i)
-            logical.palPalEntry[i] = {std::uint8_t(Channel(colors_[i], 0)), std::uint8_t(Channel(colors_[i], 8)),
+            logical.palPalEntry[i] = {std::uint8_t(Channel(colors_[i], 0)),
+                                      std::uint8_t(Channel(colors_[i], 8)),
                                       std::uint8_t(Channel(colors_[i], 16)), 0};
         palette_ = GdiCheck(gdi::CreatePalette(&logical));
     }

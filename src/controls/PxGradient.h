@@ -32,14 +32,14 @@ using GradientTable = std::vector<gdi::COLORREF>;
 void BuildGradientColors(TColor from, TColor to, int count, bool restart, GradientTable& table);
 
 // PaintGradient flags.
-inline constexpr unsigned kGradientClip = 0x1;        // keep shapes inside the rectangle
-inline constexpr unsigned kGradientUseBitmap = 0x4;   // paint through a bitmap of the rectangle's size
+inline constexpr unsigned kGradientClip = 0x1;       // keep shapes inside the rectangle
+inline constexpr unsigned kGradientUseBitmap = 0x4;  // paint through a bitmap of the rectangle's size
 inline constexpr unsigned kGradientUsePalette = 0x1000;
 
 // Paints the table in r: bands for the horizontal and vertical styles, nested shapes (first colour
 // innermost) for the others. Nothing for an empty table or rectangle.
-void PaintGradient(gdi::HDC dc, const gdi::RECT& r, TPxGradientStyle style, unsigned flags, gdi::HPALETTE palette,
-                   const GradientTable& table);
+void PaintGradient(gdi::HDC dc, const gdi::RECT& r, TPxGradientStyle style, unsigned flags,
+                   gdi::HPALETTE palette, const GradientTable& table);
 
 class TPxGradient : public TPxSettings {
   public:

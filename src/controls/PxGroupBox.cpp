@@ -200,7 +200,8 @@ gdi::RECT TPxGroupBox::CaptionTextBox() {
     ScopedMemoryDc screen;
     const gdi::UINT format =
         gdi::DT_SINGLELINE | gdi::DT_EXPANDTABS | (showAccelChar_ ? 0 : gdi::DT_NOPREFIX);
-    const gdi::RECT text = MeasureControlText(screen.Get(), MeasuredCaption(), {0, 0, 0, 0}, format, captionFont_);
+    const gdi::RECT text =
+        MeasureControlText(screen.Get(), MeasuredCaption(), {0, 0, 0, 0}, format, captionFont_);
     int w = text.right - text.left + 2, h = text.bottom - text.top + 2;
     if (Turned()) std::swap(w, h);
     const gdi::RECT area = CaptionRect();
@@ -237,8 +238,8 @@ void TPxGroupBox::Paint() {
         FillSolid(dc, gap, Color());
     const TColor color = ReallyEnabled() ? captionFont_.Color() : clGrayText;
     if (!Turned()) {
-        const gdi::UINT format =
-            gdi::DT_SINGLELINE | gdi::DT_EXPANDTABS | gdi::DT_LEFT | gdi::DT_TOP | (showAccelChar_ ? 0 : gdi::DT_NOPREFIX);
+        const gdi::UINT format = gdi::DT_SINGLELINE | gdi::DT_EXPANDTABS | gdi::DT_LEFT | gdi::DT_TOP |
+                                 (showAccelChar_ ? 0 : gdi::DT_NOPREFIX);
         DrawControlTextInColor(dc, Caption(), box, format, captionFont_, color);
         return;
     }

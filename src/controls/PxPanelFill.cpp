@@ -69,8 +69,8 @@ TBitmap* TPxPanelFill::Background() {
 bool TPxPanelFill::CopyBackground(gdi::HDC dc, const gdi::RECT& area, int x, int y) {
     TBitmap* background = Transparent() ? nullptr : Background();
     if (!background) return false;
-    gdi::BitBlt(dc, x, y, area.right - area.left, area.bottom - area.top, background->Canvas().Handle(), area.left,
-                area.top, gdi::SRCCOPY);
+    gdi::BitBlt(dc, x, y, area.right - area.left, area.bottom - area.top, background->Canvas().Handle(),
+                area.left, area.top, gdi::SRCCOPY);
     return true;
 }
 
@@ -84,9 +84,14 @@ void TPxPanelFill::Paint() {
     if (Caption().empty()) return;
     const int column = int(alignment_) % 3, row = int(alignment_) / 3;
     const gdi::UINT format = gdi::DT_SINGLELINE | gdi::DT_EXPANDTABS | gdi::DT_NOPREFIX |
-                             (column == 0 ? gdi::DT_LEFT : column == 1 ? gdi::DT_CENTER : gdi::DT_RIGHT) |
-                             (row == 0 ? gdi::DT_TOP : row == 1 ? gdi::DT_VCENTER : gdi::DT_BOTTOM);
-    DrawControlTextInColor(dc, Caption(), inner, format, Font(), ReallyEnabled() ? Font().Color() : clGrayText);
+                             (column == 0   ? gdi::DT_LEFT
+                              : column == 1 ? gdi::DT_CENTER
+                                            : gdi::DT_RIGHT) |
+                             (row == 0   ? gdi::DT_TOP
+                              : row == 1 ? gdi::DT_VCENTER
+                                         : gdi::DT_BOTTOM);
+    DrawControlTextInColor(dc, Caption(), inner, format, Font(),
+                           ReallyEnabled() ? Font().Color() : clGrayText);
 }
 
 }  // namespace plexon

@@ -162,16 +162,20 @@ void TPxSpeedButton::EnabledChanged() {
 void TPxSpeedButton::MouseEnter() {
     over_ = true;
     if (!Enabled()) return;
-    if (state_ == bsUp) SetState(bsHot);
-    else if (state_ == bsLatched) RepaintState();  // the latched face is tinted while hot
+    if (state_ == bsUp)
+        SetState(bsHot);
+    else if (state_ == bsLatched)
+        RepaintState();  // the latched face is tinted while hot
     TGraphicControl::MouseEnter();
 }
 
 void TPxSpeedButton::MouseLeave() {
     over_ = false;
     if (!Enabled()) return;
-    if (state_ == bsHot) SetState(bsUp);
-    else if (state_ == bsLatched) RepaintState();
+    if (state_ == bsHot)
+        SetState(bsUp);
+    else if (state_ == bsLatched)
+        RepaintState();
     if (OnMouseExit) OnMouseExit(this);
     TGraphicControl::MouseLeave();
 }
@@ -257,14 +261,15 @@ GlyphPlacement TPxSpeedButton::Placement() {
         TCanvas& canvas = Canvas();
         const bool attached = canvas.HandleAllocated();
         gdi::RECT measured;
-        const gdi::UINT format =
-            gdi::DT_EXPANDTABS | (multiLine_ ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE);
+        const gdi::UINT format = gdi::DT_EXPANDTABS | (multiLine_ ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE);
         const std::string shown = caption == "&" ? std::string(" ") : caption;
         if (attached) {
-            measured = MeasureControlText(canvas.Handle(), shown, {0, 0, content.right - content.left, 0}, format, Font());
+            measured = MeasureControlText(canvas.Handle(), shown, {0, 0, content.right - content.left, 0},
+                                          format, Font());
         } else {
             ScopedMemoryDc screen;
-            measured = MeasureControlText(screen.Get(), shown, {0, 0, content.right - content.left, 0}, format, Font());
+            measured = MeasureControlText(screen.Get(), shown, {0, 0, content.right - content.left, 0},
+                                          format, Font());
         }
         text = {measured.right - measured.left + 2, measured.bottom - measured.top + 2};
     }
@@ -289,8 +294,8 @@ void TPxSpeedButton::PaintFace(TCanvas& canvas, const gdi::RECT& r) {
         return;
     }
     // The other styles: a plain classic raised / sunken edge, or a flat one that shows when hot.
-    const bool classic = style_ == gbsWin31 || style_ == gbsWin40 || style_ == gbsClassic || style_ == gbsWin40Ext ||
-                         style_ == gbsCombo;
+    const bool classic = style_ == gbsWin31 || style_ == gbsWin40 || style_ == gbsClassic ||
+                         style_ == gbsWin40Ext || style_ == gbsCombo;
     gdi::RECT edge = r;
     if (IsDown(state_) || state_ == bsDisabledLatched)
         gdi::DrawEdge(dc, &edge, classic ? gdi::EDGE_SUNKEN : gdi::BDR_SUNKENOUTER, gdi::BF_RECT);
@@ -318,7 +323,8 @@ void TPxSpeedButton::Paint() {
                                  (multiLine_ ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE);
         if (Enabled()) {
             const bool entered = enterColorChange_ && (state_ == bsHot || IsDown(state_));
-            DrawControlTextInColor(dc, caption, placed.text, format, Font(), entered ? enterColor_ : Font().Color());
+            DrawControlTextInColor(dc, caption, placed.text, format, Font(),
+                                   entered ? enterColor_ : Font().Color());
         } else {
             const gdi::RECT shifted{placed.text.left + 1, placed.text.top + 1, placed.text.right + 1,
                                     placed.text.bottom + 1};

@@ -42,10 +42,10 @@ enum class TPxButtonState : std::uint8_t {
 using enum TPxButtonState;
 
 // The office faces' colours.
-inline constexpr TColor kOfficeFrame = 0xC66931;        // RGB(49, 105, 198)
-inline constexpr TColor kOfficeHot = 0xEFD3C6;          // RGB(198, 211, 239)
-inline constexpr TColor kOfficeDown = 0xF7DFD6;         // RGB(214, 223, 247)
-inline constexpr TColor kOfficeHotLatched = 0xE0A88D;   // RGB(141, 168, 224)
+inline constexpr TColor kOfficeFrame = 0xC66931;       // RGB(49, 105, 198)
+inline constexpr TColor kOfficeHot = 0xEFD3C6;         // RGB(198, 211, 239)
+inline constexpr TColor kOfficeDown = 0xF7DFD6;        // RGB(214, 223, 247)
+inline constexpr TColor kOfficeHotLatched = 0xE0A88D;  // RGB(141, 168, 224)
 
 class TPxSpeedButton : public TGraphicControl {
   public:

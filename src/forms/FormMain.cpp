@@ -7,10 +7,12 @@
 #include <cctype>
 #include <functional>
 
-#include "controls/GroupBox.h"
+#include "controls/EllipsisLabel.h"
 #include "controls/LevelProgressBar.h"
 #include "controls/MarkupLabel.h"
-#include "controls/Panel.h"
+#include "controls/PxGroupBox.h"
+#include "controls/PxPanelFill.h"
+#include "controls/PxSpeedButton.h"
 #include "forms/BrowseDialog.h"
 #include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
@@ -23,6 +25,8 @@
 #include "framework/MaskEdit.h"
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
+#include "graphics/Bitmap.h"
+#include "graphics/ModuleResources.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/Utf8.h"
@@ -38,32 +42,40 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-TLabel* PathLabel(TfrmMain* form, TWinControl* parent, const char* name, int top, int width,
-                  const char* text) {
-    auto* label = PlaceControl<TLabel>(form, parent, name, 12, top, width, 13);
+// The path labels show a path as it is: an "&" in a folder name is part of the name, not an
+// accelerator.
+TEllipsisLabel* PathLabel(TfrmMain* form, TWinControl* parent, const char* name, int top, int width,
+                          const char* text) {
+    auto* label = PlaceControl<TEllipsisLabel>(form, parent, name, 12, top, width, 13);
     label->SetCaption(text);
     label->Font().SetColor(clNavy);
+    label->SetEllipsType(etPathEllips);
+    label->SetShowAccelChar(false);
     return label;
 }
 
-TGroupBox* Section(TfrmMain* form, const char* name, int top, int height, const char* caption, int tabOrder) {
-    auto* box = PlaceControl<TGroupBox>(form, form, name, 8, top, 397, height);
+TPxGroupBox* Section(TfrmMain* form, const char* name, int top, int height, const char* caption,
+                     int tabOrder) {
+    auto* box = PlaceControl<TPxGroupBox>(form, form, name, 8, top, 397, height);
     box->SetCaption(caption);
     box->SetTabOrder(tabOrder);
+    box->Bevel().SetMode(bmWindows);
+    box->CaptionFont().SetName("Tahoma");
+    box->CaptionFont().SetHeight(-11);
+    box->CaptionFont().SetStyle({TFontStyle::Bold});
     return box;
 }
 
-// The command bar's push button: like the bar's buttons it never takes the keyboard focus, neither
-// by Tab nor by a click, so the focus stays in the sections.
-class TCommandButton : public TButton {
-  public:
-    explicit TCommandButton(TComponent* owner) : TButton(owner) { focusOnClick_ = false; }
-};
-
-TButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, int left, const char* caption) {
-    TButton* button = PlaceControl<TCommandButton>(form, parent, name, left, 4, 77, 33);
+// The command bar's glyph buttons; their glyphs are embedded from resources/.
+TPxSpeedButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, int left,
+                              const char* caption, const char* glyph) {
+    auto* button = PlaceControl<TPxSpeedButton>(form, parent, name, left, 4, 77, 33);
     button->SetCaption(caption);
-    button->SetTabStop(false);
+    button->SetButtonStyle(gbsOfficeTransp);
+    button->SetThemedLook(false);
+    TBitmap bitmap;
+    bitmap.LoadResource(ProgramResources(), glyph);
+    button->SetGlyph(bitmap);
     return button;
 }
 
@@ -119,6 +131,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     MarkupLabel1->SetTransparent(true);
 
     PxGroupBox1 = Section(this, "PxGroupBox1", 48, 77, " 1. Select the images to join ", 1);
+    PxGroupBox1->SetTransparent(true);
     lblImageList = PathLabel(this, PxGroupBox1, "lblImageList", 20, 377, kImageListPrompt);
     lblImageCount = PathLabel(this, PxGroupBox1, "lblImageCount", 48, 293, "");
     btnImageBrowse = PlaceControl<TButton>(this, PxGroupBox1, "btnImageBrowse", 312, 40, 75, 25);
@@ -137,9 +150,18 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     btnOutputBrowse->SetCaption("B&rowse...");
     btnOutputBrowse->SetTabOrder(0);
 
-    PxPanelFill1 = PlaceControl<TPanel>(this, this, "PxPanelFill1", 0, 0, 413, 41);
+    PxPanelFill1 = PlaceControl<TPxPanelFill>(this, this, "PxPanelFill1", 0, 0, 413, 41);
     PxPanelFill1->SetAlign(alTop);
     PxPanelFill1->SetTabOrder(0);
+    PxPanelFill1->Bevel().SetMode(bmStandard);
+    PxPanelFill1->Bevel().SetStandardStyle(lsSingleRaised);
+    TPxGradient& gradient = PxPanelFill1->FillObject().Gradient();
+    gradient.BeginUpdate();
+    gradient.SetColor(clWhite);
+    gradient.SetEndColor(clSkyBlue);
+    gradient.SetColorCount(64);
+    gradient.EndUpdate(true);
+    PxPanelFill1->FillObject().SetStyle(sfGradient);
     pbWork = PlaceControl<TLevelProgressBar>(this, PxPanelFill1, "pbWork", 8, 8, 397, 25);
     pbWork->SetVisible(false);
     pbWork->SetCompletionSmooth(false);
@@ -147,11 +169,11 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     pbWork->Font().SetColor(clWindowText);
     pbWork->Font().SetCharSet(1);  // DEFAULT_CHARSET
     pbWork->SetPosition(80);
-    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "Start");
+    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "Start", "glyph_start.bmp");
     btnStart->Font().SetStyle({TFontStyle::Bold});
-    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "Options");
-    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "About");
-    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "Exit");
+    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "Options", "glyph_options.bmp");
+    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "About", "glyph_about.bmp");
+    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "Exit", "glyph_exit.bmp");
 
     PxGroupBox4 =
         Section(this, "PxGroupBox4", 192, 57, " 3. Select the order of images in the final file", 3);
@@ -298,7 +320,7 @@ void TfrmMain::btnExitClick(TComponent*) {
 void TfrmMain::ShowBusy(bool busy) {
     pbWork->SetPosition(0);
     pbWork->SetVisible(busy);
-    for (TButton* command : {btnStart, btnOptions, btnAbout, btnExit}) command->SetVisible(!busy);
+    for (TPxSpeedButton* command : {btnStart, btnOptions, btnAbout, btnExit}) command->SetVisible(!busy);
     btnImageBrowse->SetEnabled(!busy);
     cbImageState->SetEnabled(!busy);
     if (busy) {

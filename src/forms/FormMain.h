@@ -16,13 +16,15 @@ namespace plexon {
 
 class TButton;
 class TComboBox;
-class TGroupBox;
+class TEllipsisLabel;
 class TLabel;
 class TLevelProgressBar;
 class TMarkupLabel;
 class TOpenDialog;
-class TPanel;
 class TPxBrowseDlg;
+class TPxGroupBox;
+class TPxPanelFill;
+class TPxSpeedButton;
 
 class TfrmMain : public TForm {
   public:
@@ -30,23 +32,23 @@ class TfrmMain : public TForm {
     ~TfrmMain() override;
 
     TMarkupLabel* MarkupLabel1;
-    TGroupBox* PxGroupBox1;
-    TLabel* lblImageList;
-    TLabel* lblImageCount;
+    TPxGroupBox* PxGroupBox1;
+    TEllipsisLabel* lblImageList;
+    TEllipsisLabel* lblImageCount;
     TButton* btnImageBrowse;
-    TGroupBox* PxGroupBox2;
+    TPxGroupBox* PxGroupBox2;
     TLabel* Label1;
     TComboBox* cbImageState;
-    TGroupBox* PxGroupBox3;
-    TLabel* lblOutputPath;
+    TPxGroupBox* PxGroupBox3;
+    TEllipsisLabel* lblOutputPath;
     TButton* btnOutputBrowse;
-    TPanel* PxPanelFill1;
+    TPxPanelFill* PxPanelFill1;
     TLevelProgressBar* pbWork;
-    TButton* btnStart;
-    TButton* btnOptions;
-    TButton* btnAbout;
-    TButton* btnExit;
-    TGroupBox* PxGroupBox4;
+    TPxSpeedButton* btnStart;
+    TPxSpeedButton* btnOptions;
+    TPxSpeedButton* btnAbout;
+    TPxSpeedButton* btnExit;
+    TPxGroupBox* PxGroupBox4;
     TComboBox* cbImage1;
     TComboBox* cbImage2;
     TComboBox* cbImage3;

@@ -2,7 +2,7 @@
 // its default and cancel buttons and the masked edit.
 #include "forms/FormOptions.h"
 
-#include "controls/GroupBox.h"
+#include "controls/PxGroupBox.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
 #include "framework/Label.h"
@@ -51,9 +51,13 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     btnCancel->SetModalResult(mrCancel);
     btnCancel->SetAnchors(akRight | akBottom);
     btnCancel->SetTabOrder(1);
-    PxGroupBox2 = PlaceControl<TGroupBox>(this, this, "PxGroupBox2", 8, 8, 241, 109);
+    PxGroupBox2 = PlaceControl<TPxGroupBox>(this, this, "PxGroupBox2", 8, 8, 241, 109);
     PxGroupBox2->SetCaption("File suffix information");
     PxGroupBox2->SetTabOrder(2);
+    PxGroupBox2->Bevel().SetMode(bmWindows);
+    PxGroupBox2->CaptionFont().SetName("Tahoma");
+    PxGroupBox2->CaptionFont().SetHeight(-11);
+    PxGroupBox2->CaptionFont().SetStyle({TFontStyle::Bold});
 
     Label1 = PlaceControl<TLabel>(this, PxGroupBox2, "Label1", 116, 20, 111, 39);
     Label1->SetCaption("The file suffix identifies\rthe icon state; hot, \rdisabled or pressed.");

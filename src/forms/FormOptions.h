@@ -8,7 +8,7 @@ namespace plexon {
 
 class TBevel;
 class TButton;
-class TGroupBox;
+class TPxGroupBox;
 class TLabel;
 class TMaskEdit;
 
@@ -19,7 +19,7 @@ class TfrmOptions : public TForm {
     TBevel* Bevel1;
     TButton* btnOK;
     TButton* btnCancel;
-    TGroupBox* PxGroupBox2;
+    TPxGroupBox* PxGroupBox2;
     TLabel* Label1;
     TLabel* Label2;
     TLabel* Label3;

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "controls/MarkupLabel.h"
+#include "controls/PxSpeedButton.h"
 #include "forms/FormMain.h"
 #include "framework/Button.h"
 #include "framework/FormTestSupport.h"

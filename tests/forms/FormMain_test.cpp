@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "../app/TempFolder.h"
-#include "controls/GroupBox.h"
+#include "controls/EllipsisLabel.h"
 #include "controls/LevelProgressBar.h"
 #include "controls/MarkupLabel.h"
-#include "controls/Panel.h"
+#include "controls/PxGroupBox.h"
+#include "controls/PxPanelFill.h"
+#include "controls/PxSpeedButton.h"
 #include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
 #include "forms/OpenDialog.h"
@@ -199,8 +201,9 @@ TEST_F(MainWindow, CommandButtonsNeverTakeTheFocus) {
     Click(*form->btnAbout);
     Pump();
     EXPECT_TRUE(form->cbImageState->Focused());
-    for (const TButton* command : {form->btnStart, form->btnOptions, form->btnAbout, form->btnExit})
-        EXPECT_FALSE(command->TabStop());
+    // Windowless: no tab stop and no focus to take.
+    for (const TControl* command : {form->btnStart, form->btnOptions, form->btnAbout, form->btnExit})
+        EXPECT_EQ(dynamic_cast<const TWinControl*>(command), nullptr);
 }
 
 TEST_F(MainWindow, TabOrderRunsThroughTheSectionsAndSkipsTheCommandBar) {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "controls/GroupBox.h"
+#include "controls/PxGroupBox.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
 #include "framework/FormTestSupport.h"

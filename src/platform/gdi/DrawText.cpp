@@ -134,9 +134,11 @@ Line EndEllipsis(const Line& line, const Layout& layout, int available) {
 }
 
 // Drops characters before the last path separator; when even none of them fit, the part from the
-// separator on is cut at its end instead.
+// separator on is cut at its end instead. A folder ending in a separator keeps its last folder name.
 Line PathEllipsis(const Line& line, const Layout& layout, int available) {
-    const std::size_t separator = line.text.find_last_of("/\\");
+    const std::size_t size = line.text.size();
+    const bool folder = size > 1 && (line.text.back() == '/' || line.text.back() == '\\');
+    const std::size_t separator = line.text.find_last_of("/\\", folder ? size - 2 : std::string::npos);
     if (separator == std::string::npos || separator == 0) return EndEllipsis(line, layout, available);
     const std::string tail = line.text.substr(separator);
     const std::size_t keep = LongestFit(layout, std::string_view(line.text).substr(0, separator),

@@ -150,6 +150,14 @@ TEST(DrawTextEllipsis, PathEllipsisKeepsTheLastComponent) {
     for (std::size_t k = 1; k < path.size() && !found; ++k)
         found = drawn == canvas.Drawn(path.substr(0, k) + ".../Open_h.bmp", box, DT_SINGLELINE | DT_NOPREFIX);
     EXPECT_TRUE(found);
+    // A folder's text ends in a separator: its last folder name is what stays.
+    const std::vector<COLORREF> folder =
+        canvas.Drawn("/home/designer/icons/toolbar/", {0, 0, 90, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
+    found = false;
+    for (std::size_t k = 1; k < 20 && !found; ++k)
+        found = folder == canvas.Drawn(std::string("/home/designer/icons/").substr(0, k) + ".../toolbar/",
+                                       {0, 0, 90, 20}, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_TRUE(found);
     // Backslashes separate too, and a box too narrow for the file name keeps the name's start.
     EXPECT_LE(canvas.Measure("C:\\Icons\\Open_h.bmp", {0, 0, 60, 20}, DT_SINGLELINE | DT_PATH_ELLIPSIS).right,
               60);

@@ -1,0 +1,126 @@
+// The group box: caption and frame rectangles for every alignment, the main window's first box with
+// its etched frame interrupted from x = 6, a blank caption, children kept inside band and frame,
+// and the caption font following the box's font until one of its own is set.
+#include "controls/PxGroupBox.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/FormTestSupport.h"
+#include "support/Sheet.h"
+
+namespace plexon {
+namespace {
+
+using test::Edges;
+
+class GroupBox : public test::FormTest {
+  protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        form = new TForm(&Application());
+        form->SetBounds(50, 50, 413, 200);
+        form->Font().SetName("Tahoma");
+        form->Font().SetHeight(-11);
+        box = new TPxGroupBox(form);
+        box->SetBounds(8, 48, 397, 77);
+        box->SetParent(form);
+        box->SetCaption(" 1. Select the images to join ");
+        box->SetTransparent(true);
+        box->CaptionFont().SetName("Tahoma");
+        box->CaptionFont().SetHeight(-11);
+        box->CaptionFont().SetStyle({TFontStyle::Bold});
+        form->Show();
+        Pump();
+    }
+    TForm* form = nullptr;
+    TPxGroupBox* box = nullptr;
+};
+
+TEST_F(GroupBox, FirstSectionFrameAndItsCaptionGap) {
+    EXPECT_FALSE(box->CaptionParentFont());
+    ASSERT_EQ(box->CaptionBand(), 13);
+    EXPECT_EQ(Edges(box->FrameRect()), (std::array<int, 4>{0, 5, 397, 77}));
+    const gdi::RECT text = box->CaptionTextBox();
+    EXPECT_EQ(text.left, 8);
+    EXPECT_EQ(text.top, 0);
+    const std::uint32_t face = Rgb(clBtnFace), grey = Rgb(clBtnShadow), white = Rgb(clBtnHighlight);
+    // The etched frame: grey over white on top and left, white outside grey at the bottom and right.
+    for (int x : {0, 2, 5, int(text.right), 200, 390}) {
+        EXPECT_EQ(ControlPixel(*box, x, 5), grey) << x;
+        if (x > 0) {
+            EXPECT_EQ(ControlPixel(*box, x, 6), white) << x;
+        }
+    }
+    for (int y : {6, 40, 75}) {
+        EXPECT_EQ(ControlPixel(*box, 0, y), grey) << y;
+        EXPECT_EQ(ControlPixel(*box, 395, y), grey) << y;
+        EXPECT_EQ(ControlPixel(*box, 396, y), white) << y;
+    }
+    EXPECT_EQ(ControlPixel(*box, 200, 75), grey);
+    EXPECT_EQ(ControlPixel(*box, 200, 76), white);
+    // From x = 6 to the end of the text box the lines give way to the background (or the text).
+    for (int x : {6, 7, 8}) {
+        EXPECT_EQ(ControlPixel(*box, x, 5), face) << x;
+        EXPECT_EQ(ControlPixel(*box, x, 6), face) << x;
+    }
+    int ink = 0;
+    for (int x = text.left; x < text.right; ++x)
+        for (int y = 0; y < text.bottom; ++y) ink += ControlPixel(*box, x, y) == Rgb(clBlack);
+    EXPECT_GT(ink, 100);  // bold caption text in the box
+}
+
+TEST_F(GroupBox, ABlankCaptionFramesTheWholeBox) {
+    box->SetCaption("   ");
+    Pump();
+    for (int x : {0, 8, 100}) EXPECT_EQ(ControlPixel(*box, x, 0), Rgb(clBtnShadow)) << x;
+}
+
+TEST_F(GroupBox, CaptionAndFrameRectanglesForEveryAlignment) {
+    box->SetBounds(8, 48, 185, 105);
+    const struct {
+        TPxGroupCaptionAlign align;
+        std::array<int, 4> caption, frame, children;
+    } rows[] = {
+        {gcaTopLeft, {8, 0, 185, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}},
+        {gcaTopCenter, {0, 0, 185, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}},
+        {gcaTopRight, {0, 0, 177, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}},
+        {gcaLeftBottom, {0, 0, 13, 97}, {5, 0, 185, 105}, {15, 2, 183, 103}},
+        {gcaLeftCenter, {0, 0, 13, 105}, {5, 0, 185, 105}, {15, 2, 183, 103}},
+        {gcaLeftTop, {0, 8, 13, 105}, {5, 0, 185, 105}, {15, 2, 183, 103}},
+        {gcaBottomLeft, {8, 92, 185, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}},
+        {gcaBottomCenter, {0, 92, 185, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}},
+        {gcaBottomRight, {0, 92, 177, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}},
+        {gcaRightTop, {172, 10, 185, 105}, {0, 0, 180, 105}, {2, 2, 170, 103}},
+        {gcaRightCenter, {172, 2, 185, 105}, {0, 0, 180, 105}, {2, 2, 170, 103}},
+        {gcaRightBottom, {172, 2, 185, 97}, {0, 0, 180, 105}, {2, 2, 170, 103}},
+    };
+    box->SetCaption("Box");  // short enough for every side
+    auto* child = new TPxGroupBox(form);
+    child->SetParent(box);
+    child->SetAlign(alClient);
+    for (const auto& row : rows) {
+        box->SetAlignment(row.align);
+        EXPECT_EQ(Edges(box->CaptionRect()), row.caption) << int(row.align);
+        EXPECT_EQ(Edges(box->FrameRect()), row.frame) << int(row.align);
+        EXPECT_EQ(Edges(child->BoundsRect()), row.children) << int(row.align);
+    }
+    Pump();  // turned captions paint too
+}
+
+TEST_F(GroupBox, TheCaptionFontFollowsTheBoxUntilItHasItsOwn) {
+    auto* plain = new TPxGroupBox(form);
+    plain->SetParent(form);
+    EXPECT_TRUE(plain->CaptionParentFont());
+    EXPECT_EQ(plain->CaptionFont().Name(), "Tahoma");
+    form->Font().SetHeight(-16);
+    EXPECT_EQ(plain->CaptionFont().Height(), -16);
+    plain->CaptionFont().SetStyle({TFontStyle::Bold});
+    EXPECT_FALSE(plain->CaptionParentFont());
+    form->Font().SetHeight(-11);
+    EXPECT_EQ(plain->CaptionFont().Height(), -16);
+    plain->SetCaptionParentFont(true);
+    EXPECT_EQ(plain->CaptionFont().Height(), -11);
+}
+
+}  // namespace
+}  // namespace plexon

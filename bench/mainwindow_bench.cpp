@@ -9,6 +9,8 @@
 
 #include "controls/EllipsisLabel.h"
 #include "controls/LevelProgressBar.h"
+#include "controls/PxPanelFill.h"
+#include "controls/PxSpeedButton.h"
 #include "forms/FormMain.h"
 #include "framework/Application.h"
 #include "framework/Button.h"
@@ -38,15 +40,53 @@ TfrmMain* ShownMainWindow(bool busy) {
     return form;
 }
 
+// Every window of the form paints again; the command bar copies its background, built once.
 void BM_RepaintMainWindow(benchmark::State& state) {
     TfrmMain* form = ShownMainWindow(false);
+    const int builds = form->PxPanelFill1->BackgroundBuilds();
     for (auto _ : state) {
         InvalidateAll(*form);
         window::TheDesktop().UpdateWindow(form->Handle());
     }
+    state.counters["background_builds"] = form->PxPanelFill1->BackgroundBuilds() - builds;
     delete form;
 }
 BENCHMARK(BM_RepaintMainWindow)->Unit(benchmark::kMicrosecond);
+
+// The mouse moves onto Start and off it again (to the bar's empty right end): each move turns the
+// face hot or idle and repaints that button alone; the frame is composed before the next move.
+void BM_HoverStartButton(benchmark::State& state) {
+    TfrmMain* form = ShownMainWindow(false);
+    window::Desktop& desk = window::TheDesktop();
+    const int builds = form->PxPanelFill1->BackgroundBuilds();
+    const int own = form->btnStart->OwnRepaints();
+    bool over = false;
+    for (auto _ : state) {
+        over = !over;
+        desk.InputMouseMove(form->Handle(), over ? gdi::POINT{40, 20} : gdi::POINT{380, 20},
+                            window::Shift::None);
+        window::Message message;
+        while (desk.GetMessage(message, window::Wait::No)) desk.DispatchMessage(message);
+    }
+    state.counters["own_repaints"] =
+        benchmark::Counter(form->btnStart->OwnRepaints() - own, benchmark::Counter::kAvgIterations);
+    state.counters["background_builds"] = form->PxPanelFill1->BackgroundBuilds() - builds;
+    delete form;
+}
+BENCHMARK(BM_HoverStartButton)->Unit(benchmark::kMicrosecond);
+
+// Building the command bar's gradient background for a new size (what a resize costs once).
+void BM_CommandBarBackground(benchmark::State& state) {
+    TfrmMain* form = ShownMainWindow(false);
+    int width = 413;
+    for (auto _ : state) {
+        width = width == 413 ? 412 : 413;
+        form->PxPanelFill1->SetWidth(width);
+        form->PxPanelFill1->KeepsBackground();
+    }
+    delete form;
+}
+BENCHMARK(BM_CommandBarBackground)->Unit(benchmark::kMicrosecond);
 
 // Alternates 99 and 100 per cent so that every change paints about 44 blocks.
 void BM_WorkBarPositionChange(benchmark::State& state) {

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Smoke test of the real window: starts a private Xvfb, runs `plexon demo` through SDL2, clicks
 # Hello and then Close with xdotool, and checks the program's report and its exit status. Then opens
-# the main window (`plexon` without arguments), welds the example icons through scripted chooser
-# answers, confirms the completion message, leaves with Exit and checks the strips and config.ini;
+# the main window (`plexon` without arguments), checks that Start turns hot under the mouse, welds
+# the example icons through scripted chooser answers, confirms the completion message, leaves with
+# Exit and checks the strips and config.ini;
 # then the footer's link must show the hand cursor (read through the cursor probe, the optional second
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
 # the window program.
-# Exit 77 when Xvfb or xdotool is missing.
+# Exit 77 when Xvfb, xdotool or ImageMagick's import is missing.
 set -u
 binary=$1
 probe=${2:-}
-for tool in Xvfb xdotool xdpyinfo; do
+for tool in Xvfb xdotool xdpyinfo import; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
 done
 work=$(mktemp -d)
@@ -79,6 +80,15 @@ plexon_pid=$!
 wid=$(find_window "Tesvo Plexon")
 [ -n "$wid" ] || fail "the main window did not appear"
 sleep 0.2
+# The mouse over Start (4, 4, 77 x 33) turns its face hot: RGB(198, 211, 239) inside a blue frame.
+xdotool mousemove --window "$wid" $((4 + 38)) $((4 + 16))
+face=
+for _ in $(seq 25); do
+    sleep 0.04
+    face=$(import -window "$wid" -crop 1x1+6+6 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-Fa-f]\{6\}' | head -1)
+    [ "$face" = "#C6D3EF" ] && break
+done
+[ "$face" = "#C6D3EF" ] || fail "Start is not hot under the mouse (face $face)"
 # Section 1 Browse at 8+312, 48+40; section 4 Browse at 8+312, 256+40; Start at 4, 4 on the command bar.
 xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((48 + 40 + 12)) click 1
 sleep 0.3

@@ -8,6 +8,7 @@
 #include "app/NaturalOrder.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
 #include "weld/SourceNaming.h"
 #include "weld/StripFormat.h"
 
@@ -25,9 +26,7 @@ struct IconKey {
 
 IconKey KeyOf(const std::string& path, const SuffixSettings& settings) {
     std::string stem = ExtractStem(path);
-    std::size_t slash = path.rfind('/');
-    return {BaseNameOfStem(stem, settings), StateOfStem(stem, settings),
-            slash == std::string::npos ? path : path.substr(slash + 1)};
+    return {BaseNameOfStem(stem, settings), StateOfStem(stem, settings), ExtractFileName(path)};
 }
 
 bool IconLess(const IconKey& a, const IconKey& b) {
@@ -37,7 +36,7 @@ bool IconLess(const IconKey& a, const IconKey& b) {
 }
 
 std::vector<std::string> SourceFilesIn(const std::string& folder, const SuffixSettings& settings) {
-    std::string prefix = folder.ends_with('/') ? folder : folder + '/';
+    const std::string prefix = IncludeTrailingPathDelimiter(folder);
     std::vector<std::string> files;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {

@@ -3,6 +3,7 @@
 
 #include "forms/ChooserRun.h"
 #include "platform/shell/FileAttributes.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 
@@ -21,7 +22,7 @@ bool TPxBrowseDlg::Execute() {
     const std::string trimmed = selectedFolder_.size() > 1 && selectedFolder_.back() == '/'
                                     ? selectedFolder_.substr(0, selectedFolder_.size() - 1)
                                     : selectedFolder_;
-    displayName_ = trimmed == "/" ? trimmed : trimmed.substr(trimmed.rfind('/') + 1);
+    displayName_ = trimmed == "/" ? trimmed : ExtractFileName(trimmed);
     return true;
 }
 

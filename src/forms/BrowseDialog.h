@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "forms/EnumSet.h"
+#include "runtime/EnumSet.h"
 #include "framework/Component.h"
 
 namespace plexon {

@@ -15,6 +15,7 @@
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
 #include "platform/shell/FileAttributes.h"
+#include "platform/shell/HomeFolder.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 
@@ -38,8 +39,9 @@ std::string StartFolder(const ChooserRequest& request) {
     std::error_code error;
     const std::string current = fs::current_path(error).string();
     if (!error && DirectoryExists(current)) return IncludeTrailingPathDelimiter(current);
-    const char* home = std::getenv("HOME");
-    return home && home[0] == '/' && DirectoryExists(home) ? IncludeTrailingPathDelimiter(home) : "/";
+    const std::optional<std::string> home = HomeFolder();
+    return home && home->starts_with('/') && DirectoryExists(*home) ? IncludeTrailingPathDelimiter(*home)
+                                                                    : "/";
 }
 
 template <class Control>
@@ -110,7 +112,7 @@ void TChooserForm::OpenStart() {
         OpenFolder("/");
         return;
     }
-    const std::string name = last.substr(last.rfind('/') + 1);
+    const std::string name = ExtractFileName(last);
     for (std::size_t i = 0; i < entries_.size(); ++i)
         if (entries_[i].folder && entries_[i].name == name) list_->SelectOnly(int(i));
 }

@@ -89,14 +89,6 @@ TComboBox* Chooser(TfrmMain* form, TWinControl* parent, const char* name, int le
     return combo;
 }
 
-bool IsBmpName(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == ".bmp";
-}
-
 void ShowInformation(std::string_view text) {
     RunMessageDialog(std::string(text), mtInformation, {mbOK}, 0, -1, -1, "");
 }
@@ -242,7 +234,8 @@ void TfrmMain::btnImageBrowseClick(TComponent*) {
 void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
     if (running_) return;  // no command while a run is prepared or runs
     std::vector<std::string> bitmaps;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(bitmaps), IsBmpName);
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(bitmaps),
+                 [](const std::string& path) { return IsBmpFileName(path); });
     if (!bitmaps.empty()) SelectFiles(bitmaps);
 }
 

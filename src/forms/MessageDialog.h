@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "forms/EnumSet.h"
+#include "runtime/EnumSet.h"
 #include "framework/Form.h"
 
 namespace plexon {

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "forms/ChooserRun.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 
@@ -19,11 +20,6 @@ std::vector<std::string> Split(const std::string& text, char delimiter) {
         if (end == std::string::npos) return parts;
         start = end + 1;
     }
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 }  // namespace
@@ -43,9 +39,9 @@ bool TOpenDialog::Execute() {
     }
     request.initialFolder = initialDir_;
     request.initialName = fileName_;
-    if (const std::size_t slash = fileName_.rfind('/'); slash != std::string::npos) {
-        request.initialFolder = fileName_.substr(0, slash + 1);
-        request.initialName = fileName_.substr(slash + 1);
+    if (std::string folder = ExtractFilePath(fileName_); !folder.empty()) {
+        request.initialFolder = std::move(folder);
+        request.initialName = ExtractFileName(fileName_);
     }
     const ChooserAnswer answer = RunChooser(request, {.placement = ChooserPlacement::ScreenThird});
     if (!answer) return false;
@@ -59,7 +55,7 @@ bool TOpenDialog::Execute() {
     if (!defaultExt_.empty()) {
         const std::size_t dot = fileName_.rfind('.');
         const bool hasExtension = dot != std::string::npos && dot > fileName_.rfind('/');
-        if (hasExtension && Lower(fileName_.substr(dot + 1)) != Lower(defaultExt_))
+        if (hasExtension && LowerCase(fileName_.substr(dot + 1)) != LowerCase(defaultExt_))
             options_ = options_.With(ofExtensionDifferent);
     }
     return true;

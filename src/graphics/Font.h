@@ -9,33 +9,13 @@
 
 #include "graphics/Color.h"
 #include "platform/gdi/Types.h"
+#include "runtime/EnumSet.h"
 
 namespace plexon {
 
 enum class TFontStyle : std::uint8_t { Bold, Italic, Underline, StrikeOut };
 
-class TFontStyles {
-  public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-        for (TFontStyle style : styles) bits_ |= Bit(style);
-    }
-    constexpr bool Contains(TFontStyle style) const { return (bits_ & Bit(style)) != 0; }
-    constexpr TFontStyles With(TFontStyle style) const { return FromBits(std::uint8_t(bits_ | Bit(style))); }
-    constexpr TFontStyles Without(TFontStyle style) const {
-        return FromBits(std::uint8_t(bits_ & ~Bit(style)));
-    }
-    constexpr bool operator==(const TFontStyles&) const = default;
-
-  private:
-    static constexpr std::uint8_t Bit(TFontStyle style) { return std::uint8_t(1u << unsigned(style)); }
-    static constexpr TFontStyles FromBits(std::uint8_t bits) {
-        TFontStyles styles;
-        styles.bits_ = bits;
-        return styles;
-    }
-    std::uint8_t bits_ = 0;
-};
+using TFontStyles = TEnumSet<TFontStyle>;
 
 class TFont {
   public:

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 namespace {
@@ -29,8 +30,7 @@ std::string_view Trim(std::string_view text) {
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     }
     return true;
 }

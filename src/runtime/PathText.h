@@ -1,4 +1,4 @@
-// Small rules for path texts shared by every layer. Nothing here touches the file system. The folder
+// Small rules for path and name texts shared by every layer. Nothing here touches the file system. The folder
 // delimiter is "/" only: ":" and "\" are ordinary file-name characters here.
 #pragma once
 
@@ -23,6 +23,24 @@ inline std::string ExtractFileName(std::string_view path) {
 inline std::string ExtractFilePath(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     return std::string(slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash + 1));
+}
+
+// ASCII letters to lower case, every other byte as it is: names here are compared byte-wise, not
+// by a locale.
+inline char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string LowerCase(std::string text) {
+    for (char& c : text) c = LowerAscii(c);
+    return text;
+}
+
+// True when the file name ends in ".bmp" in any letter case.
+inline bool IsBmpFileName(std::string_view fileName) {
+    constexpr std::string_view kExtension = ".bmp";
+    return fileName.size() >= kExtension.size() &&
+           LowerCase(std::string(fileName.substr(fileName.size() - kExtension.size()))) == kExtension;
 }
 
 }  // namespace plexon

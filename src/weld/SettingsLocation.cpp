@@ -1,13 +1,11 @@
 // Finding the settings file from the executable's folder and the environment.
 #include "weld/SettingsLocation.h"
 
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "platform/shell/ExecutablePath.h"
+#include "platform/shell/FileAttributes.h"
+#include "platform/shell/HomeFolder.h"
 #include "runtime/PathText.h"
 
 namespace plexon {
@@ -21,18 +19,6 @@ std::optional<std::string> NonEmptyVariable(const char* name) {
     return std::string(value);
 }
 
-std::optional<std::string> HomeFolder() {
-    if (auto home = NonEmptyVariable("HOME")) return home;
-    const passwd* account = getpwuid(getuid());
-    if (account == nullptr || account->pw_dir == nullptr || *account->pw_dir == '\0') return std::nullopt;
-    return std::string(account->pw_dir);
-}
-
-bool Exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
-
 }  // namespace
 
 SettingsEnvironment CurrentSettingsEnvironment() {
@@ -44,11 +30,9 @@ std::string SettingsFilePath(const SettingsEnvironment& environment) {
     if (environment.plexonConfig && !environment.plexonConfig->empty()) return *environment.plexonConfig;
     if (environment.executablePath) {
         // The folder is the executable's path up to and including its last delimiter.
-        const size_t delimiter = environment.executablePath->rfind('/');
-        if (delimiter != std::string::npos) {
-            const std::string folder = environment.executablePath->substr(0, delimiter + 1);
+        if (const std::string folder = ExtractFilePath(*environment.executablePath); !folder.empty()) {
             const std::string beside = folder + kFileName;
-            if (Exists(beside) || access(folder.c_str(), W_OK) == 0) return beside;
+            if (PathExists(beside) || IsWritableFolder(folder)) return beside;
         }
     }
     // Relative XDG_CONFIG_HOME values are invalid by the convention and are ignored.

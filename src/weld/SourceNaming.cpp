@@ -1,13 +1,13 @@
 // Stems, states and base names of source file paths.
 #include "weld/SourceNaming.h"
 
+#include "runtime/PathText.h"
 #include "runtime/Utf8.h"
 
 namespace plexon {
 
 std::string ExtractStem(std::string_view path) {
-    const size_t delimiter = path.rfind('/');
-    const std::string_view fileName = delimiter == std::string_view::npos ? path : path.substr(delimiter + 1);
+    const std::string fileName = ExtractFileName(path);
     const size_t mark = path.find_last_of("./");
     const std::string_view extension =
         mark != std::string_view::npos && path[mark] == '.' ? path.substr(mark) : std::string_view{};

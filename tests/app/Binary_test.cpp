@@ -9,14 +9,14 @@
 #include <sstream>
 #include <string>
 
-#include "BmpFiles.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
 struct Outcome {
     int status = -1;
@@ -42,7 +42,7 @@ class BinaryTest : public ::testing::Test {
         icons_ = t_.MakeFolder("icons");
         out_ = t_.MakeFolder("out");
         for (const char* name : {"Open", "Open_h", "Open_d", "Open_p", "Save", "Save_h", "Save_d", "Save_p"})
-            testing::WriteSolidBmp24(icons_ + "/" + name + ".bmp", 5, 5, {std::uint8_t(name[0]), 0x40, 0x80});
+            test::WriteSolidBmp24(icons_ + "/" + name + ".bmp", 5, 5, {std::uint8_t(name[0]), 0x40, 0x80});
     }
 
     // Runs the program with the given shell-quoted arguments, settings from a file that does not exist.
@@ -65,7 +65,7 @@ TEST_F(BinaryTest, WeldsAFolder) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Your new images were created in 1 second.\n");
     EXPECT_EQ(r.err, "");  // stderr is no terminal: no progress bar
-    testing::Picture strip = testing::ReadBmp(out_ + "/Save.bmp");
+    test::Picture strip = test::ReadBmp(out_ + "/Save.bmp").value();
     EXPECT_EQ(strip.width, 20);
     EXPECT_EQ(strip.height, 5);
     EXPECT_TRUE(fs::exists(out_ + "/Open.bmp"));
@@ -127,7 +127,7 @@ TEST_F(BinaryTest, RefusalsExitOne) {
 }
 
 TEST_F(BinaryTest, ErrorsExitOneWithTheMessage) {
-    t_.Touch("icons/Open_d.bmp", "BMgarbage");
+    t_.WriteFile("icons/Open_d.bmp", "BMgarbage");
     Outcome r = Run("weld -q -o " + Quote(out_) + " " + Quote(icons_));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");

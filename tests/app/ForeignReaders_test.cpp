@@ -6,15 +6,15 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "BmpFiles.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/TempFolder.h"
 #include "support/PngFiles.h"
 
 namespace plexon {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempFolder;
+using test::ReadBytes;
+using test::TempFolder;
 
 bool Succeeds(const std::string& command) {
     const int raw = std::system((command + " >/dev/null 2>&1").c_str());
@@ -63,8 +63,8 @@ TEST(ForeignReaders, ReadPngAndBmpAlphaStripsPixelForPixel) {
             std::copy(std::begin(hot), std::end(hot), model.begin() + std::ptrdiff_t((y * 9 + 3 + x) * 4));
         }
     const std::vector<std::uint8_t> png = test::MakePng(spec);
-    t.Touch("icons/Open.png", std::string(png.begin(), png.end()));
-    testing::WriteSolidBmp24(icons + "/Open_h.bmp", 3, 3, {9, 99, 199});
+    t.WriteFile("icons/Open.png", std::string(png.begin(), png.end()));
+    test::WriteSolidBmp24(icons + "/Open_h.bmp", 3, 3, {9, 99, 199});
 
     for (const char* format : {"png", "bmp-alpha"}) {
         const std::string out = t.MakeFolder(format);

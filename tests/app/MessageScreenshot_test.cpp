@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "TempFolder.h"
 #include "graphics/Bitmap.h"
 #include "platform/gdi/Raster.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
 
-void MessageShot(const std::string& text, testing::TempFolder& folder, TBitmap& bitmap) {
+void MessageShot(const std::string& text, test::TempFolder& folder, TBitmap& bitmap) {
     const std::string shot = folder / "message.bmp";
     const std::string command = "PLEXON_BACKEND=headless '" + std::string(PLEXON_BINARY) +
                                 "' screenshot --window message --text '" + text + "' -o '" + shot +
@@ -22,7 +22,7 @@ void MessageShot(const std::string& text, testing::TempFolder& folder, TBitmap& 
 }
 
 TEST(MessageScreenshot, ShowsTheInformationIconAndGrowsWithTheText) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     TBitmap shortText, longText;
     MessageShot("Done.", folder, shortText);
     std::string words;

@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "app/ApplicationIcon.h"
 
 namespace plexon {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 TEST(OpenPaths, PathsThatExistOpenTheWindowWithTheirFilesInIconOrder) {
     TempFolder temp;
     const std::string icons = temp.MakeFolder("icons");
     for (const char* name : {"Icon10.bmp", "Icon2_h.bmp", "Icon2.bmp", "notes.txt"})
-        temp.Touch(std::string("icons/") + name);
-    const std::string file = temp.Touch("Open.bmp");
+        temp.WriteFile(std::string("icons/") + name);
+    const std::string file = temp.WriteFile("Open.bmp");
 
     struct Case {
         std::vector<std::string> args;

@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "TempFolder.h"
 #include "graphics/Bitmap.h"
 #include "platform/gdi/Raster.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
 
 TEST(Screenshot, WritesTheDemoFormAsA32BitBitmap) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const std::string shot = folder / "demo.bmp";
     const std::string command = "PLEXON_BACKEND=headless '" + std::string(PLEXON_BINARY) +
                                 "' screenshot --window demo -o '" + shot + "' >/dev/null 2>&1";
@@ -43,7 +43,7 @@ TEST(Screenshot, RefusesAnUnknownWindow) {
 namespace plexon {
 namespace {
 
-std::unique_ptr<TBitmap> Shot(const std::string& arguments, testing::TempFolder& folder) {
+std::unique_ptr<TBitmap> Shot(const std::string& arguments, test::TempFolder& folder) {
     const std::string shot = folder / "shot.bmp";
     const std::string command = "PLEXON_BACKEND=headless PLEXON_CONFIG='" + (folder / "config.ini") + "' '" +
                                 std::string(PLEXON_BINARY) + "' screenshot " + arguments + " -o '" + shot +
@@ -55,7 +55,7 @@ std::unique_ptr<TBitmap> Shot(const std::string& arguments, testing::TempFolder&
 }
 
 TEST(WindowScreenshots, MainOptionsAndAboutAtTheirSizes) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const struct {
         const char* window;
         int width, height;
@@ -68,7 +68,7 @@ TEST(WindowScreenshots, MainOptionsAndAboutAtTheirSizes) {
 }
 
 TEST(WindowScreenshots, TheBusyMainWindowShowsTheWorkBarAtItsPosition) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const auto idle = Shot("--window main", folder);
     const auto busy = Shot("--window main --busy 50", folder);
     // The bar's black border at (8, 8) of the command bar, and a block at x 8 + 2 only when busy.

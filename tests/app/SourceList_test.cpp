@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 std::vector<std::string> Names(const std::vector<std::string>& paths) {
     std::vector<std::string> names;
@@ -73,7 +73,7 @@ TEST(ExpandSources, AFolderGivesItsBmpFilesInIconOrder) {
     t.MakeFolder("icons/sub");
     for (const char* name : {"Icon10.bmp", "Icon2_H.BMP", "Icon2.Bmp", "Icon2_d.bmp", "Icon10_h.bmp",
                              "notes.txt", "sub/Deep.bmp", "Icon2_h.bmp"})
-        t.Touch(std::string("icons/") + name);
+        t.WriteFile(std::string("icons/") + name);
     std::vector<std::string> files = ExpandSources(std::vector<std::string>{t / "icons"}, SuffixSettings{});
     // "_H" is no suffix with the letter "h": Icon2_H is an icon of its own, after Icon2.
     EXPECT_EQ(Names(files), (std::vector<std::string>{"Icon2.Bmp", "Icon2_h.bmp", "Icon2_d.bmp",
@@ -84,7 +84,7 @@ TEST(ExpandSources, AFolderGivesItsBmpFilesInIconOrder) {
 TEST(ExpandSources, AFolderWithATrailingSlashGivesCleanPaths) {
     TempFolder t;
     t.MakeFolder("icons");
-    t.Touch("icons/A.bmp");
+    t.WriteFile("icons/A.bmp");
     EXPECT_EQ(ExpandSources(std::vector<std::string>{t / "icons/"}, SuffixSettings{}),
               std::vector<std::string>{t / "icons/A.bmp"});
 }
@@ -92,8 +92,8 @@ TEST(ExpandSources, AFolderWithATrailingSlashGivesCleanPaths) {
 TEST(ExpandSources, FilesStayInTheOrderGiven) {
     TempFolder t;
     t.MakeFolder("more");
-    t.Touch("more/B.bmp");
-    t.Touch("more/A.bmp");
+    t.WriteFile("more/B.bmp");
+    t.WriteFile("more/A.bmp");
     std::vector<std::string> sources{"z/Save.bmp", "z/Open.bmp", t / "more", "missing.bmp"};
     EXPECT_EQ(ExpandSources(sources, SuffixSettings{}),
               (std::vector<std::string>{"z/Save.bmp", "z/Open.bmp", t / "more/A.bmp", t / "more/B.bmp",
@@ -103,8 +103,8 @@ TEST(ExpandSources, FilesStayInTheOrderGiven) {
 TEST(ExpandSources, FollowsLinksToFoldersAndFiles) {
     TempFolder t;
     t.MakeFolder("real");
-    t.Touch("real/A.bmp");
-    t.Touch("elsewhere.bmp");
+    t.WriteFile("real/A.bmp");
+    t.WriteFile("elsewhere.bmp");
     std::filesystem::create_directory_symlink(t / "real", t / "alias");
     std::filesystem::create_symlink(t / "elsewhere.bmp", t / "real/B.bmp");
     std::filesystem::create_symlink(t / "gone.bmp", t / "real/C.bmp");  // dangling: no file to weld
@@ -115,7 +115,7 @@ TEST(ExpandSources, FollowsLinksToFoldersAndFiles) {
 TEST(ExpandSources, AnEmptyFolderGivesNothing) {
     TempFolder t;
     t.MakeFolder("empty");
-    t.Touch("empty/readme.txt");
+    t.WriteFile("empty/readme.txt");
     EXPECT_TRUE(ExpandSources(std::vector<std::string>{t / "empty"}, SuffixSettings{}).empty());
 }
 

@@ -10,18 +10,18 @@
 #include <initializer_list>
 #include <sstream>
 
-#include "BmpFiles.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBmp;
-using testing::ReadBytes;
-using testing::Rgb;
-using testing::TempFolder;
-using testing::WriteSolidBmp24;
+using test::ReadBmp;
+using test::ReadBytes;
+using test::Rgb;
+using test::TempFolder;
+using test::WriteSolidBmp24;
 
 // One colour per icon and state, so every slot of a strip can be told apart.
 Rgb ColorOf(int icon, ImageState state) {
@@ -68,7 +68,7 @@ class WeldCommandTest : public ::testing::Test {
 
     void ExpectSlots(const std::string& strip, int icon, std::initializer_list<ImageState> slots,
                      int size = 7) {
-        testing::Picture p = ReadBmp(strip);
+        test::Picture p = ReadBmp(strip).value();
         ASSERT_EQ(p.width, size * int(slots.size()));
         ASSERT_EQ(p.height, size);
         int k = 0;
@@ -115,7 +115,7 @@ TEST_F(WeldCommandTest, ImageSizeIsTheFirstFilesWidthWhateverItsState) {
     BatchOptions o = Options({icons_ + "/Go_h.bmp", icons_ + "/Go.bmp"});
     o.stateCount = 2;
     ASSERT_EQ(Run(o), 0) << err.str();
-    testing::Picture p = ReadBmp(out_ + "/Go.bmp");
+    test::Picture p = ReadBmp(out_ + "/Go.bmp").value();
     EXPECT_EQ(p.width, 10);
     EXPECT_EQ(p.height, 5);
     EXPECT_EQ(p.At(0, 0), ColorOf(0, ImageState::Normal));
@@ -223,7 +223,7 @@ TEST_F(WeldCommandTest, WarnsWhenAnIconComesBack) {
 TEST_F(WeldCommandTest, ReadsSuffixLettersFromTheSettingsFileAndTheCommandLine) {
     WriteSolidBmp24(icons_ + "/Go.bmp", 7, 7, ColorOf(0, ImageState::Normal));
     WriteSolidBmp24(icons_ + "/Go_x.bmp", 7, 7, ColorOf(0, ImageState::Hot));
-    t_.Touch("letters.ini", "[FileSuffix]\nHotFile=x\n");
+    t_.WriteFile("letters.ini", "[FileSuffix]\nHotFile=x\n");
     const std::string before = "[FileSuffix]\nHotFile=x\n";
     BatchOptions o = Options({icons_});
     o.stateCount = 2;
@@ -241,7 +241,7 @@ TEST_F(WeldCommandTest, ReadsSuffixLettersFromTheSettingsFileAndTheCommandLine) 
 TEST_F(WeldCommandTest, FindsTheSettingsThroughPlexonConfigAndNeverWritesThem) {
     WriteSolidBmp24(icons_ + "/Go.bmp", 7, 7, ColorOf(0, ImageState::Normal));
     WriteSolidBmp24(icons_ + "/Go_y.bmp", 7, 7, ColorOf(0, ImageState::Hot));
-    t_.Touch("env.ini", "[FileSuffix]\nHotFile=y\n");
+    t_.WriteFile("env.ini", "[FileSuffix]\nHotFile=y\n");
     ::setenv("PLEXON_CONFIG", (t_ / "env.ini").c_str(), 1);
     BatchOptions o = Options({icons_});
     o.configFile.reset();
@@ -296,7 +296,7 @@ TEST_F(WeldCommandTest, ErrorsAndWarningsNameTheirFile) {
     };
     for (const Case& c : cases) {
         MakeIcons({"A", "B", "C"});
-        if (!c.badFile.empty()) t_.Touch("icons/" + c.badFile, c.content);
+        if (!c.badFile.empty()) t_.WriteFile("icons/" + c.badFile, c.content);
         BatchOptions o = Options({});
         o.sources = c.sources;
         o.verbosity = Verbosity::Quiet;

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "BmpFiles.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/TempFolder.h"
 #include "app/CommandLine.h"
 #include "graphics/PngFormat.h"
 #include "support/PngFiles.h"
@@ -16,8 +16,8 @@ namespace plexon {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TempFolder;
+using test::ReadBytes;
+using test::TempFolder;
 
 // An opaque-ish RGBA PNG of one colour with alpha varying by column.
 void WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, std::uint8_t tag) {
@@ -64,10 +64,10 @@ class WeldFormatsTest : public ::testing::Test {
 
 TEST_F(WeldFormatsTest, FoldersTakePngFilesGroupedWithBmpFilesOfTheSameIcon) {
     WritePng(icons_ + "/Open.png", 6, 6, 10);
-    testing::WriteSolidBmp24(icons_ + "/Open_h.bmp", 6, 6, {1, 2, 3});
+    test::WriteSolidBmp24(icons_ + "/Open_h.bmp", 6, 6, {1, 2, 3});
     WritePng(icons_ + "/Open_d.PNG", 6, 6, 30);
     WritePng(icons_ + "/Save.png", 6, 6, 40);
-    t_.Touch("icons/notes.txt", "not a source");
+    t_.WriteFile("icons/notes.txt", "not a source");
     ASSERT_EQ(Run({"--format", "png", icons_}), 0) << err.str();
     EXPECT_EQ(Written(), (std::vector<std::string>{"Open.png", "Save.png"}));
     EXPECT_EQ(err.str(), "");
@@ -79,10 +79,10 @@ TEST_F(WeldFormatsTest, FoldersTakePngFilesGroupedWithBmpFilesOfTheSameIcon) {
 }
 
 TEST_F(WeldFormatsTest, BmpStripsAreTheSameBytesWithOrWithoutTheFormatOption) {
-    testing::WriteBmp24(icons_ + "/Go.bmp", 3, 3, [](int x, int y) {
-        return testing::Rgb{std::uint8_t(x), std::uint8_t(y), 7};
+    test::WriteBmp24(icons_ + "/Go.bmp", 3, 3, [](int x, int y) {
+        return test::Rgb{std::uint8_t(x), std::uint8_t(y), 7};
     });
-    testing::WriteSolidBmp24(icons_ + "/Go_h.bmp", 3, 3, {200, 100, 50});
+    test::WriteSolidBmp24(icons_ + "/Go_h.bmp", 3, 3, {200, 100, 50});
     ASSERT_EQ(Run({icons_}), 0) << err.str();
     const std::vector<std::uint8_t> plain = ReadBytes(out_ + "/Go.bmp");
     ASSERT_EQ(Run({"--format=bmp", icons_}), 0) << err.str();
@@ -90,10 +90,10 @@ TEST_F(WeldFormatsTest, BmpStripsAreTheSameBytesWithOrWithoutTheFormatOption) {
     // The strip as the program has always written it: 32 bits, no table, the spare byte zero, white
     // where no file was.
     std::vector<std::uint8_t> model{'B', 'M'};
-    for (std::uint32_t v : {54u + 9 * 3 * 4, 0u, 54u, 40u, 9u, 3u}) testing::Put32(model, v);
-    testing::Put16(model, 1);
-    testing::Put16(model, 32);
-    for (std::uint32_t v : {0u, 9u * 3 * 4, 0u, 0u, 0u, 0u}) testing::Put32(model, v);
+    for (std::uint32_t v : {54u + 9 * 3 * 4, 0u, 54u, 40u, 9u, 3u}) test::Put32(model, v);
+    test::Put16(model, 1);
+    test::Put16(model, 32);
+    for (std::uint32_t v : {0u, 9u * 3 * 4, 0u, 0u, 0u, 0u}) test::Put32(model, v);
     for (int y = 2; y >= 0; --y) {
         for (int x = 0; x < 3; ++x) model.insert(model.end(), {7, std::uint8_t(y), std::uint8_t(x), 0});
         for (int x = 0; x < 3; ++x) model.insert(model.end(), {50, 100, 200, 0});
@@ -105,8 +105,8 @@ TEST_F(WeldFormatsTest, BmpStripsAreTheSameBytesWithOrWithoutTheFormatOption) {
 TEST_F(WeldFormatsTest, SourcesOfAnotherSizeAreWarnedAboutOrRefusedWithStrict) {
     WritePng(icons_ + "/Open.png", 6, 6, 10);
     WritePng(icons_ + "/Open_h.png", 8, 4, 20);
-    testing::WriteSolidBmp24(icons_ + "/Open_d.bmp", 4, 4, {1, 2, 3});
-    testing::WriteSolidBmp24(icons_ + "/Open_p.bmp", 2, 2, {1, 2, 3});  // not used with three states
+    test::WriteSolidBmp24(icons_ + "/Open_d.bmp", 4, 4, {1, 2, 3});
+    test::WriteSolidBmp24(icons_ + "/Open_p.bmp", 2, 2, {1, 2, 3});  // not used with three states
     ASSERT_EQ(Run({"--format", "bmp-alpha", icons_}), 0);
     EXPECT_EQ(
         err.str(),

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/FormTestSupport.h"
-#include "platform/shell/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon::test {
 

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "../app/TempFolder.h"
 #include "controls/EllipsisLabel.h"
 #include "controls/LevelProgressBar.h"
 #include "controls/MarkupLabel.h"
@@ -30,6 +29,7 @@
 #include "graphics/Bitmap.h"
 #include "platform/shell/OpenLink.h"
 #include "runtime/IniFile.h"
+#include "support/TempFolder.h"
 
 namespace plexon::test {
 namespace {
@@ -94,7 +94,7 @@ class MainWindow : public FormTest {
         return line;
     }
 
-    plexon::testing::TempFolder folder;
+    plexon::test::TempFolder folder;
     std::string config, script;
     std::vector<std::string> errors;
     std::function<void()> onMessage;
@@ -245,7 +245,7 @@ TEST_F(MainWindow, BrowseSelectsFilesInTheChoosersOrderAndMeasuresTheFirst) {
     ASSERT_NE(form->FileList(), nullptr);
     EXPECT_EQ(form->FileList()->Count(), 2);
     EXPECT_EQ(form->FileList()->Strings(0), b);
-    EXPECT_EQ(form->lblImageList->Caption(), folder.Path() + "/");
+    EXPECT_EQ(form->lblImageList->Caption(), folder.Path());
     EXPECT_EQ(form->lblImageCount->Caption(), "2 files selected");
     EXPECT_EQ(form->ImageSize(), 47);
     EXPECT_EQ(Screen().Cursor(), crDefault);
@@ -269,7 +269,7 @@ TEST_F(MainWindow, OneFileIsCountedWithoutASingular) {
 TEST_F(MainWindow, AFirstFileThatCannotLoadKeepsTheSelectionAndTheOldSize) {
     const std::string good = folder / "good.bmp";
     WriteBmp(good, 9, 9, clRed);
-    const std::string bad = folder.Touch("bad.bmp", "not a bitmap at all");
+    const std::string bad = folder.WriteFile("bad.bmp", "not a bitmap at all");
     Answers({good, bad});
     Click(*form->btnImageBrowse);
     Pump();
@@ -289,7 +289,7 @@ TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
     WriteBmp(one, 5, 5, clRed);
     WriteBmp(two, 6, 6, clRed);
     WriteBmp(three, 7, 3, clRed);
-    Desk().InputDrop(form->Handle(), {folder.Touch("notes.txt", "x"), two, one, three});
+    Desk().InputDrop(form->Handle(), {folder.WriteFile("notes.txt", "x"), two, one, three});
     Pump();
     ASSERT_NE(form->FileList(), nullptr);
     ASSERT_EQ(form->FileList()->Count(), 3);
@@ -304,7 +304,7 @@ TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
     Desk().InputDrop(form->Handle(), {three});
     Pump();
     ASSERT_EQ(form->FileList()->Count(), 1);
-    EXPECT_EQ(form->lblImageList->Caption(), folder.Path() + "/");
+    EXPECT_EQ(form->lblImageList->Caption(), folder.Path());
     EXPECT_EQ(form->lblImageCount->Caption(), "1 files selected");
     EXPECT_EQ(form->ImageSize(), 7);
     Desk().InputDrop(form->Handle(), {folder / "notes.txt"});  // nothing to select: nothing changes
@@ -315,7 +315,7 @@ TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
 }
 
 TEST_F(MainWindow, ADroppedBitmapThatCannotLoadIsShownAndTheSelectionStands) {
-    const std::string bad = folder.Touch("bad.bmp", "not a bitmap at all");
+    const std::string bad = folder.WriteFile("bad.bmp", "not a bitmap at all");
     Desk().InputDrop(form->Handle(), {bad});
     Pump();
     EXPECT_EQ(errors, std::vector<std::string>{"Bitmap image is not valid"});
@@ -338,13 +338,13 @@ TEST_F(MainWindow, NoDropIsTakenWhileADialogShows) {
 }
 
 TEST_F(MainWindow, OutputFolderGetsATrailingSlashAndACancelKeepsThePrompt) {
-    Answers({"", folder.Path(), "/"});
+    Answers({"", folder.PathWithoutDelimiter(), "/"});
     Click(*form->btnOutputBrowse);
     Pump();
     EXPECT_EQ(form->lblOutputPath->Caption(), TfrmMain::kOutputPathPrompt);
     Click(*form->btnOutputBrowse);
     Pump();
-    EXPECT_EQ(form->lblOutputPath->Caption(), folder.Path() + "/");
+    EXPECT_EQ(form->lblOutputPath->Caption(), folder.Path());
     Click(*form->btnOutputBrowse);
     Pump();
     EXPECT_EQ(form->lblOutputPath->Caption(), "/");
@@ -354,7 +354,7 @@ TEST_F(MainWindow, StartRefusesMissingInputsAndTheSourceFolder) {
     const std::string out = folder.MakeFolder("out");
     EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
               std::vector<std::string>{"Please select some images to join."});
-    Answers({Icons(2), folder.Path(), folder.Path() + "/sub/..", out});
+    Answers({Icons(2), folder.PathWithoutDelimiter(), folder.Path() + "sub/..", out});
     folder.MakeFolder("sub");
     Click(*form->btnImageBrowse);
     Pump();
@@ -486,7 +486,7 @@ TEST_F(MainWindow, StartRefusesAStripOnASourceAndAnEmptyFirstFile) {
     kept.LoadFile(out + "/B.bmp");
     EXPECT_EQ(kept.Width(), 16);
     EXPECT_EQ(kept.Canvas().Pixels(0, 0), ResolveColor(clLime));
-    const std::string empty = folder.Touch("src/Empty.bmp", "");
+    const std::string empty = folder.WriteFile("src/Empty.bmp", "");
     form->FilesDropped({empty, src + "/A.bmp"});
     EXPECT_EQ(
         Messages([&] { Click(*form->btnStart); }),
@@ -500,7 +500,7 @@ TEST_F(MainWindow, AnErrorInTheRunLeavesBusyModeToo) {
     const std::string out = folder.MakeFolder("out");
     const std::string good = folder / "A.bmp";
     WriteBmp(good, 8, 8, clRed);
-    const std::string bad = folder.Touch("B.bmp", "garbage");
+    const std::string bad = folder.WriteFile("B.bmp", "garbage");
     Answers({good + "\t" + bad, out});
     Click(*form->btnImageBrowse);
     Pump();
@@ -601,7 +601,7 @@ TEST_F(MainWindow, AboutShowsModallyAndIsFreedAfterwards) {
 
 TEST_F(MainWindow, AFailedSaveKeepsTheWindowOnceThenLetsItClose) {
     // A settings file below an ordinary file can never be written.
-    const std::string blocker = folder.Touch("blocker", "x");
+    const std::string blocker = folder.WriteFile("blocker", "x");
     const std::string unwritable = blocker + "/config.ini";
     ::setenv("PLEXON_CONFIG", unwritable.c_str(), 1);
     Desk().InputClose(form->Handle());

@@ -11,7 +11,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/BmpFormat.h"
 #include "platform/gdi/Raster.h"
-#include "platform/shell/TempFolder.h"
+#include "support/TempFolder.h"
 #include "runtime/Stream.h"
 
 namespace plexon::test {

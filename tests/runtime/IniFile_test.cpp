@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "runtime/Exceptions.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
@@ -22,17 +23,6 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "plexon-ini-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern + "/";
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder_, ignored);
-    }
-
     std::string PathOf(const std::string& name) const { return folder_ + name; }
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
@@ -47,7 +37,8 @@ class IniFileTest : public ::testing::Test {
         return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
 
-    std::string folder_;
+    test::TempFolder temp_;
+    std::string folder_ = temp_.Path();
 };
 
 void ExpectWriteFailure(TIniFile& ini, const std::string& fullPath, std::string_view value = "h") {

@@ -31,5 +31,20 @@ TEST(PathText, TrailingDelimiterAddedOnce) {
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
 }
 
+TEST(IsBmpFileName, AcceptsTheExtensionInAnyCase) {
+    EXPECT_TRUE(IsBmpFileName("Open.bmp"));
+    EXPECT_TRUE(IsBmpFileName("Open.BMP"));
+    EXPECT_TRUE(IsBmpFileName("Open.Bmp"));
+    EXPECT_TRUE(IsBmpFileName("a.b.bmp"));
+    EXPECT_FALSE(IsBmpFileName("Open.png"));
+    EXPECT_FALSE(IsBmpFileName("Open.bmp.txt"));
+    EXPECT_FALSE(IsBmpFileName("Openbmp"));
+    EXPECT_FALSE(IsBmpFileName("bmp"));
+}
+
+TEST(PathText, LowerCaseTouchesAsciiLettersOnly) {
+    EXPECT_EQ(LowerCase("Open_H.BMP \xC4"), "open_h.bmp \xC4");
+}
+
 }  // namespace
 }  // namespace plexon

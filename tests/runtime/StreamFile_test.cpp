@@ -9,6 +9,7 @@
 
 #include "runtime/Exceptions.h"
 #include "runtime/Stream.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
@@ -17,21 +18,14 @@ namespace fs = std::filesystem;
 
 class FileStreamTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("plexon_stream_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
     void WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
         std::ofstream out(PathOf(name), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
-    fs::path dir_;
+    test::TempFolder temp_;
+    fs::path dir_ = temp_.PathWithoutDelimiter();
 };
 
 std::vector<std::uint8_t> Counting(std::size_t size) {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "platform/shell/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

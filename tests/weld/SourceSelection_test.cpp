@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/shell/TempFolder.h"
 #include "runtime/Exceptions.h"
-#include "weld/BmpTestFiles.h"
+#include "support/BmpFiles.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

@@ -2,11 +2,12 @@
 #include "weld/StartCheck.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
@@ -16,16 +17,14 @@ namespace fs = std::filesystem;
 class StartCheckTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("plexon_startcheck_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
         fs::create_directories(root_ / "icons");
         fs::create_directories(root_ / "out");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     std::string Folder(const std::string& relative) const { return (root_ / relative).string() + "/"; }
 
-    fs::path root_;
+    test::TempFolder temp_;
+    fs::path root_ = temp_.PathWithoutDelimiter();
 };
 
 TEST_F(StartCheckTest, AcceptsDistinctExistingFolders) {

@@ -6,10 +6,10 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/PngFormat.h"
-#include "platform/shell/TempFolder.h"
+#include "support/TempFolder.h"
 #include "runtime/Exceptions.h"
 #include "support/PngFiles.h"
-#include "weld/BmpTestFiles.h"
+#include "support/BmpFiles.h"
 #include "weld/WeldRun.h"
 
 namespace plexon {
@@ -106,7 +106,7 @@ class StripFormatsTest : public ::testing::Test {
             for (std::int32_t x = 0; x < image.Width(); ++x) {
                 const test::Rgb c = picture->At(x, y);
                 std::uint8_t* d = image.Row(y) + 4 * x;
-                d[0] = std::uint8_t(c >> 16), d[1] = std::uint8_t(c >> 8), d[2] = std::uint8_t(c), d[3] = 255;
+                d[0] = c.r, d[1] = c.g, d[2] = c.b, d[3] = 255;
             }
         return image;
     }

@@ -6,12 +6,12 @@
 
 #include <filesystem>
 
-#include "app/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 TEST(PlanStrips, OneStripPerRunOfABaseName) {
     std::vector<std::string> files{"i/Open.bmp", "i/Open_h.bmp", "i/Save.bmp", "i/Save_d.bmp"};
@@ -53,7 +53,7 @@ class SourceOverwriteTest : public ::testing::Test {
     void SetUp() override {
         t_.MakeFolder("icons");
         t_.MakeFolder("out");
-        files_ = {t_.Touch("icons/Open.bmp", "o"), t_.Touch("icons/Open_h.bmp", "h")};
+        files_ = {t_.WriteFile("icons/Open.bmp", "o"), t_.WriteFile("icons/Open_h.bmp", "h")};
     }
     std::optional<SourceOverwrite> Check(const std::string& outputFolder) {
         return FindSourceOverwrite(PlanStrips(files_, SuffixSettings{}, outputFolder), files_);
@@ -67,7 +67,7 @@ TEST_F(SourceOverwriteTest, NoneInAFreshFolder) {
 }
 
 TEST_F(SourceOverwriteTest, AnUnrelatedExistingStripIsNoSource) {
-    t_.Touch("out/Open.bmp", "old strip");
+    t_.WriteFile("out/Open.bmp", "old strip");
     EXPECT_FALSE(Check(t_ / "out/"));
 }
 
@@ -91,7 +91,7 @@ TEST_F(SourceOverwriteTest, CatchesAHardLinkToASourceFile) {
 }
 
 TEST_F(SourceOverwriteTest, CatchesASourceInsideTheOutputFolder) {
-    files_.push_back(t_.Touch("out/Save.bmp", "s"));
+    files_.push_back(t_.WriteFile("out/Save.bmp", "s"));
     std::optional<SourceOverwrite> hit = Check(t_ / "out/");
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->outputPath, t_ / "out/Save.bmp");

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/shell/TempFolder.h"
 #include "runtime/Exceptions.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

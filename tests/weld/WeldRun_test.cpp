@@ -9,9 +9,9 @@
 #include <iterator>
 #include <set>
 
-#include "platform/shell/TempFolder.h"
 #include "runtime/Exceptions.h"
-#include "weld/BmpTestFiles.h"
+#include "support/BmpFiles.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

@@ -17,6 +17,8 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "runtime/PathText.h"
+
 namespace plexon::gdi::detail {
 
 namespace {
@@ -62,11 +64,6 @@ struct FaceFile {
     int index = 0;
     std::string family;
 };
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Unknown names fall back through fontconfig's own rules to a sans face; the weight and slant asked
 // for are kept in the pattern so the stand-in has them too.
@@ -128,7 +125,7 @@ std::optional<FaceFile> FaceWithCharacter(char32_t code, bool bold, bool italic)
 
 const FaceFile& CachedFace(const std::string& name, bool bold, bool italic) {
     static std::map<std::tuple<std::string, bool, bool>, FaceFile> faces;
-    const auto key = std::make_tuple(Lower(name), bold, italic);
+    const auto key = std::make_tuple(LowerCase(name), bold, italic);
     auto it = faces.find(key);
     if (it == faces.end()) it = faces.emplace(key, FindFace(name, bold, italic)).first;
     return it->second;
@@ -181,7 +178,7 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     // Symbol faces take the bytes as symbol codes: through their symbol table, or through the old
     // byte table when that is all they have (the free Symbol replacement's Unicode table is unusable).
     symbolMap_ = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
-    const bool symbolFace = description.lfCharSet == SYMBOL_CHARSET || Lower(family_) == "symbol";
+    const bool symbolFace = description.lfCharSet == SYMBOL_CHARSET || LowerCase(family_) == "symbol";
     if (!symbolMap_ && symbolFace && FT_Select_Charmap(face, FT_ENCODING_APPLE_ROMAN) == 0) {
         symbolMap_ = true;
         byteMap_ = true;
@@ -338,7 +335,7 @@ std::shared_ptr<FontInstance> InstanceFor(const LOGFONT& description) {
     static std::map<std::string, std::shared_ptr<FontInstance>> instances;
     // Everything that changes glyphs or metrics, and nothing else, goes into the key.
     const std::string key =
-        Lower(FaceName(description)) + '/' + std::to_string(description.lfHeight) + '/' +
+        LowerCase(FaceName(description)) + '/' + std::to_string(description.lfHeight) + '/' +
         std::to_string(description.lfWeight >= FW_SEMIBOLD) + '/' +
         std::to_string(description.lfItalic != 0) + '/' + std::to_string(description.lfUnderline != 0) + '/' +
         std::to_string(description.lfStrikeOut != 0) + '/' + std::to_string(description.lfEscapement);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/shell/ChildProcess.h"
+#include "platform/shell/HomeFolder.h"
 #include "runtime/PathText.h"
 
 namespace plexon {
@@ -122,8 +123,8 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
         argv.push_back("--title");
         argv.push_back(request.title);
     }
-    const char* home = std::getenv("HOME");
-    const std::string folder = !start.empty() ? start : home && home[0] == '/' ? std::string(home) : "/";
+    const std::optional<std::string> home = HomeFolder();
+    const std::string folder = !start.empty() ? start : home && home->starts_with('/') ? *home : "/";
     argv.push_back(files ? "--getopenfilename" : "--getexistingdirectory");
     argv.push_back(folder);
     if (files) {

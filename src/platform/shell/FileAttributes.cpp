@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <unordered_map>
 
@@ -12,6 +13,15 @@ bool DirectoryExists(const std::string& path) {
     struct stat info {};
     if (path.empty() || stat(path.c_str(), &info) != 0) return false;
     return S_ISDIR(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool IsWritableFolder(const std::string& folder) {
+    return ::access(folder.c_str(), W_OK) == 0;
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {

@@ -14,6 +14,12 @@ namespace plexon {
 // True when the path exists and is a folder (a link to a folder counts); "/" at the end is allowed.
 bool DirectoryExists(const std::string& path);
 
+// True when anything is at the path, a link that leads nowhere included.
+bool PathExists(const std::string& path);
+
+// True when this process may create files in the folder.
+bool IsWritableFolder(const std::string& folder);
+
 // What makes two paths the same file, whatever their spelling or the links between them.
 struct FileIdentity {
     std::uint64_t device = 0;

@@ -11,7 +11,7 @@
 #include "controls/markup/MarkupTestSupport.h"
 #include "graphics/Jpeg.h"
 #include "graphics/ModuleResources.h"
-#include "platform/shell/TempFolder.h"
+#include "support/TempFolder.h"
 #include "runtime/Stream.h"
 
 namespace plexon {

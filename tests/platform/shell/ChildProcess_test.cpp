@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

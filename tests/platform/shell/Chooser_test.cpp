@@ -8,7 +8,7 @@
 
 #include <fstream>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/shell/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {
@@ -34,6 +34,17 @@ TEST(DirectoryExists, FileMissingPathAndEmptyTextAreNotFolders) {
     EXPECT_FALSE(DirectoryExists(folder / "missing/"));
     EXPECT_FALSE(DirectoryExists(""));
     EXPECT_FALSE(DirectoryExists("Please select a folder"));
+}
+
+TEST(PathExists, AnythingAtThePathEvenADanglingLink) {
+    test::TempFolder folder;
+    std::filesystem::create_symlink(folder / "nowhere", folder / "dangling");
+    EXPECT_TRUE(PathExists(folder.WriteFile("Open.bmp", "x")));
+    EXPECT_TRUE(PathExists(folder.Path()));
+    EXPECT_TRUE(PathExists(folder / "dangling"));
+    EXPECT_FALSE(PathExists(folder / "nowhere"));
+    EXPECT_TRUE(IsWritableFolder(folder.Path()));
+    EXPECT_FALSE(IsWritableFolder(folder / "nowhere/"));
 }
 
 TEST(IdentityOf, SameFileUnderEverySpellingAndLink) {

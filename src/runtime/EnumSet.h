@@ -1,5 +1,5 @@
 // A set of the values of a small enumeration as bits: value n is bit n. The dialogs' option and
-// button sets use it; nothing here knows what the values mean.
+// button sets and the font styles use it; nothing here knows what the values mean.
 #pragma once
 
 #include <cstdint>

@@ -18,6 +18,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/gdi/Text.h"
 #include "platform/window/Window.h"
+#include "runtime/PrefixText.h"
 
 namespace plexon {
 
@@ -80,13 +81,6 @@ gdi::SIZE AverageCharSize(gdi::HDC dc) {
     return {extent.cx / 52, extent.cy};
 }
 
-std::string WithoutAmpersands(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '&') out += c;
-    return out;
-}
-
 }  // namespace
 
 TBiDiMode ApplicationBiDiMode() {
@@ -127,7 +121,7 @@ std::string TMessageForm::ClipboardText() const {
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* button = dynamic_cast<TButton*>(Components(i))) buttons += button->Caption() + "   ";
     return divider + Caption() + "\r\n" + divider + message_->Caption() + "\r\n" + divider +
-           WithoutAmpersands(buttons) + "\r\n" + divider;
+           StripPrefixes(buttons) + "\r\n" + divider;
 }
 
 void TMessageForm::HelpButtonClick() {

@@ -7,6 +7,7 @@
 #include "framework/Label.h"
 #include "framework/Screen.h"
 #include "platform/window/Window.h"
+#include "runtime/PrefixText.h"
 #include "runtime/Utf8.h"
 
 namespace plexon {
@@ -27,17 +28,10 @@ window::BorderStyle NativeBorder(TFormBorderStyle style) {
     return window::BorderStyle::Single;
 }
 
-// True when caption marks ch as its accelerator: a single "&" before it ("&&" is a plain "&").
+// True when caption marks ch as its accelerator, in either letter case.
 bool IsAccelerator(char32_t ch, const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return utf8::UpperCase(utf8::Decode(caption, i + 1).code) == utf8::UpperCase(ch);
-    }
-    return false;
+    const std::optional<char32_t> accelerator = AcceleratorOf(caption);
+    return accelerator && utf8::UpperCase(*accelerator) == utf8::UpperCase(ch);
 }
 
 void CollectTabList(const TWinControl& parent, std::vector<TWinControl*>& list) {

@@ -14,6 +14,7 @@
 #include "graphics/Palettes.h"
 #include "platform/gdi/Raster.h"
 #include "runtime/Exceptions.h"
+#include "runtime/ScopeExit.h"
 
 namespace plexon {
 
@@ -290,20 +291,13 @@ void TBitmap::Render(TCanvas& canvas, const gdi::RECT& r) {
         ScopedMemoryDc mask;
         mask.Select(image_->MaskHandle);
         TCanvas& source = Canvas();
-        source.Lock();
-        try {
-            MaskedStretchCopy(dc, r, source.Handle(), {0, 0, Width(), Height()}, mask.Get(), {0, 0});
-        } catch (...) {
-            source.Unlock();
-            throw;
-        }
-        source.Unlock();
+        const TCanvasLock locked(source);
+        MaskedStretchCopy(dc, r, source.Handle(), {0, 0, Width(), Height()}, mask.Get(), {0, 0});
     } else {
         TCanvas& source = Canvas();
-        source.Lock();
+        const TCanvasLock locked(source);
         gdi::StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Handle(), 0, 0, Width(),
                         Height(), canvas.CopyMode());
-        source.Unlock();
     }
     if (palette) gdi::SelectPalette(dc, oldPalette, 1);
 }
@@ -315,16 +309,12 @@ void TBitmap::ReleaseCanvasContext() {
 void TBitmap::EnsureHandle() {
     TBitmapImage& image = *image_;
     if (!image.Handle && !image.DibHandle && image.KeptData) {
+        // Loading the kept bytes again is no change to report.
         TNotifyEvent handler = std::move(ChangeHandler);
         ChangeHandler = nullptr;
-        try {
-            image.KeptData->SetPosition(0);
-            LoadStream(*image.KeptData);
-        } catch (...) {
-            ChangeHandler = std::move(handler);
-            throw;
-        }
-        ChangeHandler = std::move(handler);
+        const ScopeExit restore([this, &handler] { ChangeHandler = std::move(handler); });
+        image.KeptData->SetPosition(0);
+        LoadStream(*image.KeptData);
     }
     if (!image_->Handle) image_->Handle = image_->DibHandle;
 }
@@ -364,16 +354,11 @@ void TBitmap::EnsurePalette() {
 void TBitmap::RebuildImage(gdi::HBITMAP handle, gdi::HPALETTE palette, gdi::DIBSECTION header) {
     ReleaseCanvasContext();
     header.dsBm.bmBits = nullptr;  // describes the wanted bitmap, not the old pixels
-    const gdi::HPALETTE copy = SharePalette(palette);
-    gdi::HBITMAP made = nullptr;
-    try {
-        made = MakeBitmapCopy(handle, palette, copy, header, canvas_.get());
-        InstallImage(made, copy, header, image_->CoreFormat, nullptr);
-    } catch (...) {
-        if (made) gdi::DeleteObject(made);
-        DeleteOwnedPalette(copy);
-        throw;
-    }
+    OwnedPalette copy(SharePalette(palette));
+    GdiObject<gdi::HBITMAP> made(MakeBitmapCopy(handle, palette, copy.Get(), header, canvas_.get()));
+    InstallImage(made.Get(), copy.Get(), header, image_->CoreFormat, nullptr);
+    made.Release();
+    copy.Release();
 }
 
 void TBitmap::InstallImage(gdi::HBITMAP handle, gdi::HPALETTE palette, const gdi::DIBSECTION& header,

@@ -31,17 +31,6 @@ std::vector<TBitmapCanvas*> Snapshot() {
     return list.items;
 }
 
-class CanvasLockGuard {
-  public:
-    explicit CanvasLockGuard(TCanvas& canvas) : canvas_(canvas) { canvas_.Lock(); }
-    ~CanvasLockGuard() { canvas_.Unlock(); }
-    CanvasLockGuard(const CanvasLockGuard&) = delete;
-    CanvasLockGuard& operator=(const CanvasLockGuard&) = delete;
-
-  private:
-    TCanvas& canvas_;
-};
-
 }  // namespace
 
 TBitmapCanvas::TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
@@ -51,7 +40,7 @@ TBitmapCanvas::~TBitmapCanvas() {
 }
 
 void TBitmapCanvas::CreateHandle() {
-    CanvasLockGuard guard(*this);
+    TCanvasLock guard(*this);
     bitmap_.EnsureHandle();
     bitmap_.EnsurePalette();
     const gdi::HBITMAP bitmap = bitmap_.image_->Handle;
@@ -73,7 +62,7 @@ void TBitmapCanvas::CreateHandle() {
 }
 
 void TBitmapCanvas::FreeContext() {
-    CanvasLockGuard guard(*this);
+    TCanvasLock guard(*this);
     if (!HandleAllocated()) return;
     const gdi::HDC dc = Handle();
     if (oldBitmap_) gdi::SelectObject(dc, oldBitmap_);

@@ -62,15 +62,10 @@ void TBitmap::SaveClipboardData(std::uint16_t& format, gdi::HBITMAP& data, gdi::
     gdi::DIBSECTION header{};
     header.dsBm = image_->Dib.dsBm;
     header.dsBm.bmBits = nullptr;
-    const gdi::HBITMAP copy =
-        MakeBitmapCopy(image_->Handle, image_->PaletteHandle, image_->PaletteHandle, header, &Canvas());
-    try {
-        palette = DuplicatePalette(image_->PaletteHandle);
-    } catch (...) {
-        if (copy) gdi::DeleteObject(copy);
-        throw;
-    }
-    data = copy;
+    GdiObject<gdi::HBITMAP> copy(
+        MakeBitmapCopy(image_->Handle, image_->PaletteHandle, image_->PaletteHandle, header, &Canvas()));
+    palette = DuplicatePalette(image_->PaletteHandle);
+    data = copy.Release();
 }
 
 void TBitmap::MakeDormant() {

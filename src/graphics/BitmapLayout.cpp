@@ -97,16 +97,12 @@ void TBitmap::SetHandleKind(BitmapHandleKind kind) {
             // The section stays beside the new handle as the DIB copy of the same record.
             image_->Handle = MakeBitmapCopy(image_->DibHandle, palette, palette, header, nullptr);
         } else {
-            const gdi::HPALETTE copy = SharePalette(palette);
-            gdi::HBITMAP made = nullptr;
-            try {
-                made = MakeBitmapCopy(image_->DibHandle, palette, copy, header, nullptr);
-                InstallImage(made, copy, header, image_->CoreFormat, nullptr);
-            } catch (...) {
-                if (made) gdi::DeleteObject(made);
-                DeleteOwnedPalette(copy);
-                throw;
-            }
+            OwnedPalette copy(SharePalette(palette));
+            GdiObject<gdi::HBITMAP> made(
+                MakeBitmapCopy(image_->DibHandle, palette, copy.Get(), header, nullptr));
+            InstallImage(made.Get(), copy.Get(), header, image_->CoreFormat, nullptr);
+            made.Release();
+            copy.Release();
         }
     } else {
         EnsureDib();
@@ -151,13 +147,10 @@ void TBitmap::SetPalette(gdi::HPALETTE palette) {
     gdi::DIBSECTION header = image_->Dib;
     header.dsBm.bmBits = nullptr;
     // Without a canvas the new bitmap is filled with all bits set before the copy.
-    const gdi::HBITMAP made = MakeBitmapCopy(image_->Handle, image_->PaletteHandle, palette, header, nullptr);
-    try {
-        InstallImage(made, palette, header, image_->CoreFormat, nullptr);
-    } catch (...) {
-        if (made) gdi::DeleteObject(made);
-        throw;
-    }
+    GdiObject<gdi::HBITMAP> made(
+        MakeBitmapCopy(image_->Handle, image_->PaletteHandle, palette, header, nullptr));
+    InstallImage(made.Get(), palette, header, image_->CoreFormat, nullptr);
+    made.Release();
     PaletteChanged = true;
     NotifyChanged();
 }

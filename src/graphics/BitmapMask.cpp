@@ -35,18 +35,13 @@ gdi::HBITMAP TBitmap::MaskHandle() {
 void TBitmap::MakeMask(TColor color) {
     ReleaseCanvasContext();
     EnsureHandle();
-    const gdi::HBITMAP mask = MakeMaskBitmap(image_->Handle, image_->PaletteHandle, ResolveColor(color));
-    gdi::HPALETTE palette = nullptr;
-    try {
-        gdi::DIBSECTION header{};
-        if (mask) gdi::GetObject(mask, sizeof header, &header);
-        palette = SharePalette(image_->PaletteHandle);
-        InstallImage(mask, palette, header, image_->CoreFormat, nullptr);
-    } catch (...) {
-        DeleteOwnedPalette(palette);
-        if (mask) gdi::DeleteObject(mask);
-        throw;
-    }
+    GdiObject<gdi::HBITMAP> mask(MakeMaskBitmap(image_->Handle, image_->PaletteHandle, ResolveColor(color)));
+    gdi::DIBSECTION header{};
+    if (mask.Get()) gdi::GetObject(mask.Get(), sizeof header, &header);
+    OwnedPalette palette(SharePalette(image_->PaletteHandle));
+    InstallImage(mask.Get(), palette.Get(), header, image_->CoreFormat, nullptr);
+    mask.Release();
+    palette.Release();
     NotifyChanged();
 }
 

@@ -127,4 +127,16 @@ class TCanvas {
     int lockCount_ = 0;  // guarded by the process-wide count lock
 };
 
+// Holds a canvas's lock for one scope, on the normal and on the error path.
+class TCanvasLock {
+  public:
+    explicit TCanvasLock(TCanvas& canvas) : canvas_(canvas) { canvas_.Lock(); }
+    ~TCanvasLock() { canvas_.Unlock(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+  private:
+    TCanvas& canvas_;
+};
+
 }  // namespace plexon

@@ -17,14 +17,13 @@ constexpr gdi::DWORD kPaintBrushWhereMaskIsSet = 0x00E20746;
 
 void TCanvas::ColorKeyCopy(const gdi::RECT& r, TBitmap* bitmap, const gdi::RECT& source, TColor color) {
     if (!bitmap) return;
-    Lock();
-    TCanvas* bitmapCanvas = nullptr;
-    try {
+    {
+        const TCanvasLock locked(*this);
         Changing();
         const gdi::HDC dc = Handle();
         const gdi::HBRUSH brush = brush_.Handle();
-        bitmapCanvas = &bitmap->Canvas();
-        bitmapCanvas->Lock();
+        TCanvas& bitmapCanvas = bitmap->Canvas();
+        const TCanvasLock bitmapLocked(bitmapCanvas);
 
         // The bitmap's own mask serves when it is of this colour; otherwise a shared copy of the
         // image becomes the mask.
@@ -39,7 +38,7 @@ void TCanvas::ColorKeyCopy(const gdi::RECT& r, TBitmap* bitmap, const gdi::RECT&
         }
         ScopedMemoryDc maskDc;
         maskDc.Select(mask);
-        const gdi::HDC from = bitmapCanvas->Handle();
+        const gdi::HDC from = bitmapCanvas.Handle();
         const int width = r.right - r.left, height = r.bottom - r.top;
         const int sourceWidth = source.right - source.left, sourceHeight = source.bottom - source.top;
         if (brush_.Style() == TBrushStyle::Clear) {
@@ -49,20 +48,15 @@ void TCanvas::ColorKeyCopy(const gdi::RECT& r, TBitmap* bitmap, const gdi::RECT&
                             sourceHeight, gdi::SRCCOPY);
             const gdi::COLORREF oldText = gdi::SetTextColor(dc, gdi::RGB(0, 0, 0));
             const gdi::COLORREF oldBack = gdi::SetBkColor(dc, gdi::RGB(255, 255, 255));
-            const gdi::HBRUSH oldBrush = gdi::SelectObject(dc, brush);
-            gdi::StretchBlt(dc, r.left, r.top, width, height, maskDc.Get(), source.left, source.top,
-                            sourceWidth, sourceHeight, kPaintBrushWhereMaskIsSet);
-            gdi::SelectObject(dc, oldBrush);
+            {
+                const ScopedSelection<gdi::HBRUSH> selected(dc, brush);
+                gdi::StretchBlt(dc, r.left, r.top, width, height, maskDc.Get(), source.left, source.top,
+                                sourceWidth, sourceHeight, kPaintBrushWhereMaskIsSet);
+            }
             gdi::SetTextColor(dc, oldText);
             gdi::SetBkColor(dc, oldBack);
         }
-    } catch (...) {
-        if (bitmapCanvas) bitmapCanvas->Unlock();
-        Unlock();
-        throw;
     }
-    bitmapCanvas->Unlock();
-    Unlock();
     Changed();
 }
 

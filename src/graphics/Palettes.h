@@ -2,6 +2,7 @@
 // Display palettes and halftone matching are the platform's.
 #pragma once
 
+#include "graphics/GdiSupport.h"
 #include "platform/gdi/Types.h"
 
 namespace plexon {
@@ -15,6 +16,12 @@ gdi::HPALETTE PaletteFromColorTable(gdi::HBITMAP section);
 gdi::HPALETTE Standard16Palette();
 // Deletes a palette that a bitmap owned: anything but Standard16Palette.
 void DeleteOwnedPalette(gdi::HPALETTE palette);
+struct DeleteOwnedPaletteOf {
+    void operator()(gdi::HPALETTE palette) const { DeleteOwnedPalette(palette); }
+};
+// A palette a bitmap is about to own, deleted by the rule above unless released to the bitmap.
+using OwnedPalette = GdiObject<gdi::HPALETTE, DeleteOwnedPaletteOf>;
+
 // A palette the caller can own: Standard16Palette as it is, any other a duplicate.
 gdi::HPALETTE SharePalette(gdi::HPALETTE palette);
 

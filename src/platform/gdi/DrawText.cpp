@@ -11,6 +11,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/gdi/TextRender.h"
 #include "platform/gdi/Transfer.h"
+#include "runtime/PrefixText.h"
 
 namespace plexon::gdi {
 
@@ -21,10 +22,7 @@ namespace {
 constexpr std::string_view kEllipsis = "...";
 
 // A line of shown characters and the byte offsets of those the prefix rule underlines.
-struct Line {
-    std::string text;
-    std::vector<int> marks;
-};
+using Line = PrefixedText;
 
 struct Layout {
     FontInstance& font;
@@ -46,23 +44,8 @@ struct Layout {
     }
 };
 
-// "&x" shows x underlined, "&&" shows "&", a lone "&" at the end shows nothing.
 Line ApplyPrefixes(std::string_view text, bool prefixes) {
-    Line line;
-    if (!prefixes) {
-        line.text.assign(text);
-        return line;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            line.text += text[i];
-            continue;
-        }
-        if (++i == text.size()) break;
-        if (text[i] != '&') line.marks.push_back(int(line.text.size()));
-        line.text += text[i];
-    }
-    return line;
+    return prefixes ? ParsePrefixes(text) : Line{std::string(text), {}};
 }
 
 Line Slice(const Line& line, std::size_t from, std::size_t to) {

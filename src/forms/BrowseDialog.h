@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "runtime/EnumSet.h"
 #include "framework/Component.h"
+#include "runtime/EnumSet.h"
 
 namespace plexon {
 

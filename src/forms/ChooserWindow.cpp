@@ -15,7 +15,7 @@
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
 #include "platform/shell/FileAttributes.h"
-#include "platform/shell/HomeFolder.h"
+#include "platform/shell/Folders.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 
@@ -36,9 +36,8 @@ std::string StartFolder(const ChooserRequest& request) {
     if (!request.initialFolder.empty() && request.initialFolder[0] == '/' &&
         DirectoryExists(request.initialFolder))
         return IncludeTrailingPathDelimiter(request.initialFolder);
-    std::error_code error;
-    const std::string current = fs::current_path(error).string();
-    if (!error && DirectoryExists(current)) return IncludeTrailingPathDelimiter(current);
+    if (const std::optional<std::string> current = WorkingFolder(); current && DirectoryExists(*current))
+        return IncludeTrailingPathDelimiter(*current);
     const std::optional<std::string> home = HomeFolder();
     return home && home->starts_with('/') && DirectoryExists(*home) ? IncludeTrailingPathDelimiter(*home)
                                                                     : "/";

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "runtime/EnumSet.h"
 #include "framework/Form.h"
+#include "runtime/EnumSet.h"
 
 namespace plexon {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "runtime/EnumSet.h"
 #include "framework/Component.h"
 #include "framework/StringList.h"
+#include "runtime/EnumSet.h"
 
 namespace plexon {
 

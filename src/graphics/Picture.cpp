@@ -7,6 +7,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Jpeg.h"
 #include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
 #include "runtime/Stream.h"
 
 namespace plexon {
@@ -14,12 +15,6 @@ namespace plexon {
 namespace {
 
 constexpr std::size_t kMaxClassName = 63;
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
 
 struct Registry {
     std::mutex lock;
@@ -58,7 +53,7 @@ void RegisterPictureFormat(std::string_view extension, std::string_view descript
                            const TGraphicClass& graphicClass) {
     Registry& registry = TheRegistry();
     std::lock_guard<std::mutex> guard(registry.lock);
-    registry.formats.push_back({&graphicClass, Lower(extension), std::string(description)});
+    registry.formats.push_back({&graphicClass, LowerCase(std::string(extension)), std::string(description)});
 }
 
 void UnregisterPictureClass(const TGraphicClass& graphicClass) {

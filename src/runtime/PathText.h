@@ -36,11 +36,18 @@ inline std::string LowerCase(std::string text) {
     return text;
 }
 
+// True when text ends in tail, letters compared without case (tail in lower case, as ".png").
+inline bool EndsWithIgnoringCase(std::string_view text, std::string_view lowerTail) {
+    if (text.size() < lowerTail.size()) return false;
+    const std::string_view tail = text.substr(text.size() - lowerTail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (LowerAscii(tail[i]) != lowerTail[i]) return false;
+    return true;
+}
+
 // True when the file name ends in ".bmp" in any letter case.
 inline bool IsBmpFileName(std::string_view fileName) {
-    constexpr std::string_view kExtension = ".bmp";
-    return fileName.size() >= kExtension.size() &&
-           LowerCase(std::string(fileName.substr(fileName.size() - kExtension.size()))) == kExtension;
+    return EndsWithIgnoringCase(fileName, ".bmp");
 }
 
 }  // namespace plexon

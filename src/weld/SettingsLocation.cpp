@@ -5,7 +5,7 @@
 
 #include "platform/shell/ExecutablePath.h"
 #include "platform/shell/FileAttributes.h"
-#include "platform/shell/HomeFolder.h"
+#include "platform/shell/Folders.h"
 #include "runtime/PathText.h"
 
 namespace plexon {

@@ -4,6 +4,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
 #include "graphics/PngFormat.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 

@@ -20,7 +20,4 @@ enum class SourceFormats {
     BmpAndPng  // a source whose name ends in ".png" (any case) is read as PNG
 };
 
-// True when text ends in tail, letters compared without case (tail in lower case, as ".png").
-bool EndsWithIgnoringCase(std::string_view text, std::string_view lowerTail);
-
 }  // namespace plexon

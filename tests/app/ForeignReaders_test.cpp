@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "support/BmpFiles.h"
-#include "support/TempFolder.h"
 #include "support/PngFiles.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

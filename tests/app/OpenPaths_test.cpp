@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
 #include "app/ApplicationIcon.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

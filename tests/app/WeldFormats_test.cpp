@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "support/BmpFiles.h"
-#include "support/TempFolder.h"
 #include "app/CommandLine.h"
 #include "graphics/PngFormat.h"
+#include "support/BmpFiles.h"
 #include "support/PngFiles.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

@@ -11,8 +11,8 @@
 #include "graphics/Bitmap.h"
 #include "graphics/BmpFormat.h"
 #include "platform/gdi/Raster.h"
-#include "support/TempFolder.h"
 #include "runtime/Stream.h"
+#include "support/TempFolder.h"
 
 namespace plexon::test {
 

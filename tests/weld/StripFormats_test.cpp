@@ -6,10 +6,10 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/PngFormat.h"
-#include "support/TempFolder.h"
 #include "runtime/Exceptions.h"
-#include "support/PngFiles.h"
 #include "support/BmpFiles.h"
+#include "support/PngFiles.h"
+#include "support/TempFolder.h"
 #include "weld/WeldRun.h"
 
 namespace plexon {

@@ -6,13 +6,12 @@
 #include <climits>
 #include <utility>
 
+#include "runtime/PathText.h"
+
 namespace plexon {
 
 namespace {
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
 char UpperChar(char c) {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
@@ -150,7 +149,7 @@ namespace markup {
 
 std::size_t FindNoCase(std::string_view text, std::string_view what, std::size_t from) {
     if (what.empty()) return from <= text.size() ? from : std::string_view::npos;
-    const auto equal = [](char a, char b) { return Lower(a) == Lower(b); };
+    const auto equal = [](char a, char b) { return LowerAscii(a) == LowerAscii(b); };
     if (from > text.size()) return std::string_view::npos;
     const auto it =
         std::search(text.begin() + std::ptrdiff_t(from), text.end(), what.begin(), what.end(), equal);
@@ -160,7 +159,7 @@ std::size_t FindNoCase(std::string_view text, std::string_view what, std::size_t
 bool StartsNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(text[i]) != Lower(prefix[i])) return false;
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
     return true;
 }
 
@@ -252,7 +251,7 @@ TColor ParseMarkupColour(std::string_view value) {
         return TColor(HexPair(value, 1) + HexPair(value, 3) * 256 + HexPair(value, 5) * 65536);
     }
     std::string name(value);
-    for (char& c : name) c = Lower(c);
+    for (char& c : name) c = LowerAscii(c);
     for (const auto& [known, colour] : kColourNames)
         if (known == name) return colour;
     return clBlack;

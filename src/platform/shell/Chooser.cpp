@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "platform/shell/ChildProcess.h"
-#include "platform/shell/HomeFolder.h"
+#include "platform/shell/Folders.h"
 #include "runtime/PathText.h"
 
 namespace plexon {

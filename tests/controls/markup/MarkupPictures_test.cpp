@@ -11,8 +11,8 @@
 #include "controls/markup/MarkupTestSupport.h"
 #include "graphics/Jpeg.h"
 #include "graphics/ModuleResources.h"
-#include "support/TempFolder.h"
 #include "runtime/Stream.h"
+#include "support/TempFolder.h"
 
 namespace plexon {
 namespace {

@@ -1,11 +1,12 @@
-// The home folder: HOME first, the user database when HOME is unset or empty.
-#include "platform/shell/HomeFolder.h"
+// The home folder (HOME first, the user database when HOME is unset or empty) and the working folder.
+#include "platform/shell/Folders.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 namespace plexon {
@@ -49,6 +50,10 @@ TEST(HomeFolder, TheVariableFirstThenTheAccount) {
         HomeVariable home(nullptr);
         EXPECT_EQ(HomeFolder(), fromAccount);
     }
+}
+
+TEST(WorkingFolder, AsTheSystemGivesIt) {
+    EXPECT_EQ(WorkingFolder(), std::filesystem::current_path().string());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The user's home folder, as every part of the program reads it. Says nothing about whether it
-// exists or can be written.
+// The user's home folder and the working folder, as every part of the program reads them. Says
+// nothing about whether they can be written.
 #pragma once
 
 #include <optional>
@@ -10,5 +10,8 @@ namespace plexon {
 // HOME when it is set and not empty, otherwise the account's home folder from the user database;
 // none when neither names one. The text is given as it is written (it need not be absolute).
 std::optional<std::string> HomeFolder();
+
+// The process's working folder, or none when the system cannot give it (removed, too deep).
+std::optional<std::string> WorkingFolder();
 
 }  // namespace plexon

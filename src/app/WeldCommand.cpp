@@ -129,7 +129,7 @@ int Weld(const BatchOptions& options, Console& console, Context& context) {
     }
     // The width of the first file, whatever its state, as the main window measures it.
     context.path = request.FileList.front();
-    request.ImageSize = MeasureSource(request.FileList.front(), request.Sources).width;
+    request.ImageSize = SlotSizeOf(request.FileList.front(), request.Sources);
     context.path.clear();
     // The same checks as the main window's, before anything is written.
     if (std::optional<RequestRefusal> refusal = CheckRequest(request)) {

@@ -1,5 +1,5 @@
-// Program entry: hands the command line to the batch front end. The window front end is started
-// from here once it exists.
+// Program entry: hands the command line to the window front end (no arguments, paths, screenshot,
+// demo) or to the batch front end (help, version, weld).
 #include <unistd.h>
 
 #include <iostream>

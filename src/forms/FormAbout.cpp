@@ -3,6 +3,7 @@
 #include "forms/FormAbout.h"
 
 #include "controls/MarkupLabel.h"
+#include "controls/PxPanelFill.h"
 #include "framework/Button.h"
 #include "framework/Image.h"
 #include "framework/PlaceControl.h"
@@ -89,6 +90,20 @@ TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
     btnClose->SetDefault(true);
     btnClose->SetModalResult(mrOk);
     btnClose->SetTabOrder(0);
+
+    PxPanelFill1 = PlaceControl<TPxPanelFill>(this, this, "PxPanelFill1", 248, 12, 5, 281);
+    PxPanelFill1->SetTabOrder(1);
+    PxPanelFill1->Bevel().SetMode(bmCustom);
+    TPxGradient& gradient = PxPanelFill1->FillObject().Gradient();
+    gradient.BeginUpdate();
+    gradient.SetColor(clWhite);
+    gradient.SetEndColor(clBtnFace);
+    gradient.SetColorCount(128);
+    gradient.SetTwoColors(false);
+    gradient.SetColorList(
+        {TColor(0xFFFFFF), TColor(0x804000), TColor(0xFFFFFF)});  // white, RGB(0, 64, 128), white
+    gradient.EndUpdate(true);
+    PxPanelFill1->FillObject().SetStyle(sfGradient);
 }
 
 }  // namespace plexon

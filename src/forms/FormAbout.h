@@ -1,5 +1,5 @@
 // The About window: a framed borderless panel with the product name and version, the picture, the
-// terms of use with a feedback link, an invitation to the web site and Close.
+// terms of use with a feedback link, an invitation to the web site, a gradient separator and Close.
 #pragma once
 
 #include "framework/Form.h"
@@ -9,6 +9,7 @@ namespace plexon {
 class TButton;
 class TImage;
 class TMarkupLabel;
+class TPxPanelFill;
 class TShape;
 
 class TfrmAbout : public TForm {
@@ -21,6 +22,7 @@ class TfrmAbout : public TForm {
     TMarkupLabel* MarkupLabel4;  // web-site invitation
     TMarkupLabel* MarkupLabel2;  // product name and version
     TButton* btnClose;
+    TPxPanelFill* PxPanelFill1;  // vertical separator
 };
 
 // The window while the About command shows it; null otherwise.

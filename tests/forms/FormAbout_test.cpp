@@ -5,6 +5,7 @@
 #include <array>
 
 #include "controls/MarkupLabel.h"
+#include "controls/PxPanelFill.h"
 #include "controls/PxSpeedButton.h"
 #include "forms/FormMain.h"
 #include "framework/Button.h"
@@ -86,6 +87,13 @@ TEST_F(AboutWindow, LabelsInCreationOrder) {
     EXPECT_EQ(form->MarkupLabel2->HTMLText().Text(), std::string(kAboutProductMarkup) + "\r\n");
     EXPECT_NE(form->MarkupLabel1->HTMLText().Text().find("mailto:info@tesvo.example"), std::string::npos);
     EXPECT_NE(form->MarkupLabel4->HTMLText().Text().find("https://www.tesvo.example/"), std::string::npos);
+
+    // White to RGB(0, 64, 128) and back: 42 colours, then 41.
+    const GradientTable& colours = form->PxPanelFill1->FillObject().Gradient().Colors();
+    ASSERT_EQ(colours.size(), 83u);
+    EXPECT_EQ(colours.front(), 0xFFFFFFu);
+    EXPECT_EQ(colours[41], 0x804000u);
+    EXPECT_EQ(colours.back(), 0xFFFFFFu);
 }
 
 TEST_F(AboutWindow, EscDoesNothingAndTheMouseCannotMoveIt) {

@@ -9,7 +9,6 @@
 
 #include "app/ProgressBar.h"
 #include "app/SourceList.h"
-#include "framework/Application.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
@@ -46,7 +45,7 @@ struct Context {
 // none to name.
 std::string ErrorLine(const std::string& path, std::string_view message) {
     return "plexon: " + (path.empty() ? std::string() : path + ": ") +
-           TApplication::ErrorDisplayText(std::string(message)) + "\n";
+           ErrorDisplayText(std::string(message)) + "\n";
 }
 
 SuffixSettings ReadSettings(const BatchOptions& options, Context& context) {

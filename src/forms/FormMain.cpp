@@ -29,6 +29,7 @@
 #include "graphics/ModuleResources.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/Utf8.h"
 #include "weld/CompletionText.h"
 #include "weld/SettingsLocation.h"
@@ -92,18 +93,6 @@ TComboBox* Chooser(TfrmMain* form, TWinControl* parent, const char* name, int le
 void ShowInformation(std::string_view text) {
     RunMessageDialog(std::string(text), mtInformation, {mbOK}, 0, -1, -1, "");
 }
-
-// Runs `last` when the scope ends, on the normal and on the error path.
-class Finally {
-  public:
-    explicit Finally(std::function<void()> last) : last_(std::move(last)) {}
-    ~Finally() { last_(); }
-    Finally(const Finally&) = delete;
-    Finally& operator=(const Finally&) = delete;
-
-  private:
-    std::function<void()> last_;
-};
 
 }  // namespace
 
@@ -242,7 +231,7 @@ void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
 void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
     Screen().SetCursor(crHourGlass);
     // Also after a file that cannot be loaded: the selection stands, the cursor comes back.
-    const Finally restore([] { Screen().SetCursor(crDefault); });
+    const ScopeExit restore([] { Screen().SetCursor(crDefault); });
     if (fileList_)
         fileList_->Clear();
     else
@@ -273,7 +262,7 @@ void TfrmMain::cbImageStateChange(TComponent*) {
 void TfrmMain::btnOptionsClick(TComponent*) {
     if (running_) return;  // no command while a run is prepared or runs
     frmOptions = new TfrmOptions(&Application());
-    const Finally release([] {
+    const ScopeExit release([] {
         delete frmOptions;
         frmOptions = nullptr;
     });
@@ -281,7 +270,7 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     frmOptions->txtSuffixDisabled->SetMaskedText("_" + suffixes_.SuffixDisabled);
     frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
     // The letters are read back also when showing failed, as long as OK had been chosen.
-    const Finally readBack([this] {
+    const ScopeExit readBack([this] {
         if (frmOptions->ModalResult() != mrOk) return;
         const auto letter = [](const TMaskEdit* field) {
             // The second character, however many bytes it takes.
@@ -299,7 +288,7 @@ void TfrmMain::btnOptionsClick(TComponent*) {
 void TfrmMain::btnAboutClick(TComponent*) {
     if (running_) return;  // no command while a run is prepared or runs
     frmAbout = new TfrmAbout(&Application());
-    const Finally release([] {
+    const ScopeExit release([] {
         delete frmAbout;
         frmAbout = nullptr;
     });
@@ -361,7 +350,7 @@ void TfrmMain::btnStartClick(TComponent*) {
     Screen().SetCursor(crHourGlass);
     // After an error in the run the window comes back to idle as well, and a close asked for
     // meanwhile is asked again now.
-    const Finally idle([this] {
+    const ScopeExit idle([this] {
         running_ = false;
         LeaveBusyMode();
         if (closePending_) {

@@ -62,8 +62,7 @@ void TApplication::Run() {
 }
 
 std::string TApplication::ErrorDisplayText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-    return message;
+    return plexon::ErrorDisplayText(message);
 }
 
 void TApplication::HandleException() {
@@ -83,7 +82,8 @@ void TApplication::HandleException() {
 }
 
 void TApplication::ShowException(const std::string& message) {
-    RunMessageBox({.text = ErrorDisplayText(message), .caption = title_, .icon = TMessageBoxIcon::Stop});
+    RunMessageBox(
+        {.text = plexon::ErrorDisplayText(message), .caption = title_, .icon = TMessageBoxIcon::Stop});
 }
 
 }  // namespace plexon

@@ -27,4 +27,9 @@ std::string Format(std::string_view pattern, std::initializer_list<std::string_v
     return out;
 }
 
+std::string ErrorDisplayText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
 }  // namespace plexon

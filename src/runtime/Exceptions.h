@@ -64,4 +64,8 @@ inline constexpr std::string_view kUnsupportedClipboard = "Unsupported clipboard
 inline constexpr std::string_view kAssignError = "Cannot assign a %s to a %s";
 }  // namespace msg
 
+// The text an error is shown with: the message with "." appended when its last character sorts
+// after ".". The window's error display and the batch command's error lines share it.
+std::string ErrorDisplayText(const std::string& message);
+
 }  // namespace plexon

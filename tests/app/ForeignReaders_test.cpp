@@ -49,20 +49,20 @@ TEST(ForeignReaders, ReadPngAndBmpAlphaStripsPixelForPixel) {
     TempFolder t;
     const std::string icons = t.MakeFolder("icons");
     // Open.png: alpha and colour vary by pixel; Open_h.bmp: opaque; no Disabled file: transparent.
-    test::PngSpec spec;
-    spec.width = spec.height = 3;
+    test::PngPicture picture;
+    picture.width = picture.height = 3;
     std::vector<std::uint8_t> model(9 * 4 * 3, 0);
     for (std::uint16_t y = 0; y < 3; ++y)
         for (std::uint16_t x = 0; x < 3; ++x) {
             const std::uint16_t pixel[] = {std::uint16_t(40 * x + 1), std::uint16_t(70 * y), 200,
                                            std::uint16_t(255 - 60 * (x + y))};
-            spec.samples.insert(spec.samples.end(), std::begin(pixel), std::end(pixel));
+            picture.samples.insert(picture.samples.end(), std::begin(pixel), std::end(pixel));
             for (int c = 0; c < 4; ++c)
                 model[std::size_t(y * 9 + x) * 4 + std::size_t(c)] = std::uint8_t(pixel[c]);
             const std::uint8_t hot[] = {9, 99, 199, 255};
             std::copy(std::begin(hot), std::end(hot), model.begin() + std::ptrdiff_t((y * 9 + 3 + x) * 4));
         }
-    const std::vector<std::uint8_t> png = test::MakePng(spec);
+    const std::vector<std::uint8_t> png = test::MakePng(picture);
     t.WriteFile("icons/Open.png", std::string(png.begin(), png.end()));
     test::WriteSolidBmp24(icons + "/Open_h.bmp", 3, 3, {9, 99, 199});
 

@@ -21,14 +21,14 @@ using test::TempFolder;
 
 // An opaque-ish RGBA PNG of one colour with alpha varying by column.
 void WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, std::uint8_t tag) {
-    test::PngSpec spec;
-    spec.width = width;
-    spec.height = height;
+    test::PngPicture picture;
+    picture.width = width;
+    picture.height = height;
     for (std::uint32_t y = 0; y < height; ++y)
         for (std::uint32_t x = 0; x < width; ++x)
-            spec.samples.insert(spec.samples.end(),
+            picture.samples.insert(picture.samples.end(),
                                 {tag, std::uint16_t(y * 20), 90, std::uint16_t(255 - 30 * x)});
-    const std::vector<std::uint8_t> bytes = test::MakePng(spec);
+    const std::vector<std::uint8_t> bytes = test::MakePng(picture);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }

@@ -14,7 +14,7 @@
 namespace plexon {
 namespace {
 
-using test::PngSpec;
+using test::PngPicture;
 
 struct Case {
     int colorType;
@@ -29,62 +29,62 @@ std::uint8_t Scale(std::uint32_t v, int depth) {
     return std::uint8_t(v * 255 / ((1u << depth) - 1));
 }
 
-// The spec of a case with varied samples, and the RGBA it should read as.
-std::pair<PngSpec, RgbaImage> Build(const Case& c) {
-    PngSpec spec;
-    spec.colorType = c.colorType;
-    spec.depth = c.depth;
-    spec.interlaced = c.interlaced;
-    spec.width = c.width;
-    spec.height = c.height;
+// The picture of a case with varied samples, and the RGBA it should read as.
+std::pair<PngPicture, RgbaImage> Build(const Case& c) {
+    PngPicture picture;
+    picture.colorType = c.colorType;
+    picture.depth = c.depth;
+    picture.interlaced = c.interlaced;
+    picture.width = c.width;
+    picture.height = c.height;
     const int channels = test::ChannelsOf(c.colorType);
     const std::uint32_t top = (1u << c.depth) - 1;
     std::uint32_t state = std::uint32_t(c.colorType * 131 + c.depth * 7 + c.width);
     for (std::size_t i = 0; i < std::size_t(c.width) * c.height * std::size_t(channels); ++i) {
         state = state * 1103515245u + 12345u;
-        spec.samples.push_back(std::uint16_t((state >> 8) % (top + 1)));
+        picture.samples.push_back(std::uint16_t((state >> 8) % (top + 1)));
     }
     if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
         for (std::uint32_t i = 0; i <= top; ++i)
-            spec.palette.push_back({std::uint8_t(i * 37), std::uint8_t(255 - i), std::uint8_t(i * 11 + 3)});
+            picture.palette.push_back({std::uint8_t(i * 37), std::uint8_t(255 - i), std::uint8_t(i * 11 + 3)});
         // Fewer alpha entries than colours: the rest are opaque.
         if (c.transparency)
             for (std::uint32_t i = 0; i < (top + 1) / 2; ++i)
-                spec.paletteAlpha.push_back(std::uint8_t(i * 50));
+                picture.paletteAlpha.push_back(std::uint8_t(i * 50));
     } else if (c.transparency) {
         // The first pixel's colour is the key, so at least one pixel is transparent.
         png_color_16 key{};
-        key.gray = key.red = spec.samples[0];
+        key.gray = key.red = picture.samples[0];
         if (channels == 3) {
-            key.green = spec.samples[1];
-            key.blue = spec.samples[2];
+            key.green = picture.samples[1];
+            key.blue = picture.samples[2];
         }
-        spec.transparent = key;
+        picture.transparent = key;
     }
 
     RgbaImage model(std::int32_t(c.width), std::int32_t(c.height), kTransparent);
     for (std::uint32_t y = 0; y < c.height; ++y) {
         for (std::uint32_t x = 0; x < c.width; ++x) {
-            const std::uint16_t* s = &spec.samples[(std::size_t(y) * c.width + x) * std::size_t(channels)];
+            const std::uint16_t* s = &picture.samples[(std::size_t(y) * c.width + x) * std::size_t(channels)];
             Rgba p;
             if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
-                const png_color& colour = spec.palette[s[0]];
+                const png_color& colour = picture.palette[s[0]];
                 p = {colour.red, colour.green, colour.blue,
-                     s[0] < spec.paletteAlpha.size() ? spec.paletteAlpha[s[0]] : std::uint8_t(255)};
+                     s[0] < picture.paletteAlpha.size() ? picture.paletteAlpha[s[0]] : std::uint8_t(255)};
             } else if (channels <= 2) {
                 const std::uint8_t grey = Scale(s[0], c.depth);
-                const bool keyed = spec.transparent && s[0] == spec.transparent->gray;
+                const bool keyed = picture.transparent && s[0] == picture.transparent->gray;
                 p = {grey, grey, grey, channels == 2 ? Scale(s[1], c.depth) : std::uint8_t(keyed ? 0 : 255)};
             } else {
-                const bool keyed = spec.transparent && s[0] == spec.transparent->red &&
-                                   s[1] == spec.transparent->green && s[2] == spec.transparent->blue;
+                const bool keyed = picture.transparent && s[0] == picture.transparent->red &&
+                                   s[1] == picture.transparent->green && s[2] == picture.transparent->blue;
                 p = {Scale(s[0], c.depth), Scale(s[1], c.depth), Scale(s[2], c.depth),
                      channels == 4 ? Scale(s[3], c.depth) : std::uint8_t(keyed ? 0 : 255)};
             }
             std::memcpy(model.Row(std::int32_t(y)) + 4 * x, &p, 4);
         }
     }
-    return {spec, model};
+    return {picture, model};
 }
 
 constexpr int kGrey = PNG_COLOR_TYPE_GRAY, kGreyAlpha = PNG_COLOR_TYPE_GRAY_ALPHA, kRgb = PNG_COLOR_TYPE_RGB,
@@ -104,8 +104,8 @@ TEST(PngRead, EveryColourTypeAndDepthMatchesTheModel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.colorType << " depth " << c.depth << " interlaced "
                                         << c.interlaced << " tRNS " << c.transparency);
-        auto [spec, model] = Build(c);
-        const std::vector<std::uint8_t> file = test::MakePng(spec);
+        auto [picture, model] = Build(c);
+        const std::vector<std::uint8_t> file = test::MakePng(picture);
         const RgbaImage read = DecodePng(file);
         ASSERT_EQ(read.Width(), model.Width());
         ASSERT_EQ(read.Height(), model.Height());
@@ -119,7 +119,7 @@ TEST(PngRead, EveryColourTypeAndDepthMatchesTheModel) {
 TEST(PngWrite, RgbaReadsBackPixelForPixel) {
     PngEncoder encoder(kDefaultPngLevel);  // one encoder for several images, as a run uses it
     for (auto [width, height] : {std::pair{47u, 33u}, {1u, 1u}, {1u, 6u}, {9u, 1u}}) {
-        auto [spec, model] = Build({kRgba, 8, false, false, width, height});
+        auto [picture, model] = Build({kRgba, 8, false, false, width, height});
         EXPECT_EQ(DecodePng(encoder.Encode(model)).Bytes(), model.Bytes()) << width << " x " << height;
         for (int level : {0, 12}) EXPECT_EQ(DecodePng(EncodePng(model, level)).Bytes(), model.Bytes());
     }
@@ -139,8 +139,8 @@ std::vector<std::uint8_t> WithSize(std::vector<std::uint8_t> file, std::uint32_t
 }
 
 TEST(PngRead, DamagedFilesAreRefusedWithTheReason) {
-    auto [spec, model] = Build({kRgba, 8, true, false, 13, 9});
-    const std::vector<std::uint8_t> good = test::MakePng(spec);
+    auto [picture, model] = Build({kRgba, 8, true, false, 13, 9});
+    const std::vector<std::uint8_t> good = test::MakePng(picture);
     std::vector<std::uint8_t> flipped = good;
     flipped[good.size() - 20] ^= 0x40;  // inside the image data: its checksum no longer matches
     const std::vector<std::uint8_t> noSignature(good.begin() + 1, good.end());

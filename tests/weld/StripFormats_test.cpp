@@ -43,15 +43,15 @@ class StripFormatsTest : public ::testing::Test {
     }
 
     std::string Png(const std::string& name, int tag, std::int32_t size = kSlot) {
-        test::PngSpec spec;
-        spec.width = spec.height = std::uint32_t(size);
-        spec.interlaced = tag % 2 == 0;
+        test::PngPicture picture;
+        picture.width = picture.height = std::uint32_t(size);
+        picture.interlaced = tag % 2 == 0;
         for (std::int32_t y = 0; y < size; ++y)
             for (std::int32_t x = 0; x < size; ++x) {
                 const Rgba p = SourcePixel(tag, x, y, true);
-                spec.samples.insert(spec.samples.end(), {p.red, p.green, p.blue, p.alpha});
+                picture.samples.insert(picture.samples.end(), {p.red, p.green, p.blue, p.alpha});
             }
-        const std::vector<std::uint8_t> bytes = test::MakePng(spec);
+        const std::vector<std::uint8_t> bytes = test::MakePng(picture);
         return folder_.WriteFile("src/" + name, std::string(bytes.begin(), bytes.end()));
     }
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "forms/Clipboard.h"
 #include "forms/SystemIcons.h"
 #include "framework/Application.h"
 #include "framework/Button.h"
+#include "framework/Clipboard.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Screen.h"
@@ -110,9 +110,8 @@ TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
 
 void TMessageForm::CustomKeyDown(int& key, Shift shift) {
     if (window::KeyModifiers(shift) != Shift::Ctrl || key != 'C') return;
-    window::Backend& desktop = window::TheDesktop().Native();
-    desktop.Beep();
-    PutClipboardText(desktop, ClipboardText());
+    window::TheDesktop().Native().Beep();
+    Clipboard().SetAsText(ClipboardText());
 }
 
 std::string TMessageForm::ClipboardText() const {

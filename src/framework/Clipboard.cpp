@@ -1,6 +1,7 @@
-// Clipboard text, passed to the process desktop's back end.
+// Clipboard text, passed to the process desktop's back end, with a read-back check on writes.
 #include "framework/Clipboard.h"
 
+#include "framework/FrameworkErrors.h"
 #include "platform/window/Window.h"
 
 namespace plexon {
@@ -10,7 +11,10 @@ std::string TClipboard::AsText() const {
 }
 
 void TClipboard::SetAsText(const std::string& text) {
-    window::TheDesktop().Native().SetClipboardText(text);
+    window::Backend& desktop = window::TheDesktop().Native();
+    const std::string carried = text.substr(0, text.find('\0'));
+    desktop.SetClipboardText(carried);
+    if (desktop.ClipboardText() != carried) throw Exception(std::string(msg::kClipboardOpen));
 }
 
 TClipboard& Clipboard() {

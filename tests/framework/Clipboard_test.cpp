@@ -1,12 +1,20 @@
-// Clipboard text through the headless back end.
+// Clipboard text through the headless back end: what arrives is the text up to a zero byte; a
+// clipboard that does not take the text is reported with "Cannot open clipboard".
 #include "FormTestSupport.h"
 
 #include "framework/Clipboard.h"
+#include "runtime/Exceptions.h"
 
 namespace plexon::test {
 namespace {
 
-using ClipboardText = FormTest;
+class ClipboardText : public FormTest {
+  protected:
+    void TearDown() override {
+        Headless().SetClipboardOpens(true);
+        FormTest::TearDown();
+    }
+};
 
 TEST_F(ClipboardText, WhatIsSetIsReadBackAndReplaced) {
     EXPECT_EQ(Clipboard().AsText(), "");
@@ -20,6 +28,16 @@ TEST_F(ClipboardText, WhatIsSetIsReadBackAndReplaced) {
 TEST_F(ClipboardText, TextEndsAtItsFirstZeroByte) {
     Clipboard().SetAsText(std::string("Open\0_h", 7));
     EXPECT_EQ(Clipboard().AsText(), "Open");
+}
+
+TEST_F(ClipboardText, AClipboardThatCannotBeOpenedRaises) {
+    Headless().SetClipboardOpens(false);
+    try {
+        Clipboard().SetAsText("text");
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot open clipboard");
+    }
 }
 
 TEST_F(ClipboardText, TextPutThereByOthersIsRead) {

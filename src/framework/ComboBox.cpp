@@ -16,7 +16,6 @@ namespace plexon {
 namespace {
 constexpr int kButtonWidth = 17;
 constexpr TColor clHighlight = SystemColor(13), clHighlightText = SystemColor(14);
-window::Desktop& Desk() { return window::TheDesktop(); }
 }  // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
@@ -53,20 +52,20 @@ void TComboBox::SetDroppedDown(bool value) {
     if (!value) {
         window::HWND popup = popup_;
         popup_ = nullptr;
-        if (Desk().IsWindow(popup)) Desk().DestroyWindow(popup);
+        if (window::TheDesktop().IsWindow(popup)) window::TheDesktop().DestroyWindow(popup);
         Invalidate();
         return;
     }
     const gdi::POINT origin = ClientToScreen({0, Height()});
     const int rows = std::max(1, std::min(items_.Count(), 8));
-    popup_ = Desk().CreateWindow({.parent = nullptr,
+    popup_ = window::TheDesktop().CreateWindow({.parent = nullptr,
                                   .bounds = {origin.x, origin.y, origin.x + Width(), origin.y + rows * itemHeight_ + 2},
                                   .caption = "",
                                   .border = window::BorderStyle::None,
                                   .proc = [this](window::Message& m) { PopupProc(m); }});
     hotIndex_ = itemIndex_;
-    Desk().Show(popup_, true);
-    Desk().SetCapture(popup_);
+    window::TheDesktop().Show(popup_, true);
+    window::TheDesktop().SetCapture(popup_);
     Invalidate();
 }
 
@@ -86,7 +85,7 @@ void TComboBox::PopupProc(window::Message& m) {
         case MessageKind::MouseMove:
             if (inside && ItemAt(m.point.y) >= 0 && ItemAt(m.point.y) != hotIndex_) {
                 hotIndex_ = ItemAt(m.point.y);
-                Desk().Invalidate(popup_);
+                window::TheDesktop().Invalidate(popup_);
             }
             break;
         case MessageKind::MouseDown:
@@ -139,7 +138,7 @@ void TComboBox::KeyDown(int& key, Shift shift) {
     if (DroppedDown()) {
         auto moveHot = [&](int to) {
             hotIndex_ = std::clamp(to, 0, last);
-            Desk().Invalidate(popup_);
+            window::TheDesktop().Invalidate(popup_);
         };
         switch (key) {
             case vk::kUp: moveHot(hotIndex_ - 1); break;
@@ -186,7 +185,7 @@ void TComboBox::KeyPress(char32_t& key) {
         if (!item.empty() && utf8::UpperCase(utf8::Decode(item, 0).code) == utf8::UpperCase(key)) {
             if (DroppedDown()) {
                 hotIndex_ = i;
-                Desk().Invalidate(popup_);
+                window::TheDesktop().Invalidate(popup_);
             } else {
                 Choose(i);
             }

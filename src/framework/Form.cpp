@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kReleaseMessage = 1;
 
-window::Desktop& Desk() { return window::TheDesktop(); }
-
 window::BorderStyle NativeBorder(TFormBorderStyle style) {
     switch (style) {
         case bsNone: return window::BorderStyle::None;
@@ -76,11 +74,11 @@ void TForm::DoCreate() {
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
     borderStyle_ = style;
-    if (HandleAllocated()) Desk().SetBorder(Handle(), NativeBorder(style));
+    if (HandleAllocated()) window::TheDesktop().SetBorder(Handle(), NativeBorder(style));
 }
 
 void TForm::CreateHandle() {
-    handle_ = Desk().CreateWindow({.parent = nullptr,
+    handle_ = window::TheDesktop().CreateWindow({.parent = nullptr,
                                    .bounds = BoundsRect(),
                                    .caption = Caption(),
                                    .border = NativeBorder(borderStyle_),
@@ -90,7 +88,7 @@ void TForm::CreateHandle() {
 }
 
 void TForm::CaptionChanged() {
-    if (HandleAllocated()) Desk().SetCaption(Handle(), Caption());
+    if (HandleAllocated()) window::TheDesktop().SetCaption(Handle(), Caption());
 }
 
 void TForm::SetVisible(bool visible) {
@@ -114,7 +112,7 @@ void TForm::FocusFirst() {
     if (target) {
         FocusControl(target);
     } else {
-        Desk().SetFocus(Handle());
+        window::TheDesktop().SetFocus(Handle());
     }
 }
 
@@ -125,7 +123,7 @@ void TForm::SetActiveControl(TWinControl* control) {
 
 void TForm::FocusControl(TWinControl* control) {
     if (control == focusedControl_) {
-        if (!control->Focused()) Desk().SetFocus(control->Handle());
+        if (!control->Focused()) window::TheDesktop().SetFocus(control->Handle());
         return;
     }
     TWinControl* old = focusedControl_;
@@ -133,7 +131,7 @@ void TForm::FocusControl(TWinControl* control) {
     if (old && !old->Destroying()) old->DoExit();
     focusedControl_ = control;
     activeControl_ = control;
-    Desk().SetFocus(control->Handle());
+    window::TheDesktop().SetFocus(control->Handle());
     control->DoEnter();
 }
 
@@ -273,7 +271,7 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
-    Desk().PostMessage(Handle(), kReleaseMessage);
+    window::TheDesktop().PostMessage(Handle(), kReleaseMessage);
 }
 
 void TForm::WndProc(window::Message& m) {
@@ -298,7 +296,7 @@ void TForm::WndProc(window::Message& m) {
 
 TModalResult TForm::ShowModal() {
     if (Visible() || modal_) throw EInvalidOperation(std::string(msg::kVisibleModal));
-    window::Desktop& desk = Desk();
+    window::Desktop& desk = window::TheDesktop();
     if (desk.Capture()) desk.ReleaseCapture();
     TForm* previous = Screen().ActiveForm();
     std::vector<TForm*> disabled;

@@ -15,7 +15,6 @@
 namespace plexon {
 
 namespace {
-window::Desktop& Desk() { return window::TheDesktop(); }
 
 bool IsDialogNavigationKey(int key) {
     return key == window::vk::kTab || key == window::vk::kReturn || key == window::vk::kEscape ||
@@ -69,7 +68,7 @@ window::HWND TWinControl::Handle() {
 void TWinControl::CreateHandle() {
     if (!parent_) throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     window::HWND parentWindow = parent_->Handle();
-    handle_ = Desk().CreateWindow({.parent = parentWindow,
+    handle_ = window::TheDesktop().CreateWindow({.parent = parentWindow,
                                    .bounds = BoundsRect(),
                                    .caption = Caption(),
                                    .border = window::BorderStyle::None,
@@ -81,17 +80,17 @@ void TWinControl::CreateHandle() {
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
     for (TWinControl* child : tabOrder_) child->DestroyHandle();
-    if (Desk().IsWindow(handle_)) Desk().DestroyWindow(handle_);
+    if (window::TheDesktop().IsWindow(handle_)) window::TheDesktop().DestroyWindow(handle_);
     handle_ = nullptr;
 }
 
 void TWinControl::UpdateWindowState() {
     if (!handle_) return;
-    Desk().SetBounds(handle_, BoundsRect());
-    Desk().Enable(handle_, Enabled());
-    Desk().SetWindowCursor(handle_, Cursor());
-    Desk().Show(handle_, Visible());
-    Desk().Invalidate(handle_);
+    window::TheDesktop().SetBounds(handle_, BoundsRect());
+    window::TheDesktop().Enable(handle_, Enabled());
+    window::TheDesktop().SetWindowCursor(handle_, Cursor());
+    window::TheDesktop().Show(handle_, Visible());
+    window::TheDesktop().Invalidate(handle_);
 }
 
 int TWinControl::TabOrder() const {
@@ -113,7 +112,7 @@ std::vector<TWinControl*> TWinControl::TabList() const {
 }
 
 bool TWinControl::Focused() const {
-    return handle_ && Desk().Focus() == handle_;
+    return handle_ && window::TheDesktop().Focus() == handle_;
 }
 
 bool TWinControl::CanFocus() const {
@@ -137,7 +136,7 @@ void TWinControl::DoExit() {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     const int oldWidth = Width(), oldHeight = Height();
     TControl::SetBounds(left, top, width, height);
-    if (handle_) Desk().SetBounds(handle_, BoundsRect());
+    if (handle_) window::TheDesktop().SetBounds(handle_, BoundsRect());
     if (oldWidth != width || oldHeight != height) {
         ApplyAnchors(oldWidth, oldHeight);
         AlignControls();
@@ -195,20 +194,20 @@ void TWinControl::AlignControls() {
 }
 
 void TWinControl::Invalidate() {
-    if (handle_) Desk().Invalidate(handle_);
+    if (handle_) window::TheDesktop().Invalidate(handle_);
 }
 
 void TWinControl::BringToFront() {
     TControl::BringToFront();
-    if (handle_) Desk().BringToFront(handle_);
+    if (handle_) window::TheDesktop().BringToFront(handle_);
 }
 
 void TWinControl::InvalidateChild(const TControl& child) {
     if (auto* win = dynamic_cast<const TWinControl*>(&child)) {
-        if (win->handle_) Desk().Invalidate(win->handle_);
+        if (win->handle_) window::TheDesktop().Invalidate(win->handle_);
         return;
     }
-    if (handle_) Desk().Invalidate(handle_);
+    if (handle_) window::TheDesktop().Invalidate(handle_);
 }
 
 TCanvas& TWinControl::Canvas() {
@@ -265,8 +264,9 @@ void TWinControl::RouteMouse(window::Message& m) {
         hoverControl_ = target == this ? nullptr : target;
         if (old) old->MouseLeave();
         if (hoverControl_) hoverControl_->MouseEnter();
-        Desk().SetWindowCursor(handle_, hoverControl_ && hoverControl_->Cursor() != crDefault ? hoverControl_->Cursor()
-                                                                                           : Cursor());
+        const TCursor shown =
+            hoverControl_ && hoverControl_->Cursor() != crDefault ? hoverControl_->Cursor() : Cursor();
+        window::TheDesktop().SetWindowCursor(handle_, shown);
     }
     const int x = m.point.x - (target == this ? 0 : target->Left());
     const int y = m.point.y - (target == this ? 0 : target->Top());
@@ -275,7 +275,7 @@ void TWinControl::RouteMouse(window::Message& m) {
         case MessageKind::DoubleClick:
             if (target != this) {
                 mouseControl_ = target;
-                Desk().SetCapture(handle_);
+                window::TheDesktop().SetCapture(handle_);
             } else if (focusOnClick_ && m.button == MouseButton::Left && CanFocus() && !Focused()) {
                 SetFocus();
             }
@@ -285,7 +285,7 @@ void TWinControl::RouteMouse(window::Message& m) {
         case MessageKind::MouseUp:
             if (mouseControl_) {
                 mouseControl_ = nullptr;
-                if (Desk().Capture() == handle_) Desk().ReleaseCapture();
+                if (window::TheDesktop().Capture() == handle_) window::TheDesktop().ReleaseCapture();
             }
             // Last: a click may free this control.
             target->MouseUp(m.button, m.shift, x, y);
@@ -300,17 +300,18 @@ void TWinControl::RouteMouse(window::Message& m) {
 
 void TWinControl::ChildCursorChanged(const TControl& child) {
     if (handle_ && hoverControl_ == &child)
-        Desk().SetWindowCursor(handle_, child.Cursor() != crDefault ? child.Cursor() : Cursor());
+        window::TheDesktop().SetWindowCursor(handle_,
+                                             child.Cursor() != crDefault ? child.Cursor() : Cursor());
 }
 
 void TWinControl::VisibilityChanged() {
-    if (handle_) Desk().Show(handle_, Visible());
+    if (handle_) window::TheDesktop().Show(handle_, Visible());
 }
 
 void TWinControl::EnabledChanged() {
     if (!handle_) return;
-    Desk().Enable(handle_, Enabled());
-    Desk().Invalidate(handle_);
+    window::TheDesktop().Enable(handle_, Enabled());
+    window::TheDesktop().Invalidate(handle_);
 }
 
 void TWinControl::ParentFontOrColorChanged() {
@@ -320,7 +321,7 @@ void TWinControl::ParentFontOrColorChanged() {
 }
 
 void TWinControl::CursorChanged() {
-    if (handle_) Desk().SetWindowCursor(handle_, Cursor());
+    if (handle_) window::TheDesktop().SetWindowCursor(handle_, Cursor());
 }
 
 void TWinControl::FocusChanged(bool) {

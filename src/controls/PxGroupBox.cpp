@@ -196,6 +196,27 @@ std::string TPxGroupBox::MeasuredCaption() const {
     return showAccelChar_ && Caption() == "&" ? std::string(" ") : Caption();
 }
 
+namespace {
+
+// The first control inside parent, in tab order and depth first, that a Tab key could focus.
+TWinControl* FirstTabStop(const TWinControl& parent) {
+    for (TWinControl* child : parent.TabList()) {
+        if (child->TabStop() && child->CanFocus()) return child;
+        if (TWinControl* inner = FirstTabStop(*child)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool TPxGroupBox::Accelerate(char32_t ch) {
+    if (!showAccelChar_ || !ReallyVisible() || !ReallyEnabled() || !IsAccelerator(ch)) return false;
+    TWinControl* target = FirstTabStop(*this);
+    if (!target) return false;
+    target->SetFocus();
+    return true;
+}
+
 gdi::RECT TPxGroupBox::CaptionTextBox() {
     ScopedMemoryDc screen;
     const gdi::UINT format =

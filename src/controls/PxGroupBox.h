@@ -52,6 +52,8 @@ class TPxGroupBox : public TPxCustomPanel {
     gdi::RECT CaptionRect() const;
     // The caption's text box (text extent plus 2 each way) placed in the caption rectangle.
     gdi::RECT CaptionTextBox();
+    // Its accelerator focuses the first child, in tab order, that can take the focus.
+    bool Accelerate(char32_t ch) override;
 
   protected:
     gdi::RECT AlignRect() const override;

@@ -229,6 +229,17 @@ void TPxSpeedButton::MouseUp(MouseButton button, Shift shift, int x, int y) {
     if (!repeatedClick_) Click();
 }
 
+bool TPxSpeedButton::Accelerate(char32_t ch) {
+    if (!useCaption_ || !IsAccelerator(ch) || !ReallyEnabled() || !ReallyVisible()) return false;
+    if (groupIndex_ == 0)
+        Click();
+    else if (!down_)
+        SetPressed(true);
+    else if (allowAllUp_)
+        SetPressed(false);
+    return true;
+}
+
 void TPxSpeedButton::DblClick() {
     if (state_ == bsLatched) TGraphicControl::DblClick();
 }

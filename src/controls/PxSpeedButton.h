@@ -103,6 +103,8 @@ class TPxSpeedButton : public TGraphicControl {
     void MouseEnter() override;
     void MouseLeave() override;
     void DblClick() override;
+    // Its accelerator clicks it, or in a group latches it (releases it when AllowAllUp) as a click would.
+    bool Accelerate(char32_t ch) override;
 
   protected:
     void Paint() override;

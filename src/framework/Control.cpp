@@ -4,6 +4,8 @@
 #include "framework/Form.h"
 #include "framework/WinControl.h"
 #include "platform/window/Window.h"
+#include "runtime/PrefixText.h"
+#include "runtime/Utf8.h"
 
 namespace plexon {
 
@@ -83,6 +85,13 @@ bool TControl::ReallyVisible() const {
     for (const TControl* c = this; c; c = c->parent_)
         if (!c->visible_) return false;
     return true;
+}
+
+bool TControl::Accelerate(char32_t) { return false; }
+
+bool TControl::IsAccelerator(char32_t ch) const {
+    const std::optional<char32_t> accelerator = AcceleratorOf(caption_);
+    return accelerator && utf8::UpperCase(*accelerator) == utf8::UpperCase(ch);
 }
 
 bool TControl::ReallyEnabled() const {

@@ -113,6 +113,9 @@ class TControl : public TComponent {
     TSenderEvent OnMouseLeave;
 
     virtual void Click();
+    // Acts on the dialog character ch when it is this control's "&" accelerator and the control takes
+    // accelerators now; true when it acted. The form offers each character to its controls in turn.
+    virtual bool Accelerate(char32_t ch);
     // Asks for a repaint when the queue is empty / repaints at once.
     virtual void Invalidate();
     void Repaint();
@@ -130,6 +133,8 @@ class TControl : public TComponent {
     virtual void MouseLeave();
 
   protected:
+    // True when the caption marks ch as its accelerator, in either letter case.
+    bool IsAccelerator(char32_t ch) const;
     virtual void CaptionChanged() { Invalidate(); }
     virtual void BoundsChanged() {}
     virtual void ParentFontOrColorChanged();

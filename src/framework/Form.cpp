@@ -7,8 +7,6 @@
 #include "framework/Label.h"
 #include "framework/Screen.h"
 #include "platform/window/Window.h"
-#include "runtime/PrefixText.h"
-#include "runtime/Utf8.h"
 
 namespace plexon {
 
@@ -26,12 +24,6 @@ window::BorderStyle NativeBorder(TFormBorderStyle style) {
     return window::BorderStyle::Single;
 }
 
-// True when caption marks ch as its accelerator, in either letter case.
-bool IsAccelerator(char32_t ch, const std::string& caption) {
-    const std::optional<char32_t> accelerator = AcceleratorOf(caption);
-    return accelerator && utf8::UpperCase(*accelerator) == utf8::UpperCase(ch);
-}
-
 void CollectTabList(const TWinControl& parent, std::vector<TWinControl*>& list) {
     for (TWinControl* child : parent.TabList()) {
         list.push_back(child);
@@ -46,6 +38,15 @@ void CollectLabels(const TWinControl& parent, std::vector<TLabel*>& list) {
         if (auto* label = dynamic_cast<TLabel*>(control)) list.push_back(label);
         if (auto* win = dynamic_cast<TWinControl*>(control)) CollectLabels(*win, list);
     }
+}
+
+// Offers ch to control and then to everything inside it, in child order; true when one took it.
+bool OfferAccelerator(TControl& control, char32_t ch) {
+    if (control.Accelerate(ch)) return true;
+    if (auto* win = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            if (OfferAccelerator(*win->Controls(i), ch)) return true;
+    return false;
 }
 
 bool Contains(const TControl* outer, const TControl* inner) {
@@ -219,25 +220,8 @@ bool TForm::DialogKey(int key, Shift shift) {
 }
 
 bool TForm::DialogChar(char32_t ch) {
-    std::vector<TWinControl*> list;
-    CollectTabList(*this, list);
-    for (TWinControl* control : list) {
-        auto* button = dynamic_cast<TButtonControl*>(control);
-        if (button && IsAccelerator(ch, button->Caption()) && button->CanFocus()) {
-            button->Click();
-            return true;
-        }
-    }
-    std::vector<TLabel*> labels;
-    CollectLabels(*this, labels);
-    for (TLabel* label : labels) {
-        TWinControl* target = label->FocusControl();
-        if (label->ShowAccelChar() && label->ReallyVisible() && IsAccelerator(ch, label->Caption()) && target &&
-            target->CanFocus()) {
-            FocusControl(target);
-            return true;
-        }
-    }
+    for (int i = 0; i < ControlCount(); ++i)
+        if (OfferAccelerator(*Controls(i), ch)) return true;
     return false;
 }
 
@@ -344,6 +328,12 @@ TModalResult TForm::ShowModal() {
 void TButtonControl::SetDefault(bool value) {
     default_ = value;
     Invalidate();
+}
+
+bool TButtonControl::Accelerate(char32_t ch) {
+    if (!IsAccelerator(ch) || !CanFocus()) return false;
+    Click();
+    return true;
 }
 
 void TButtonControl::Click() {

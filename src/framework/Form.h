@@ -117,6 +117,8 @@ class TButtonControl : public TWinControl {
     void SetModalResult(TModalResult result) { modalResult_ = result; }
     // Click also hands the modal result to the form.
     void Click() override;
+    // Its accelerator clicks it while it can take the focus.
+    bool Accelerate(char32_t ch) override;
 
   private:
     bool default_ = false;

@@ -2,6 +2,7 @@
 #include "framework/Label.h"
 
 #include "framework/ControlDrawing.h"
+#include "framework/WinControl.h"
 #include "platform/gdi/Text.h"
 
 namespace plexon {
@@ -24,6 +25,14 @@ void TLabel::SetWordWrap(bool value) {
 void TLabel::SetTransparent(bool value) {
     transparent_ = value;
     Invalidate();
+}
+
+bool TLabel::Accelerate(char32_t ch) {
+    TWinControl* target = focusControl_;
+    if (!showAccelChar_ || !ReallyVisible() || !IsAccelerator(ch) || !target || !target->CanFocus())
+        return false;
+    target->SetFocus();
+    return true;
 }
 
 void TLabel::SetShowAccelChar(bool value) {

@@ -29,6 +29,8 @@ class TLabel : public TGraphicControl {
     // when that control leaves.
     TWinControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TWinControl* control) { focusControl_ = control; }
+    // Focuses FocusControl while that can take the focus.
+    bool Accelerate(char32_t ch) override;
 
   protected:
     void Paint() override;

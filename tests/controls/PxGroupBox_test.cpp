@@ -1,10 +1,17 @@
 // The group box: caption and frame rectangles for every alignment, the main window's first box with
 // its etched frame interrupted from x = 6, a blank caption, children kept inside band and frame,
-// and the caption font following the box's font until one of its own is set.
+// the caption font following the box's font until one of its own is set, and Alt+letter on group
+// boxes and flat glyph buttons.
 #include "controls/PxGroupBox.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+#include <vector>
+
+#include "controls/PxSpeedButton.h"
+#include "framework/Button.h"
 #include "framework/FormTestSupport.h"
 #include "support/Sheet.h"
 
@@ -120,6 +127,70 @@ TEST_F(GroupBox, TheCaptionFontFollowsTheBoxUntilItHasItsOwn) {
     EXPECT_EQ(plain->CaptionFont().Height(), -16);
     plain->SetCaptionParentFont(true);
     EXPECT_EQ(plain->CaptionFont().Height(), -11);
+}
+
+// Alt+letter in turn: the box focuses its first enabled tab stop, a lone flat button clicks, group
+// buttons latch (and release only with AllowAllUp), and disabled or hidden controls take nothing.
+TEST_F(GroupBox, AcceleratorsOfBoxesAndFlatButtons) {
+    box->SetCaption("&Sources");
+    auto addButton = [&](TWinControl* parent, const char* caption) {
+        auto* b = new TButton(form);
+        b->SetParent(parent);
+        b->SetCaption(caption);
+        return b;
+    };
+    TButton* off = addButton(box, "first");
+    TButton* inner = addButton(box, "second");
+    off->SetEnabled(false);
+    TButton* other = addButton(form, "Other");
+    int clicks = 0;
+    auto addFlat = [&](const char* caption, int group, bool allUp) {
+        auto* b = new TPxSpeedButton(form);
+        b->SetParent(form);
+        b->SetCaption(caption);
+        b->SetGroupIndex(group);
+        b->SetAllowAllUp(allUp);
+        b->OnClick = [&clicks](TComponent*) { ++clicks; };
+        return b;
+    };
+    TPxSpeedButton* go = addFlat("&Go", 0, false);
+    TPxSpeedButton* left = addFlat("&Left", 1, false);
+    TPxSpeedButton* right = addFlat("&Right", 1, false);
+    TPxSpeedButton* up = addFlat("&Up", 2, true);
+    addFlat("&Dead", 0, false)->SetEnabled(false);
+    other->SetFocus();
+    struct Step {
+        std::function<void()> before;
+        char key;
+        TWinControl* focused;
+        int clicks;
+        bool left, right, up;
+    };
+    const std::vector<Step> steps = {
+        {{}, 'G', other, 1, false, false, false},
+        {{}, 'L', other, 1, true, false, false},
+        {{}, 'R', other, 1, false, true, false},
+        {{}, 'R', other, 1, false, true, false},
+        {{}, 'U', other, 1, false, true, true},
+        {{}, 'U', other, 1, false, true, false},
+        {{}, 'D', other, 1, false, true, false},
+        {[&] { go->SetVisible(false); }, 'G', other, 1, false, true, false},
+        {{}, 'S', inner, 1, false, true, false},
+        {[&] { other->SetFocus(), box->SetEnabled(false); }, 'S', other, 1, false, true, false},
+        {[&] { box->SetEnabled(true), box->SetShowAccelChar(false); }, 'S', other, 1, false, true, false},
+        {[&] { box->SetShowAccelChar(true), inner->SetEnabled(false); }, 'S', other, 1, false, true, false},
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        if (step.before) step.before();
+        Key(step.key, window::Shift::Alt);
+        Pump();
+        EXPECT_TRUE(step.focused->Focused()) << i;
+        EXPECT_EQ(clicks, step.clicks) << i;
+        EXPECT_EQ(std::make_tuple(left->Pressed(), right->Pressed(), up->Pressed()),
+                  std::make_tuple(step.left, step.right, step.up))
+            << i;
+    }
 }
 
 }  // namespace

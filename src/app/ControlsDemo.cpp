@@ -137,25 +137,26 @@ int Screenshot(std::span<const std::string> args, Console& console) {
         return kExitUsage;
     }
     window::SelectBackend(window::BackendKind::Headless);
-    TForm* form = nullptr;
+    // Owned here, so that a failed save or a bad control name frees the form on the way out.
+    std::unique_ptr<TForm> form;
     if (name == "message") {
         // The dialog as Start shows its messages.
-        form = BuildMessageDialog(text, mtInformation, {mbOK});
+        form.reset(BuildMessageDialog(text, mtInformation, {mbOK}));
     } else if (name == "main") {
-        auto* main = new TfrmMain(&Application());
+        auto main = std::make_unique<TfrmMain>(&Application());
         if (busy) {
             main->ShowBusy(true);
             main->pbWork->SetPosition(*busy);
         }
-        form = main;
+        form = std::move(main);
     } else if (name == "options") {
-        form = new TfrmOptions(&Application());
+        form = std::make_unique<TfrmOptions>(&Application());
     } else if (name == "about") {
-        form = new TfrmAbout(&Application());
+        form = std::make_unique<TfrmAbout>(&Application());
     } else {
-        auto* demo = new TDemoForm(&Application());
+        auto demo = std::make_unique<TDemoForm>(&Application());
         demo->out = &console.out;
-        form = demo;
+        form = std::move(demo);
     }
     form->Show();
     Application().ProcessMessages();
@@ -164,7 +165,6 @@ int Screenshot(std::span<const std::string> args, Console& console) {
         auto* control = dynamic_cast<TControl*>(form->FindComponent(hover));
         if (!control) {
             console.err << "plexon screenshot: no control " << hover << " on the window\n";
-            delete form;
             return kExitUsage;
         }
         const gdi::POINT p = control->ClientToScreen({control->Width() / 2, control->Height() / 2});
@@ -181,7 +181,6 @@ int Screenshot(std::span<const std::string> args, Console& console) {
         std::memcpy(shot.RowPointer(y), frame.pixels + std::size_t(y) * frame.stride,
                     std::size_t(frame.width) * 4);
     shot.SaveFile(output);
-    delete form;
     return kExitDone;
 }
 
@@ -210,11 +209,11 @@ int Demo(Console& console) {
     Application().Initialize();
     Application().SetTitle("Plexon controls");
     window::TheDesktop().Native().SetApplicationIcon(DrawApplicationIcon(kWindowIconSize));
-    TDemoForm* form = nullptr;
-    Application().CreateForm(form);
+    TDemoForm* created = nullptr;
+    Application().CreateForm(created);
+    const std::unique_ptr<TDemoForm> form(created);
     form->out = &console.out;
     Application().Run();
-    delete form;
     return kExitDone;
 }
 

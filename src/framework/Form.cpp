@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/FrameworkErrors.h"
 #include "framework/Label.h"
+#include "framework/ModalScope.h"
 #include "framework/Screen.h"
 #include "platform/window/Window.h"
 
@@ -280,29 +281,14 @@ void TForm::WndProc(window::Message& m) {
 
 TModalResult TForm::ShowModal() {
     if (Visible() || modal_) throw EInvalidOperation(std::string(msg::kVisibleModal));
-    window::Desktop& desk = window::TheDesktop();
-    if (desk.Capture()) desk.ReleaseCapture();
-    TForm* previous = Screen().ActiveForm();
-    std::vector<TForm*> disabled;
-    for (int i = 0; i < Screen().FormCount(); ++i) {
-        TForm* form = Screen().Forms(i);
-        if (form != this && form->HandleAllocated() && form->Handle()->Enabled()) {
-            desk.Enable(form->Handle(), false);
-            disabled.push_back(form);
-        }
-    }
+    const TModalScope scope(this);
     modal_ = true;
     modalResult_ = mrNone;
     TCloseAction action = caHide;
-    auto restore = [&] {
+    // Runs before the scope re-enables the other forms, so they never see this form still shown.
+    auto leave = [&] {
         modal_ = false;
         if (Visible()) Hide();
-        for (TForm* form : disabled)
-            if (Screen().HasForm(form) && form->HandleAllocated()) desk.Enable(form->Handle(), true);
-        if (previous && Screen().HasForm(previous) && previous->Visible()) {
-            TWinControl* focus = previous->focusedControl_;
-            desk.SetFocus(focus && focus->CanFocus() ? focus->Handle() : previous->Handle());
-        }
     };
     try {
         Show();
@@ -316,10 +302,10 @@ TModalResult TForm::ShowModal() {
             modalResult_ = mrNone;
         }
     } catch (...) {
-        restore();
+        leave();
         throw;
     }
-    restore();
+    leave();
     const TModalResult result = modalResult_;
     if (action == caFree) Release();
     return result;

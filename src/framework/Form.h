@@ -66,6 +66,8 @@ class TForm : public TWinControl {
     void Release();
 
     TWinControl* ActiveControl() const { return activeControl_; }
+    // The control that had the keyboard last; a modal run gives it back.
+    TWinControl* FocusedControl() const { return focusedControl_; }
     void SetActiveControl(TWinControl* control);
     // Moves the focus to control: the old control's DoExit may refuse by raising, and then the focus
     // stays where it was.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/ControlsDemo.h"
+#include "app/WindowProgram.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

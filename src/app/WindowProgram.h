@@ -1,5 +1,5 @@
-// The window front end: no arguments open the main window; `screenshot --window NAME -o FILE.bmp`
-// renders a form headless and writes its client area as a 32-bit BMP; `demo` opens the demo form.
+// The window program: no arguments or paths open the main window; `screenshot` renders a form
+// headless (app/Screenshot.h); `demo` opens the demo form (app/DemoForm.h).
 #pragma once
 
 #include <span>

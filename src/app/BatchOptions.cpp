@@ -1,4 +1,4 @@
-// Command line parsing for `plexon weld`: GNU-style short and long options, "--" ends them.
+// Command line parsing for `plexon weld`: its table of options and what each one sets.
 #include "app/BatchOptions.h"
 
 #include <cstddef>
@@ -77,14 +77,6 @@ int ParseStateCount(std::string_view text) {
     throw UsageError(Format("the state count must be 2, 3 or 4, not \"%s\"", {text}));
 }
 
-enum class Takes { Value, Nothing };
-
-struct OptionSpec {
-    char shortName;  // 0 for none
-    std::string_view longName;
-    Takes takes;
-};
-
 constexpr OptionSpec kOptions[] = {
     {'o', "output", Takes::Value},        {'n', "states", Takes::Value},
     {0, "order", Takes::Value},           {0, "suffix-hot", Takes::Value},
@@ -94,37 +86,16 @@ constexpr OptionSpec kOptions[] = {
     {0, "strict", Takes::Nothing},
 };
 
-const OptionSpec* FindLong(std::string_view name) {
-    for (const OptionSpec& option : kOptions)
-        if (option.longName == name) return &option;
-    return nullptr;
-}
-
-const OptionSpec* FindShort(char name) {
-    for (const OptionSpec& option : kOptions)
-        if (option.shortName != 0 && option.shortName == name) return &option;
-    return nullptr;
-}
-
 class WeldParser {
   public:
     explicit WeldParser(std::span<const std::string> args) : args_(args) {}
 
     // Throws UsageError; returns Help when -h or --help is among the options.
     Command Parse() {
-        bool optionsEnded = false;
-        for (index_ = 0; index_ < args_.size(); ++index_) {
-            const std::string& arg = args_[index_];
-            if (optionsEnded || arg == "-" || arg.size() < 2 || arg[0] != '-') {
-                command_.weld.sources.push_back(arg);
-            } else if (arg == "--") {
-                optionsEnded = true;
-            } else if (arg[1] == '-') {
-                ParseLong(std::string_view(arg).substr(2));
-            } else {
-                ParseShort(arg);
-            }
-        }
+        ParseOptions(
+            args_, kOptions,
+            [this](const OptionSpec& option, std::optional<std::string_view> value) { Apply(option, value); },
+            [this](const std::string& source) { command_.weld.sources.push_back(source); });
         if (command_.kind == CommandKind::Help) return command_;
         BatchOptions& options = command_.weld;
         if (options.outputFolder.empty()) throw UsageError("the output folder is missing (-o DIR)");
@@ -134,41 +105,6 @@ class WeldParser {
     }
 
   private:
-    void ParseLong(std::string_view body) {
-        std::size_t equals = body.find('=');
-        std::string_view name = body.substr(0, equals);
-        const OptionSpec* option = FindLong(name);
-        if (!option) throw UsageError(Format("unknown option --%s", {name}));
-        std::optional<std::string_view> value;
-        if (equals != std::string_view::npos) {
-            if (option->takes == Takes::Nothing) throw UsageError(Format("--%s takes no value", {name}));
-            value = body.substr(equals + 1);
-        } else if (option->takes == Takes::Value) {
-            value = NextArgument(std::string("--") + std::string(name));
-        }
-        Apply(*option, value);
-    }
-
-    // Short options may be bundled (-qn4) and take their value attached (-oDIR) or separate (-o DIR).
-    void ParseShort(std::string_view arg) {
-        for (std::size_t i = 1; i < arg.size(); ++i) {
-            const OptionSpec* option = FindShort(arg[i]);
-            if (!option) throw UsageError(Format("unknown option -%s", {arg.substr(i, 1)}));
-            if (option->takes == Takes::Nothing) {
-                Apply(*option, std::nullopt);
-                continue;
-            }
-            std::string_view rest = arg.substr(i + 1);
-            Apply(*option, rest.empty() ? NextArgument(std::string("-") + arg[i]) : rest);
-            return;
-        }
-    }
-
-    std::string_view NextArgument(const std::string& option) {
-        if (index_ + 1 >= args_.size()) throw UsageError(Format("%s needs a value", {option}));
-        return args_[++index_];
-    }
-
     void Apply(const OptionSpec& option, std::optional<std::string_view> value) {
         BatchOptions& options = command_.weld;
         const std::string_view name = option.longName;
@@ -199,7 +135,6 @@ class WeldParser {
     }
 
     std::span<const std::string> args_;
-    std::size_t index_ = 0;
     Command command_{CommandKind::Weld, {}};
     std::size_t orderCount_ = kMaxStateCount;
 };

@@ -8,17 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/Exceptions.h"
+#include "app/Options.h"
 #include "weld/Slots.h"
 #include "weld/StripFormat.h"
 
 namespace plexon {
-
-// A command line the program cannot act on; the message says why, without the program name.
-class UsageError : public Exception {
-  public:
-    using Exception::Exception;
-};
 
 enum class Verbosity { Normal, Quiet };
 // What a source of another size than the slots brings: a warning, or a refusal of the whole run.

@@ -6,12 +6,17 @@
 
 namespace plexon {
 
+void ReportUsageError(Console& console, std::string_view command, const UsageError& error) {
+    console.err << "plexon" << (command.empty() ? "" : " ") << command << ": " << error.Message()
+                << "\nTry 'plexon --help' for more information.\n";
+}
+
 int RunCommandLine(std::span<const std::string> args, std::string_view version, Console& console) {
     Command command;
     try {
         command = ParseCommandLine(args);
     } catch (const UsageError& e) {
-        console.err << "plexon: " << e.Message() << "\nTry 'plexon --help' for more information.\n";
+        ReportUsageError(console, {}, e);
         return kExitUsage;
     }
     switch (command.kind) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/Options.h"
+
 namespace plexon {
 
 // Exit statuses of the program.
@@ -22,6 +24,10 @@ struct Console {
     std::ostream& err;
     ProgressDisplay progress = ProgressDisplay::None;  // Bar only when err is a terminal
 };
+
+// How every command reports a usage error: "plexon COMMAND: why", then where to read more. `command`
+// is empty for the batch commands, which have always been reported as plain "plexon".
+void ReportUsageError(Console& console, std::string_view command, const UsageError& error);
 
 // args are the arguments after the program name.
 int RunCommandLine(std::span<const std::string> args, std::string_view version, Console& console);

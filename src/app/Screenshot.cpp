@@ -7,8 +7,10 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string_view>
 
 #include "app/DemoForm.h"
+#include "app/Options.h"
 #include "controls/LevelProgressBar.h"
 #include "forms/FormAbout.h"
 #include "forms/FormMain.h"
@@ -20,24 +22,38 @@
 
 namespace plexon {
 
+namespace {
+
+constexpr OptionSpec kOptions[] = {
+    {0, "window", Takes::Value}, {0, "busy", Takes::Value},     {0, "hover", Takes::Value},
+    {0, "text", Takes::Value},   {'o', "output", Takes::Value},
+};
+
+}  // namespace
+
 int RunScreenshot(std::span<const std::string> args, Console& console) {
     std::string name, output, text, hover;
     std::optional<int> busy;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--window" && i + 1 < args.size()) {
-            name = args[++i];
-        } else if (args[i] == "--busy" && i + 1 < args.size()) {
-            busy = std::atoi(args[++i].c_str());
-        } else if (args[i] == "--hover" && i + 1 < args.size()) {
-            hover = args[++i];
-        } else if (args[i] == "--text" && i + 1 < args.size()) {
-            text = args[++i];
-        } else if (args[i] == "-o" && i + 1 < args.size()) {
-            output = args[++i];
-        } else {
-            console.err << "plexon screenshot: unexpected argument " << args[i] << "\n";
-            return kExitUsage;
-        }
+    try {
+        ParseOptions(
+            args.subspan(1), kOptions,
+            [&](const OptionSpec& option, std::optional<std::string_view> value) {
+                const std::string given(*value);
+                if (option.longName == "window")
+                    name = given;
+                else if (option.longName == "busy")
+                    busy = std::atoi(given.c_str());
+                else if (option.longName == "hover")
+                    hover = given;
+                else if (option.longName == "text")
+                    text = given;
+                else
+                    output = given;
+            },
+            [](const std::string& arg) { throw UsageError(Format("unexpected argument \"%s\"", {arg})); });
+    } catch (const UsageError& e) {
+        ReportUsageError(console, "screenshot", e);
+        return kExitUsage;
     }
     if (name.empty() || output.empty()) {
         console.err

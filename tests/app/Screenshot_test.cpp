@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -35,6 +36,18 @@ TEST(Screenshot, RefusesAnUnknownWindow) {
                                 "' screenshot --window nosuch -o /dev/null >/dev/null 2>&1";
     const int raw = std::system(command.c_str());
     EXPECT_EQ(WEXITSTATUS(raw), 2);
+}
+
+TEST(Screenshot, UsageErrorsReadAsTheBatchCommandsDo) {
+    const std::string command = "PLEXON_BACKEND=headless '" + std::string(PLEXON_BINARY) +
+                                "' screenshot --window demo --frame -o /dev/null 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    ASSERT_TRUE(pipe);
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
+    EXPECT_EQ(text, "plexon screenshot: unknown option --frame\nTry 'plexon --help' for more information.\n");
+    EXPECT_EQ(WEXITSTATUS(::pclose(pipe.release())), 2);
 }
 
 }  // namespace

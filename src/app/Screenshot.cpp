@@ -51,20 +51,14 @@ int RunScreenshot(std::span<const std::string> args, Console& console) {
                     output = given;
             },
             [](const std::string& arg) { throw UsageError(Format("unexpected argument \"%s\"", {arg})); });
+        if (name.empty() || output.empty())
+            throw UsageError("the window or the output file is missing (--window NAME -o FILE.bmp)");
+        const std::set<std::string> known = {"demo", "message", "main", "options", "about"};
+        if (!known.contains(name))
+            throw UsageError(
+                Format("unknown window \"%s\" (known: demo, message, main, options, about)", {name}));
     } catch (const UsageError& e) {
         ReportUsageError(console, "screenshot", e);
-        return kExitUsage;
-    }
-    if (name.empty() || output.empty()) {
-        console.err
-            << "usage: plexon screenshot --window NAME [--text TEXT] [--busy POSITION] [--hover CONTROL] "
-               "-o FILE.bmp\n";
-        return kExitUsage;
-    }
-    const std::set<std::string> known = {"demo", "message", "main", "options", "about"};
-    if (!known.contains(name)) {
-        console.err << "plexon screenshot: unknown window " << name
-                    << " (known: demo, message, main, options, about)\n";
         return kExitUsage;
     }
     window::SelectBackend(window::BackendKind::Headless);
@@ -95,7 +89,8 @@ int RunScreenshot(std::span<const std::string> args, Console& console) {
         // The mouse rests on the middle of the control, as a hot face needs.
         auto* control = dynamic_cast<TControl*>(form->FindComponent(hover));
         if (!control) {
-            console.err << "plexon screenshot: no control " << hover << " on the window\n";
+            ReportUsageError(console, "screenshot",
+                             UsageError(Format("no control \"%s\" on the window", {hover})));
             return kExitUsage;
         }
         const gdi::POINT p = control->ClientToScreen({control->Width() / 2, control->Height() / 2});

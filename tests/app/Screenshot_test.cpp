@@ -39,15 +39,28 @@ TEST(Screenshot, RefusesAnUnknownWindow) {
 }
 
 TEST(Screenshot, UsageErrorsReadAsTheBatchCommandsDo) {
-    const std::string command = "PLEXON_BACKEND=headless '" + std::string(PLEXON_BINARY) +
-                                "' screenshot --window demo --frame -o /dev/null 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    ASSERT_TRUE(pipe);
-    std::string text;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
-    EXPECT_EQ(text, "plexon screenshot: unknown option --frame\nTry 'plexon --help' for more information.\n");
-    EXPECT_EQ(WEXITSTATUS(::pclose(pipe.release())), 2);
+    const struct {
+        const char* args;
+        const char* why;
+    } cases[] = {
+        {"--window demo --frame -o /dev/null", "unknown option --frame"},
+        {"--window demo", "the window or the output file is missing (--window NAME -o FILE.bmp)"},
+        {"--window nosuch -o /dev/null",
+         "unknown window \"nosuch\" (known: demo, message, main, options, about)"},
+        {"--window demo --hover nosuch -o /dev/null", "no control \"nosuch\" on the window"},
+    };
+    for (const auto& c : cases) {
+        const std::string command =
+            "PLEXON_BACKEND=headless '" + std::string(PLEXON_BINARY) + "' screenshot " + c.args + " 2>&1";
+        std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+        ASSERT_TRUE(pipe);
+        std::string text;
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
+        EXPECT_EQ(text, "plexon screenshot: " + std::string(c.why) +
+                            "\nTry 'plexon --help' for more information.\n");
+        EXPECT_EQ(WEXITSTATUS(::pclose(pipe.release())), 2) << c.args;
+    }
 }
 
 }  // namespace

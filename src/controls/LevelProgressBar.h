@@ -58,43 +58,43 @@ class TLevelProgressBar : public TGraphicControl {
     explicit TLevelProgressBar(TComponent* owner);
 
     TColor Level0Color() const { return params_.Level0Color; }
-    void SetLevel0Color(TColor value) { Set(params_.Level0Color, value); }
+    void SetLevel0Color(TColor value) { SetAndRepaint(params_.Level0Color, value); }
     TColor Level0ColorTo() const { return params_.Level0ColorTo; }
-    void SetLevel0ColorTo(TColor value) { Set(params_.Level0ColorTo, value); }
+    void SetLevel0ColorTo(TColor value) { SetAndRepaint(params_.Level0ColorTo, value); }
     TColor Level1Color() const { return params_.Level1Color; }
-    void SetLevel1Color(TColor value) { Set(params_.Level1Color, value); }
+    void SetLevel1Color(TColor value) { SetAndRepaint(params_.Level1Color, value); }
     TColor Level1ColorTo() const { return params_.Level1ColorTo; }
-    void SetLevel1ColorTo(TColor value) { Set(params_.Level1ColorTo, value); }
+    void SetLevel1ColorTo(TColor value) { SetAndRepaint(params_.Level1ColorTo, value); }
     TColor Level2Color() const { return params_.Level2Color; }
-    void SetLevel2Color(TColor value) { Set(params_.Level2Color, value); }
+    void SetLevel2Color(TColor value) { SetAndRepaint(params_.Level2Color, value); }
     TColor Level2ColorTo() const { return params_.Level2ColorTo; }
-    void SetLevel2ColorTo(TColor value) { Set(params_.Level2ColorTo, value); }
+    void SetLevel2ColorTo(TColor value) { SetAndRepaint(params_.Level2ColorTo, value); }
     TColor Level3Color() const { return params_.Level3Color; }
-    void SetLevel3Color(TColor value) { Set(params_.Level3Color, value); }
+    void SetLevel3Color(TColor value) { SetAndRepaint(params_.Level3Color, value); }
     TColor Level3ColorTo() const { return params_.Level3ColorTo; }
-    void SetLevel3ColorTo(TColor value) { Set(params_.Level3ColorTo, value); }
+    void SetLevel3ColorTo(TColor value) { SetAndRepaint(params_.Level3ColorTo, value); }
     int Level1Perc() const { return params_.Level1Perc; }
-    void SetLevel1Perc(int value) { Set(params_.Level1Perc, value); }
+    void SetLevel1Perc(int value) { SetAndRepaint(params_.Level1Perc, value); }
     int Level2Perc() const { return params_.Level2Perc; }
-    void SetLevel2Perc(int value) { Set(params_.Level2Perc, value); }
+    void SetLevel2Perc(int value) { SetAndRepaint(params_.Level2Perc, value); }
     TColor BorderColor() const { return params_.BorderColor; }
-    void SetBorderColor(TColor value) { Set(params_.BorderColor, value); }
+    void SetBorderColor(TColor value) { SetAndRepaint(params_.BorderColor, value); }
     bool ShowBorder() const { return params_.ShowBorder; }
-    void SetShowBorder(bool value) { Set(params_.ShowBorder, value); }
+    void SetShowBorder(bool value) { SetAndRepaint(params_.ShowBorder, value); }
     bool Stacked() const { return params_.Stacked; }
-    void SetStacked(bool value) { Set(params_.Stacked, value); }
+    void SetStacked(bool value) { SetAndRepaint(params_.Stacked, value); }
     bool ShowPercentage() const { return params_.ShowPercentage; }
-    void SetShowPercentage(bool value) { Set(params_.ShowPercentage, value); }
+    void SetShowPercentage(bool value) { SetAndRepaint(params_.ShowPercentage, value); }
     bool CompletionSmooth() const { return params_.CompletionSmooth; }
-    void SetCompletionSmooth(bool value) { Set(params_.CompletionSmooth, value); }
+    void SetCompletionSmooth(bool value) { SetAndRepaint(params_.CompletionSmooth, value); }
     bool ShowGradient() const { return params_.ShowGradient; }
-    void SetShowGradient(bool value) { Set(params_.ShowGradient, value); }
+    void SetShowGradient(bool value) { SetAndRepaint(params_.ShowGradient, value); }
     int Steps() const { return params_.Steps; }
-    void SetSteps(int value) { Set(params_.Steps, value); }
+    void SetSteps(int value) { SetAndRepaint(params_.Steps, value); }
     TColor BackgroundColor() const { return params_.BackgroundColor; }
-    void SetBackgroundColor(TColor value) { Set(params_.BackgroundColor, value); }
+    void SetBackgroundColor(TColor value) { SetAndRepaint(params_.BackgroundColor, value); }
     TGaugeOrientation Orientation() const { return params_.Orientation; }
-    void SetOrientation(TGaugeOrientation value) { Set(params_.Orientation, value); }
+    void SetOrientation(TGaugeOrientation value) { SetAndRepaint(params_.Orientation, value); }
 
     // The bar's own font (it hides the control's inherited one, which the bar never draws with);
     // any change repaints later.
@@ -111,11 +111,6 @@ class TLevelProgressBar : public TGraphicControl {
     void Paint() override;
 
   private:
-    template <class T>
-    void Set(T& field, T value) {
-        field = value;
-        Invalidate();
-    }
 
     TProgressBarParams params_;
 };

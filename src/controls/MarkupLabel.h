@@ -51,47 +51,47 @@ class TMarkupLabel : public TLabel {
     std::string DisplayText() const;
 
     TColor ColorTo() const { return colorTo_; }
-    void SetColorTo(TColor value) { Set(colorTo_, value); }
+    void SetColorTo(TColor value) { SetAndRepaint(colorTo_, value); }
     TGradientType GradientType() const { return gradientType_; }
-    void SetGradientType(TGradientType value) { Set(gradientType_, value); }
+    void SetGradientType(TGradientType value) { SetAndRepaint(gradientType_, value); }
     bool AnchorHint() const { return anchorHint_; }
-    void SetAnchorHint(bool value) { Set(anchorHint_, value); }
+    void SetAnchorHint(bool value) { SetAndRepaint(anchorHint_, value); }
     bool AutoSizing() const { return autoSizing_; }
     void SetAutoSizing(bool value);
     TAutoSizeType AutoSizeType() const { return autoSizeType_; }
     void SetAutoSizeType(TAutoSizeType value);
     TBevelCut BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TBevelCut value) { Set(bevelInner_, value); }
+    void SetBevelInner(TBevelCut value) { SetAndRepaint(bevelInner_, value); }
     TBevelCut BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TBevelCut value) { Set(bevelOuter_, value); }
+    void SetBevelOuter(TBevelCut value) { SetAndRepaint(bevelOuter_, value); }
     int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int value) { Set(bevelWidth_, std::max(1, value)); }
+    void SetBevelWidth(int value) { SetAndRepaint(bevelWidth_, std::max(1, value)); }
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int value) { Set(borderWidth_, std::max(0, value)); }
+    void SetBorderWidth(int value) { SetAndRepaint(borderWidth_, std::max(0, value)); }
     TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle value) { Set(borderStyle_, value); }
+    void SetBorderStyle(TBorderStyle value) { SetAndRepaint(borderStyle_, value); }
     bool Ellipsis() const { return ellipsis_; }
     void SetEllipsis(bool value) { SetChanged(ellipsis_, value); }
     bool HintShowFull() const { return hintShowFull_; }
-    void SetHintShowFull(bool value) { Set(hintShowFull_, value); }
+    void SetHintShowFull(bool value) { SetAndRepaint(hintShowFull_, value); }
     bool Hover() const { return hover_; }
-    void SetHover(bool value) { Set(hover_, value); }
+    void SetHover(bool value) { SetAndRepaint(hover_, value); }
     TColor HoverColor() const { return hoverColor_; }
-    void SetHoverColor(TColor value) { Set(hoverColor_, value); }
+    void SetHoverColor(TColor value) { SetAndRepaint(hoverColor_, value); }
     TColor HoverFontColor() const { return hoverFontColor_; }
-    void SetHoverFontColor(TColor value) { Set(hoverFontColor_, value); }
+    void SetHoverFontColor(TColor value) { SetAndRepaint(hoverFontColor_, value); }
     bool HTMLHint() const { return htmlHint_; }
-    void SetHTMLHint(bool value) { Set(htmlHint_, value); }
+    void SetHTMLHint(bool value) { SetAndRepaint(htmlHint_, value); }
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* images);
     int LineWidth() const { return lineWidth_; }
-    void SetLineWidth(int value) { Set(lineWidth_, value); }
+    void SetLineWidth(int value) { SetAndRepaint(lineWidth_, value); }
     TPictureStore* PictureStore() const { return pictureStore_; }
     void SetPictureStore(TPictureStore* store);
     TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(TColor value) { Set(shadowColor_, value); }
+    void SetShadowColor(TColor value) { SetAndRepaint(shadowColor_, value); }
     int ShadowOffset() const { return shadowOffset_; }
-    void SetShadowOffset(int value) { Set(shadowOffset_, value); }
+    void SetShadowOffset(int value) { SetAndRepaint(shadowOffset_, value); }
     TColor URLColor() const { return urlColor_; }
     void SetURLColor(TColor value) { SetChanged(urlColor_, value); }
     TVAlignment VAlignment() const { return vAlignment_; }
@@ -119,13 +119,8 @@ class TMarkupLabel : public TLabel {
 
   private:
     template <class T>
-    void Set(T& field, T value) {
-        field = value;
-        Invalidate();
-    }
-    template <class T>
     void SetChanged(T& field, T value) {
-        if (field != value) Set(field, value);
+        if (field != value) SetAndRepaint(field, value);
     }
     // The client rectangle less every frame drawn around the text; painting and hit tests share it.
     gdi::RECT TextRect() const;

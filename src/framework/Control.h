@@ -133,6 +133,12 @@ class TControl : public TComponent {
     virtual void MouseLeave();
 
   protected:
+    // Stores a drawn property and asks for a repaint: the setter shape of custom-drawn controls.
+    template <class T>
+    void SetAndRepaint(T& field, T value) {
+        field = value;
+        Invalidate();
+    }
     // True when the caption marks ch as its accelerator, in either letter case.
     bool IsAccelerator(char32_t ch) const;
     virtual void CaptionChanged() { Invalidate(); }

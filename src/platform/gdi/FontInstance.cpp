@@ -67,10 +67,13 @@ struct FaceFile {
 
 // Unknown names fall back through fontconfig's own rules to a sans face; the weight and slant asked
 // for are kept in the pattern so the stand-in has them too.
-FaceFile FindFace(const std::string& name, bool bold, bool italic) {
+// The installed face fontconfig matches best for a family (sans-serif when it has none) and style,
+// optionally one that has a given character; the caller frees the match.
+FcPattern* MatchFace(const std::string* family, FcCharSet* wanted, bool bold, bool italic) {
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    if (family) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family->c_str()));
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    if (wanted) FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
@@ -79,6 +82,11 @@ FaceFile FindFace(const std::string& name, bool bold, bool italic) {
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(Config(), pattern, &result);
     FcPatternDestroy(pattern);
+    return match;
+}
+
+FaceFile FindFace(const std::string& name, bool bold, bool italic) {
+    FcPattern* match = MatchFace(&name, nullptr, bold, italic);
     FaceFile found;
     if (match) {
         FcChar8* text = nullptr;
@@ -98,17 +106,7 @@ FaceFile FindFace(const std::string& name, bool bold, bool italic) {
 std::optional<FaceFile> FaceWithCharacter(char32_t code, bool bold, bool italic) {
     FcCharSet* wanted = FcCharSetCreate();
     FcCharSetAddChar(wanted, FcChar32(code));
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(Config(), pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(Config(), pattern, &result);
-    FcPatternDestroy(pattern);
+    FcPattern* match = MatchFace(nullptr, wanted, bold, italic);
     FcCharSetDestroy(wanted);
     std::optional<FaceFile> found;
     FcCharSet* has = nullptr;

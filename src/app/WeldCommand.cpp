@@ -131,11 +131,11 @@ int Weld(const BatchOptions& options, Console& console, Context& context) {
     request.ImageSize = SlotSizeOf(request.FileList.front(), request.Sources);
     context.path.clear();
     // The same checks as the main window's, before anything is written.
-    if (std::optional<RequestRefusal> refusal = CheckRequest(request)) {
+    std::vector<PlannedStrip> strips = PlanStrips(request);
+    if (std::optional<RequestRefusal> refusal = CheckRequest(request, strips)) {
         console.err << ErrorLine(refusal->path, refusal->text);
         return kExitFailed;
     }
-    const std::vector<PlannedStrip> strips = PlanStrips(request);
     if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
     for (const PlannedStrip& strip : strips)
@@ -143,7 +143,7 @@ int Weld(const BatchOptions& options, Console& console, Context& context) {
 
     const bool quiet = options.verbosity == Verbosity::Quiet;
     const int32_t slot = request.ImageSize;
-    WeldRun run(std::move(request));
+    WeldRun run(std::move(request), std::move(strips));
     run.SetSizeNotice([&console, slot](const std::string& path, int32_t width, int32_t height) {
         console.err << Format(kSizeWarning, {path, SizeText(width, height), SizeText(slot, slot),
                                              Fitting(width, height, slot)});

@@ -342,7 +342,8 @@ void TfrmMain::btnStartClick(TComponent*) {
     }
     // Read before pending messages are handled: a close among them releases the file list.
     WeldRequest request = RequestFromWindow();
-    if (const std::optional<RequestRefusal> refusal = CheckRequest(request)) {
+    std::vector<PlannedStrip> plan = PlanStrips(request);
+    if (const std::optional<RequestRefusal> refusal = CheckRequest(request, plan)) {
         ShowInformation(refusal->text);
         return;
     }
@@ -359,7 +360,7 @@ void TfrmMain::btnStartClick(TComponent*) {
         }
     });
     Application().ProcessMessages();
-    WeldRun run(std::move(request));
+    WeldRun run(std::move(request), std::move(plan));
     ShowBusy(true);
     Application().ProcessMessages();
     Repaint();

@@ -13,6 +13,7 @@ class BitmapComposer final : public StripComposer {
   public:
     explicit BitmapComposer(const WeldRequest& request) : request_(request) {
         for (auto& bitmap : working_) bitmap = std::make_unique<TBitmap>();
+        strip_.SetHandleKind(BitmapHandleKind::DibSection);
         strip_.SetHeight(request_.ImageSize);
         strip_.SetWidth(request_.ImageSize * request_.StateCount);
     }

@@ -1,18 +1,18 @@
 // Stems, states and base names of source file paths.
 #include "weld/SourceNaming.h"
 
-#include "runtime/PathText.h"
 #include "runtime/Utf8.h"
 
 namespace plexon {
 
 std::string ExtractStem(std::string_view path) {
-    const std::string fileName = ExtractFileName(path);
-    const size_t mark = path.find_last_of("./");
-    const std::string_view extension =
-        mark != std::string_view::npos && path[mark] == '.' ? path.substr(mark) : std::string_view{};
-
-    if (extension.empty()) return std::string(fileName);
+    const std::size_t slash = path.rfind('/');
+    const std::string_view fileName = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const size_t mark = fileName.rfind('.');
+    if (mark == std::string_view::npos) return std::string(fileName);
+    const std::string_view extension = fileName.substr(mark);
+    // The usual name holds its extension once, at the end.
+    if (fileName.find(extension) == mark) return std::string(fileName.substr(0, mark));
     std::string stem;
     size_t from = 0;
     for (size_t match = fileName.find(extension); match != std::string_view::npos;
@@ -40,8 +40,9 @@ ImageState StateOfStem(std::string_view stem, const SuffixSettings& settings) {
     const std::size_t start = LastTwoCharacters(stem);
     if (start == std::string_view::npos) return ImageState::Normal;
     const std::string_view suffix = stem.substr(start);
+    if (suffix.front() != '_') return ImageState::Normal;
     for (const SuffixedState& entry : kSuffixedStates)
-        if (suffix == "_" + settings.*entry.setting) return entry.state;
+        if (suffix.substr(1) == settings.*entry.setting) return entry.state;
     return ImageState::Normal;
 }
 

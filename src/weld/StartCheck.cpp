@@ -39,13 +39,13 @@ std::string_view RefusalText(StartRefusal refusal) {
     return {};
 }
 
-std::optional<RequestRefusal> CheckRequest(const WeldRequest& request) {
+std::optional<RequestRefusal> CheckRequest(const WeldRequest& request, const std::vector<PlannedStrip>& plan) {
     if (request.FileList.empty()) return std::nullopt;
     if (request.ImageSize == 0) {
         const std::string& first = request.FileList.front();
         return RequestRefusal{first, Format(msg::kEmptyFirstImage, {first})};
     }
-    if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(PlanStrips(request), request.FileList))
+    if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(plan, request.FileList))
         return RequestRefusal{clash->outputPath,
                               Format(msg::kOverwritesSource, {clash->outputPath, clash->sourcePath})};
     return std::nullopt;

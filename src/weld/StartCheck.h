@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "weld/StripPlan.h"
 #include "weld/WeldRequest.h"
 
 namespace plexon {
@@ -35,7 +36,8 @@ struct RequestRefusal {
 // The checks on the request itself, before anything is written: the first image must give a slot
 // size above 0 (else every strip would be empty), and no strip may land on a source file, whatever
 // folders the sources come from (by file identity, so links and other spellings count).
-std::optional<RequestRefusal> CheckRequest(const WeldRequest& request);
+// The plan is the request's (PlanStrips), made once for the checks and the run.
+std::optional<RequestRefusal> CheckRequest(const WeldRequest& request, const std::vector<PlannedStrip>& plan);
 
 namespace msg {
 inline constexpr std::string_view kEmptyFirstImage =

@@ -2,7 +2,7 @@
 #include "weld/StripPlan.h"
 
 #include <map>
-#include <set>
+#include <unordered_set>
 
 #include "platform/shell/FileAttributes.h"
 #include "runtime/PathText.h"
@@ -13,19 +13,27 @@ namespace plexon {
 std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, const SuffixSettings& settings,
                                      const std::string& outputFolder, std::string_view extension) {
     std::vector<PlannedStrip> strips;
-    std::set<std::string> seen;
+    // Room for a strip per file, so the names the set views never move.
+    strips.reserve(files.size());
+    std::unordered_set<std::string_view> seen;
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::string base = BaseNameOfStem(ExtractStem(files[i]), settings);
         if (!strips.empty() && strips.back().baseName == base) continue;
-        bool returns = !seen.insert(base).second;
-        strips.push_back({base, outputFolder + base + std::string(extension), i, returns});
+        std::string outputPath;
+        outputPath.reserve(outputFolder.size() + base.size() + extension.size());
+        outputPath.append(outputFolder).append(base).append(extension);
+        strips.push_back({std::move(base), std::move(outputPath), i, false});
+        strips.back().returns = !seen.insert(strips.back().baseName).second;
     }
+    strips.shrink_to_fit();
     return strips;
 }
 
 std::vector<PlannedStrip> PlanStrips(const WeldRequest& request) {
-    return PlanStrips(request.FileList, request.Suffixes, request.OutputFolder,
-                      StripExtension(request.Format));
+    // The run writes inside the folder whether or not its name ends in "/".
+    const std::string folder =
+        request.OutputFolder.empty() ? std::string() : IncludeTrailingPathDelimiter(request.OutputFolder);
+    return PlanStrips(request.FileList, request.Suffixes, folder, StripExtension(request.Format));
 }
 
 std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,

@@ -13,8 +13,12 @@
 
 namespace plexon {
 
-WeldRun::WeldRun(WeldRequest request, TickSource ticks)
-    : request_(std::move(request)), ticks_(ticks ? std::move(ticks) : TickSource(&GetTickCount)) {
+WeldRun::WeldRun(WeldRequest request, TickSource ticks) : WeldRun(request, PlanStrips(request), std::move(ticks)) {}
+
+WeldRun::WeldRun(WeldRequest request, std::vector<PlannedStrip> plan, TickSource ticks)
+    : request_(std::move(request)),
+      ticks_(ticks ? std::move(ticks) : TickSource(&GetTickCount)),
+      strips_(std::move(plan)) {
     if (!IsValidStateCount(request_.StateCount))
         throw EInvalidOperation(Format(msg::kWeldStateCount, {std::to_string(request_.StateCount)}));
     // The strip's width must stay a 32-bit value; PNG has no empty images.
@@ -36,8 +40,6 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     assert(composer_ && "a weld run executes once");
     const std::vector<std::string>& files = request_.FileList;
     const SuffixSettings& suffixes = request_.Suffixes;
-    // The strips come from the same plan the batch command checks before the run.
-    strips_ = PlanStrips(request_);
     const std::vector<PlannedStrip>& strips = strips_;
     std::size_t next = 0;  // the next strip of the plan to begin
     for (size_t i = 0; i < files.size(); ++i) {

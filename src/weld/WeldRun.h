@@ -29,6 +29,8 @@ class WeldRun {
     // image size is negative, too large for a strip, or 0 for strips that keep alpha; EOutOfResources
     // when the strip cannot be made.
     explicit WeldRun(WeldRequest request, TickSource ticks = {});
+    // The same with the request's plan (PlanStrips of the same request), made once for the checks.
+    WeldRun(WeldRequest request, std::vector<PlannedStrip> plan, TickSource ticks = {});
     ~WeldRun();
     WeldRun(const WeldRun&) = delete;
     WeldRun& operator=(const WeldRun&) = delete;

@@ -3,8 +3,8 @@
 #include "platform/gdi/Objects.h"
 
 #include <mutex>
-#include <unordered_set>
 
+#include "platform/gdi/PointerSet.h"
 #include "platform/gdi/StaticColors.h"
 
 namespace plexon::gdi::detail {
@@ -17,7 +17,7 @@ enum Kind { kBitmap, kDc, kPalette, kBrush, kPen, kFont, kRegion, kKinds };
 
 struct Registry {
     std::mutex lock;
-    std::unordered_set<const void*> live[kKinds];
+    PointerSet live[kKinds];
 };
 
 Registry& TheRegistry() {
@@ -28,20 +28,20 @@ Registry& TheRegistry() {
 void Add(Kind kind, const void* object) {
     Registry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
-    registry.live[kind].insert(object);
+    registry.live[kind].Insert(object);
 }
 
 void Remove(Kind kind, const void* object) {
     Registry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
-    registry.live[kind].erase(object);
+    registry.live[kind].Erase(object);
 }
 
 bool Contains(Kind kind, const void* object) {
     if (object != nullptr) {
         Registry& registry = TheRegistry();
         std::lock_guard guard(registry.lock);
-        if (registry.live[kind].count(object) != 0) return true;
+        if (registry.live[kind].Contains(object)) return true;
     }
     SetError(ERROR_INVALID_HANDLE);
     return false;

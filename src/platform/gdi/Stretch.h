@@ -20,6 +20,8 @@ struct Axis {
     // Nearest neighbour: the source pixel whose centre is nearest the destination pixel's centre.
     std::int64_t Sample(int i) const {
         const std::int64_t t = mirror ? targetLength - 1 - i : i;
+        // Unstretched, the nearest source pixel is the same one; a division per row is not free.
+        if (sourceLength == targetLength) return sourceStart + t;
         return sourceStart + (2 * t + 1) * sourceLength / (2 * std::int64_t(targetLength));
     }
     // Area average: the source pixels [first, last] that destination position i covers.

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace plexon {
 
@@ -49,8 +51,9 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
                     S_ISDIR(info.st_mode),
                     {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
     };
-    // The paths by the folder that holds them, by name; a path ending in "/" names no entry.
-    std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::size_t>>> byFolder;
+    // The paths by the folder that holds them; a path ending in "/" names no entry. The names view
+    // the caller's strings, so grouping thousands of paths allocates little.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string& path = paths[i];
         const std::size_t slash = path.rfind('/');
@@ -58,27 +61,37 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
             lookUp(i);
             continue;
         }
-        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-        byFolder[folder][path.substr(slash + 1)].push_back(i);
+        const std::string_view folder =
+            slash == std::string::npos ? std::string_view() : std::string_view(path).substr(0, slash + 1);
+        byFolder[folder].push_back(i);
     }
-    for (auto& [folder, names] : byFolder) {
-        std::size_t count = 0;
-        for (const auto& [name, indexes] : names) count += indexes.size();
+    for (const auto& [folder, indexes] : byFolder) {
+        const std::size_t count = indexes.size();
+        const std::string folderPath = folder.empty() ? std::string(".") : std::string(folder);
         struct stat folderInfo {};
         DIR* dir = nullptr;
         // A listing costs by the folder's size, a look-up by the path.
-        if (count >= listingFrom && ::stat(folder.empty() ? "." : folder.c_str(), &folderInfo) == 0 &&
+        if (count >= listingFrom && ::stat(folderPath.c_str(), &folderInfo) == 0 &&
             double(count) * double(bytesPerPath) >= double(folderInfo.st_size))
-            dir = ::opendir(folder.empty() ? "." : folder.c_str());
+            dir = ::opendir(folderPath.c_str());
         if (!dir) {
-            for (const auto& [name, indexes] : names)
-                for (std::size_t i : indexes) lookUp(i);
+            for (std::size_t i : indexes) lookUp(i);
             continue;
+        }
+        // Each name to the first path naming it; further paths with the same name follow in `next`.
+        std::unordered_map<std::string_view, std::size_t> names;
+        names.reserve(count);
+        std::vector<std::size_t> next(count, count);
+        for (std::size_t k = count; k-- > 0;) {
+            const std::string_view name = std::string_view(paths[indexes[k]]).substr(folder.size());
+            auto [slot, added] = names.try_emplace(name, k);
+            if (!added) next[k] = std::exchange(slot->second, k);
         }
         while (const dirent* entry = ::readdir(dir)) {
             const auto found = names.find(entry->d_name);
             if (found == names.end()) continue;
-            for (std::size_t i : found->second) {
+            for (std::size_t k = found->second; k < count; k = next[k]) {
+                const std::size_t i = indexes[k];
                 // Links and file systems that do not tell the kind are looked up one by one.
                 if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
                     lookUp(i);

@@ -1,6 +1,7 @@
 // Command line parsing for `plexon weld`: its table of options and what each one sets.
 #include "app/BatchOptions.h"
 
+#include <utility>
 #include <cstddef>
 
 namespace plexon {
@@ -96,12 +97,13 @@ class WeldParser {
             args_, kOptions,
             [this](const OptionSpec& option, std::optional<std::string_view> value) { Apply(option, value); },
             [this](const std::string& source) { command_.weld.sources.push_back(source); });
-        if (command_.kind == CommandKind::Help) return command_;
+        if (command_.kind == CommandKind::Help) return std::move(command_);
         BatchOptions& options = command_.weld;
         if (options.outputFolder.empty()) throw UsageError("the output folder is missing (-o DIR)");
         if (orderCount_ < static_cast<std::size_t>(options.stateCount))
             throw UsageError("--order names fewer states than the state count");
-        return command_;
+        // Moved, not copied: the sources may be a hundred thousand paths.
+        return std::move(command_);
     }
 
   private:

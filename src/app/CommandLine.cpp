@@ -1,6 +1,8 @@
 // Dispatch of the command line and the mapping of usage errors to their exit status.
 #include "app/CommandLine.h"
 
+#include <utility>
+
 #include "app/BatchOptions.h"
 #include "app/WeldCommand.h"
 
@@ -27,7 +29,7 @@ int RunCommandLine(std::span<const std::string> args, std::string_view version, 
             console.out << "plexon (Tesvo Plexon) " << version << '\n';
             return kExitDone;
         case CommandKind::Weld:
-            return RunWeldCommand(command.weld, console);
+            return RunWeldCommand(std::move(command.weld), console);
     }
     return kExitUsage;
 }

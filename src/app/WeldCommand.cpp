@@ -1,6 +1,7 @@
 // The batch weld: settings, file list, checks, the run, and what the console shows of it.
 #include "app/WeldCommand.h"
 
+#include <utility>
 #include <exception>
 #include <optional>
 #include <ostream>
@@ -89,14 +90,14 @@ bool CheckSizesBeforehand(const WeldRequest& request, std::ostream& err, Context
 
 // A folder is expanded on its own, so that one that cannot be listed is the one named; which sources
 // are folders is found for all at once.
-std::vector<std::string> ExpandEach(const std::vector<std::string>& sources, const SuffixSettings& settings,
+std::vector<std::string> ExpandEach(std::vector<std::string> sources, const SuffixSettings& settings,
                                     Context& context) {
     const std::vector<PathFacts> facts = LookUpPaths(sources);
     std::vector<std::string> files;
     files.reserve(sources.size());
     for (std::size_t i = 0; i < sources.size(); ++i) {
         if (!facts[i].folder) {
-            files.push_back(sources[i]);
+            files.push_back(std::move(sources[i]));
             continue;
         }
         context.path = sources[i];
@@ -107,10 +108,10 @@ std::vector<std::string> ExpandEach(const std::vector<std::string>& sources, con
     return files;
 }
 
-int Weld(const BatchOptions& options, Console& console, Context& context) {
+int Weld(BatchOptions options, Console& console, Context& context) {
     WeldRequest request;
     request.Suffixes = ReadSettings(options, context);
-    request.FileList = ExpandEach(options.sources, request.Suffixes, context);
+    request.FileList = ExpandEach(std::move(options.sources), request.Suffixes, context);
     request.OutputFolder = IncludeTrailingPathDelimiter(options.outputFolder);
     request.StateCount = options.stateCount;
     request.Slots = options.slotStates;
@@ -167,10 +168,10 @@ int Weld(const BatchOptions& options, Console& console, Context& context) {
 
 }  // namespace
 
-int RunWeldCommand(const BatchOptions& options, Console& console) {
+int RunWeldCommand(BatchOptions options, Console& console) {
     Context context;
     try {
-        return Weld(options, console, context);
+        return Weld(std::move(options), console, context);
     } catch (const Exception& e) {
         console.err << ErrorLine(context.path, e.Message());
     } catch (const std::exception& e) {

@@ -8,6 +8,6 @@
 namespace plexon {
 
 // kExitDone, or kExitFailed after a refusal or an error (its text on console.err).
-int RunWeldCommand(const BatchOptions& options, Console& console);
+int RunWeldCommand(BatchOptions options, Console& console);
 
 }  // namespace plexon

@@ -141,17 +141,17 @@ std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::int64_t done = 0;
     if (bufferPos_ == bufferEnd_ && std::size_t(count) < kReadAhead) {
-        buffer_.resize(kReadAhead);
+        if (!buffer_) buffer_.reset(new std::uint8_t[kReadAhead]);
         bufferPos_ = 0;
         // Asking for no more than the file held when opened saves the read that would only find
         // the end; a file that grew since is still read in full by the direct reads below.
         const std::int64_t wanted =
             std::clamp<std::int64_t>(openedSize_ - position_, std::int64_t(count), std::int64_t(kReadAhead));
-        bufferEnd_ = std::size_t(ReadDirect(buffer_.data(), wanted));
+        bufferEnd_ = std::size_t(ReadDirect(buffer_.get(), wanted));
     }
     if (bufferPos_ < bufferEnd_) {
         const std::size_t n = std::min(bufferEnd_ - bufferPos_, std::size_t(count));
-        std::memcpy(out, buffer_.data() + bufferPos_, n);
+        std::memcpy(out, buffer_.get() + bufferPos_, n);
         bufferPos_ += n;
         position_ += std::int64_t(n);
         done = std::int64_t(n);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,7 +89,8 @@ class TFileStream : public TStream {
     std::int64_t openedSize_ = 0;
     bool written_ = false;
     // Read-ahead: buffer_[bufferPos_, bufferEnd_) holds the file bytes from position_ on.
-    std::vector<std::uint8_t> buffer_;
+    // Left uninitialised: only bytes read into it are ever used.
+    std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t bufferPos_ = 0;
     std::size_t bufferEnd_ = 0;
 };

@@ -9,6 +9,8 @@
 
 #ifdef PLEXON_HAVE_X11
 #include <X11/Xlib.h>
+
+#include "platform/window/SharedLibrary.h"
 #endif
 
 namespace plexon::window {
@@ -35,6 +37,27 @@ std::string_view Trim(std::string_view text) {
         text.remove_suffix(1);
     return text;
 }
+
+#ifdef PLEXON_HAVE_X11
+// The X server's resource string, through Xlib loaded only now: programs that never open a window
+// do not load it. No Xlib or no server means no resources.
+std::optional<std::string> XResources() {
+    std::string reason;
+    void* xlib = OpenLibrary("libX11.so.6", reason);
+    if (!xlib) return std::nullopt;
+    auto openDisplay = LibraryFunctionAs<decltype(&::XOpenDisplay)>(xlib, "XOpenDisplay", reason);
+    auto resourceString =
+        LibraryFunctionAs<decltype(&::XResourceManagerString)>(xlib, "XResourceManagerString", reason);
+    auto closeDisplay = LibraryFunctionAs<decltype(&::XCloseDisplay)>(xlib, "XCloseDisplay", reason);
+    if (!openDisplay || !resourceString || !closeDisplay) return std::nullopt;
+    std::optional<std::string> text;
+    if (Display* connection = openDisplay(nullptr)) {
+        if (const char* found = resourceString(connection)) text = found;
+        closeDisplay(connection);
+    }
+    return text;
+}
+#endif
 
 }  // namespace
 
@@ -67,12 +90,7 @@ ScaleSources CurrentScaleSources() {
     if (WholeScale(sources.plexonScale) || WholeScale(sources.gdkScale)) return sources;
 #ifdef PLEXON_HAVE_X11
     const char* display = std::getenv("DISPLAY");
-    if (display && *display) {
-        if (Display* connection = XOpenDisplay(nullptr)) {
-            if (const char* text = XResourceManagerString(connection)) sources.xResources = text;
-            XCloseDisplay(connection);
-        }
-    }
+    if (display && *display) sources.xResources = XResources();
 #endif
     return sources;
 }

@@ -3,7 +3,6 @@
 // framebuffer acceleration off. Our texts are UTF-8 as SDL's are; bad bytes go out as U+FFFD.
 #include "platform/window/SdlBackend.h"
 
-#include <SDL.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/window/DisplayScale.h"
+#include "platform/window/SdlLibrary.h"
 #include "platform/window/Window.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Utf8.h"
@@ -87,20 +87,22 @@ struct SdlBackend::State {
 };
 
 SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
+    // Loading the library first: without it there is no point asking the X server anything.
+    const SdlFunctions& sdl = Sdl();
     state_->scale = ChooseDisplayScale(CurrentScaleSources());
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    sdl.SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Interrupt and terminate signals keep their usual effect; SDL would turn them into a quit event
     // that no window asked for, and the program would ignore Ctrl+C and kill.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EOSError(std::string("SDL: ") + SDL_GetError());
-    state_->cursors[int(Cursor::Arrow)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-    state_->cursors[int(Cursor::Hourglass)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
-    state_->cursors[int(Cursor::Hand)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
-    state_->cursors[int(Cursor::IBeam)] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
-    SDL_StartTextInput();
-    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
-    SDL_SetEventFilter(&SdlBackend::GatherDrops, this);
+    sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl.Init(SDL_INIT_VIDEO) != 0) throw EOSError(std::string("SDL: ") + sdl.GetError());
+    state_->cursors[int(Cursor::Arrow)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    state_->cursors[int(Cursor::Hourglass)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    state_->cursors[int(Cursor::Hand)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    state_->cursors[int(Cursor::IBeam)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
+    sdl.StartTextInput();
+    sdl.EventState(SDL_DROPFILE, SDL_ENABLE);
+    sdl.SetEventFilter(&SdlBackend::GatherDrops, this);
 }
 
 int SdlBackend::Scale() const {
@@ -120,7 +122,7 @@ int SdlBackend::GatherDrops(void* self, SDL_Event* event) {
             if (event->drop.file) {
                 if (event->type == SDL_DROPFILE)
                     drops[event->drop.windowID].emplace_back(event->drop.file);
-                SDL_free(event->drop.file);
+                Sdl().free(event->drop.file);
             }
             return 0;
         default:
@@ -129,10 +131,10 @@ int SdlBackend::GatherDrops(void* self, SDL_Event* event) {
 }
 
 SdlBackend::~SdlBackend() {
-    SDL_SetEventFilter(nullptr, nullptr);
+    Sdl().SetEventFilter(nullptr, nullptr);
     for (SDL_Cursor* cursor : state_->cursors)
-        if (cursor) SDL_FreeCursor(cursor);
-    SDL_Quit();
+        if (cursor) Sdl().FreeCursor(cursor);
+    Sdl().Quit();
 }
 
 void SdlBackend::CreateNative(Window& top) {
@@ -142,55 +144,55 @@ void SdlBackend::CreateNative(Window& top) {
     const gdi::RECT& b = top.Bounds();
     const int scale = state_->scale;
     SDL_Window* native =
-        SDL_CreateWindow(utf8::WellFormed(top.Caption()).c_str(), b.left * scale, b.top * scale,
-                         std::max(1, top.Width() * scale), std::max(1, top.Height() * scale), flags);
-    if (!native) throw EOSError(std::string("SDL: ") + SDL_GetError());
+        Sdl().CreateWindow(utf8::WellFormed(top.Caption()).c_str(), b.left * scale, b.top * scale,
+                           std::max(1, top.Width() * scale), std::max(1, top.Height() * scale), flags);
+    if (!native) throw EOSError(std::string("SDL: ") + Sdl().GetError());
     // Making the surface now replaces the native window before anyone can see the first one.
-    SDL_GetWindowSurface(native);
+    Sdl().GetWindowSurface(native);
     top.native = native;
-    state_->byId[SDL_GetWindowID(native)] = &top;
+    state_->byId[Sdl().GetWindowID(native)] = &top;
     ApplyIcon(top);
 }
 
 void SdlBackend::DestroyNative(Window& top) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
-    state_->byId.erase(SDL_GetWindowID(native));
-    SDL_DestroyWindow(native);
+    state_->byId.erase(Sdl().GetWindowID(native));
+    Sdl().DestroyWindow(native);
     top.native = nullptr;
 }
 
 void SdlBackend::UpdateNative(Window& top) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
-    SDL_SetWindowTitle(native, utf8::WellFormed(top.Caption()).c_str());
-    SDL_SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
-    SDL_SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
+    Sdl().SetWindowTitle(native, utf8::WellFormed(top.Caption()).c_str());
+    Sdl().SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
+    Sdl().SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
     const gdi::RECT& b = top.Bounds();
     const int scale = state_->scale;
     int x = 0, y = 0, w = 0, h = 0;
-    SDL_GetWindowPosition(native, &x, &y);
-    SDL_GetWindowSize(native, &w, &h);
+    Sdl().GetWindowPosition(native, &x, &y);
+    Sdl().GetWindowSize(native, &w, &h);
     if (x != b.left * scale || y != b.top * scale)
-        SDL_SetWindowPosition(native, b.left * scale, b.top * scale);
+        Sdl().SetWindowPosition(native, b.left * scale, b.top * scale);
     const int width = std::max(1, top.Width() * scale), height = std::max(1, top.Height() * scale);
-    if (w != width || h != height) SDL_SetWindowSize(native, width, height);
+    if (w != width || h != height) Sdl().SetWindowSize(native, width, height);
 }
 
 void SdlBackend::ShowNative(Window& top, bool visible) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
     if (visible) {
-        SDL_ShowWindow(native);
+        Sdl().ShowWindow(native);
     } else {
-        SDL_HideWindow(native);
+        Sdl().HideWindow(native);
     }
 }
 
 void SdlBackend::Present(Window& top, const FrameView& frame) {
     SDL_Window* native = NativeOf(top);
     if (!native || !frame.pixels) return;
-    SDL_Surface* surface = SDL_GetWindowSurface(native);
+    SDL_Surface* surface = Sdl().GetWindowSurface(native);
     if (!surface) return;
     const int scale = state_->scale;
     const std::uint8_t* pixels = frame.pixels;
@@ -203,34 +205,34 @@ void SdlBackend::Present(Window& top, const FrameView& frame) {
     }
     const int width = std::min(frame.width * scale, surface->w);
     const int height = std::min(frame.height * scale, surface->h);
-    SDL_LockSurface(surface);
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels, int(stride), surface->format->format,
-                      surface->pixels, surface->pitch);
-    SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(native);
+    Sdl().LockSurface(surface);
+    Sdl().ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels, int(stride), surface->format->format,
+                        surface->pixels, surface->pitch);
+    Sdl().UnlockSurface(surface);
+    Sdl().UpdateWindowSurface(native);
 }
 
 void SdlBackend::FocusNative(Window& top) {
     SDL_Window* native = NativeOf(top);
     if (!native || !top.Visible()) return;
-    SDL_RaiseWindow(native);
-    SDL_SetWindowInputFocus(native);
+    Sdl().RaiseWindow(native);
+    Sdl().SetWindowInputFocus(native);
 }
 
 void SdlBackend::PumpEvents(Desktop& desktop, Wait wait) {
     SDL_Event event;
-    Feed(desktop, event, wait == Wait::Yes ? SDL_WaitEvent(&event) == 1 : SDL_PollEvent(&event) == 1);
+    Feed(desktop, event, wait == Wait::Yes ? Sdl().WaitEvent(&event) == 1 : Sdl().PollEvent(&event) == 1);
 }
 
 void SdlBackend::PumpEventsUntil(Desktop& desktop, std::uint64_t deadline) {
     const std::uint64_t now = Milliseconds();
     const std::uint64_t left = deadline > now ? deadline - now : 0;
     SDL_Event event;
-    Feed(desktop, event, SDL_WaitEventTimeout(&event, int(std::min<std::uint64_t>(left, INT_MAX))) == 1);
+    Feed(desktop, event, Sdl().WaitEventTimeout(&event, int(std::min<std::uint64_t>(left, INT_MAX))) == 1);
 }
 
 std::uint64_t SdlBackend::Milliseconds() {
-    return SDL_GetTicks64();
+    return Sdl().GetTicks64();
 }
 
 void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
@@ -247,14 +249,15 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
             case SDL_MOUSEMOTION:
                 if (HWND w = top(event.motion.windowID))
                     desktop.InputMouseMove(w, toFrame(event.motion.x, event.motion.y),
-                                           ShiftFromSdl(SDL_GetModState(), event.motion.state));
+                                           ShiftFromSdl(Sdl().GetModState(), event.motion.state));
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
                 if (HWND w = top(event.button.windowID))
-                    desktop.InputMouseButton(w, toFrame(event.button.x, event.button.y), ButtonFromSdl(event.button.button),
-                                             event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks,
-                                             ShiftFromSdl(SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr)));
+                    desktop.InputMouseButton(
+                        w, toFrame(event.button.x, event.button.y), ButtonFromSdl(event.button.button),
+                        event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks,
+                        ShiftFromSdl(Sdl().GetModState(), Sdl().GetMouseState(nullptr, nullptr)));
                 break;
             case SDL_KEYDOWN:
             case SDL_KEYUP:
@@ -285,22 +288,22 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
             default:
                 break;
         }
-        have = SDL_PollEvent(&event) == 1;
+        have = Sdl().PollEvent(&event) == 1;
     }
 }
 
 void SdlBackend::SetCursor(Cursor cursor) {
-    if (SDL_Cursor* native = state_->cursors[int(cursor)]) SDL_SetCursor(native);
+    if (SDL_Cursor* native = state_->cursors[int(cursor)]) Sdl().SetCursor(native);
 }
 
 void SdlBackend::SetClipboardText(const std::string& text) {
-    SDL_SetClipboardText(utf8::WellFormed(text).c_str());
+    Sdl().SetClipboardText(utf8::WellFormed(text).c_str());
 }
 
 std::string SdlBackend::ClipboardText() {
-    char* text = SDL_GetClipboardText();
+    char* text = Sdl().GetClipboardText();
     std::string result = text ? std::string(text) : std::string();
-    SDL_free(text);
+    Sdl().free(text);
     return result;
 }
 
@@ -313,12 +316,12 @@ void SdlBackend::Beep() {
 }
 
 bool SdlBackend::OpenUrl(const std::string& address) {
-    return SDL_OpenURL(utf8::WellFormed(address).c_str()) == 0;
+    return Sdl().OpenURL(utf8::WellFormed(address).c_str()) == 0;
 }
 
 gdi::SIZE SdlBackend::ScreenSize() {
     SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {1024, 768};
+    if (Sdl().GetDesktopDisplayMode(0, &mode) != 0) return {1024, 768};
     // Our coordinates are those of the 1x frames.
     return {mode.w / state_->scale, mode.h / state_->scale};
 }
@@ -332,11 +335,11 @@ void SdlBackend::ApplyIcon(Window& top) {
     const IconImage& icon = state_->icon;
     if (icon.size <= 0 || icon.argb.size() != std::size_t(icon.size) * std::size_t(icon.size)) return;
     SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.argb.data()), icon.size, icon.size,
-                                           32, icon.size * 4, SDL_PIXELFORMAT_ARGB8888);
+        Sdl().CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.argb.data()), icon.size,
+                                             icon.size, 32, icon.size * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return;
-    SDL_SetWindowIcon(NativeOf(top), surface);
-    SDL_FreeSurface(surface);
+    Sdl().SetWindowIcon(NativeOf(top), surface);
+    Sdl().FreeSurface(surface);
 }
 
 }  // namespace plexon::window

@@ -14,7 +14,7 @@ namespace plexon::window {
 
 class SdlBackend : public Backend {
   public:
-    // EOSError when the video system cannot start (no display).
+    // EOSError when SDL's library cannot be loaded or its video system cannot start (no display).
     SdlBackend();
     ~SdlBackend() override;
 

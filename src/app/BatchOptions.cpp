@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: plexon                       open the main window\n"
+    "       plexon FILE|FOLDER...        open it with these images selected\n"
     "       plexon weld [options] FILE|FOLDER...\n"
     "       plexon screenshot --window main|options|about|message|demo [--busy N] [--text T]\n"
     "                         [--hover CONTROL] -o FILE.bmp\n"

@@ -2,6 +2,7 @@
 #include "weld/SettingsLocation.h"
 
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/shell/ExecutablePath.h"
 #include "platform/shell/FileAttributes.h"
@@ -19,6 +20,20 @@ std::optional<std::string> NonEmptyVariable(const char* name) {
     return std::string(value);
 }
 
+// An installed program shares its folder with every user and every other program: a file beside it
+// would be one user's settings for all, and the superuser could write it there.
+bool IsInstalledProgramFolder(std::string_view folder) {
+    constexpr std::string_view kSystemFolders[] = {"/usr/bin/", "/usr/local/bin/", "/bin/", "/usr/games/",
+                                                   "/usr/local/games/", "/usr/sbin/", "/sbin/"};
+    for (std::string_view system : kSystemFolders)
+        if (folder == system) return true;
+#ifdef PLEXON_INSTALL_BINDIR
+    return folder == IncludeTrailingPathDelimiter(PLEXON_INSTALL_BINDIR);
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 SettingsEnvironment CurrentSettingsEnvironment() {
@@ -30,7 +45,8 @@ std::string SettingsFilePath(const SettingsEnvironment& environment) {
     if (environment.plexonConfig && !environment.plexonConfig->empty()) return *environment.plexonConfig;
     if (environment.executablePath) {
         // The folder is the executable's path up to and including its last delimiter.
-        if (const std::string folder = ExtractFilePath(*environment.executablePath); !folder.empty()) {
+        if (const std::string folder = ExtractFilePath(*environment.executablePath);
+            !folder.empty() && !IsInstalledProgramFolder(folder)) {
             const std::string beside = folder + kFileName;
             if (PathExists(beside) || IsWritableFolder(folder)) return beside;
         }

@@ -20,7 +20,8 @@ struct SettingsEnvironment {
 SettingsEnvironment CurrentSettingsEnvironment();
 
 // In order: PLEXON_CONFIG when set and not empty; "config.ini" in the executable's folder when that
-// folder already holds it or is writable; "tesvo-plexon/config.ini" under XDG_CONFIG_HOME when it is an
+// folder already holds it or is writable and is not where programs are installed (the system's
+// program folders and the build's install folder); "tesvo-plexon/config.ini" under XDG_CONFIG_HOME when it is an
 // absolute path, else under the home folder's ".config".
 std::string SettingsFilePath(const SettingsEnvironment& environment);
 

@@ -41,6 +41,13 @@ TEST(SettingsFilePath, UserConfigFolderWhenTheExecutableFolderCannotTakeIt) {
               "/xdg/tesvo-plexon/config.ini");
 }
 
+TEST(SettingsFilePath, InstalledProgramNeverKeepsItsSettingsBesideItself) {
+    // Even where the folder is writable (the superuser) or already holds a config.ini.
+    for (const char* program : {"/usr/bin/plexon", "/usr/local/bin/plexon", "/bin/plexon"})
+        EXPECT_EQ(SettingsFilePath({program, std::nullopt, "/xdg", "/home/u"}), "/xdg/tesvo-plexon/config.ini")
+            << program;
+}
+
 TEST(SettingsFilePath, UnknownExecutableFallsBackToXdgThenHome) {
     EXPECT_EQ(SettingsFilePath({std::nullopt, std::nullopt, "/xdg/", "/home/u"}),
               "/xdg/tesvo-plexon/config.ini");

@@ -5,11 +5,40 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
+#include <cstdint>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace plexon {
+
+namespace {
+
+// The names of one folder's paths, each to the first path naming it: open addressing over path
+// numbers, so that ten thousand names cost one allocation instead of one each.
+class NameTable {
+  public:
+    static constexpr std::size_t kEmpty = SIZE_MAX;
+
+    explicit NameTable(std::size_t count) : slots_(std::bit_ceil(2 * count + 1), kEmpty) {}
+
+    // The slot holding the name, or the empty slot where it would go. `nameOf` gives the name of a
+    // stored number.
+    template <class NameOf>
+    std::size_t& Find(std::string_view name, const NameOf& nameOf) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = std::hash<std::string_view>{}(name) & mask;; i = (i + 1) & mask)
+            if (slots_[i] == kEmpty || nameOf(slots_[i]) == name) return slots_[i];
+    }
+
+  private:
+    std::vector<std::size_t> slots_;
+};
+
+}  // namespace
 
 bool DirectoryExists(const std::string& path) {
     struct stat info {};
@@ -54,6 +83,8 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
     // The paths by the folder that holds them; a path ending in "/" names no entry. The names view
     // the caller's strings, so grouping thousands of paths allocates little.
     std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
+    std::string_view lastFolder;
+    std::vector<std::size_t>* lastIndexes = nullptr;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string& path = paths[i];
         const std::size_t slash = path.rfind('/');
@@ -63,7 +94,9 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
         }
         const std::string_view folder =
             slash == std::string::npos ? std::string_view() : std::string_view(path).substr(0, slash + 1);
-        byFolder[folder].push_back(i);
+        // Paths of one folder usually come together.
+        if (!lastIndexes || folder != lastFolder) lastIndexes = &byFolder[folder], lastFolder = folder;
+        lastIndexes->push_back(i);
     }
     for (const auto& [folder, indexes] : byFolder) {
         const std::size_t count = indexes.size();
@@ -79,18 +112,20 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
             continue;
         }
         // Each name to the first path naming it; further paths with the same name follow in `next`.
-        std::unordered_map<std::string_view, std::size_t> names;
-        names.reserve(count);
+        auto nameOf = [&, prefix = folder.size()](std::size_t k) {
+            return std::string_view(paths[indexes[k]]).substr(prefix);
+        };
+        NameTable names(count);
         std::vector<std::size_t> next(count, count);
         for (std::size_t k = count; k-- > 0;) {
-            const std::string_view name = std::string_view(paths[indexes[k]]).substr(folder.size());
-            auto [slot, added] = names.try_emplace(name, k);
-            if (!added) next[k] = std::exchange(slot->second, k);
+            std::size_t& first = names.Find(nameOf(k), nameOf);
+            if (first != NameTable::kEmpty) next[k] = first;
+            first = k;
         }
         while (const dirent* entry = ::readdir(dir)) {
-            const auto found = names.find(entry->d_name);
-            if (found == names.end()) continue;
-            for (std::size_t k = found->second; k < count; k = next[k]) {
+            const std::size_t found = names.Find(entry->d_name, nameOf);
+            if (found == NameTable::kEmpty) continue;
+            for (std::size_t k = found; k < count; k = next[k]) {
                 const std::size_t i = indexes[k];
                 // Links and file systems that do not tell the kind are looked up one by one.
                 if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {

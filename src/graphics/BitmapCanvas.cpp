@@ -96,9 +96,16 @@ void ReleaseIdleBitmapDcs() {
 }
 
 void DeselectBitmapFromCanvases(gdi::HBITMAP bitmap) {
-    for (TBitmapCanvas* canvas : Snapshot()) {
-        if (canvas->selected_ == bitmap) canvas->FreeContext();
+    // Called whenever a bitmap gets a context; usually no other canvas holds it, and then nothing is
+    // copied.
+    std::vector<TBitmapCanvas*> holding;
+    {
+        CanvasList& list = BitmapCanvasList();
+        std::lock_guard<std::mutex> guard(list.lock);
+        for (TBitmapCanvas* canvas : list.items)
+            if (canvas->selected_ == bitmap) holding.push_back(canvas);
     }
+    for (TBitmapCanvas* canvas : holding) canvas->FreeContext();
 }
 
 int BitmapCanvasCount() {

@@ -16,6 +16,12 @@ namespace {
 
 // One transfer per rectangle of the clip region (usually one).
 void TransferClipped(const GdiDc& dc, detail::TransferRequest request) {
+    if (!dc.clip) {
+        // No clip region: the bitmap's bounds, without building a list of one.
+        request.clip = RECT{0, 0, dc.bitmap->surface.width, dc.bitmap->surface.height};
+        if (!detail::IsEmpty(request.clip)) detail::Transfer(request);
+        return;
+    }
     for (const RECT& rect : detail::DrawableRects(dc)) {
         request.clip = rect;
         detail::Transfer(request);

@@ -396,7 +396,9 @@ TEST_F(MainWindow, StartWeldsShowsBusyModeAndComesBackIdle) {
         barBorder = FramePixel(*form, 8, 8);
     };
     const std::vector<std::string> texts = Messages([&] { Click(*form->btnStart); });
-    EXPECT_EQ(texts, std::vector<std::string>{"Your new images were created in 1 second."});
+    // The seconds depend on the machine's load; the wording is checked where the time is given.
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].starts_with("Your new images were created in ")) << texts[0];
     EXPECT_TRUE(busy);
     EXPECT_TRUE(barShown);
     EXPECT_TRUE(browseDisabled);

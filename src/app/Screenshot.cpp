@@ -2,7 +2,7 @@
 // 32-bit BMP. It never needs a display and never opens an interactive window.
 #include "app/Screenshot.h"
 
-#include <cstdlib>
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -29,6 +29,15 @@ constexpr OptionSpec kOptions[] = {
     {0, "text", Takes::Value},   {'o', "output", Takes::Value},
 };
 
+// The work bar's position: a whole number from 0 to 100.
+int ParseBusyPosition(std::string_view text) {
+    int value = -1;
+    const auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || rest != text.data() + text.size() || value < 0 || value > 100)
+        throw UsageError(Format("the work bar's position must be 0 to 100, not \"%s\"", {text}));
+    return value;
+}
+
 }  // namespace
 
 int RunScreenshot(std::span<const std::string> args, Console& console) {
@@ -42,7 +51,7 @@ int RunScreenshot(std::span<const std::string> args, Console& console) {
                 if (option.longName == "window")
                     name = given;
                 else if (option.longName == "busy")
-                    busy = std::atoi(given.c_str());
+                    busy = ParseBusyPosition(given);
                 else if (option.longName == "hover")
                     hover = given;
                 else if (option.longName == "text")

@@ -48,6 +48,8 @@ TEST(Screenshot, UsageErrorsReadAsTheBatchCommandsDo) {
         {"--window nosuch -o /dev/null",
          "unknown window \"nosuch\" (known: demo, message, main, options, about)"},
         {"--window demo --hover nosuch -o /dev/null", "no control \"nosuch\" on the window"},
+        {"--window main --busy 5x -o /dev/null", "the work bar's position must be 0 to 100, not \"5x\""},
+        {"--window main --busy 101 -o /dev/null", "the work bar's position must be 0 to 100, not \"101\""},
     };
     for (const auto& c : cases) {
         const std::string command =

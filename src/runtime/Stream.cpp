@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "runtime/Exceptions.h"
+#include "runtime/FolderHandles.h"
 
 namespace plexon {
 
@@ -101,7 +102,7 @@ void TMemoryStream::Clear() {
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) {
     if (mode == FileMode::OpenRead) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = OpenFile(path, O_RDONLY | O_CLOEXEC);
         struct stat info {};
         // A folder is not a file to read.
         if (fd_ < 0 || ::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -110,7 +111,7 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) {
         }
         openedSize_ = std::int64_t(info.st_size);
     } else {
-        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        fd_ = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd_ < 0) throw EFCreateError(Format(msg::kFCreate, {path}));
         openedSize_ = 0;
     }

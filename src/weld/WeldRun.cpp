@@ -5,6 +5,7 @@
 
 #include "platform/shell/TickCount.h"
 #include "runtime/Exceptions.h"
+#include "runtime/FolderHandles.h"
 #include "runtime/PathText.h"
 #include "weld/Rounding.h"
 #include "weld/SourceNaming.h"
@@ -41,6 +42,8 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     const std::vector<std::string>& files = request_.FileList;
     const SuffixSettings& suffixes = request_.Suffixes;
     const std::vector<PlannedStrip>& strips = strips_;
+    // Sources and strips are opened through handles of their folders, kept for this run only.
+    const FolderHandleScope folders;
     std::size_t next = 0;  // the next strip of the plan to begin
     for (size_t i = 0; i < files.size(); ++i) {
         // Before the group check, so every strip but the last is composed of full-size squares.

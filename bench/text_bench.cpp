@@ -84,6 +84,27 @@ void GradientBands(benchmark::State& state) {
 }
 BENCHMARK(GradientBands);
 
+// A line in every pixel size from 6 to 300, each through a font made, used and deleted, as a rich
+// text with many sizes draws: what the font caches keep after a sweep bounds the program's memory
+// (peak RSS of this benchmark alone shows it).
+void FontSizeSweep(benchmark::State& state) {
+    Surface surface(400, 400, "Tahoma", -11);
+    const char* text = "Sweep 0123 \xC3\xB6\xCE\xBB \xE3\x82\xA2\xE3\x82\xA4\xE6\x97\xA5";
+    for (auto _ : state) {
+        for (int height = 6; height <= 300; ++height) {
+            LOGFONT description;
+            std::strcpy(description.lfFaceName, height % 2 ? "Tahoma" : "DejaVu Sans");
+            description.lfHeight = -height;
+            HFONT font = CreateFontIndirect(&description);
+            HFONT previous = SelectObject(surface.dc(), font);
+            benchmark::DoNotOptimize(TextOut(surface.dc(), 0, 0, text, int(std::strlen(text))));
+            SelectObject(surface.dc(), previous);
+            DeleteObject(font);
+        }
+    }
+}
+BENCHMARK(FontSizeSweep)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -1,8 +1,11 @@
-// UTF-8 text: names in four scripts and bad bytes are drawn as the glyphs of their code points (the
-// model places those glyphs itself), and ellipsis and the "&" prefix never cut a character in half.
+// UTF-8 text: names in six scripts and bad bytes are drawn as the glyphs of their code points (the
+// model places those glyphs itself), CJK from an installed CJK face, and ellipsis and the "&" prefix
+// never cut a character in half.
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "DrawingTestSupport.h"
@@ -31,6 +34,8 @@ const Name kNames[] = {
     {"\xCE\x95\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB5\xCF\x82",
      U"\u0395\u03B9\u03BA\u03CC\u03BD\u03B5\u03C2"},
     {"\xE3\x82\xA2\xE3\x82\xA4\xE3\x82\xB3\xE3\x83\xB3.bmp", U"\u30A2\u30A4\u30B3\u30F3.bmp"},
+    {"\xE6\x97\xA5\xE6\x9C\xAC/\xE5\x9B\xBE\xE6\xA0\x87_h", U"\u65E5\u672C/\u56FE\u6807_h"},
+    {"\xEC\x95\x84\xEC\x9D\xB4\xEC\xBD\x98", U"\uC544\uC774\uCF58"},
     {"Bad\xC3(\xFF\xE3\x82!", U"Bad\uFFFD(\uFFFD\uFFFD\uFFFD!"},
 };
 
@@ -101,6 +106,70 @@ TEST(Utf8Text, CharactersTheFaceLacksComeFromAnotherFace) {
     const std::vector<std::uint8_t> missing = font->GlyphFor(U'\U000F0000').coverage;
     for (const char32_t code : {U'\u03BB', U'\u0395', utf8::kReplacement, U'\u00F6', U'\u0416'})
         EXPECT_NE(font->GlyphFor(code).coverage, missing) << std::uint32_t(code);
+}
+
+// The family fontconfig itself names as the best installed face for a character; empty when none
+// has it.
+std::string FamilyWith(char32_t code) {
+    FcPattern* pattern = FcPatternCreate();
+    FcCharSet* wanted = FcCharSetCreate();
+    FcCharSetAddChar(wanted, FcChar32(code));
+    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    std::string family;
+    FcCharSet* has = nullptr;
+    FcChar8* name = nullptr;
+    if (match && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
+        FcCharSetHasChar(has, FcChar32(code)) &&
+        FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+        family = reinterpret_cast<const char*>(name);
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    FcCharSetDestroy(wanted);
+    return family;
+}
+
+// Japanese, Chinese and Korean characters are drawn with the glyphs and advances of the installed face
+// that has them, not as boxes, and measured so; a character no face has is one box.
+TEST(Utf8Text, CjkComesFromAnInstalledCjkFaceAndOnlyAMissingCharacterIsABox) {
+    const std::string text = "\xE3\x82\xA2\xE6\x97\xA5\xE5\x9B\xBE\xEC\x95\x84";
+    const std::u32string codes = U"\u30A2\u65E5\u56FE\uC544";        // katakana, kanji, hanzi, hangul
+    const std::string missing = "\xF3\xB0\x80\x80\xF3\xB0\x80\x81";  // U+F0000 U+F0001, private use
+    for (const LOGFONT& face : kFaces) {
+        const std::shared_ptr<detail::FontInstance> font = detail::InstanceFor(face);
+        detail::Glyph box, other;
+        int advances = 0;
+        {
+            std::lock_guard guard(detail::FontLock());
+            box = font->GlyphFor(U'\U000F0000');
+            other = font->GlyphFor(U'\U000F0001');
+            EXPECT_FALSE(box.coverage.empty());
+            EXPECT_EQ(other.coverage, box.coverage);
+            for (const char32_t code : codes) {
+                const std::string family = FamilyWith(code);
+                ASSERT_FALSE(family.empty()) << "no installed face has U+" << std::hex << std::uint32_t(code);
+                const detail::Glyph drawn = font->GlyphFor(code);
+                const std::shared_ptr<detail::FontInstance> own =
+                    detail::InstanceFor(Description(family.c_str(), face.lfHeight));
+                const detail::Glyph& expected = own->GlyphFor(code);
+                EXPECT_NE(drawn.coverage, box.coverage) << family;
+                EXPECT_EQ(drawn.coverage, expected.coverage) << family;
+                EXPECT_EQ(drawn.advance, expected.advance) << family;
+                EXPECT_GT(drawn.advance, face.lfHeight < 0 ? -face.lfHeight / 2 : 0);  // full width
+                advances += expected.advance;
+            }
+        }
+        Canvas canvas(test::WhiteBitmap(kWidth, kHeight));
+        SelectedFont selected(canvas.dc(), face);
+        SIZE size;
+        GetTextExtentPoint32(canvas.dc(), text.c_str(), int(text.size()), &size);
+        EXPECT_EQ(size.cx, advances) << face.lfFaceName;
+        GetTextExtentPoint32(canvas.dc(), missing.c_str(), int(missing.size()), &size);
+        EXPECT_EQ(size.cx, 2 * box.advance) << face.lfFaceName;
+    }
 }
 
 // Every width from nothing to the whole text: what end and path ellipsis draw is always one of the

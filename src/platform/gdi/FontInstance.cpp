@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "platform/gdi/FaceData.h"
 #include "runtime/PathText.h"
 
 namespace plexon::gdi::detail {
@@ -33,7 +34,15 @@ constexpr int kDefaultHeight = -11;
 // turned or a style is made up from the outlines: bitmaps can be neither turned nor slanted.
 constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_LIGHT;
 
+// Roughly what FreeType keeps for an open face at one size (tables, hinting state, the auto-hinter's
+// analysis); the file itself is mapped once for all (FaceData).
+constexpr std::size_t kFaceBytes = std::size_t(96) << 10;
+// Fallback faces one instance opens at most; more would mean fontconfig keeps naming faces that do
+// not have the character.
+constexpr std::size_t kMaxFallbacks = 32;
+
 std::uint64_t rasterCount = 0;
+std::uint64_t fallbackSearches = 0;
 
 FT_Library Library() {
     static FT_Library library = [] {
@@ -101,9 +110,31 @@ FaceFile FindFace(const std::string& name, bool bold, bool italic) {
     return found;
 }
 
+// Code points no installed face has, so that each is searched for once in the program's run rather
+// than by every instance at every use. Direct-mapped: a collision only costs another search. The
+// style asked for does not matter: fontconfig ranks the character set above family and style, so
+// when its best match lacks the character, every face does.
+class MissingCharacters {
+  public:
+    MissingCharacters() { slots_.fill(kEmpty); }
+    bool Has(char32_t code) const { return slots_[code % slots_.size()] == code; }
+    void Add(char32_t code) { slots_[code % slots_.size()] = code; }
+
+  private:
+    static constexpr char32_t kEmpty = 0xFFFFFFFFu;  // no code point
+    std::array<char32_t, 512> slots_;
+};
+
+MissingCharacters& Missing() {
+    static MissingCharacters missing;
+    return missing;
+}
+
 // An installed face that has the character, for one the asked-for face lacks (Greek in the Tahoma
-// replacement, U+FFFD for bad bytes); none when no face has it.
+// replacement, CJK, U+FFFD for bad bytes); none when no face has it.
 std::optional<FaceFile> FaceWithCharacter(char32_t code, bool bold, bool italic) {
+    if (Missing().Has(code)) return std::nullopt;
+    ++fallbackSearches;
     FcCharSet* wanted = FcCharSetCreate();
     FcCharSetAddChar(wanted, FcChar32(code));
     FcPattern* match = MatchFace(nullptr, wanted, bold, italic);
@@ -118,28 +149,45 @@ std::optional<FaceFile> FaceWithCharacter(char32_t code, bool bold, bool italic)
         FcPatternGetInteger(match, FC_INDEX, 0, &found->index);
     }
     if (match) FcPatternDestroy(match);
+    if (!found) Missing().Add(code);
     return found;
 }
 
-const FaceFile& CachedFace(const std::string& name, bool bold, bool italic) {
+// Face names come from documents too, so the table of names looked up is emptied when it fills.
+FaceFile CachedFace(const std::string& name, bool bold, bool italic) {
     static std::map<std::tuple<std::string, bool, bool>, FaceFile> faces;
+    constexpr std::size_t kMaxNames = 256;
     const auto key = std::make_tuple(LowerCase(name), bold, italic);
     auto it = faces.find(key);
-    if (it == faces.end()) it = faces.emplace(key, FindFace(name, bold, italic)).first;
+    if (it == faces.end()) {
+        FaceFile found = FindFace(name, bold, italic);
+        if (faces.size() >= kMaxNames) faces.clear();
+        it = faces.emplace(key, std::move(found)).first;
+    }
     return it->second;
+}
+
+// Opens a face on the shared mapping of its file, or by path when the file cannot be mapped.
+FT_Face OpenFace(const std::string& path, int index) {
+    FT_Face face = nullptr;
+    const std::span<const unsigned char> bytes = FaceFileBytes(path);
+    const FT_Error error =
+        bytes.empty() ? FT_New_Face(Library(), path.c_str(), index, &face)
+                      : FT_New_Memory_Face(Library(), bytes.data(), FT_Long(bytes.size()), index, &face);
+    return error == 0 ? face : nullptr;
 }
 
 int Scaled(double units, double ppem, double unitsPerEm) {
     return int(std::lround(units * ppem / unitsPerEm));
 }
 
-std::string FaceName(const LOGFONT& description) {
+}  // namespace
+
+std::string FaceNameOf(const LOGFONT& description) {
     const char* end = std::find(description.lfFaceName, description.lfFaceName + LF_FACESIZE, '\0');
     std::string name(description.lfFaceName, end);
     return name.empty() ? kDefaultFace : name;
 }
-
-}  // namespace
 
 std::mutex& FontLock() {
     static std::mutex lock;
@@ -150,11 +198,21 @@ std::uint64_t GlyphRasterCount() {
     return rasterCount;
 }
 
+std::uint64_t FallbackSearchCount() {
+    return fallbackSearches;
+}
+
 struct FontInstance::Face {
+    struct Fallback {
+        FT_Face face;
+        std::string path;
+        int index;
+    };
     FT_Face face = nullptr;
-    std::vector<FT_Face> fallbacks;  // opened for characters the face lacks, at the same size
+    int index = 0;
+    std::vector<Fallback> fallbacks;  // opened for characters the face lacks, at the same size
     ~Face() {
-        for (FT_Face other : fallbacks) FT_Done_Face(other);
+        for (const Fallback& other : fallbacks) FT_Done_Face(other.face);
         if (face) FT_Done_Face(face);
     }
 };
@@ -162,11 +220,12 @@ struct FontInstance::Face {
 FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<Face>()) {
     const bool bold = description.lfWeight >= FW_SEMIBOLD;
     const bool italic = description.lfItalic != 0;
-    const FaceFile& file = CachedFace(FaceName(description), bold, italic);
+    const FaceFile file = CachedFace(FaceNameOf(description), bold, italic);
     family_ = file.family;
     file_ = file.path;
-    if (FT_New_Face(Library(), file.path.c_str(), file.index, &face_->face) != 0)
-        throw std::runtime_error("cannot open font face " + file.path);
+    face_->index = file.index;
+    face_->face = OpenFace(file.path, file.index);
+    if (!face_->face) throw std::runtime_error("cannot open font face " + file.path);
     FT_Face face = face_->face;
     // Styles the face lacks are made from its outlines.
     emboldened_ = bold && !(face->style_flags & FT_STYLE_FLAG_BOLD);
@@ -248,39 +307,82 @@ unsigned FontInstance::GlyphIndex(char32_t code) const {
     return FT_Get_Char_Index(face, code);
 }
 
-FontInstance::Source FontInstance::SourceOf(char32_t code) {
-    const unsigned index = GlyphIndex(code);
-    if (index != 0 || symbolMap_) return {face_->face, index};
-    for (FT_Face other : face_->fallbacks)
-        if (const unsigned found = FT_Get_Char_Index(other, code)) return {other, found};
+void FontInstance::Resolve(char32_t code, Entry& entry) {
+    entry.source = 0;
+    entry.index = GlyphIndex(code);
+    if (entry.index != 0 || symbolMap_) return;
+    for (std::size_t i = 0; i < face_->fallbacks.size(); ++i)
+        if (const unsigned found = FT_Get_Char_Index(face_->fallbacks[i].face, code)) {
+            entry.source = std::uint16_t(i + 1);
+            entry.index = found;
+            return;
+        }
+    if (face_->fallbacks.size() >= kMaxFallbacks) return;
     const std::optional<FaceFile> file = FaceWithCharacter(code, bold_, italic_);
-    FT_Face opened = nullptr;
-    if (!file || FT_New_Face(Library(), file->path.c_str(), file->index, &opened) != 0)
-        return {face_->face, 0};
-    face_->fallbacks.push_back(opened);
+    if (!file) return;
+    // fontconfig may name a face whose character map FreeType reads without the character: one
+    // already open, or this face itself. The character is then missing; the face is not opened again.
+    const auto same = [&](const std::string& path, int index) {
+        return path == file->path && index == file->index;
+    };
+    if (same(file_, face_->index) ||
+        std::any_of(face_->fallbacks.begin(), face_->fallbacks.end(),
+                    [&](const Face::Fallback& f) { return same(f.path, f.index); })) {
+        Missing().Add(code);
+        return;
+    }
+    FT_Face opened = OpenFace(file->path, file->index);
+    if (!opened) return;
+    face_->fallbacks.push_back({opened, file->path, file->index});
     FT_Select_Charmap(opened, FT_ENCODING_UNICODE);
     FT_Set_Char_Size(opened, 0, charSize_, 72, 72);
-    const unsigned found = FT_Get_Char_Index(opened, code);
-    return found ? Source{opened, found} : Source{face_->face, 0};
+    entry.index = FT_Get_Char_Index(opened, code);
+    if (entry.index != 0)
+        entry.source = std::uint16_t(face_->fallbacks.size());
+    else
+        Missing().Add(code);
+}
+
+FT_Face FontInstance::SourceFace(const Entry& entry) const {
+    return entry.source == 0 ? face_->face : face_->fallbacks[entry.source - 1u].face;
 }
 
 FontInstance::Entry& FontInstance::EntryFor(char32_t code) {
-    return code < entries_.size() ? entries_[code] : moreEntries_[code];
+    if (code < entries_.size()) return entries_[code];
+    if (moreEntries_.size() >= kInstanceEntryLimit && !moreEntries_.contains(code)) {
+        for (const auto& [other, entry] : moreEntries_) bitmapBytes_ -= entry.glyph.coverage.size();
+        moreEntries_.clear();
+    }
+    return moreEntries_[code];
 }
 
 void FontInstance::Measure(char32_t code, Entry& entry) {
-    const auto [face, index] = SourceOf(code);
+    Resolve(code, entry);
     entry.measured = true;
-    if (FT_Load_Glyph(face, index, loadFlags_) != 0) return;
+    FT_Face face = SourceFace(entry);
+    if (FT_Load_Glyph(face, entry.index, loadFlags_) != 0) return;
     if (emboldened_) FT_GlyphSlot_Embolden(face->glyph);
     entry.glyph.advance = int((face->glyph->advance.x + 32) >> 6);
+}
+
+void FontInstance::DropBitmaps() {
+    auto drop = [](Entry& entry) {
+        if (!entry.rendered) return;
+        entry.rendered = false;
+        Glyph& glyph = entry.glyph;
+        glyph.left = glyph.top = glyph.width = glyph.height = 0;
+        std::vector<std::uint8_t>().swap(glyph.coverage);
+    };
+    for (Entry& entry : entries_) drop(entry);
+    for (auto& [code, entry] : moreEntries_) drop(entry);
+    bitmapBytes_ = 0;
 }
 
 void FontInstance::Render(char32_t code, Entry& entry) {
     if (!entry.measured) Measure(code, entry);
     entry.rendered = true;
-    const auto [face, index] = SourceOf(code);
-    if (FT_Load_Glyph(face, index, loadFlags_) != 0) return;
+    FT_Face face = SourceFace(entry);
+    if (FT_Load_Glyph(face, entry.index, loadFlags_) != 0) return;
     FT_GlyphSlot slot = face->glyph;
     if (slanted_) FT_GlyphSlot_Oblique(slot);
     if (emboldened_) FT_GlyphSlot_Embolden(slot);
@@ -298,6 +400,12 @@ void FontInstance::Render(char32_t code, Entry& entry) {
         ++rasterCount;
         const auto* bitmapGlyph = reinterpret_cast<FT_BitmapGlyph>(glyph);
         const FT_Bitmap& bitmap = bitmapGlyph->bitmap;
+        const std::size_t bytes = std::size_t(bitmap.width) * std::size_t(bitmap.rows);
+        if (bitmapBytes_ + bytes > kInstanceBitmapLimit) {
+            DropBitmaps();
+            entry.rendered = true;
+        }
+        bitmapBytes_ += bytes;
         Glyph& out = entry.glyph;
         out.left = bitmapGlyph->left;
         out.top = bitmapGlyph->top;
@@ -329,17 +437,10 @@ const Glyph& FontInstance::GlyphFor(char32_t code) {
     return entry.glyph;
 }
 
-std::shared_ptr<FontInstance> InstanceFor(const LOGFONT& description) {
-    static std::map<std::string, std::shared_ptr<FontInstance>> instances;
-    // Everything that changes glyphs or metrics, and nothing else, goes into the key.
-    const std::string key =
-        LowerCase(FaceName(description)) + '/' + std::to_string(description.lfHeight) + '/' +
-        std::to_string(description.lfWeight >= FW_SEMIBOLD) + '/' +
-        std::to_string(description.lfItalic != 0) + '/' + std::to_string(description.lfUnderline != 0) + '/' +
-        std::to_string(description.lfStrikeOut != 0) + '/' + std::to_string(description.lfEscapement);
-    std::shared_ptr<FontInstance>& slot = instances[key];
-    if (!slot) slot = std::make_shared<FontInstance>(description);
-    return slot;
+std::size_t FontInstance::CacheBytes() const {
+    constexpr std::size_t kNodeBytes = sizeof(std::pair<const char32_t, Entry>) + 2 * sizeof(void*);
+    return sizeof(*this) + bitmapBytes_ + moreEntries_.size() * kNodeBytes +
+           (1 + face_->fallbacks.size()) * kFaceBytes;
 }
 
 }  // namespace plexon::gdi::detail

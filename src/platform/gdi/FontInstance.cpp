@@ -207,6 +207,7 @@ struct FontInstance::Face {
         FT_Face face;
         std::string path;
         int index;
+        Styling styling;
     };
     FT_Face face = nullptr;
     int index = 0;
@@ -227,11 +228,10 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     face_->face = OpenFace(file.path, file.index);
     if (!face_->face) throw std::runtime_error("cannot open font face " + file.path);
     FT_Face face = face_->face;
-    // Styles the face lacks are made from its outlines.
-    emboldened_ = bold && !(face->style_flags & FT_STYLE_FLAG_BOLD);
-    slanted_ = italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
+    bold_ = bold;
+    italic_ = italic;
     angle_ = description.lfEscapement / 10.0 * std::numbers::pi / 180.0;
-    loadFlags_ = kLoadFlags | (angle_ != 0 || emboldened_ || slanted_ ? FT_LOAD_NO_BITMAP : 0);
+    styling_ = StylingFor(*face);
     // Symbol faces take the bytes as symbol codes: through their symbol table, or through the old
     // byte table when that is all they have (the free Symbol replacement's Unicode table is unusable).
     symbolMap_ = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
@@ -255,8 +255,6 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     // A positive height is the whole cell; the em is the part of it the face's design leaves.
     const double ppem = height < 0 ? -height : std::max(1.0, height * unitsPerEm / (ascent + descent));
     charSize_ = FT_F26Dot6(std::lround(ppem * 64));
-    bold_ = bold;
-    italic_ = italic;
     FT_Set_Char_Size(face, 0, charSize_, 72, 72);
 
     TEXTMETRIC& m = metrics_;
@@ -333,7 +331,7 @@ void FontInstance::Resolve(char32_t code, Entry& entry) {
     }
     FT_Face opened = OpenFace(file->path, file->index);
     if (!opened) return;
-    face_->fallbacks.push_back({opened, file->path, file->index});
+    face_->fallbacks.push_back({opened, file->path, file->index, StylingFor(*opened)});
     FT_Select_Charmap(opened, FT_ENCODING_UNICODE);
     FT_Set_Char_Size(opened, 0, charSize_, 72, 72);
     entry.index = FT_Get_Char_Index(opened, code);
@@ -345,6 +343,20 @@ void FontInstance::Resolve(char32_t code, Entry& entry) {
 
 FT_Face FontInstance::SourceFace(const Entry& entry) const {
     return entry.source == 0 ? face_->face : face_->fallbacks[entry.source - 1u].face;
+}
+
+const FontInstance::Styling& FontInstance::SourceStyling(const Entry& entry) const {
+    return entry.source == 0 ? styling_ : face_->fallbacks[entry.source - 1u].styling;
+}
+
+// Styles a face lacks are made from its outlines, a fallback face's too (the CJK face has no bold).
+FontInstance::Styling FontInstance::StylingFor(const FT_FaceRec_& face) const {
+    Styling styling;
+    styling.embolden = bold_ && !(face.style_flags & FT_STYLE_FLAG_BOLD);
+    styling.slant = italic_ && !(face.style_flags & FT_STYLE_FLAG_ITALIC);
+    styling.loadFlags =
+        kLoadFlags | (angle_ != 0 || styling.embolden || styling.slant ? FT_LOAD_NO_BITMAP : 0);
+    return styling;
 }
 
 FontInstance::Entry& FontInstance::EntryFor(char32_t code) {
@@ -360,8 +372,9 @@ void FontInstance::Measure(char32_t code, Entry& entry) {
     Resolve(code, entry);
     entry.measured = true;
     FT_Face face = SourceFace(entry);
-    if (FT_Load_Glyph(face, entry.index, loadFlags_) != 0) return;
-    if (emboldened_) FT_GlyphSlot_Embolden(face->glyph);
+    const Styling& styling = SourceStyling(entry);
+    if (FT_Load_Glyph(face, entry.index, styling.loadFlags) != 0) return;
+    if (styling.embolden) FT_GlyphSlot_Embolden(face->glyph);
     entry.glyph.advance = int((face->glyph->advance.x + 32) >> 6);
 }
 
@@ -382,10 +395,11 @@ void FontInstance::Render(char32_t code, Entry& entry) {
     if (!entry.measured) Measure(code, entry);
     entry.rendered = true;
     FT_Face face = SourceFace(entry);
-    if (FT_Load_Glyph(face, entry.index, loadFlags_) != 0) return;
+    const Styling& styling = SourceStyling(entry);
+    if (FT_Load_Glyph(face, entry.index, styling.loadFlags) != 0) return;
     FT_GlyphSlot slot = face->glyph;
-    if (slanted_) FT_GlyphSlot_Oblique(slot);
-    if (emboldened_) FT_GlyphSlot_Embolden(slot);
+    if (styling.slant) FT_GlyphSlot_Oblique(slot);
+    if (styling.embolden) FT_GlyphSlot_Embolden(slot);
     FT_Glyph glyph = nullptr;
     if (FT_Get_Glyph(slot, &glyph) != 0) return;
     if (angle_ != 0) {

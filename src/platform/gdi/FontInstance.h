@@ -65,6 +65,11 @@ class FontInstance {
 
   private:
     struct Face;
+    // How glyphs of one face are loaded: styles it lacks are made from its outlines.
+    struct Styling {
+        std::int32_t loadFlags = 0;
+        bool embolden = false, slant = false;
+    };
     struct Entry {
         bool measured = false;
         bool rendered = false;
@@ -76,6 +81,8 @@ class FontInstance {
     };
     void Resolve(char32_t code, Entry& entry);
     ::FT_FaceRec_* SourceFace(const Entry& entry) const;
+    const Styling& SourceStyling(const Entry& entry) const;
+    Styling StylingFor(const ::FT_FaceRec_& face) const;
     Entry& EntryFor(char32_t code);
     void Measure(char32_t code, Entry& entry);
     void Render(char32_t code, Entry& entry);
@@ -86,11 +93,11 @@ class FontInstance {
     std::string family_, file_;
     TEXTMETRIC metrics_;
     double angle_ = 0;
-    std::int32_t loadFlags_ = 0;
+    Styling styling_;
     bool underline_ = false, strikeOut_ = false;
     bool bold_ = false, italic_ = false;
     long charSize_ = 0;  // 26.6 points at 72 dpi: the pixel size
-    bool emboldened_ = false, slanted_ = false, symbolMap_ = false, byteMap_ = false;
+    bool symbolMap_ = false, byteMap_ = false;
     Decoration underlineLine_, strikeLine_;
     std::array<Entry, 256> entries_;  // the common case without a look-up
     std::unordered_map<char32_t, Entry> moreEntries_;

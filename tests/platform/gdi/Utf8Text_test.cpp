@@ -162,6 +162,20 @@ TEST(Utf8Text, CjkComesFromAnInstalledCjkFaceAndOnlyAMissingCharacterIsABox) {
                 advances += expected.advance;
             }
         }
+        {
+            // Bold text makes up the bold the CJK face lacks: more ink than the regular glyph.
+            LOGFONT bold = face;
+            bold.lfWeight = FW_BOLD;
+            const std::shared_ptr<detail::FontInstance> heavy = detail::InstanceFor(bold);
+            std::lock_guard guard(detail::FontLock());
+            auto ink = [](const detail::Glyph& glyph) {
+                int sum = 0;
+                for (const std::uint8_t value : glyph.coverage) sum += value;
+                return sum;
+            };
+            const int regular = ink(font->GlyphFor(U'\u65E5'));
+            EXPECT_GT(ink(heavy->GlyphFor(U'\u65E5')), regular + regular / 8) << face.lfFaceName;
+        }
         Canvas canvas(test::WhiteBitmap(kWidth, kHeight));
         SelectedFont selected(canvas.dc(), face);
         SIZE size;

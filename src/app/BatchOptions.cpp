@@ -1,8 +1,8 @@
 // Command line parsing for `plexon weld`: its table of options and what each one sets.
 #include "app/BatchOptions.h"
 
-#include <utility>
 #include <cstddef>
+#include <utility>
 
 namespace plexon {
 

@@ -1,11 +1,11 @@
 // The batch weld: settings, file list, checks, the run, and what the console shows of it.
 #include "app/WeldCommand.h"
 
-#include <utility>
 #include <exception>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ProgressBar.h"

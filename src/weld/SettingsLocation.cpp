@@ -23,8 +23,8 @@ std::optional<std::string> NonEmptyVariable(const char* name) {
 // An installed program shares its folder with every user and every other program: a file beside it
 // would be one user's settings for all, and the superuser could write it there.
 bool IsInstalledProgramFolder(std::string_view folder) {
-    constexpr std::string_view kSystemFolders[] = {"/usr/bin/", "/usr/local/bin/", "/bin/", "/usr/games/",
-                                                   "/usr/local/games/", "/usr/sbin/", "/sbin/"};
+    constexpr std::string_view kSystemFolders[] = {
+        "/usr/bin/", "/usr/local/bin/", "/bin/", "/usr/games/", "/usr/local/games/", "/usr/sbin/", "/sbin/"};
     for (std::string_view system : kSystemFolders)
         if (folder == system) return true;
 #ifdef PLEXON_INSTALL_BINDIR

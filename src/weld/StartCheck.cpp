@@ -39,7 +39,8 @@ std::string_view RefusalText(StartRefusal refusal) {
     return {};
 }
 
-std::optional<RequestRefusal> CheckRequest(const WeldRequest& request, const std::vector<PlannedStrip>& plan) {
+std::optional<RequestRefusal> CheckRequest(const WeldRequest& request,
+                                           const std::vector<PlannedStrip>& plan) {
     if (request.FileList.empty()) return std::nullopt;
     if (request.ImageSize == 0) {
         const std::string& first = request.FileList.front();

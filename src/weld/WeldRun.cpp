@@ -14,7 +14,8 @@
 
 namespace plexon {
 
-WeldRun::WeldRun(WeldRequest request, TickSource ticks) : WeldRun(request, PlanStrips(request), std::move(ticks)) {}
+WeldRun::WeldRun(WeldRequest request, TickSource ticks)
+    : WeldRun(request, PlanStrips(request), std::move(ticks)) {}
 
 WeldRun::WeldRun(WeldRequest request, std::vector<PlannedStrip> plan, TickSource ticks)
     : request_(std::move(request)),

@@ -44,7 +44,8 @@ TEST(SettingsFilePath, UserConfigFolderWhenTheExecutableFolderCannotTakeIt) {
 TEST(SettingsFilePath, InstalledProgramNeverKeepsItsSettingsBesideItself) {
     // Even where the folder is writable (the superuser) or already holds a config.ini.
     for (const char* program : {"/usr/bin/plexon", "/usr/local/bin/plexon", "/bin/plexon"})
-        EXPECT_EQ(SettingsFilePath({program, std::nullopt, "/xdg", "/home/u"}), "/xdg/tesvo-plexon/config.ini")
+        EXPECT_EQ(SettingsFilePath({program, std::nullopt, "/xdg", "/home/u"}),
+                  "/xdg/tesvo-plexon/config.ini")
             << program;
 }
 

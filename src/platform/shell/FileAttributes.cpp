@@ -30,7 +30,8 @@ class NameTable {
     template <class NameOf>
     std::size_t& Find(std::string_view name, const NameOf& nameOf) {
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = std::hash<std::string_view>{}(name) & mask;; i = (i + 1) & mask)
+        const std::size_t home = std::hash<std::string_view>{}(name);
+        for (std::size_t i = home & mask;; i = (i + 1) & mask)
             if (slots_[i] == kEmpty || nameOf(slots_[i]) == name) return slots_[i];
     }
 

@@ -19,15 +19,17 @@ TEST(RowConvert, WidensBgrRowsAtEveryLengthAndOffset) {
                 // under AddressSanitizer.
                 std::vector<std::uint8_t> source(std::size_t(3 * (sourceX + count)));
                 for (std::size_t i = 0; i < source.size(); ++i) source[i] = std::uint8_t(i * 37 + 11);
-                std::vector<std::uint8_t> target(std::size_t(4 * (targetX + count + 1)), 0xEE), model = target;
+                std::vector<std::uint8_t> target(std::size_t(4 * (targetX + count + 1)), 0xEE),
+                    model = target;
                 for (int i = 0; i < count; ++i) {
                     for (int c = 0; c < 3; ++c)
-                        model[std::size_t(4 * (targetX + i) + c)] = source[std::size_t(3 * (sourceX + i) + c)];
+                        model[std::size_t(4 * (targetX + i) + c)] =
+                            source[std::size_t(3 * (sourceX + i) + c)];
                     model[std::size_t(4 * (targetX + i) + 3)] = 0;
                 }
                 converter.ConvertRow(source.data(), nullptr, sourceX, target.data(), targetX, count);
-                ASSERT_EQ(target, model) << "from " << sourceX << " to " << targetX << ", " << count
-                                         << " pixels";
+                ASSERT_EQ(target, model)
+                    << "from " << sourceX << " to " << targetX << ", " << count << " pixels";
             }
         }
     }

@@ -99,7 +99,10 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
         if (!lastIndexes || folder != lastFolder) lastIndexes = &byFolder[folder], lastFolder = folder;
         lastIndexes->push_back(i);
     }
-    for (const auto& [folder, indexes] : byFolder) {
+    for (const auto& group : byFolder) {
+        // Named, not bound: lambdas below capture them, which not every compiler allows of bindings.
+        const std::string_view folder = group.first;
+        const std::vector<std::size_t>& indexes = group.second;
         const std::size_t count = indexes.size();
         const std::string folderPath = folder.empty() ? std::string(".") : std::string(folder);
         struct stat folderInfo {};

@@ -6,17 +6,20 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_GLYPH_H
+#include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numbers>
 #include <stdexcept>
 #include <tuple>
 
+#include "platform/gdi/BoldWeight.h"
 #include "platform/gdi/FaceData.h"
 #include "runtime/PathText.h"
 
@@ -177,6 +180,76 @@ FT_Face OpenFace(const std::string& path, int index) {
     return error == 0 ? face : nullptr;
 }
 
+// FreeType's made-up bold thickens by a 24th of the em and widens the advance as much. A face whose
+// advances already leave more room than that is thickened into that room instead, up to an 8th.
+constexpr double kMadeUpBold = 1.0 / 24, kMostRoom = 1.0 / 8;
+
+// Runs `compare` on the face in a file, labelled bold, and the regular face of its family, both opened
+// for it; false when the family has no regular face of its own.
+bool WithRegular(const FT_FaceRec_& face, const std::string& path, int index,
+                 const std::function<void(FT_FaceRec_&, FT_FaceRec_&)>& compare) {
+    if (!face.family_name) return false;
+    const std::string family = face.family_name;
+    const FaceFile regular = CachedFace(family, false, face.style_flags & FT_STYLE_FLAG_ITALIC);
+    if (LowerCase(regular.family) != LowerCase(family) || (regular.path == path && regular.index == index))
+        return false;
+    FT_Face bold = OpenFace(path, index);
+    FT_Face light = OpenFace(regular.path, regular.index);
+    const bool compared = bold && light && !(light->style_flags & FT_STYLE_FLAG_BOLD);
+    if (compared) compare(*bold, *light);
+    if (light) FT_Done_Face(light);
+    if (bold) FT_Done_Face(bold);
+    return compared;
+}
+
+// For the face in a file, labelled bold: none when its outlines are bold (or there is nothing to
+// compare them with), else how much to thicken them, in ems (0: FreeType's made-up bold). Decided
+// once per file.
+std::optional<double> LightBold(const FT_FaceRec_& face, const std::string& path, int index) {
+    static std::map<std::pair<std::string, int>, std::optional<double>> known;  // installed files: few
+    const auto key = std::make_pair(path, index);
+    auto it = known.find(key);
+    if (it == known.end()) {
+        std::optional<double> room;
+        WithRegular(face, path, index, [&room](FT_FaceRec_& bold, FT_FaceRec_& regular) {
+            if (OutlinesHeavier(bold, regular)) return;
+            const double extra = ExtraAdvance(bold, regular);
+            room = extra > kMadeUpBold ? std::min(extra, kMostRoom) : 0.0;
+        });
+        it = known.emplace(key, room).first;
+    }
+    return it->second;
+}
+
+// Whether a light bold face's own bitmaps at a size (26.6 pixels) are bold; once per file and size.
+bool BitmapsAreBold(const FT_FaceRec_& face, const std::string& path, int index, long size) {
+    static std::map<std::tuple<std::string, int, long>, bool> known;  // light bold files only: few
+    const auto key = std::make_tuple(path, index, size);
+    auto it = known.find(key);
+    if (it == known.end()) {
+        bool heavier = false;
+        WithRegular(face, path, index, [&heavier, size](FT_FaceRec_& bold, FT_FaceRec_& regular) {
+            heavier = BitmapsHeavier(bold, regular, size);
+        });
+        it = known.emplace(key, heavier).first;
+    }
+    return it->second;
+}
+
+// Thickens an outline glyph by `room` ems (0: FreeType's made-up bold); bitmaps are drawn as they are.
+void Embolden(FT_GlyphSlot slot, double room) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
+    if (room == 0) {
+        FT_GlyphSlot_Embolden(slot);
+        return;
+    }
+    // The advance already holds the room: only the outline grows, to the right, and upwards no more
+    // than FreeType's made-up bold would.
+    const FT_Pos em = FT_MulFix(slot->face->units_per_EM, slot->face->size->metrics.y_scale);
+    FT_Outline_EmboldenXY(&slot->outline, FT_Pos(std::lround(double(em) * room)),
+                          FT_Pos(std::lround(double(em) * kMadeUpBold)));
+}
+
 int Scaled(double units, double ppem, double unitsPerEm) {
     return int(std::lround(units * ppem / unitsPerEm));
 }
@@ -231,7 +304,6 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     bold_ = bold;
     italic_ = italic;
     angle_ = description.lfEscapement / 10.0 * std::numbers::pi / 180.0;
-    styling_ = StylingFor(*face);
     // Symbol faces take the bytes as symbol codes: through their symbol table, or through the old
     // byte table when that is all they have (the free Symbol replacement's Unicode table is unusable).
     symbolMap_ = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
@@ -256,6 +328,7 @@ FontInstance::FontInstance(const LOGFONT& description) : face_(std::make_unique<
     const double ppem = height < 0 ? -height : std::max(1.0, height * unitsPerEm / (ascent + descent));
     charSize_ = FT_F26Dot6(std::lround(ppem * 64));
     FT_Set_Char_Size(face, 0, charSize_, 72, 72);
+    styling_ = StylingFor(*face, file_, face_->index);
 
     TEXTMETRIC& m = metrics_;
     m.tmAscent = Scaled(ascent, ppem, unitsPerEm);
@@ -331,7 +404,8 @@ void FontInstance::Resolve(char32_t code, Entry& entry) {
     }
     FT_Face opened = OpenFace(file->path, file->index);
     if (!opened) return;
-    face_->fallbacks.push_back({opened, file->path, file->index, StylingFor(*opened)});
+    face_->fallbacks.push_back(
+        {opened, file->path, file->index, StylingFor(*opened, file->path, file->index)});
     FT_Select_Charmap(opened, FT_ENCODING_UNICODE);
     FT_Set_Char_Size(opened, 0, charSize_, 72, 72);
     entry.index = FT_Get_Char_Index(opened, code);
@@ -350,12 +424,19 @@ const FontInstance::Styling& FontInstance::SourceStyling(const Entry& entry) con
 }
 
 // Styles a face lacks are made from its outlines, a fallback face's too (the CJK face has no bold).
-FontInstance::Styling FontInstance::StylingFor(const FT_FaceRec_& face) const {
+// A face labelled bold whose outlines are no heavier than its regular face's (the Tahoma replacement)
+// is emboldened too, except where its own bitmaps for the size are bold: those are drawn as they are.
+FontInstance::Styling FontInstance::StylingFor(const FT_FaceRec_& face, const std::string& path,
+                                               int index) const {
     Styling styling;
-    styling.embolden = bold_ && !(face.style_flags & FT_STYLE_FLAG_BOLD);
+    const bool labelledBold = face.style_flags & FT_STYLE_FLAG_BOLD;
+    const std::optional<double> light = bold_ && labelledBold ? LightBold(face, path, index) : std::nullopt;
+    styling.embolden = bold_ && (!labelledBold || light);
+    styling.room = light.value_or(0);
     styling.slant = italic_ && !(face.style_flags & FT_STYLE_FLAG_ITALIC);
-    styling.loadFlags =
-        kLoadFlags | (angle_ != 0 || styling.embolden || styling.slant ? FT_LOAD_NO_BITMAP : 0);
+    const bool ownBitmaps = !styling.embolden || (light && BitmapsAreBold(face, path, index, charSize_));
+    const bool outlinesOnly = angle_ != 0 || styling.slant || !ownBitmaps;
+    styling.loadFlags = kLoadFlags | (outlinesOnly ? FT_LOAD_NO_BITMAP : 0);
     return styling;
 }
 
@@ -374,7 +455,7 @@ void FontInstance::Measure(char32_t code, Entry& entry) {
     FT_Face face = SourceFace(entry);
     const Styling& styling = SourceStyling(entry);
     if (FT_Load_Glyph(face, entry.index, styling.loadFlags) != 0) return;
-    if (styling.embolden) FT_GlyphSlot_Embolden(face->glyph);
+    if (styling.embolden) Embolden(face->glyph, styling.room);
     entry.glyph.advance = int((face->glyph->advance.x + 32) >> 6);
 }
 
@@ -399,7 +480,7 @@ void FontInstance::Render(char32_t code, Entry& entry) {
     if (FT_Load_Glyph(face, entry.index, styling.loadFlags) != 0) return;
     FT_GlyphSlot slot = face->glyph;
     if (styling.slant) FT_GlyphSlot_Oblique(slot);
-    if (styling.embolden) FT_GlyphSlot_Embolden(slot);
+    if (styling.embolden) Embolden(slot, styling.room);
     FT_Glyph glyph = nullptr;
     if (FT_Get_Glyph(slot, &glyph) != 0) return;
     if (angle_ != 0) {

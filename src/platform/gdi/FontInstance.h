@@ -65,10 +65,12 @@ class FontInstance {
 
   private:
     struct Face;
-    // How glyphs of one face are loaded: styles it lacks are made from its outlines.
+    // How glyphs of one face are loaded: styles it lacks are made from its outlines (bitmaps are
+    // drawn as they are).
     struct Styling {
         std::int32_t loadFlags = 0;
         bool embolden = false, slant = false;
+        double room = 0;  // how much an emboldened outline grows, in ems; 0: FreeType's made-up bold
     };
     struct Entry {
         bool measured = false;
@@ -82,7 +84,7 @@ class FontInstance {
     void Resolve(char32_t code, Entry& entry);
     ::FT_FaceRec_* SourceFace(const Entry& entry) const;
     const Styling& SourceStyling(const Entry& entry) const;
-    Styling StylingFor(const ::FT_FaceRec_& face) const;
+    Styling StylingFor(const ::FT_FaceRec_& face, const std::string& path, int index) const;
     Entry& EntryFor(char32_t code);
     void Measure(char32_t code, Entry& entry);
     void Render(char32_t code, Entry& entry);

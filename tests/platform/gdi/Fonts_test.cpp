@@ -118,6 +118,66 @@ TEST(FaceLookup, SymbolFaceTakesBytesAsSymbolCodes) {
     EXPECT_LE(ink.bottom - ink.top, 6);
 }
 
+// What a line of text draws: its ink (darkness summed over the canvas), a hash of its pixels, where
+// its ink ends from the origin, and its measured width.
+struct Drawn {
+    long ink = 0;
+    std::uint64_t hash = 14695981039346656037ull;
+    int inkRight = 0;
+    int width = 0;
+};
+
+Drawn Draw(const LOGFONT& description, const char* text) {
+    constexpr int kWidth = 320, kHeight = 32;
+    Canvas canvas(test::WhiteBitmap(kWidth, kHeight));
+    SelectedFont font(canvas.dc(), description);
+    constexpr int kLeft = 2;
+    TextOut(canvas.dc(), kLeft, 2, text, int(std::strlen(text)));
+    Drawn drawn;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const COLORREF pixel = GetPixel(canvas.dc(), x, y);
+            drawn.ink += 255 - GetGValue(pixel);
+            drawn.hash = (drawn.hash ^ pixel) * 1099511628211ull;
+        }
+    drawn.inkRight = int(test::InkBounds(canvas.dc(), kWidth, kHeight).right) - kLeft;
+    SIZE size;
+    EXPECT_TRUE(GetTextExtentPoint32(canvas.dc(), text, int(std::strlen(text)), &size));
+    drawn.width = size.cx;
+    return drawn;
+}
+
+TEST(BoldText, IsClearlyHeavierThanRegularAtEverySize) {
+    constexpr const char* kText = "Illustrious bold Plexon";
+    // The Tahoma replacement's bold is bold only in its bitmaps for 9 to 12 pixels (its outlines are
+    // the regular ones), so elsewhere it is thickened. The hashes were taken before that: its bold
+    // bitmaps and a real bold face (DejaVu Sans for Verdana) must draw exactly as they did.
+    struct Case {
+        const char* face;
+        int height;
+        std::uint64_t unchanged;  // 0: no recorded drawing
+    };
+    const Case cases[] = {
+        {"Tahoma", -21, 0},
+        {"Tahoma", -16, 0},  // its own bitmaps for this size are as light as the regular ones
+        {"Tahoma", -11, 0xc72b0f6bbcab09e8ull},
+        {"Verdana", -21, 0xd374cdd5e73f4e3bull},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.height));
+        const Drawn regular = Draw(Description(c.face, c.height), kText);
+        const Drawn bold = Draw(Description(c.face, c.height, FW_BOLD), kText);
+        EXPECT_GT(double(bold.ink), 1.5 * double(regular.ink));
+        EXPECT_GT(bold.width, regular.width);
+        // What is measured holds what is drawn.
+        EXPECT_LE(bold.inkRight, bold.width + 1);
+        EXPECT_GE(bold.inkRight, bold.width - 3);
+        if (c.unchanged) {
+            EXPECT_EQ(bold.hash, c.unchanged);
+        }
+    }
+}
+
 TEST(GlyphCache, MeasuringAndDrawingAStringAgainRasterisesNothing) {
     Canvas canvas(test::WhiteBitmap(200, 20));
     SelectedFont font(canvas.dc(), Description("Tahoma", -11));

@@ -31,7 +31,7 @@ const char* const kAboutTermsMarkup =
 const char* const kAboutWebMarkup =
     "<P align=\"center\"><b>Visit our web site for updates and other utilities - and of course, our great "
     "icons, animations && graphics!<br><br><FONT size=\"12\"><a href=\"https://www.tesvo.example/\">"
-    "https://www.tesvo.example/</a></FONT></b></P>";
+    "www.tesvo.example</a></FONT></b></P>";
 
 namespace {
 

@@ -2,7 +2,9 @@
 // Enter closing and Esc not, a fresh window per About click, and the main window kept from input.
 #include "forms/FormAbout.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "controls/MarkupLabel.h"
 #include "controls/PxPanelFill.h"
@@ -94,6 +96,22 @@ TEST_F(AboutWindow, LabelsInCreationOrder) {
     EXPECT_EQ(colours.front(), 0xFFFFFFu);
     EXPECT_EQ(colours[41], 0x804000u);
     EXPECT_EQ(colours.back(), 0xFFFFFFu);
+}
+
+TEST_F(AboutWindow, TheWebAddressFitsItsLabelCentred) {
+    auto* form = new TfrmAbout(&Application());
+    const TControl& label = *form->MarkupLabel4;
+    int left = label.Width(), right = -1;
+    RunWith(form, [&] {
+        // The link and its underline are the label's only pure blue.
+        for (int y = 0; y < label.Height(); ++y)
+            for (int x = 0; x < label.Width(); ++x)
+                if (ControlPixel(label, x, y) == 0x0000FFu) left = std::min(left, x), right = std::max(right, x);
+        Key(window::vk::kReturn);
+    });
+    ASSERT_GE(right, 0);
+    EXPECT_LT(right, label.Width() - 1);
+    EXPECT_LE(std::abs(left - (label.Width() - 1 - right)), 2);
 }
 
 TEST_F(AboutWindow, EscDoesNothingAndTheMouseCannotMoveIt) {

@@ -15,6 +15,7 @@
 #include "platform/window/DisplayScale.h"
 #include "platform/window/SdlLibrary.h"
 #include "platform/window/Window.h"
+#include "platform/window/XErrors.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Utf8.h"
 
@@ -95,7 +96,13 @@ SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
     // Interrupt and terminate signals keep their usual effect; SDL would turn them into a quit event
     // that no window asked for, and the program would ignore Ctrl+C and kill.
     sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (sdl.Init(SDL_INIT_VIDEO) != 0) throw EOSError(std::string("SDL: ") + sdl.GetError());
+    // Ours goes in before SDL's own handler, so that SDL hands errors on to it and restores it on quit.
+    InstallXErrorHandler();
+    if (sdl.Init(SDL_INIT_VIDEO) != 0) {
+        KeepXErrorHandlerFor(nullptr);
+        throw EOSError(std::string("SDL: ") + sdl.GetError());
+    }
+    KeepXErrorHandlerFor(sdl.GetCurrentVideoDriver());
     state_->cursors[int(Cursor::Arrow)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     state_->cursors[int(Cursor::Hourglass)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
     state_->cursors[int(Cursor::Hand)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
@@ -157,7 +164,9 @@ void SdlBackend::CreateNative(Window& top) {
 void SdlBackend::DestroyNative(Window& top) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
-    state_->byId.erase(Sdl().GetWindowID(native));
+    const Uint32 id = Sdl().GetWindowID(native);
+    state_->byId.erase(id);
+    state_->drops.erase(id);  // a drop still in progress has no window left to go to
     Sdl().DestroyWindow(native);
     top.native = nullptr;
 }

@@ -23,6 +23,7 @@ inline constexpr const char* kSdlLibrary = "libSDL2-2.0.so.0";
     X(FreeCursor)                     \
     X(FreeSurface)                    \
     X(GetClipboardText)               \
+    X(GetCurrentVideoDriver)          \
     X(GetDesktopDisplayMode)          \
     X(GetError)                       \
     X(GetModState)                    \

@@ -27,6 +27,14 @@
 #include <X11/Xlib.h>
 #endif
 
+#ifdef PLEXON_HAVE_X11
+// SDL's x11 driver starts the system's message bus library, which keeps a buffer until the process
+// ends; the leak checker is told so instead of being turned off.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
+#endif
+
 namespace plexon::window {
 namespace {
 

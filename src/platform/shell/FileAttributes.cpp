@@ -10,7 +10,6 @@
 #include <functional>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 namespace plexon {

@@ -6,6 +6,7 @@
 #include <typeinfo>
 
 #include "runtime/Exceptions.h"
+#include "runtime/ReplacingFile.h"
 #include "runtime/Stream.h"
 
 namespace plexon {
@@ -48,8 +49,10 @@ void TGraphic::LoadFile(const std::string& path) {
 }
 
 void TGraphic::SaveFile(const std::string& path) {
-    TFileStream stream(path, FileMode::Create);
-    SaveStream(stream);
+    // Written beside the file and renamed over it: a failed save keeps the old file whole.
+    TReplacingFile file(path);
+    SaveStream(file);
+    file.Commit();
 }
 
 }  // namespace plexon

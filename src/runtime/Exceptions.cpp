@@ -1,6 +1,8 @@
 // Message formatting for the exception texts.
 #include "runtime/Exceptions.h"
 
+#include <cstring>
+
 namespace plexon {
 
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
@@ -30,6 +32,12 @@ std::string Format(std::string_view pattern, std::initializer_list<std::string_v
 std::string ErrorDisplayText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
     return message;
+}
+
+std::string FileReason(std::string_view action, int error) {
+    std::string reason(action);
+    reason.append(": ").append(std::strerror(error));
+    return reason;
 }
 
 }  // namespace plexon

@@ -11,12 +11,25 @@ namespace plexon {
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
+    // A file error also names the file and says why, in the system's words: "cannot write: No space
+    // left on device". The message stays the documented text.
+    Exception(std::string message, std::string filePath, std::string fileReason)
+        : message_(std::move(message)), filePath_(std::move(filePath)), fileReason_(std::move(fileReason)) {}
     const std::string& Message() const noexcept { return message_; }
     const char* what() const noexcept override { return message_.c_str(); }
+    // Empty unless the error is about a file.
+    const std::string& FilePath() const noexcept { return filePath_; }
+    const std::string& FileReason() const noexcept { return fileReason_; }
 
 private:
     std::string message_;
+    std::string filePath_;
+    std::string fileReason_;
 };
+
+// "ACTION: the system's text for the error number", as a file error's reason: "cannot open: Permission
+// denied".
+std::string FileReason(std::string_view action, int error);
 
 // Replaces each "%s" of the pattern, in order, with the next argument ("%%" gives "%"); "%d" takes
 // the next argument too, already turned into text by the caller.
@@ -62,6 +75,8 @@ inline constexpr std::string_view kIniWrite = "Unable to write to %s";
 inline constexpr std::string_view kResNotFound = "Resource %s not found";
 inline constexpr std::string_view kUnsupportedClipboard = "Unsupported clipboard format";
 inline constexpr std::string_view kAssignError = "Cannot assign a %s to a %s";
+// The reasons that are ours rather than the system's.
+inline constexpr std::string_view kNotRegularFile = "cannot open: not a regular file";
 }  // namespace msg
 
 // The text an error is shown with: the message with "." appended when its last character sorts

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <string_view>
 #include <utility>
 
@@ -61,6 +62,32 @@ int OpenFile(const std::string& path, int flags, mode_t mode) {
     // A folder that cannot be kept gives open's own answer for the whole path.
     if (folder < 0) return ::open(path.c_str(), flags, mode);
     return ::openat(folder, path.c_str() + slash + 1, flags, mode);
+}
+
+FolderEntry::FolderEntry(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        folder_ = AT_FDCWD;
+        name_ = path.c_str();
+        return;
+    }
+    if (slash + 1 == path.size()) {
+        errno = EISDIR;
+        return;
+    }
+    name_ = path.c_str() + slash + 1;
+    const std::string_view folder =
+        slash == 0 ? std::string_view("/") : std::string_view(path).substr(0, slash);
+    if (active && slash != 0) {
+        folder_ = FolderHandle(*active, folder);
+        if (folder_ >= 0) return;
+    }
+    folder_ = ::open(std::string(folder).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    owned_ = folder_ >= 0;
+}
+
+FolderEntry::~FolderEntry() {
+    if (owned_) ::close(folder_);
 }
 
 }  // namespace plexon

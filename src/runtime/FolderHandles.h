@@ -26,4 +26,25 @@ class FolderHandleScope {
 // are open's own (errno set, -1 returned).
 int OpenFile(const std::string& path, int flags, mode_t mode = 0);
 
+// A path as a handle of its folder and the name in it, for the *at calls that must name the same
+// folder more than once (create, rename, remove). The folder's handle is a kept one inside a scope,
+// else opened for this object alone; the working folder for a bare name.
+class FolderEntry {
+  public:
+    // Folder() is -1 (errno set) when the folder cannot be opened; a path ending in "/" names no file
+    // (EISDIR).
+    explicit FolderEntry(const std::string& path);
+    ~FolderEntry();
+    FolderEntry(const FolderEntry&) = delete;
+    FolderEntry& operator=(const FolderEntry&) = delete;
+
+    int Folder() const { return folder_; }
+    const char* Name() const { return name_; }
+
+  private:
+    int folder_ = -1;
+    bool owned_ = false;
+    const char* name_ = "";
+};
+
 }  // namespace plexon

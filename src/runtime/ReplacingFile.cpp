@@ -1,0 +1,177 @@
+// The temporary file beside the target, its writes, the rename, and the clean-up of leftovers.
+#include "runtime/ReplacingFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "runtime/Exceptions.h"
+
+namespace plexon {
+
+namespace {
+
+constexpr std::string_view kPrefix = ".plexon-", kSuffix = ".tmp";
+constexpr std::size_t kRandomLetters = 6;
+constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+bool IsLetterOrDigit(char c) {
+    return kLetters.find(c) != std::string_view::npos;
+}
+
+// Names need only be unlikely to meet, not secret: a generator seeded once per thread.
+std::uint64_t NextRandom() {
+    thread_local std::uint64_t state = [] {
+        std::uint64_t seed = 0;
+        if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != sizeof seed)
+            seed = std::uint64_t(::getpid()) << 32 ^ std::uint64_t(reinterpret_cast<std::uintptr_t>(&seed));
+        return seed | 1;
+    }();
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+}
+
+void FillTempName(char* name) {
+    std::memcpy(name, kPrefix.data(), kPrefix.size());
+    std::uint64_t bits = NextRandom();
+    for (std::size_t i = 0; i < kRandomLetters; ++i, bits /= kLetters.size())
+        name[kPrefix.size() + i] = kLetters[bits % kLetters.size()];
+    std::memcpy(name + kPrefix.size() + kRandomLetters, kSuffix.data(), kSuffix.size() + 1);
+}
+
+}  // namespace
+
+TReplacingFile::TReplacingFile(std::string path) : path_(std::move(path)), entry_(path_) {
+    if (entry_.Folder() < 0 && entry_.Folder() != AT_FDCWD) Fail("cannot create", errno);
+    struct stat old {};
+    if (::fstatat(entry_.Folder(), entry_.Name(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
+        // A rename would go through a file marked read-only; an in-place write would not.
+        if (::faccessat(entry_.Folder(), entry_.Name(), W_OK, AT_EACCESS) != 0) Fail("cannot open", errno);
+        replacedMode_ = int(old.st_mode & 07777);
+    }
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        FillTempName(tempName_);
+        fd_ =
+            ::openat(entry_.Folder(), tempName_, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0 && (errno != EEXIST || attempt == 100)) Fail("cannot create", errno);
+    }
+}
+
+TReplacingFile::~TReplacingFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlinkat(entry_.Folder(), tempName_, 0);
+}
+
+void TReplacingFile::Fail(std::string_view action, int error) const {
+    throw EFCreateError(Format(msg::kFCreate, {path_}), path_, FileReason(action, error));
+}
+
+std::int64_t TReplacingFile::Read(void*, std::int64_t) {
+    return 0;
+}
+
+std::int64_t TReplacingFile::Write(const void* buffer, std::int64_t count) {
+    WriteBuffers(buffer, count, nullptr, 0);
+    return std::max<std::int64_t>(count, 0);
+}
+
+void TReplacingFile::WriteBuffers(const void* first, std::int64_t firstCount, const void* second,
+                                  std::int64_t secondCount) {
+    iovec parts[2] = {{const_cast<void*>(first), std::size_t(std::max<std::int64_t>(firstCount, 0))},
+                      {const_cast<void*>(second), std::size_t(std::max<std::int64_t>(secondCount, 0))}};
+    int index = 0;
+    for (;;) {
+        while (index < 2 && parts[index].iov_len == 0) ++index;
+        if (index == 2) return;
+        const ssize_t n = ::pwritev(fd_, parts + index, 2 - index, off_t(position_));
+        if (n < 0 && errno == EINTR) continue;
+        // A write that takes nothing without an error can only mean the disk is full.
+        if (n <= 0) Fail("cannot write", n < 0 ? errno : ENOSPC);
+        position_ += n;
+        size_ = std::max(size_, position_);
+        // A partial write leaves the rest of the pieces for the next call.
+        for (std::size_t done = std::size_t(n); done > 0;) {
+            const std::size_t step = std::min(done, parts[index].iov_len);
+            parts[index].iov_base = static_cast<std::uint8_t*>(parts[index].iov_base) + step;
+            parts[index].iov_len -= step;
+            done -= step;
+            if (parts[index].iov_len == 0) ++index;
+        }
+    }
+}
+
+std::int64_t TReplacingFile::Seek(std::int64_t offset, SeekOrigin origin) {
+    const std::int64_t base = origin == SeekOrigin::Begin     ? 0
+                              : origin == SeekOrigin::Current ? position_
+                                                              : size_;
+    position_ = std::max<std::int64_t>(base + offset, 0);
+    return position_;
+}
+
+void TReplacingFile::Commit(Durability durability) {
+    if (replacedMode_ >= 0 && ::fchmod(fd_, mode_t(replacedMode_)) != 0) Fail("cannot write", errno);
+    if (durability == Durability::Disk && ::fsync(fd_) != 0) Fail("cannot write", errno);
+    // Some file systems report a failed write-back only at close.
+    const int closed = ::close(std::exchange(fd_, -1));
+    if (closed != 0 && errno != EINTR) Fail("cannot write", errno);
+    if (::renameat(entry_.Folder(), tempName_, entry_.Folder(), entry_.Name()) != 0)
+        Fail("cannot replace", errno);
+    committed_ = true;
+    if (durability == Durability::Disk) {
+        // The rename itself lasts only once the folder is on the disk; the file is in place already.
+        const int folder = ::openat(entry_.Folder(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
+    }
+}
+
+void ReplaceFileContent(const std::string& path, const void* bytes, std::size_t count,
+                        Durability durability) {
+    TReplacingFile file(path);
+    file.WriteBuffers(bytes, std::int64_t(count), nullptr, 0);
+    file.Commit(durability);
+}
+
+bool IsReplacementName(std::string_view name) {
+    if (name.size() != kPrefix.size() + kRandomLetters + kSuffix.size() || !name.starts_with(kPrefix) ||
+        !name.ends_with(kSuffix))
+        return false;
+    for (char c : name.substr(kPrefix.size(), kRandomLetters))
+        if (!IsLetterOrDigit(c)) return false;
+    return true;
+}
+
+int RemoveLeftoverReplacements(const std::string& folder) {
+    const int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0) return 0;
+    DIR* listing = ::fdopendir(handle);
+    if (listing == nullptr) {
+        ::close(handle);
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        // Only regular files: a folder or link of that name is not ours.
+        if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN) continue;
+        if (!IsReplacementName(entry->d_name)) continue;
+        struct stat info {};
+        if (::fstatat(handle, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            ::unlinkat(handle, entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
+
+}  // namespace plexon

@@ -35,8 +35,13 @@ constexpr std::string_view kUsage =
     "      --strict            refuse the run, before anything is written, when a source is not a\n"
     "                          square of the slot size (the width of the first file); without it such\n"
     "                          a source gets a warning and is cut or padded to the slot\n"
+    "      --no-clobber        refuse the run, before anything is written, when a strip it would\n"
+    "                          write exists already (by default existing strips are replaced)\n"
     "  -q, --quiet             no progress and no completion text\n"
     "  -h, --help              show this text\n"
+    "\n"
+    "Each strip replaces its file whole: after a killed or failed run every strip holds its old content,\n"
+    "its new content, or is absent if it did not exist before. One run at a time writes into a folder.\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed, 2 usage error.\n";
 
@@ -85,7 +90,7 @@ constexpr OptionSpec kOptions[] = {
     {0, "suffix-disabled", Takes::Value}, {0, "suffix-pressed", Takes::Value},
     {0, "config", Takes::Value},          {'q', "quiet", Takes::Nothing},
     {'h', "help", Takes::Nothing},        {0, "format", Takes::Value},
-    {0, "strict", Takes::Nothing},
+    {0, "strict", Takes::Nothing},        {0, "no-clobber", Takes::Nothing},
 };
 
 class WeldParser {
@@ -130,6 +135,8 @@ class WeldParser {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {
             options.sizeCheck = SizeCheck::Strict;
+        } else if (name == "no-clobber") {
+            options.existingStrips = ExistingStrips::Refuse;
         } else if (name == "quiet") {
             options.verbosity = Verbosity::Quiet;
         } else if (name == "help") {

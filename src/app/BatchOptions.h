@@ -17,6 +17,8 @@ namespace plexon {
 enum class Verbosity { Normal, Quiet };
 // What a source of another size than the slots brings: a warning, or a refusal of the whole run.
 enum class SizeCheck { Warn, Strict };
+// What a strip that exists already meets: replacement (scripts rely on it), or a refusal of the run.
+enum class ExistingStrips { Replace, Refuse };
 
 struct BatchOptions {
     std::string outputFolder;
@@ -28,6 +30,7 @@ struct BatchOptions {
     Verbosity verbosity = Verbosity::Normal;
     StripFormat format = StripFormat::Bmp;
     SizeCheck sizeCheck = SizeCheck::Warn;
+    ExistingStrips existingStrips = ExistingStrips::Replace;
     std::vector<std::string> sources;  // files and folders, in the order given
 };
 

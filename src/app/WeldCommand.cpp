@@ -14,6 +14,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 #include "weld/CompletionText.h"
+#include "weld/OutputFolder.h"
 #include "weld/SettingsLocation.h"
 #include "weld/SourceImage.h"
 #include "weld/SourceNaming.h"
@@ -34,6 +35,8 @@ constexpr std::string_view kStrictRefusal =
     "plexon: --strict: %s not of the slot size; nothing was written\n";
 constexpr std::string_view kBaseNameReturns =
     "plexon: warning: the icon \"%s\" comes back after another icon; its strip replaces the earlier %s\n";
+constexpr std::string_view kExistingStrip =
+    "plexon: %s: the strip exists already%s; with --no-clobber nothing was written\n";
 constexpr std::string_view kShortSource =
     "plexon: %s: warning: the file is shorter than its header says; its missing pixels are black\n";
 
@@ -127,6 +130,13 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         console.err << ErrorLine(about, RefusalText(*refusal));
         return kExitFailed;
     }
+    // From the plan to the last strip no other weld writes into the folder.
+    context.path = options.outputFolder;
+    const std::optional<FolderLock> lock = TakeOutputFolder(request.OutputFolder);
+    if (!lock) {
+        console.err << "plexon: " << options.outputFolder << ": " << msg::kFolderBusyReason << '\n';
+        return kExitFailed;
+    }
     // The width of the first file, whatever its state, as the main window measures it.
     context.path = request.FileList.front();
     request.ImageSize = SlotSizeOf(request.FileList.front(), request.Sources);
@@ -136,6 +146,14 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     if (std::optional<RequestRefusal> refusal = CheckRequest(request, strips)) {
         console.err << ErrorLine(refusal->path, refusal->text);
         return kExitFailed;
+    }
+    if (options.existingStrips == ExistingStrips::Refuse) {
+        if (const std::vector<const PlannedStrip*> existing = FindExistingStrips(strips); !existing.empty()) {
+            const std::string more =
+                existing.size() > 1 ? " (and " + std::to_string(existing.size() - 1) + " more)" : "";
+            console.err << Format(kExistingStrip, {existing.front()->outputPath, more});
+            return kExitFailed;
+        }
     }
     if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
@@ -173,7 +191,11 @@ int RunWeldCommand(BatchOptions options, Console& console) {
     try {
         return Weld(std::move(options), console, context);
     } catch (const Exception& e) {
-        console.err << ErrorLine(context.path, e.Message());
+        // A file error names its own file and says why in the system's words.
+        if (!e.FilePath().empty())
+            console.err << "plexon: " << e.FilePath() << ": " << e.FileReason() << '\n';
+        else
+            console.err << ErrorLine(context.path, e.Message());
     } catch (const std::exception& e) {
         console.err << ErrorLine(context.path, e.what());
     }

@@ -2,18 +2,29 @@
 // demo) or to the batch front end (help, version, weld).
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/WindowProgram.h"
+#include "runtime/Exceptions.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     plexon::Console console{
         std::cout, std::cerr,
         ::isatty(STDERR_FILENO) ? plexon::ProgressDisplay::Bar : plexon::ProgressDisplay::None};
-    if (plexon::IsWindowCommand(args)) return plexon::RunWindowCommand(args, console);
-    return plexon::RunCommandLine(args, PLEXON_VERSION, console);
+    const int status = plexon::IsWindowCommand(args) ? plexon::RunWindowCommand(args, console)
+                                                     : plexon::RunCommandLine(args, PLEXON_VERSION, console);
+    // Text that never reached its reader (a full disk, a closed pipe) is a failure, not a success.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "plexon: standard output: " << plexon::FileReason("cannot write", errno ? errno : EIO)
+                  << '\n';
+        return plexon::kExitFailed;
+    }
+    return status;
 }

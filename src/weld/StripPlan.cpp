@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "platform/shell/FileAttributes.h"
+#include "runtime/FolderHandles.h"
 #include "runtime/PathText.h"
 #include "weld/SourceNaming.h"
 
@@ -36,26 +37,45 @@ std::vector<PlannedStrip> PlanStrips(const WeldRequest& request) {
     return PlanStrips(request.FileList, request.Suffixes, folder, StripExtension(request.Format));
 }
 
-std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,
-                                                   const std::vector<std::string>& files) {
-    // Only strips whose file exists already can destroy a source; in a fresh output folder there are
-    // none, and the sources need not be looked at. Listing the folders instead of looking up every
-    // path keeps the check at a few system calls however many files there are.
+std::vector<const PlannedStrip*> FindExistingStrips(const std::vector<PlannedStrip>& strips) {
+    // Listing the folders instead of looking up every path keeps this at a few system calls however
+    // many strips there are; only existence is taken from the listing.
     std::vector<std::string> outputs;
     outputs.reserve(strips.size());
     for (const PlannedStrip& strip : strips) outputs.push_back(strip.outputPath);
     const std::vector<PathFacts> written = LookUpPaths(outputs);
-    std::map<FileIdentity, const PlannedStrip*> existing;
+    std::vector<const PlannedStrip*> existing;
     for (std::size_t i = 0; i < strips.size(); ++i)
-        if (written[i].exists) existing.emplace(written[i].identity, &strips[i]);
+        if (written[i].exists && !strips[i].returns) existing.push_back(&strips[i]);
+    return existing;
+}
+
+std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,
+                                                   const std::vector<std::string>& files) {
+    // Only strips whose file exists already can destroy a source; in a fresh output folder there are
+    // none, and the sources need not be looked at.
+    const std::vector<const PlannedStrip*> existing = FindExistingStrips(strips);
     if (existing.empty()) return std::nullopt;
-    const std::vector<PathFacts> sources = LookUpPaths(files);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!sources[i].exists) continue;
-        if (auto it = existing.find(sources[i].identity); it != existing.end())
-            return SourceOverwrite{it->second->outputPath, files[i]};
+    const FolderHandleScope folders;
+    std::map<FileIdentity, const PlannedStrip*> identities;
+    for (const PlannedStrip* strip : existing)
+        if (std::optional<FileIdentity> identity = IdentityOf(strip->outputPath))
+            identities.emplace(*identity, strip);
+    for (const std::string& file : files) {
+        const std::optional<FileIdentity> identity = IdentityOf(file);
+        if (!identity) continue;
+        if (auto it = identities.find(*identity); it != identities.end())
+            return SourceOverwrite{it->second->outputPath, file};
     }
     return std::nullopt;
+}
+
+const PlannedStrip* FindOverlongName(const std::vector<PlannedStrip>& strips,
+                                     const std::string& outputFolder) {
+    const long limit = NameLengthLimit(outputFolder);
+    for (const PlannedStrip& strip : strips)
+        if (long(strip.outputPath.size() - strip.outputPath.rfind('/') - 1) > limit) return &strip;
+    return nullptr;
 }
 
 }  // namespace plexon

@@ -68,6 +68,7 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
 void WeldRun::Flush(const std::string& outputPath) {
     current_ = &outputPath;
     composer_->Flush(outputPath);
+    ++written_;
 }
 
 void WeldRun::Load(ImageState state, const std::string& path) {

@@ -38,7 +38,8 @@ class WeldRun {
     // Walks the files, writes one strip per run of files with one base name, frees the working bitmaps
     // and gives the elapsed milliseconds (correct across a wrap of the tick count). A run executes
     // once. Loading and saving errors propagate and end the run: strips already written stay, the
-    // group under way is not written. An empty file list writes nothing.
+    // group under way is not written, and no strip is ever left partly written (each replaces its
+    // file whole). An empty file list writes nothing.
     uint32_t Execute(const ProgressCallback& progress);
 
     // Set before Execute; without it, sizes are not reported.
@@ -52,6 +53,8 @@ class WeldRun {
     // The file the run is loading or writing, or last loaded or wrote: after an error, the file it
     // concerns. Empty before the first.
     const std::string& CurrentPath() const { return current_ ? *current_ : kNoPath; }
+    // The strips written so far; after an error, those written before it.
+    std::size_t StripsWritten() const { return written_; }
 
   private:
     void Load(ImageState state, const std::string& path);
@@ -66,6 +69,7 @@ class WeldRun {
     static inline const std::string kNoPath;
     std::unique_ptr<StripComposer> composer_;
     uint32_t startTime_ = 0;
+    std::size_t written_ = 0;
     StateFlags used_{};
 };
 

@@ -2,15 +2,19 @@
 #include "platform/shell/FileAttributes.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "runtime/FolderHandles.h"
 
 namespace plexon {
 
@@ -57,8 +61,18 @@ bool IsWritableFolder(const std::string& folder) {
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    const FolderEntry entry(path);
+    // A path ending in "/" has no entry to look at, yet may name a folder.
+    const bool found = entry.Folder() >= 0 || entry.Folder() == AT_FDCWD
+                           ? ::fstatat(entry.Folder(), entry.Name(), &info, 0) == 0
+                           : ::stat(path.c_str(), &info) == 0;
+    if (!found) return std::nullopt;
     return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+long NameLengthLimit(const std::string& folder) {
+    const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? limit : NAME_MAX;
 }
 
 std::optional<std::unordered_set<std::string>> NamesInFolder(const std::string& folder) {

@@ -27,7 +27,8 @@ struct FileIdentity {
     auto operator<=>(const FileIdentity&) const = default;
 };
 
-// The identity of the file a path reaches (through links), or none when nothing is there.
+// The identity of the file a path reaches (through links), or none when nothing is there. Through a
+// kept folder handle inside a FolderHandleScope.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // What a look-up tells of a path (through links).
@@ -43,6 +44,9 @@ struct PathFacts {
 // still looked up one by one.
 std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size_t listingFrom = 32,
                                    std::size_t bytesPerPath = 64);
+
+// The longest file name the folder takes, in bytes.
+long NameLengthLimit(const std::string& folder);
 
 // The names in a folder ("" is the current folder), read in one pass; none when it cannot be listed.
 std::optional<std::unordered_set<std::string>> NamesInFolder(const std::string& folder);

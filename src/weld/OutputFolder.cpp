@@ -1,0 +1,15 @@
+// The output folder's lock and the clean-up that only its holder may do.
+#include "weld/OutputFolder.h"
+
+#include "runtime/ReplacingFile.h"
+
+namespace plexon {
+
+std::optional<FolderLock> TakeOutputFolder(const std::string& folder) {
+    std::optional<FolderLock> lock = FolderLock::TryTake(folder);
+    // A temporary file is a live run's only while that run holds the lock, so now none is.
+    if (lock) RemoveLeftoverReplacements(folder);
+    return lock;
+}
+
+}  // namespace plexon

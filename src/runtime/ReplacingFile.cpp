@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -52,12 +53,6 @@ void FillTempName(char* name) {
 
 TReplacingFile::TReplacingFile(std::string path) : path_(std::move(path)), entry_(path_) {
     if (entry_.Folder() < 0 && entry_.Folder() != AT_FDCWD) Fail("cannot create", errno);
-    struct stat old {};
-    if (::fstatat(entry_.Folder(), entry_.Name(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
-        // A rename would go through a file marked read-only; an in-place write would not.
-        if (::faccessat(entry_.Folder(), entry_.Name(), W_OK, AT_EACCESS) != 0) Fail("cannot open", errno);
-        replacedMode_ = int(old.st_mode & 07777);
-    }
     for (int attempt = 0; fd_ < 0; ++attempt) {
         FillTempName(tempName_);
         fd_ =
@@ -118,13 +113,26 @@ std::int64_t TReplacingFile::Seek(std::int64_t offset, SeekOrigin origin) {
 }
 
 void TReplacingFile::Commit(Durability durability) {
-    if (replacedMode_ >= 0 && ::fchmod(fd_, mode_t(replacedMode_)) != 0) Fail("cannot write", errno);
     if (durability == Durability::Disk && ::fsync(fd_) != 0) Fail("cannot write", errno);
     // Some file systems report a failed write-back only at close.
     const int closed = ::close(std::exchange(fd_, -1));
     if (closed != 0 && errno != EINTR) Fail("cannot write", errno);
-    if (::renameat(entry_.Folder(), tempName_, entry_.Folder(), entry_.Name()) != 0)
-        Fail("cannot replace", errno);
+    // Most strips are new: taking the name only while it is free spares a look at the target.
+    if (::renameat2(entry_.Folder(), tempName_, entry_.Folder(), entry_.Name(), RENAME_NOREPLACE) != 0) {
+        // Not every file system can refuse to replace; those give EINVAL.
+        if (errno != EEXIST && errno != EINVAL) Fail("cannot replace", errno);
+        struct stat old {};
+        if (::fstatat(entry_.Folder(), entry_.Name(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(old.st_mode)) {
+            // A rename would go through a file marked read-only; a write in place would not.
+            if (::faccessat(entry_.Folder(), entry_.Name(), W_OK, AT_EACCESS) != 0)
+                Fail("cannot open", errno);
+            if (::fchmodat(entry_.Folder(), tempName_, old.st_mode & 07777, 0) != 0)
+                Fail("cannot write", errno);
+        }
+        if (::renameat(entry_.Folder(), tempName_, entry_.Folder(), entry_.Name()) != 0)
+            Fail("cannot replace", errno);
+    }
     committed_ = true;
     if (durability == Durability::Disk) {
         // The rename itself lasts only once the folder is on the disk; the file is in place already.

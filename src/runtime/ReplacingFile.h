@@ -22,10 +22,9 @@ enum class Durability {
 class TReplacingFile final : public TStream {
   public:
     // Creates the temporary file ".plexon-XXXXXX.tmp" in the target's folder (through a kept folder
-    // handle inside a FolderHandleScope): exclusively, never through a link, close-on-exec. A target
-    // that is a regular file this process may not write is refused, as writing it in place would be.
-    // Errors are EFCreateError "Cannot create file %s" naming the target, never the temporary file,
-    // with the system's reason.
+    // handle inside a FolderHandleScope): exclusively, never through a link, close-on-exec. Errors are
+    // EFCreateError "Cannot create file %s" naming the target, never the temporary file, with the system's
+    // reason.
     explicit TReplacingFile(std::string path);
     // Removes the temporary file unless it was committed.
     ~TReplacingFile() override;
@@ -41,8 +40,9 @@ class TReplacingFile final : public TStream {
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
     std::int64_t Size() override { return size_; }
 
-    // Gives the new file the replaced file's permission bits and renames it over the target; a link at
-    // the target is replaced, not written through. Raises EFCreateError naming the target.
+    // Renames the new file over the target, giving it the replaced file's permission bits; a link at
+    // the target is replaced, not written through. A target that is a regular file this process may
+    // not write is refused, as a write in place would be. Raises EFCreateError naming the target.
     void Commit(Durability durability = Durability::Process);
 
     const std::string& Path() const { return path_; }
@@ -54,7 +54,6 @@ class TReplacingFile final : public TStream {
     FolderEntry entry_;
     char tempName_[sizeof ".plexon-XXXXXX.tmp"] = {};
     int fd_ = -1;
-    int replacedMode_ = -1;  // permission bits of the regular file replaced, -1 when none was there
     std::int64_t position_ = 0;
     std::int64_t size_ = 0;
     bool committed_ = false;

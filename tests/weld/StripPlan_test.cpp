@@ -3,6 +3,8 @@
 #include "weld/StripPlan.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -95,6 +97,32 @@ TEST_F(SourceOverwriteTest, CatchesASourceInsideTheOutputFolder) {
     std::optional<SourceOverwrite> hit = Check(t_ / "out/");
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->outputPath, t_ / "out/Save.bmp");
+}
+
+// Enough strips for the folder to be listed: a listing shows the file a bind mount covers, so the
+// identity must come from the file on both sides.
+TEST_F(SourceOverwriteTest, CatchesABindMountedSourceAmongManyStrips) {
+    for (int i = 0; i < 70; ++i) {
+        files_.push_back(t_.WriteFile("icons/I" + std::to_string(i) + ".bmp", "i"));
+        t_.WriteFile("out/I" + std::to_string(i) + ".bmp", "old strip");
+    }
+    if (::geteuid() != 0 ||
+        ::mount((t_ / "icons/Open.bmp").c_str(), (t_ / "out/I7.bmp").c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "a bind mount needs the superuser";
+    const std::optional<SourceOverwrite> hit = Check(t_ / "out/");
+    ::umount((t_ / "out/I7.bmp").c_str());
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->outputPath, t_ / "out/I7.bmp");
+}
+
+TEST(FindOverlongName, NamesTheFirstStripTooLongForTheFolder) {
+    TempFolder t;
+    const std::string longest(251, 'a');  // with ".bmp", as long as a name may be
+    const std::vector<std::string> files{"i/" + longest, "i/" + longest + "b", "i/" + longest + "c"};
+    const std::vector<PlannedStrip> strips = PlanStrips(files, SuffixSettings{}, t.Path());
+    EXPECT_EQ(FindOverlongName({strips[0]}, t.Path()), nullptr);
+    ASSERT_NE(FindOverlongName(strips, t.Path()), nullptr);
+    EXPECT_EQ(FindOverlongName(strips, t.Path())->outputPath, t / (longest + "b.bmp"));
 }
 
 }  // namespace

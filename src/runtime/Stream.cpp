@@ -102,12 +102,21 @@ void TMemoryStream::Clear() {
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) {
     if (mode == FileMode::OpenRead) {
-        fd_ = OpenFile(path, O_RDONLY | O_CLOEXEC);
+        // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come; it changes
+        // nothing for a regular file, the only kind read here.
+        fd_ = OpenFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd_ < 0) {
+            const int error = errno;
+            throw EFOpenError(Format(msg::kFOpen, {path}), path, FileReason("cannot open", error));
+        }
         struct stat info {};
-        // A folder is not a file to read.
-        if (fd_ < 0 || ::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-            if (fd_ >= 0) ::close(fd_);
-            throw EFOpenError(Format(msg::kFOpen, {path}));
+        const bool statted = ::fstat(fd_, &info) == 0;
+        if (!statted || !S_ISREG(info.st_mode)) {
+            // A folder, FIFO, socket or device has no size to read up to, and a read may never end.
+            const int error = errno;
+            ::close(fd_);
+            throw EFOpenError(Format(msg::kFOpen, {path}), path,
+                              statted ? std::string(msg::kNotRegularFile) : FileReason("cannot open", error));
         }
         openedSize_ = std::int64_t(info.st_size);
     } else {

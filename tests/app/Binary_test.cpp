@@ -85,6 +85,11 @@ TEST_F(BinaryTest, HelpAndVersion) {
     Outcome version = Run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("plexon (Tesvo Plexon) ")) << version.out;
+    // Text that never reached standard output is no success.
+    const std::string command = Quote(PLEXON_BINARY) + " --help >/dev/full 2>" + Quote(t_ / "stderr");
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+    EXPECT_EQ(Slurp(t_ / "stderr"), "plexon: standard output: cannot write: No space left on device\n");
 }
 
 TEST_F(BinaryTest, UsageErrorsExitTwoAndWriteNothing) {

@@ -190,7 +190,15 @@ TfrmMain::~TfrmMain() = default;
 void TfrmMain::FormCreate(TComponent*) {
     cbImageState->SetItemIndex(1);
     cbImageStateChange(this);
-    suffixes_ = LoadSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment()));
+    const std::string path = SettingsFilePath(CurrentSettingsEnvironment());
+    SuffixSettingsRead read = ReadSuffixSettings(path);
+    suffixes_ = read.settings;
+    // Saving over a file that was not read would lose what it holds; the user hears of it now rather
+    // than finding the letters gone later.
+    settingsRefused_ = !read.refusal.empty();
+    if (settingsRefused_)
+        ShowInformation("The settings file " + path + " cannot be read (" + read.refusal +
+                        "). The default suffix letters are used, and changes to them will not be saved.");
 }
 
 void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
@@ -203,9 +211,9 @@ void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
     fileList_.reset();
     // A second close in a row after a failed save closes without trying again, so that an
     // unwritable settings file never keeps the program open.
-    if (saveFailed_) return;
+    if (saveFailed_ || settingsRefused_) return;
     try {
-        SaveSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment()), suffixes_);
+        SaveSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_);
     } catch (...) {
         saveFailed_ = true;
         throw;

@@ -98,6 +98,8 @@ class TfrmMain : public TForm {
     SuffixSettings suffixes_;
     // The last attempt to save the settings on closing failed; the next close does not try again.
     bool saveFailed_ = false;
+    // The settings file could not be read at start; it is never written.
+    bool settingsRefused_ = false;
     // From Start's checks to the end of its run: commands queued behind Start do nothing, and a close
     // waits for the run (closePending_).
     bool running_ = false;

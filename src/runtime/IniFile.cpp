@@ -1,4 +1,4 @@
-// INI parsing, in-place editing and the atomic replacement of the file behind TIniFile.
+// INI parsing and in-place editing behind TIniFile; the file is replaced through TReplacingFile.
 #include "runtime/IniFile.h"
 
 #include <fcntl.h>
@@ -6,12 +6,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
+#include "runtime/ReplacingFile.h"
+#include "runtime/ScopeExit.h"
 
 namespace plexon {
 namespace {
@@ -107,23 +110,65 @@ std::optional<SectionSpan> FindSection(const std::string& text, const std::vecto
     return std::nullopt;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string content;
+// What one read of a file gave: its bytes, or why it was refused. A missing file is neither.
+struct FileText {
+    bool missing = false;
+    std::string text;
+    std::string refusal;
+};
+
+bool IsNullDevice(const struct stat& info) {
+    struct stat null {};
+    return S_ISCHR(info.st_mode) && stat("/dev/null", &null) == 0 && info.st_rdev == null.st_rdev;
+}
+
+FileText ReadWholeFile(const std::string& path) {
+    FileText result;
+    const auto refuse = [&result](std::string reason) {
+        result.refusal = std::move(reason);
+        return result;
+    };
+    // Non-blocking, so that the open of a FIFO without a writer returns at once to be refused.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) result.missing = true;
+        return errno == ENOENT ? result : refuse(FileReason("cannot open", errno));
+    }
+    const ScopeExit closeFile([fd] { close(fd); });
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return refuse(FileReason("cannot open", errno));
+    if (!S_ISREG(info.st_mode))
+        return IsNullDevice(info) ? result : refuse(std::string(msg::kNotRegularFile));
+    if (std::uint64_t(info.st_size) > TIniFile::kMaxFileSize) return refuse(std::string(msg::kIniTooLarge));
+    // The size is checked again while reading: the file may grow after the check.
     char buffer[65536];
     for (;;) {
         const ssize_t got = read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            close(fd);
-            return std::nullopt;  // a folder fails here with EISDIR
-        }
+        if (got < 0) return refuse(FileReason("cannot read", errno));
         if (got == 0) break;
-        content.append(buffer, static_cast<size_t>(got));
+        if (result.text.size() + size_t(got) > TIniFile::kMaxFileSize)
+            return refuse(std::string(msg::kIniTooLarge));
+        result.text.append(buffer, static_cast<size_t>(got));
     }
-    close(fd);
-    return content;
+    return result;
+}
+
+std::string ValueIn(const std::string& text, std::string_view section, std::string_view key,
+                    std::string_view defaultValue) {
+    std::string result(defaultValue);
+    const std::vector<Line> lines = SplitLines(text);
+    if (const std::optional<SectionSpan> span = FindSection(text, lines, Trim(section))) {
+        for (size_t i = span->header + 1; i < span->endLine; ++i) {
+            const ParsedLine parsed = Parse(text, lines[i]);
+            if (parsed.kind == LineKind::Key && SameName(parsed.name, Trim(key))) {
+                result = parsed.value;
+                break;
+            }
+        }
+    }
+    if (result.size() >= TIniFile::kReadBufferSize) result.resize(TIniFile::kReadBufferSize - 1);
+    return result;
 }
 
 std::string_view LineEndOf(const std::string& text) {
@@ -176,58 +221,17 @@ bool CanBeReadBack(std::string_view section, std::string_view key, std::string_v
     return key.front() != '[' && key.front() != ';' && key.front() != '#';
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        done += static_cast<size_t>(put);
-    }
-    return true;
-}
-
-// Creates a temporary file beside the target that no one else uses; -1 when the folder refuses.
-int CreateTempBeside(const fs::path& target, std::string& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name(1, '.');
-        name.append(target.filename().string())
-            .append(".tmp-")
-            .append(std::to_string(getpid()))
-            .append("-")
-            .append(std::to_string(attempt));
-        tempPath = (target.parent_path() / name).string();
-        const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// Replaces the file's content in one rename, so readers see the old or the new file, never a part.
-bool ReplaceFileContent(const fs::path& target, const std::string& bytes) {
+// Replaces the file's content in one rename, so readers see the old or the new file, never a part;
+// synced with its folder, since losing the settings to a power cut is losing them all the same.
+bool ReplaceSettings(const fs::path& target, const std::string& bytes) {
     struct stat old {};
-    const bool existed = stat(target.c_str(), &old) == 0;
-    if (existed && !S_ISREG(old.st_mode)) return false;
-    // The rename would go through even for a file marked read-only; respect the mark as an in-place
-    // write would.
-    if (existed && access(target.c_str(), W_OK) != 0) return false;
-
-    std::string tempPath;
-    const int fd = CreateTempBeside(target, tempPath);
-    if (fd < 0) return false;
-    bool ok = true;
-    if (existed) {
-        ok = fchmod(fd, old.st_mode & 07777) == 0;
-        // Keeping the owner only works with the rights to do so; the content matters more.
-        if (ok && fchown(fd, old.st_uid, old.st_gid) != 0) {
-            // Not fatal: the new file then belongs to us, with the old permissions.
-        }
+    if (stat(target.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) return false;
+    try {
+        ReplaceFileContent(target.string(), bytes.data(), bytes.size(), Durability::Disk);
+        return true;
+    } catch (const Exception&) {
+        return false;
     }
-    ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) unlink(tempPath.c_str());
-    return ok;
 }
 
 // The file a write must replace: a link is followed so that the link itself stays in place.
@@ -250,43 +254,45 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     fullPath_ = error ? fileName_ : full.lexically_normal().string();
 }
 
-std::string TIniFile::ReadString(std::string_view section, std::string_view key,
-                                 std::string_view defaultValue) const {
-    std::string result(defaultValue);
-    if (const std::optional<std::string> text = ReadWholeFile(fileName_)) {
-        const std::vector<Line> lines = SplitLines(*text);
-        if (const std::optional<SectionSpan> span = FindSection(*text, lines, Trim(section))) {
-            for (size_t i = span->header + 1; i < span->endLine; ++i) {
-                const ParsedLine parsed = Parse(*text, lines[i]);
-                if (parsed.kind == LineKind::Key && SameName(parsed.name, Trim(key))) {
-                    result = parsed.value;
-                    break;
-                }
-            }
-        }
-    }
-    if (result.size() >= kReadBufferSize) result.resize(kReadBufferSize - 1);
+TIniText TIniFile::Read() const {
+    FileText file = ReadWholeFile(fileName_);
+    TIniText result;
+    result.text_ = std::move(file.text);
+    result.refusal_ = std::move(file.refusal);
     return result;
 }
 
+std::string TIniText::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) const {
+    // A refused file has no text, so every key gives its default.
+    return ValueIn(text_, section, key, defaultValue);
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) const {
+    return Read().ReadString(section, key, defaultValue);
+}
+
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    const TIniValue one{key, value};
+    WriteStrings(section, std::span(&one, 1));
+}
+
+void TIniFile::WriteStrings(std::string_view section, std::span<const TIniValue> values) {
     section = Trim(section);
-    key = Trim(key);
-    value = Trim(value);
     const auto fail = [this] { throw EIniFileException(Format(msg::kIniWrite, {fullPath_})); };
-    if (!CanBeReadBack(section, key, value)) fail();
+    for (const TIniValue& entry : values)
+        if (!CanBeReadBack(section, Trim(entry.key), Trim(entry.value))) fail();
     const std::optional<fs::path> target = WriteTarget(fileName_);
     if (!target) fail();
 
-    std::string text;
-    if (std::optional<std::string> current = ReadWholeFile(target->string())) {
-        text = std::move(*current);
-    } else {
-        // A file that exists but cannot be read must not be replaced by one holding only this key.
-        struct stat info {};
-        if (lstat(target->c_str(), &info) == 0 || errno != ENOENT) fail();
-    }
-    if (!ReplaceFileContent(*target, WithValueSet(text, section, key, value))) fail();
+    // A file that exists but cannot be read must not be replaced by one holding only these keys.
+    FileText file = ReadWholeFile(target->string());
+    if (!file.refusal.empty()) fail();
+    std::string text = std::move(file.text);
+    for (const TIniValue& entry : values)
+        text = WithValueSet(text, section, Trim(entry.key), Trim(entry.value));
+    if (!ReplaceSettings(*target, text)) fail();
 }
 
 }  // namespace plexon

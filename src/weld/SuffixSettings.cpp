@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "runtime/Exceptions.h"
 #include "runtime/IniFile.h"
 
 namespace plexon {
@@ -12,24 +13,32 @@ constexpr std::string_view kSection = "FileSuffix";
 
 }  // namespace
 
-SuffixSettings LoadSuffixSettings(const std::string& path) {
-    const TIniFile ini(path);
+SuffixSettingsRead ReadSuffixSettings(const std::string& path) {
+    const TIniText text = TIniFile(path).Read();
     const SuffixSettings defaults;
-    SuffixSettings settings;
+    SuffixSettingsRead read{{}, text.Refusal()};
     for (const SuffixedState& entry : kSuffixedStates)
-        settings.*entry.setting = ini.ReadString(kSection, entry.key, defaults.*entry.setting);
-    return settings;
+        read.settings.*entry.setting = text.ReadString(kSection, entry.key, defaults.*entry.setting);
+    return read;
+}
+
+SuffixSettings LoadSuffixSettings(const std::string& path) {
+    SuffixSettingsRead read = ReadSuffixSettings(path);
+    if (!read.refusal.empty()) throw EIniFileException(read.refusal, path, read.refusal);
+    return read.settings;
 }
 
 void SaveSuffixSettings(const std::string& path, const SuffixSettings& settings) {
     TIniFile ini(path);
     // The per-user settings folder may not exist yet on the first save. When it cannot be made, the
-    // first write reports the failure in the documented way.
+    // write reports the failure in the documented way.
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    for (const SuffixedState& entry : kSuffixedStates)
-        ini.WriteString(kSection, entry.key, settings.*entry.setting);
+    std::array<TIniValue, kSuffixedStates.size()> values;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = {kSuffixedStates[i].key, settings.*kSuffixedStates[i].setting};
+    ini.WriteStrings(kSection, values);
 }
 
 }  // namespace plexon

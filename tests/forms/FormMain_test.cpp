@@ -634,3 +634,24 @@ TEST_F(MainWindow, TheCloseBoxSavesTheLettersAndReleasesTheSelection) {
 
 }  // namespace
 }  // namespace plexon::test
+TEST_F(MainWindow, ASettingsFileThatCannotBeReadIsNamedAtStartAndNeverWritten) {
+    const std::string fifo = folder / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::setenv("PLEXON_CONFIG", fifo.c_str(), 1);
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(
+        Messages([&] { form = new TfrmMain(&Application()); }),
+        std::vector<std::string>{"The settings file " + fifo +
+                                 " cannot be read (cannot open: not a regular file). The default suffix "
+                                 "letters are used, and changes to them will not be saved."});
+    form->Show();
+    Pump();
+    form->Suffixes().SuffixHot = "Q";
+    Desk().InputClose(form->Handle());
+    Pump();
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_FALSE(form->Visible());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+

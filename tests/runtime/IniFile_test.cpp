@@ -3,6 +3,7 @@
 #include "runtime/IniFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -189,6 +190,59 @@ TEST_F(IniFileTest, WritesThroughALinkAndKeepsTheLink) {
     TIniFile(PathOf("config.ini")).WriteString("FileSuffix", "HotFile", "x");
     EXPECT_TRUE(fs::is_symlink(PathOf("config.ini")));
     EXPECT_EQ(Read(real), "[FileSuffix]\nHotFile=x\n");
+}
+
+TEST_F(IniFileTest, OnlyARegularFileUpTo1MbIsReadAndARefusedOneIsNeverWritten) {
+    ASSERT_EQ(mkfifo(PathOf("fifo.ini").c_str(), 0600), 0);
+    fs::create_directory(PathOf("folder.ini"));
+    const std::string large = Write("large.ini", "[FileSuffix]\nHotFile=x\n");
+    fs::resize_file(large, TIniFile::kMaxFileSize + 1);
+    const std::string full = Write("full.ini", "[FileSuffix]\nHotFile=x\n");
+    fs::resize_file(full, TIniFile::kMaxFileSize);
+    const std::string notRegular(msg::kNotRegularFile);
+    const struct {
+        std::string path, refusal, hot;
+    } cases[] = {
+        {PathOf("fifo.ini"), notRegular, "h"},
+        {PathOf("folder.ini"), notRegular, "h"},
+        {"/dev/zero", notRegular, "h"},
+        {large, std::string(msg::kIniTooLarge), "h"},
+        {full, "", "x"},
+        {"/dev/null", "", "h"},
+        {PathOf("none.ini"), "", "h"},
+    };
+    for (const auto& c : cases) {
+        const TIniText text = TIniFile(c.path).Read();
+        EXPECT_EQ(text.Refusal(), c.refusal) << c.path;
+        EXPECT_EQ(text.ReadString("FileSuffix", "HotFile", "h"), c.hot) << c.path;
+    }
+    for (const std::string& refused : {PathOf("fifo.ini"), large}) {
+        TIniFile ini(refused);
+        ExpectWriteFailure(ini, refused);
+    }
+    EXPECT_TRUE(fs::is_fifo(PathOf("fifo.ini")));
+    EXPECT_EQ(fs::file_size(large), TIniFile::kMaxFileSize + 1);
+}
+
+TEST_F(IniFileTest, WriteStringsReplacesTheFileOnceWithAllKeysOrNone) {
+    const std::string path = Write("config.ini", "[FileSuffix]\r\nHotFile=h\r\n");
+    TIniFile ini(path);
+    const TIniValue bad[] = {{"HotFile", "x"}, {"Disabled=File", "y"}};
+    EXPECT_THROW(ini.WriteStrings("FileSuffix", bad), EIniFileException);
+    EXPECT_EQ(Read(path), "[FileSuffix]\r\nHotFile=h\r\n");
+
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, folder_.c_str(), IN_MOVED_TO), 0);
+    const TIniValue good[] = {{"HotFile", "x"}, {"DisabledFile", "y"}, {"PressedFile", "z"}};
+    ini.WriteStrings("FileSuffix", good);
+    alignas(inotify_event) char events[4096];
+    const ssize_t got = read(watch, events, sizeof events);
+    close(watch);
+    ASSERT_GT(got, 0);
+    EXPECT_EQ(std::size_t(got), sizeof(inotify_event) + reinterpret_cast<inotify_event*>(events)->len)
+        << "more than one replacement";
+    EXPECT_EQ(Read(path), "[FileSuffix]\r\nHotFile=x\r\nDisabledFile=y\r\nPressedFile=z\r\n");
 }
 
 // Failures

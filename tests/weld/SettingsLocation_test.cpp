@@ -2,9 +2,11 @@
 #include "weld/SettingsLocation.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "support/TempFolder.h"
 
@@ -62,6 +64,57 @@ TEST(SettingsFilePath, MissingExecutableFolderFallsBack) {
     test::TempFolder folder;
     EXPECT_EQ(SettingsFilePath({folder / "gone/plexon", std::nullopt, std::nullopt, "/home/u"}),
               "/home/u/.config/tesvo-plexon/config.ini");
+}
+
+// What the function gives in a child process running as an ordinary user: for the superuser no file
+// is read-only.
+std::string AsOrdinaryUser(const std::function<std::string()>& run) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        const std::string result = run();
+        _exit(write(pipeEnds[1], result.data(), result.size()) == ssize_t(result.size()) ? 0 : 3);
+    }
+    close(pipeEnds[1]);
+    std::string result;
+    char buffer[512];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, size_t(got));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : "child failed";
+}
+
+TEST(SettingsFilePath, AReadOnlyFileBesideTheExecutableGivesWayToTheUsersFile) {
+    namespace fs = std::filesystem;
+    test::TempFolder folder;
+    fs::permissions(folder.Path(), fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+    const std::string program = folder.MakeFolder("bin") + "/plexon";
+    const std::string beside = folder.WriteFile("bin/config.ini", "[FileSuffix]\nHotFile=b\n");
+    const std::string user = folder / "xdg/tesvo-plexon/config.ini";
+    const std::string override = folder / "my.ini";
+    fs::permissions(beside, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder / "bin", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+    const auto paths = [&](std::optional<std::string> plexonConfig) {
+        return AsOrdinaryUser([&] {
+            const SettingsEnvironment environment{program, plexonConfig, folder / "xdg", "/home/u"};
+            return SettingsFilePath(environment, SettingsUse::Load) + " " +
+                   SettingsFilePath(environment, SettingsUse::Save);
+        });
+    };
+    // Saved to the user's file, loaded from it once it is there.
+    EXPECT_EQ(paths(std::nullopt), beside + " " + user);
+    EXPECT_EQ(paths(override), override + " " + override);
+    folder.MakeFolder("xdg/tesvo-plexon");
+    folder.WriteFile("xdg/tesvo-plexon/config.ini", "[FileSuffix]\nHotFile=u\n");
+    EXPECT_EQ(paths(std::nullopt), user + " " + user);
+    EXPECT_EQ(paths(override), override + " " + override);
 }
 
 TEST(CurrentSettingsEnvironment, ReadsTheOverrideAndTheExecutable) {

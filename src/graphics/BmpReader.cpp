@@ -152,8 +152,14 @@ void ReadColorTable(TStream& stream, std::int64_t& count, DibHead& head, std::ui
     }
 }
 
+// What may sit between the header and the compressed pixels: masks and the longest colour table.
+constexpr std::int64_t kMostTableBytes = kMaskBytes + 4 * kMaxColors;
+// Compressed pixels are read in pieces of at least this many bytes, until they end the image.
+constexpr std::int64_t kCompressedPiece = 64 * 1024;
+
 // The file bytes kept for compressed data: the file header (made up when the DIB came without
-// one), the header as read and the rest of the input.
+// one), the header as read and the bytes that may hold masks and colour table; DecodeCompressed
+// appends the pixels it reads.
 std::unique_ptr<TMemoryStream> KeepFileBytes(TStream& stream, std::int64_t count, const DibHead& head,
                                              const FileHeaderBytes* fileHeader) {
     auto kept = std::make_unique<TMemoryStream>();
@@ -172,20 +178,43 @@ std::unique_ptr<TMemoryStream> KeepFileBytes(TStream& stream, std::int64_t count
         kept->WriteBuffer(made, kFileHeaderSize);
     }
     kept->WriteBuffer(head.stored.data(), std::int64_t(head.stored.size()));
-    if (count > 0) kept->CopyFrom(stream, count);
+    if (count > 0) kept->CopyFrom(stream, std::min(count, kMostTableBytes));
     kept->SetPosition(kFileHeaderSize + std::int64_t(head.headerSize));
     return kept;
 }
 
+// The compressed pixels as far as the decoder reads them: first what the kept bytes hold, then from
+// the input in growing pieces, each also kept. With no compressed size given, the rest of the input is
+// the data (run-length data of busy pictures is larger than the pixels it encodes, so the uncompressed
+// size is no bound); but a file of any size costs only what its image needs.
+std::vector<std::uint8_t> ReadCompressed(TMemoryStream& kept, TStream& input, std::int64_t& count,
+                                         const gdi::BITMAPINFOHEADER& h) {
+    const std::int64_t size = std::min(h.biSizeImage != 0 ? std::int64_t(h.biSizeImage) : count, count);
+    std::vector<std::uint8_t> data;
+    std::int64_t inKept = kept.Size() - kept.Position();
+    while (std::int64_t(data.size()) < size) {
+        const std::int64_t piece =
+            std::min(size - std::int64_t(data.size()), std::max(kCompressedPiece, std::int64_t(data.size())));
+        const std::size_t at = data.size();
+        data.resize(at + std::size_t(piece));
+        const std::int64_t fromKept = std::min(piece, inKept);
+        ReadCounted(kept, data.data() + at, fromKept, count);
+        inKept -= fromKept;
+        if (piece > fromKept) {
+            ReadCounted(input, data.data() + at + fromKept, piece - fromKept, count);
+            kept.Seek(0, SeekOrigin::End);
+            kept.WriteBuffer(data.data() + at + fromKept, piece - fromKept);
+        }
+        if (gdi::CompressedDataComplete(h, data.data(), data.size())) break;
+    }
+    return data;
+}
+
 // Compressed pixels become a device bitmap, decoded by the platform with the colour table.
-void DecodeCompressed(TStream& stream, std::int64_t& count, const DibHead& head, std::uint32_t colors,
-                      DibBody& body) {
+void DecodeCompressed(TMemoryStream& kept, TStream& input, std::int64_t& count, const DibHead& head,
+                      std::uint32_t colors, DibBody& body) {
     const gdi::BITMAPINFOHEADER& h = head.header;
-    // With no compressed size given, the rest of the input is the data: run-length data of busy
-    // pictures is larger than the pixels it encodes, so the uncompressed size is no bound.
-    const std::int64_t size = h.biSizeImage != 0 ? std::int64_t(h.biSizeImage) : count;
-    std::vector<std::uint8_t> data(std::size_t(std::min(size, count)));
-    ReadCounted(stream, data.data(), std::int64_t(data.size()), count);
+    const std::vector<std::uint8_t> data = ReadCompressed(kept, input, count, h);
 
     gdi::BITMAPINFO info;
     info.bmiHeader = h;
@@ -246,7 +275,7 @@ DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* 
     if (header.biWidth < 0) Refuse("negative width");
     if (header.biHeight == std::numeric_limits<std::int32_t>::min()) Refuse("height out of range");
     if (compressed) {
-        DecodeCompressed(*source, count, head, colors, body);
+        DecodeCompressed(*body.keptData, stream, count, head, colors, body);
         return body;
     }
 

@@ -2,6 +2,7 @@
 // one-off form of encoding.
 #include "graphics/PngFormat.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -47,9 +48,33 @@ PngSize ReadPngSize(std::span<const std::uint8_t> file) {
     return {std::int32_t(width), std::int32_t(height)};
 }
 
-RgbaImage DecodePng(std::span<const std::uint8_t> file) {
-    if (!IsPngSignature(file)) Refuse("no PNG signature");
-    std::unique_ptr<pngshim::Reader, ReaderDeleter> reader(pngshim::CreateReader(file.data(), file.size()));
+namespace {
+
+struct MemorySource {
+    std::span<const std::uint8_t> bytes;
+    std::size_t position = 0;
+};
+
+std::size_t ReadMemory(void* source, std::uint8_t* out, std::size_t length) noexcept {
+    auto& memory = *static_cast<MemorySource*>(source);
+    const std::size_t count = std::min(length, memory.bytes.size() - memory.position);
+    std::memcpy(out, memory.bytes.data() + memory.position, count);
+    memory.position += count;
+    return count;
+}
+
+std::size_t ReadStream(void* source, std::uint8_t* out, std::size_t length) noexcept {
+    // A stream error ends the file here; the decoder then reports that it ends early.
+    try {
+        return std::size_t(
+            std::max<std::int64_t>(static_cast<TStream*>(source)->Read(out, std::int64_t(length)), 0));
+    } catch (...) {
+        return 0;
+    }
+}
+
+RgbaImage Decode(pngshim::ReadBytes read, void* source) {
+    std::unique_ptr<pngshim::Reader, ReaderDeleter> reader(pngshim::CreateReader(read, source));
     if (!reader) Refuse("out of memory");
     std::uint32_t width = 0, height = 0;
     if (!pngshim::ReadHeader(reader.get(), &width, &height)) Refuse(pngshim::ReaderMessage(reader.get()));
@@ -62,6 +87,22 @@ RgbaImage DecodePng(std::span<const std::uint8_t> file) {
 }
 
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level) {
+}  // namespace
+
+RgbaImage DecodePng(std::span<const std::uint8_t> file) {
+    if (!IsPngSignature(file)) Refuse("no PNG signature");
+    MemorySource source{file};
+    return Decode(ReadMemory, &source);
+}
+
+RgbaImage DecodePng(TStream& stream) {
+    std::uint8_t signature[sizeof kSignature] = {};
+    const std::int64_t got = stream.Read(signature, sizeof signature);
+    if (!IsPngSignature(std::span(signature, std::size_t(got)))) Refuse("no PNG signature");
+    stream.Seek(-got, SeekOrigin::Current);
+    return Decode(ReadStream, &stream);
+}
+
     return PngEncoder(level).Encode(image);
 }
 

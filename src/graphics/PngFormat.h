@@ -13,6 +13,8 @@
 
 namespace plexon {
 
+class TStream;
+
 namespace msg {
 inline constexpr std::string_view kInvalidPng = "PNG image is not valid: %s";
 }  // namespace msg
@@ -33,6 +35,9 @@ PngSize ReadPngSize(std::span<const std::uint8_t> file);
 // EInvalidGraphic "PNG image is not valid: WHY" for anything libpng refuses, a file that ends early
 // or an image too large for memory.
 RgbaImage DecodePng(std::span<const std::uint8_t> file);
+// The same from the stream's position, reading no further than the decoder asks: the chunks up to the
+// end of the image, in pieces, so a file of any size costs no more memory than its image.
+RgbaImage DecodePng(TStream& stream);
 // One image; PngEncoder serves a run of them.
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level = kDefaultPngLevel);
 

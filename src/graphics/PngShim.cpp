@@ -7,7 +7,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace plexon::pngshim {
 
@@ -25,9 +24,8 @@ void Keep(char* message, std::size_t size, const char* text) {
 struct Reader {
     png_structp png;
     png_infop info;
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t position;
+    ReadBytes read;
+    void* source;
     char message[kMessageSize];
 };
 
@@ -42,27 +40,25 @@ extern "C" {
 // Warnings (a bad ancillary chunk's checksum and the like) do not stop a read.
 static void OnWarning(png_structp, png_const_charp) {}
 
-static void ReadFromMemory(png_structp png, png_bytep out, std::size_t length) {
+static void ReadFromSource(png_structp png, png_bytep out, std::size_t length) {
     auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
-    if (length > reader->size - reader->position) png_error(png, "the file ends early");
-    std::memcpy(out, reader->data + reader->position, length);
-    reader->position += length;
+    if (reader->read(reader->source, out, length) != length) png_error(png, "the file ends early");
 }
 
 }  // extern "C"
 
-Reader* CreateReader(const std::uint8_t* data, std::size_t size) {
+Reader* CreateReader(ReadBytes read, void* source) {
     auto* reader = static_cast<Reader*>(std::calloc(1, sizeof(Reader)));
     if (!reader) return nullptr;
-    reader->data = data;
-    reader->size = size;
+    reader->read = read;
+    reader->source = source;
     reader->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, reader, OnReadError, OnWarning);
     if (reader->png) reader->info = png_create_info_struct(reader->png);
     if (!reader->info) {
         DestroyReader(reader);
         return nullptr;
     }
-    png_set_read_fn(reader->png, reader, ReadFromMemory);
+    png_set_read_fn(reader->png, reader, ReadFromSource);
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
     // Checksums would stop nearly every mutated input at the first chunk; the fuzzer wants the decoder.
     png_set_crc_action(reader->png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);

@@ -9,10 +9,13 @@
 
 namespace plexon::pngshim {
 
-// Reading one PNG file held in memory; the bytes must outlive the reader.
+// Reading one PNG file through a source of bytes.
 struct Reader;
-// Null when memory runs out.
-Reader* CreateReader(const std::uint8_t* data, std::size_t size);
+// Fills out with up to length bytes of the file, in order, and gives how many; fewer only at the end of
+// the file or on an error. It must not throw: it runs inside the library.
+using ReadBytes = std::size_t (*)(void* source, std::uint8_t* out, std::size_t length) noexcept;
+// Null when memory runs out. The source must outlive the reader.
+Reader* CreateReader(ReadBytes read, void* source);
 void DestroyReader(Reader* reader);
 // Reads the chunks before the pixels and sets up the conversion to 8-bit RGBA (16-bit scaled to 8,
 // palette and grey expanded, tRNS to alpha, interlacing undone). False on an error.

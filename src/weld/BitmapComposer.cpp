@@ -27,7 +27,7 @@ class BitmapComposer final : public StripComposer {
 
     ImageExtent Load(ImageState state, const std::string& path) override {
         TBitmap& bitmap = Working(state);
-        LoadSourceBitmap(bitmap, path, request_.Sources);
+        LoadSourceBitmap(bitmap, path, request_);
         return {bitmap.Width(), bitmap.Height(),
                 !ReadsAsPng(path, request_.Sources) && bitmap.MissingPixelBytes() > 0};
     }

@@ -27,7 +27,7 @@ class RgbaComposer final : public StripComposer {
     ImageExtent Load(ImageState state, const std::string& path) override {
         RgbaImage& image = working_[static_cast<size_t>(IndexOf(state))];
         bool shortFile = false;
-        image = LoadSourceRgba(path, request_.Sources, &shortFile);
+        image = LoadSourceRgba(path, request_, &shortFile);
         return {image.Width(), image.Height(), shortFile};
     }
 

@@ -1,38 +1,97 @@
 // Choosing the reader of a source file and bringing its pixels to the form a strip is composed in.
 #include "weld/SourceImage.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
 #include "graphics/PngFormat.h"
+#include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
+#include "runtime/Stream.h"
+#include "weld/IconMemory.h"
 
 namespace plexon {
+
+namespace {
+
+// BMP file header, header size, then width and height (16 bits each in a core header).
+constexpr std::size_t kBmpSizeEnd = 14 + 4 + 8;
+// PNG signature, header chunk length and type, then width and height.
+constexpr std::size_t kPngSizeEnd = 8 + 8 + 8;
+
+std::int32_t Le32(const std::uint8_t* p) {
+    return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                        std::uint32_t(p[3]) << 24);
+}
+
+// The size the header claims, or none when it is no header the reader would take (it then says so).
+std::optional<ImageExtent> ClaimedSize(const std::uint8_t* bytes, std::size_t count, bool png) {
+    if (png) {
+        if (count < kPngSizeEnd) return std::nullopt;
+        try {
+            const PngSize size = ReadPngSize(std::span(bytes, count));
+            return ImageExtent{size.width, size.height};
+        } catch (const EInvalidGraphic&) {
+            return std::nullopt;
+        }
+    }
+    if (count < kBmpSizeEnd || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+    if (Le32(bytes + 14) == 12) return ImageExtent{bytes[18] | bytes[19] << 8, bytes[20] | bytes[21] << 8};
+    return ImageExtent{Le32(bytes + 18), Le32(bytes + 22)};
+}
+
+// Opens the source and refuses it when its header claims more than the icon may take. The header
+// comes from the stream's read-ahead, and the stream goes back to the start within it, so the check
+// costs no system call.
+void CheckClaimedSize(TFileStream& stream, const std::string& path, const WeldRequest& request) {
+    std::uint8_t head[kPngSizeEnd > kBmpSizeEnd ? kPngSizeEnd : kBmpSizeEnd] = {};
+    const std::int64_t got = stream.Read(head, sizeof head);
+    stream.SetPosition(0);
+    const std::optional<ImageExtent> size =
+        ClaimedSize(head, std::size_t(got), ReadsAsPng(path, request.Sources));
+    if (!size) return;
+    if (std::optional<std::string> refusal =
+            IconMemoryRefusal(size->width, size->height, request.ImageSize, request.StateCount))
+        throw EOutOfResources(*refusal, path, *refusal);
+}
+
+}  // namespace
 
 bool ReadsAsPng(const std::string& path, SourceFormats sources) {
     return sources == SourceFormats::BmpAndPng && EndsWithIgnoringCase(path, ".png");
 }
 
-void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, SourceFormats sources) {
-    if (!ReadsAsPng(path, sources)) {
-        bitmap.LoadFile(path);
+void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request) {
+    TFileStream stream(path, FileMode::OpenRead);
+    CheckClaimedSize(stream, path, request);
+    if (!ReadsAsPng(path, request.Sources)) {
+        bitmap.LoadStream(stream);
         return;
     }
-    RgbaImage image = DecodePng(ReadFileBytes(path));
+    RgbaImage image = DecodePng(stream);
     image.Flatten(kOpaqueWhite);
     SetBitmapPixels(bitmap, image);
 }
 
-RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources, bool* shortFile) {
-    if (ReadsAsPng(path, sources)) return DecodePng(ReadFileBytes(path));
+RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bool* shortFile) {
+    TFileStream stream(path, FileMode::OpenRead);
+    CheckClaimedSize(stream, path, request);
+    if (ReadsAsPng(path, request.Sources)) return DecodePng(stream);
     TBitmap bitmap;
-    bitmap.LoadFile(path);
+    bitmap.LoadStream(stream);
     if (shortFile) *shortFile = bitmap.MissingPixelBytes() > 0;
     return RgbaFromBitmap(bitmap);
 }
 
 ImageExtent MeasureSource(const std::string& path, SourceFormats sources) {
     if (ReadsAsPng(path, sources)) {
-        const PngSize size = ReadPngSize(ReadFileBytes(path));
+        // The header is all it takes; the rest of the file may be of any size.
+        TFileStream stream(path, FileMode::OpenRead);
+        std::uint8_t head[kPngSizeEnd] = {};
+        const std::int64_t got = stream.Read(head, sizeof head);
+        const PngSize size = ReadPngSize(std::span(head, std::size_t(got)));
         return {size.width, size.height};
     }
     TBitmap bitmap;

@@ -1,6 +1,7 @@
 // One source file of a weld run, loaded as a bitmap (for BMP strips) or as RGBA (for strips that keep
 // alpha). Which reader a file goes to follows its name: ".png" files to the PNG reader when the
-// request reads PNG, everything else to the BMP reader. Errors are the readers' own.
+// request reads PNG, everything else to the BMP reader. Errors are the readers' own, and a file that
+// is not a regular file is refused as it is opened.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "graphics/RgbaImage.h"
 #include "weld/StripFormat.h"
+#include "weld/WeldRequest.h"
 
 namespace plexon {
 
@@ -15,10 +17,13 @@ class TBitmap;
 
 bool ReadsAsPng(const std::string& path, SourceFormats sources);
 
+// Both load a source of the request. A header claiming a size that would take the icon past the
+// memory limit (IconMemory.h) raises EOutOfResources with the refusal text, naming the file, before
+// the pixels are allocated.
 // A PNG source is blended over white: a BMP strip has no alpha, and white is its empty colour.
-void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, SourceFormats sources);
+void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request);
 // A BMP source is opaque.
-RgbaImage LoadSourceRgba(const std::string& path, SourceFormats sources, bool* shortFile = nullptr);
+RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bool* shortFile = nullptr);
 
 struct ImageExtent {
     std::int32_t width = 0, height = 0;

@@ -1,10 +1,12 @@
 // The Start command's checks: source files chosen, output folder present and not the source folder
-// under any spelling; then a first image with pixels and no strip landing on a source.
+// under any spelling; then a first image with pixels, a slot size within the memory limit and no strip
+// landing on a source.
 #include "weld/StartCheck.h"
 
 #include "platform/shell/CanonicalPath.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
+#include "weld/IconMemory.h"
 #include "weld/StripPlan.h"
 
 namespace plexon {
@@ -46,6 +48,10 @@ std::optional<RequestRefusal> CheckRequest(const WeldRequest& request,
         const std::string& first = request.FileList.front();
         return RequestRefusal{first, Format(msg::kEmptyFirstImage, {first})};
     }
+    // The slot size alone can put an icon past the memory limit, whatever the other sources hold.
+    if (std::optional<std::string> text =
+            IconMemoryRefusal(request.ImageSize, request.ImageSize, request.ImageSize, request.StateCount))
+        return RequestRefusal{request.FileList.front(), std::move(*text)};
     if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(plan, request.FileList))
         return RequestRefusal{clash->outputPath,
                               Format(msg::kOverwritesSource, {clash->outputPath, clash->sourcePath})};

@@ -34,7 +34,8 @@ struct RequestRefusal {
 };
 
 // The checks on the request itself, before anything is written: the first image must give a slot
-// size above 0 (else every strip would be empty), and no strip may land on a source file, whatever
+// size above 0 (else every strip would be empty) whose icons fit the memory limit (IconMemory.h; the
+// refusal names the first file), and no strip may land on a source file, whatever
 // folders the sources come from (by file identity, so links and other spellings count).
 // The plan is the request's (PlanStrips), made once for the checks and the run.
 std::optional<RequestRefusal> CheckRequest(const WeldRequest& request, const std::vector<PlannedStrip>& plan);

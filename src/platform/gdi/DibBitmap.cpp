@@ -85,4 +85,11 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
     return bitmap;
 }
 
+bool CompressedDataComplete(const BITMAPINFOHEADER& header, const void* bits, std::size_t size) {
+    if (!IsRunLength(header) || header.biWidth <= 0 || header.biHeight <= 0) return true;
+    return detail::DecodeRunLength(
+        header.biCompression == BI_RLE8 ? detail::RunLengthKind::Rle8 : detail::RunLengthKind::Rle4,
+        static_cast<const std::uint8_t*>(bits), size, header.biWidth, header.biHeight, [](int, int, int) {});
+}
+
 }  // namespace plexon::gdi

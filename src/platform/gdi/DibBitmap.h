@@ -2,6 +2,8 @@
 // DIB sections and pixel transfers between existing bitmaps are in Raster.h.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/gdi/Types.h"
 
 namespace plexon::gdi {
@@ -16,5 +18,10 @@ constexpr DWORD CBM_INIT = 4;
 // ERROR_NOT_ENOUGH_MEMORY past the pixel memory limit.
 HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
                        const BITMAPINFO* info, UINT usage);
+
+// True when CreateDIBitmap would read nothing past these size bytes of compressed pixels for the
+// header: run-length data that ends the image within them, or data it cannot decode at all. False
+// while more run-length data would still be decoded.
+bool CompressedDataComplete(const BITMAPINFOHEADER& header, const void* bits, std::size_t size);
 
 }  // namespace plexon::gdi

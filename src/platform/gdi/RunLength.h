@@ -14,9 +14,10 @@ enum class RunLengthKind { Rle8, Rle4 };
 // Decodes as the published encoding defines it: runs, end of line, end of bitmap, delta moves and
 // absolute runs padded to 16 bits, rows from the bottom up. Calls put(x, y, index) for every pixel
 // inside width x height (y = 0 is the bottom row); pixels right of the image are dropped, and
-// decoding ends at the end of the data or when a move leaves the image at the top.
+// decoding ends at the end of the data or when a move leaves the image at the top. True when the data
+// itself ended the image (end of bitmap, or the top left behind): no byte after it would be read.
 template <class Put>
-void DecodeRunLength(RunLengthKind kind, const std::uint8_t* data, std::size_t size, int width, int height,
+bool DecodeRunLength(RunLengthKind kind, const std::uint8_t* data, std::size_t size, int width, int height,
                      Put&& put) {
     assert(width > 0 && height > 0);
     const bool four = kind == RunLengthKind::Rle4;
@@ -46,9 +47,9 @@ void DecodeRunLength(RunLengthKind kind, const std::uint8_t* data, std::size_t s
                 ++y;
                 break;
             case 1:
-                return;
+                return true;
             case 2:
-                if (at + 1 >= size) return;
+                if (at + 1 >= size) return false;
                 advance(data[at]);
                 y += data[at + 1];
                 at += 2;
@@ -58,7 +59,7 @@ void DecodeRunLength(RunLengthKind kind, const std::uint8_t* data, std::size_t s
                 const std::size_t bytes = four ? (std::size_t(value) + 1) / 2 : std::size_t(value);
                 for (int i = 0; i < value; ++i) {
                     const std::size_t byte = at + (four ? std::size_t(i) / 2 : std::size_t(i));
-                    if (byte >= size) return;
+                    if (byte >= size) return false;
                     emit(four ? ((i & 1) ? data[byte] & 0xF : data[byte] >> 4) : data[byte]);
                 }
                 at += bytes + (bytes & 1);
@@ -66,6 +67,7 @@ void DecodeRunLength(RunLengthKind kind, const std::uint8_t* data, std::size_t s
             }
         }
     }
+    return y >= height;
 }
 
 // Palette indices of a decoded image, top row first; kSkipped where the data wrote nothing.

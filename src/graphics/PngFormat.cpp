@@ -86,7 +86,6 @@ RgbaImage Decode(pngshim::ReadBytes read, void* source) {
     return image;
 }
 
-std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level) {
 }  // namespace
 
 RgbaImage DecodePng(std::span<const std::uint8_t> file) {
@@ -103,6 +102,7 @@ RgbaImage DecodePng(TStream& stream) {
     return Decode(ReadStream, &stream);
 }
 
+std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level) {
     return PngEncoder(level).Encode(image);
 }
 

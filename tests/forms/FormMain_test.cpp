@@ -618,22 +618,6 @@ TEST_F(MainWindow, AFailedSaveKeepsTheWindowOnceThenLetsItClose) {
     EXPECT_FALSE(form->Visible());
 }
 
-TEST_F(MainWindow, TheCloseBoxSavesTheLettersAndReleasesTheSelection) {
-    Answers({Icons(2)});
-    Click(*form->btnImageBrowse);
-    Pump();
-    ASSERT_NE(form->FileList(), nullptr);
-    form->Suffixes().SuffixDisabled = "7";
-    Desk().InputClose(form->Handle());
-    Pump();
-    EXPECT_EQ(errors, std::vector<std::string>{});
-    EXPECT_FALSE(form->Visible());
-    EXPECT_EQ(form->FileList(), nullptr);
-    EXPECT_EQ(LoadSuffixSettings(config).SuffixDisabled, "7");
-}
-
-}  // namespace
-}  // namespace plexon::test
 TEST_F(MainWindow, ASettingsFileThatCannotBeReadIsNamedAtStartAndNeverWritten) {
     const std::string fifo = folder / "fifo.ini";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -655,3 +639,19 @@ TEST_F(MainWindow, ASettingsFileThatCannotBeReadIsNamedAtStartAndNeverWritten) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
+TEST_F(MainWindow, TheCloseBoxSavesTheLettersAndReleasesTheSelection) {
+    Answers({Icons(2)});
+    Click(*form->btnImageBrowse);
+    Pump();
+    ASSERT_NE(form->FileList(), nullptr);
+    form->Suffixes().SuffixDisabled = "7";
+    Desk().InputClose(form->Handle());
+    Pump();
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->FileList(), nullptr);
+    EXPECT_EQ(LoadSuffixSettings(config).SuffixDisabled, "7");
+}
+
+}  // namespace
+}  // namespace plexon::test

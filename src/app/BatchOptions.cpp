@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <utility>
 
+#include "runtime/PathText.h"
+#include "weld/SuffixLetters.h"
+
 namespace plexon {
 
 namespace {
@@ -45,7 +48,9 @@ constexpr std::string_view kUsage =
     "\n"
     "Exit status: 0 done, 1 refused or failed, 2 usage error.\n";
 
-std::optional<ImageState> StateNamed(std::string_view name) {
+// State names in any case: "Hot" and "HOT" are "hot".
+std::optional<ImageState> StateNamed(std::string_view given) {
+    const std::string name = LowerCase(std::string(given));
     if (name == "normal") return ImageState::Normal;
     if (name == "hot") return ImageState::Hot;
     if (name == "disabled") return ImageState::Disabled;
@@ -82,6 +87,11 @@ StripFormat ParseFormat(std::string_view text) {
 int ParseStateCount(std::string_view text) {
     if (text == "2" || text == "3" || text == "4") return text[0] - '0';
     throw UsageError(Format("the state count must be 2, 3 or 4, not \"%s\"", {text}));
+}
+
+std::string SuffixLetter(std::string_view text) {
+    if (!IsSuffixLetter(text)) throw UsageError(std::string(msg::kSuffixLetters));
+    return std::string(text);
 }
 
 constexpr OptionSpec kOptions[] = {
@@ -124,11 +134,11 @@ class WeldParser {
         } else if (name == "order") {
             options.slotStates = ParseOrder(*value, orderCount_);
         } else if (name == "suffix-hot") {
-            options.suffixHot = *value;
+            options.suffixHot = SuffixLetter(*value);
         } else if (name == "suffix-disabled") {
-            options.suffixDisabled = *value;
+            options.suffixDisabled = SuffixLetter(*value);
         } else if (name == "suffix-pressed") {
-            options.suffixPressed = *value;
+            options.suffixPressed = SuffixLetter(*value);
         } else if (name == "config") {
             options.configFile = *value;
         } else if (name == "format") {

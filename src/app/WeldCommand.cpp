@@ -21,6 +21,7 @@
 #include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
 #include "weld/StripPlan.h"
+#include "weld/SuffixLetters.h"
 #include "weld/SuffixSettings.h"
 #include "weld/WeldRun.h"
 
@@ -58,6 +59,14 @@ SuffixSettings ReadSettings(const BatchOptions& options, Context& context) {
     if (options.suffixHot) settings.SuffixHot = *options.suffixHot;
     if (options.suffixDisabled) settings.SuffixDisabled = *options.suffixDisabled;
     if (options.suffixPressed) settings.SuffixPressed = *options.suffixPressed;
+    // A letter given here must not be one the settings file gives another state; what the file holds
+    // on its own is taken as it is.
+    const std::optional<std::string>* given[] = {&options.suffixHot, &options.suffixDisabled,
+                                                 &options.suffixPressed};
+    for (std::size_t i = 0; i < kSuffixedStates.size(); ++i)
+        for (std::size_t j = 0; j < kSuffixedStates.size(); ++j)
+            if (i != j && *given[i] && **given[i] == settings.*kSuffixedStates[j].setting)
+                throw UsageError(std::string(msg::kSuffixLetters));
     return settings;
 }
 
@@ -190,6 +199,9 @@ int RunWeldCommand(BatchOptions options, Console& console) {
     Context context;
     try {
         return Weld(std::move(options), console, context);
+    } catch (const UsageError& e) {
+        ReportUsageError(console, {}, e);
+        return kExitUsage;
     } catch (const Exception& e) {
         // A file error names its own file and says why in the system's words.
         if (!e.FilePath().empty())

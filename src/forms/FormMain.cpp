@@ -30,8 +30,9 @@
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/ScopeExit.h"
-#include "runtime/Utf8.h"
 #include "weld/CompletionText.h"
+#include "weld/OutputFolder.h"
+#include "weld/RunReport.h"
 #include "weld/SettingsLocation.h"
 #include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
@@ -279,16 +280,7 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
     // The letters are read back also when showing failed, as long as OK had been chosen.
     const ScopeExit readBack([this] {
-        if (frmOptions->ModalResult() != mrOk) return;
-        const auto letter = [](const TMaskEdit* field) {
-            // The second character, however many bytes it takes.
-            const std::string text = field->MaskedText();
-            const std::size_t from = utf8::OffsetOf(text, 1);
-            return text.substr(from, utf8::OffsetOf(text, 2) - from);
-        };
-        suffixes_.SuffixHot = letter(frmOptions->txtSuffixHot);
-        suffixes_.SuffixDisabled = letter(frmOptions->txtSuffixDisabled);
-        suffixes_.SuffixPressed = letter(frmOptions->txtSuffixPressed);
+        if (frmOptions->ModalResult() == mrOk) suffixes_ = frmOptions->Letters();
     });
     frmOptions->ShowModal();
 }
@@ -350,10 +342,22 @@ void TfrmMain::btnStartClick(TComponent*) {
     }
     // Read before pending messages are handled: a close among them releases the file list.
     WeldRequest request = RequestFromWindow();
+    // From the plan to the last strip no other weld writes into the folder.
+    std::optional<FolderLock> lock = TakeOutputFolder(request.OutputFolder);
+    if (!lock) {
+        ShowInformation(Format(msg::kFolderBusy, {request.OutputFolder}));
+        return;
+    }
     std::vector<PlannedStrip> plan = PlanStrips(request);
     if (const std::optional<RequestRefusal> refusal = CheckRequest(request, plan)) {
         ShowInformation(refusal->text);
         return;
+    }
+    if (const std::vector<const PlannedStrip*> existing = FindExistingStrips(plan); !existing.empty()) {
+        // Yes is the default button, No the cancel button that Esc presses.
+        if (RunMessageDialog(ReplaceQuestion(request.OutputFolder, existing), mtConfirmation, {mbYes, mbNo},
+                             0, -1, -1, "") != mrYes)
+            return;
     }
     running_ = true;
     Screen().SetCursor(crHourGlass);
@@ -374,9 +378,20 @@ void TfrmMain::btnStartClick(TComponent*) {
     Repaint();
     // The run reports after every file; painting only the changes keeps a long run's painting to a
     // hundred frames without changing what the bar shows.
-    const uint32_t elapsed = run.Execute([this](int position) {
-        if (position != pbWork->Position()) pbWork->SetPosition(position);
-    });
+    uint32_t elapsed = 0;
+    try {
+        elapsed = run.Execute([this](int position) {
+            if (position != pbWork->Position()) pbWork->SetPosition(position);
+        });
+    } catch (const Exception& e) {
+        // The error names the file and why, and says what the folder holds now.
+        const std::string& path = e.FilePath().empty() ? run.CurrentPath() : e.FilePath();
+        const std::string& reason = e.FilePath().empty() ? e.Message() : e.FileReason();
+        // Raised again in full for the application's error display.
+        throw Exception(RunErrorText(e.Message(), path, reason, run.StripsWritten()));
+    }
+    // The folder is free for another weld while the report shows.
+    lock.reset();
     ShowInformation(CompletionText(elapsed));
 }
 

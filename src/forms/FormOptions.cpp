@@ -3,11 +3,14 @@
 #include "forms/FormOptions.h"
 
 #include "controls/PxGroupBox.h"
+#include "forms/MessageDialog.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "framework/PlaceControl.h"
+#include "runtime/Utf8.h"
+#include "weld/SuffixLetters.h"
 
 namespace plexon {
 
@@ -45,6 +48,13 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     btnOK->SetModalResult(mrOk);
     btnOK->SetAnchors(akRight | akBottom);
     btnOK->SetTabOrder(0);
+    // OK and Enter check all three fields, changed or not: letters that two states share, or none,
+    // would make file names mean the wrong state.
+    btnOK->OnClick = [this](TComponent*) {
+        if (AreSuffixLetters(Letters())) return;
+        SetModalResult(mrNone);
+        RunMessageDialog(std::string(msg::kSuffixLetters), mtInformation, {mbOK}, 0, -1, -1, "");
+    };
     btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 135, 75, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
@@ -75,6 +85,16 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     txtSuffixHot->SetMaskedText("_h");
     txtSuffixDisabled->SetMaskedText("_d");
     txtSuffixPressed->SetMaskedText("_p");
+}
+
+SuffixSettings TfrmOptions::Letters() const {
+    // The character after the fixed "_", however many bytes it takes; an empty field reads as a blank.
+    const auto letter = [](const TMaskEdit* field) {
+        const std::string text = field->MaskedText();
+        const std::size_t from = utf8::OffsetOf(text, 1);
+        return text.substr(from, utf8::OffsetOf(text, 2) - from);
+    };
+    return {letter(txtSuffixHot), letter(txtSuffixDisabled), letter(txtSuffixPressed)};
 }
 
 }  // namespace plexon

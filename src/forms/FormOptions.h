@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Form.h"
+#include "weld/SuffixSettings.h"
 
 namespace plexon {
 
@@ -15,6 +16,9 @@ class TMaskEdit;
 class TfrmOptions : public TForm {
   public:
     explicit TfrmOptions(TComponent* owner);
+
+    // The letters the three fields hold: the character after each "_", a blank for an empty field.
+    SuffixSettings Letters() const;
 
     TBevel* Bevel1;
     TButton* btnOK;

@@ -9,6 +9,7 @@
 #include "graphics/PngEncoder.h"
 #include "graphics/PngShim.h"
 #include "runtime/Exceptions.h"
+#include "runtime/ReplacingFile.h"
 #include "runtime/Stream.h"
 
 namespace plexon {
@@ -114,8 +115,7 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
-    TFileStream stream(path, FileMode::Create);
-    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    ReplaceFileContent(path, bytes.data(), bytes.size());
 }
 
 }  // namespace plexon

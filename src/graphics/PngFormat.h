@@ -43,7 +43,7 @@ std::vector<std::uint8_t> EncodePng(const RgbaImage& image, int level = kDefault
 
 // The whole file in memory; EFOpenError "Cannot open file %s" when it cannot be opened.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
-// Creates or truncates the file and writes the bytes; EFCreateError or EWriteError.
+// Replaces the file with the bytes (a new file renamed over it); EFCreateError naming it with the reason.
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace plexon

@@ -52,6 +52,8 @@ std::optional<RequestRefusal> CheckRequest(const WeldRequest& request,
     if (std::optional<std::string> text =
             IconMemoryRefusal(request.ImageSize, request.ImageSize, request.ImageSize, request.StateCount))
         return RequestRefusal{request.FileList.front(), std::move(*text)};
+    if (const PlannedStrip* overlong = FindOverlongName(plan, request.OutputFolder))
+        return RequestRefusal{overlong->outputPath, Format(msg::kStripNameTooLong, {overlong->outputPath})};
     if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(plan, request.FileList))
         return RequestRefusal{clash->outputPath,
                               Format(msg::kOverwritesSource, {clash->outputPath, clash->sourcePath})};

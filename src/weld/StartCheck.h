@@ -35,7 +35,8 @@ struct RequestRefusal {
 
 // The checks on the request itself, before anything is written: the first image must give a slot
 // size above 0 (else every strip would be empty) whose icons fit the memory limit (IconMemory.h; the
-// refusal names the first file), and no strip may land on a source file, whatever
+// refusal names the first file), every strip's name must fit the output folder, and
+// no strip may land on a source file, whatever
 // folders the sources come from (by file identity, so links and other spellings count).
 // The plan is the request's (PlanStrips), made once for the checks and the run.
 std::optional<RequestRefusal> CheckRequest(const WeldRequest& request, const std::vector<PlannedStrip>& plan);
@@ -44,6 +45,7 @@ namespace msg {
 inline constexpr std::string_view kEmptyFirstImage =
     "The first image %s has no pixels; it sets the slot size, so every strip would be empty.";
 inline constexpr std::string_view kOverwritesSource = "The strip %s would overwrite the source file %s.";
+inline constexpr std::string_view kStripNameTooLong = "The name of the strip %s is too long for its folder.";
 }  // namespace msg
 
 }  // namespace plexon

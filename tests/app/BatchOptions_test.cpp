@@ -62,7 +62,7 @@ TEST(BatchOptionsOrder, NamesTheSlotsLeftToRight) {
     BatchOptions o = Weld({"weld", "-o", "o", "-n", "2", "--order", "hot,normal", "x"});
     EXPECT_EQ(o.slotStates[0], ImageState::Hot);
     EXPECT_EQ(o.slotStates[1], ImageState::Normal);
-    o = Weld({"weld", "-o", "o", "-n", "4", "--order=pressed,disabled,hot,normal", "x"});
+    o = Weld({"weld", "-o", "o", "-n", "4", "--order=Pressed,DISABLED,hot,normal", "x"});  // any case
     EXPECT_EQ(o.slotStates,
               (SlotStates{ImageState::Pressed, ImageState::Disabled, ImageState::Hot, ImageState::Normal}));
 }
@@ -79,12 +79,17 @@ TEST(BatchOptionsOrder, IsCheckedAgainstTheStateCountGivenLater) {
     EXPECT_EQ(Weld({"weld", "-o", "o", "--order", "hot,normal", "-n", "2", "x"}).stateCount, 2);
 }
 
-TEST(BatchOptionsSuffixes, AreKeptExactlyEvenEmpty) {
-    BatchOptions o =
-        Weld({"weld", "-o", "o", "--suffix-hot", "x", "--suffix-disabled=", "--suffix-pressed", "P", "f"});
+// Each letter is one letter or digit of any script, in its own case; anything else is a usage error.
+TEST(BatchOptionsSuffixes, AreOneLetterOrDigitEach) {
+    BatchOptions o = Weld(
+        {"weld", "-o", "o", "--suffix-hot", "x", "--suffix-disabled=7", "--suffix-pressed", "\xD0\x96", "f"});
     EXPECT_EQ(o.suffixHot, "x");
-    EXPECT_EQ(o.suffixDisabled, "");
-    EXPECT_EQ(o.suffixPressed, "P");
+    EXPECT_EQ(o.suffixDisabled, "7");
+    EXPECT_EQ(o.suffixPressed, "\xD0\x96");
+    for (const char* bad : {"", "hh", "_", "-", " ", "\xD0"})
+        EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--suffix-hot", bad, "a"}),
+                  "The Hot, Disabled and Pressed letters must be three different letters or digits.")
+            << bad;
 }
 
 TEST(BatchOptionsMisc, ConfigQuietAndSources) {
@@ -134,8 +139,6 @@ TEST(BatchOptionsUsageErrors, BadStateCount) {
 TEST(BatchOptionsUsageErrors, BadOrder) {
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "normal,warm,hot", "a"}),
               "unknown state \"warm\" in --order");
-    EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "Normal,hot,disabled", "a"}),
-              "unknown state \"Normal\" in --order");
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "normal,,hot", "a"}),
               "unknown state \"\" in --order");
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--order", "normal,hot", "a"}),

@@ -2,14 +2,18 @@
 // the warning for a returning icon, quiet mode, settings, errors and repeatable output.
 #include "app/WeldCommand.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
 
+#include "runtime/FolderLock.h"
 #include "support/BmpFiles.h"
 #include "support/TempFolder.h"
 
@@ -235,6 +239,11 @@ TEST_F(WeldCommandTest, ReadsSuffixLettersFromTheSettingsFileAndTheCommandLine) 
     o.suffixHot = "h";  // the command line wins: Go_x is an icon of its own now
     ASSERT_EQ(Run(o), 0) << err.str();
     EXPECT_TRUE(fs::exists(out_ + "/Go_x.bmp"));
+    o.suffixHot = "d";  // the file's Disabled letter: a usage error
+    EXPECT_EQ(Run(o), 2);
+    EXPECT_TRUE(
+        err.str().starts_with("plexon: The Hot, Disabled and Pressed letters must be three different"))
+        << err.str();
     EXPECT_EQ(ReadBytes(t_ / "letters.ini"), std::vector<std::uint8_t>(before.begin(), before.end()));
 }
 
@@ -281,12 +290,12 @@ TEST_F(WeldCommandTest, ErrorsAndWarningsNameTheirFile) {
          "",
          "",
          1,
-         "plexon: " + icons_ + "/A_q.bmp: Cannot open file " + icons_ + "/A_q.bmp.\n"},
+         "plexon: " + icons_ + "/A_q.bmp: cannot open: No such file or directory\n"},
         {{t_ / "gone", icons_},
          "",
          "",
          1,
-         "plexon: " + t_ / "gone" + ": Cannot open file " + t_ / "gone" + ".\n"},
+         "plexon: " + t_ / "gone" + ": cannot open: No such file or directory\n"},
         {{icons_},
          "B_h.bmp",
          shortened,
@@ -304,6 +313,76 @@ TEST_F(WeldCommandTest, ErrorsAndWarningsNameTheirFile) {
         EXPECT_EQ(err.str(), c.err);
         EXPECT_EQ(out.str(), "");
     }
+}
+
+// A second run replaces every strip whole in every format: a reader that opened a strip before
+// keeps the old bytes (a write in place would change them), the path gives the new ones.
+TEST_F(WeldCommandTest, ARerunReplacesStripsWithoutWritingInPlace) {
+    for (StripFormat format : {StripFormat::Bmp, StripFormat::Png, StripFormat::BmpAlpha}) {
+        MakeIcons({"A"});
+        BatchOptions o = Options({icons_});
+        o.format = format;
+        ASSERT_EQ(Run(o), 0) << err.str();
+        const std::string strip = out_ + (format == StripFormat::Png ? "/A.png" : "/A.bmp");
+        const std::vector<std::uint8_t> before = ReadBytes(strip);
+        const int reader = ::open(strip.c_str(), O_RDONLY | O_CLOEXEC);
+        MakeIcons({"B", "A"});  // A gets the second icon's colours
+        ASSERT_EQ(Run(o), 0) << err.str();
+        std::vector<std::uint8_t> held(before.size());
+        EXPECT_EQ(::pread(reader, held.data(), held.size(), 0), ssize_t(held.size()));
+        ::close(reader);
+        EXPECT_EQ(held, before);
+        EXPECT_NE(ReadBytes(strip), before);
+        fs::remove_all(out_);
+        fs::create_directory(out_);
+    }
+}
+
+// What is in the output folder is never lost: a link is replaced, not written through; a strip that
+// cannot be written names itself and why; --no-clobber and a running weld refuse before writing.
+TEST_F(WeldCommandTest, TheOutputFolderLosesNothing) {
+    MakeIcons({"A", "B", "C"});
+    const std::string notes = t_.WriteFile("notes.txt", "notes");
+    fs::create_symlink("../notes.txt", out_ + "/A.bmp");
+    fs::create_directory(out_ + "/C.bmp");
+    t_.WriteFile("out/.plexon-Ab3xYz.tmp", "left by a killed run");
+    EXPECT_EQ(Run(Options({icons_})), 1);
+    EXPECT_EQ(err.str(), "plexon: " + out_ + "/C.bmp: cannot replace: Is a directory\n");
+    EXPECT_EQ(ReadBytes(notes), std::vector<std::uint8_t>({'n', 'o', 't', 'e', 's'}));
+    EXPECT_FALSE(fs::is_symlink(out_ + "/A.bmp"));
+    ExpectSlots(out_ + "/B.bmp", 1, {ImageState::Normal, ImageState::Hot, ImageState::Disabled});
+    EXPECT_EQ(OutputCount(), 3u);  // A, B and the folder C: the leftover went, no temporary file stayed
+
+    fs::remove(out_ + "/C.bmp");
+    const std::vector<std::uint8_t> written = ReadBytes(out_ + "/B.bmp");
+    BatchOptions o = Options({icons_});
+    o.existingStrips = ExistingStrips::Refuse;
+    EXPECT_EQ(Run(o), 1);
+    EXPECT_EQ(err.str(),
+              "plexon: " + out_ +
+                  "/A.bmp: the strip exists already (and 1 more); with --no-clobber nothing was written\n");
+    EXPECT_FALSE(fs::exists(out_ + "/C.bmp"));
+
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    if (::fork() == 0) {
+        const std::optional<FolderLock> lock = FolderLock::TryTake(out_);
+        char byte = 'y';
+        (void)!::write(ready[1], &byte, 1);
+        (void)!::read(release[0], &byte, 1);
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    const int status = Run(Options({icons_}));
+    (void)!::write(release[1], &byte, 1);
+    ::wait(nullptr);
+    for (int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(err.str(), "plexon: " + out_ + ": another weld is writing into this folder\n");
+    EXPECT_FALSE(fs::exists(out_ + "/C.bmp"));
+    EXPECT_EQ(ReadBytes(out_ + "/B.bmp"), written);
 }
 
 }  // namespace

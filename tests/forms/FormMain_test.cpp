@@ -28,7 +28,9 @@
 #include "framework/MaskEdit.h"
 #include "graphics/Bitmap.h"
 #include "platform/shell/OpenLink.h"
+#include "runtime/FolderLock.h"
 #include "runtime/IniFile.h"
+#include "support/BmpFiles.h"
 #include "support/TempFolder.h"
 
 namespace plexon::test {
@@ -458,6 +460,7 @@ TEST_F(MainWindow, InputQueuedBehindStartRunsOnceAndClosesAfterTheRun) {
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_TRUE(form->Visible());
     std::filesystem::remove(out + "/Icon0.bmp");
+    std::filesystem::remove(out + "/Icon1.bmp");  // else Start asks before replacing it
     EXPECT_EQ(Messages([&] {
                   Click(*form->btnStart);
                   Desk().InputClose(form->Handle());
@@ -510,11 +513,62 @@ TEST_F(MainWindow, AnErrorInTheRunLeavesBusyModeToo) {
     Pump();
     Click(*form->btnStart);
     Pump();
-    EXPECT_EQ(errors.size(), 1u);  // shown by the error display
+    // Shown by the error display: what went wrong, with which file, and what was written before.
+    EXPECT_EQ(errors, std::vector<std::string>{"Stream read error.\n" + bad +
+                                               ": Stream read error\n1 strip was written before the error."});
     EXPECT_TRUE(form->btnStart->Visible());
     EXPECT_FALSE(form->pbWork->Visible());
     EXPECT_TRUE(form->btnImageBrowse->Enabled());
     EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+// Strips that exist are replaced only when the user says so; Esc answers No and nothing is written.
+// A folder another weld is writing into is refused.
+TEST_F(MainWindow, StartAsksBeforeReplacingAndKeepsOutOfABusyFolder) {
+    const std::string src = folder.MakeFolder("src"), out = folder.MakeFolder("out");
+    std::vector<std::string> sources;
+    for (char icon = 'A'; icon <= 'G'; ++icon) {
+        sources.push_back(src + "/" + icon + ".bmp");
+        WriteBmp(sources.back(), 8, 8, clRed);
+        if (icon != 'D') WriteBmp(out + "/" + icon + ".bmp", 4, 4, clLime);
+    }
+    form->FilesDropped(sources);
+    Answers({out});
+    Click(*form->btnOutputBrowse);
+    Pump();
+    const std::vector<std::uint8_t> before = test::ReadBytes(out + "/A.bmp");
+    std::vector<std::string> texts;
+    const auto answer = [&](int key) {
+        Headless().WhenIdle([&, key] {
+            texts.push_back(
+                dynamic_cast<TLabel*>(Screen().ActiveForm()->FindComponent("Message"))->Caption());
+            Key(key);
+        });
+    };
+    answer(window::vk::kEscape);
+    Click(*form->btnStart);
+    Pump();
+    EXPECT_EQ(texts,
+              std::vector<std::string>{"6 strips already exist in " + out +
+                                       "/ and will be replaced: A.bmp, B.bmp, C.bmp, E.bmp, F.bmp and 1 "
+                                       "more. Replace them?"});
+    EXPECT_EQ(test::ReadBytes(out + "/A.bmp"), before);
+    EXPECT_FALSE(std::filesystem::exists(out + "/D.bmp"));
+
+    texts.clear();
+    answer(window::vk::kReturn);  // Yes, the default button
+    answer(window::vk::kReturn);  // the completion text
+    Click(*form->btnStart);
+    Pump();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_TRUE(texts[1].starts_with("Your new images were created in ")) << texts[1];
+    EXPECT_EQ(test::ReadBmp(out + "/A.bmp")->width, 24);
+    EXPECT_TRUE(std::filesystem::exists(out + "/D.bmp"));
+
+    const std::optional<FolderLock> other = FolderLock::TryTake(out);
+    ASSERT_TRUE(other);
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
+              std::vector<std::string>{"Another weld is writing into " + out + "/."});
 }
 
 class OptionsCommand : public MainWindow {
@@ -574,19 +628,26 @@ TEST_F(OptionsCommand, LongAndEmptySettingsShowTheirFirstLetterOrNothing) {
     form->Suffixes().SuffixHot = "hh";
     form->Suffixes().SuffixPressed = "";
     form->Suffixes().SuffixDisabled = "\xD0\x96\xD0\x96";  // two Cyrillic letters: the first is one letter
-    std::string hot, disabled, pressed;
+    std::string hot, disabled, pressed, refusal;
+    const SuffixSettings before = form->Suffixes();
     RunOptions([&] {
         hot = frmOptions->txtSuffixHot->DisplayText();
         disabled = frmOptions->txtSuffixDisabled->DisplayText();
         pressed = frmOptions->txtSuffixPressed->DisplayText();
+        // Enter checks every field, changed or not: the empty Pressed field is refused and the dialog
+        // stays until Esc cancels it.
+        Headless().WhenIdle([&] {
+            refusal = dynamic_cast<TLabel*>(Screen().ActiveForm()->FindComponent("Message"))->Caption();
+            Key(window::vk::kReturn);
+        });
+        Headless().WhenIdle([] { Key(window::vk::kEscape); });
         Key(window::vk::kReturn);
     });
     EXPECT_EQ(hot, "_h");
     EXPECT_EQ(disabled, "_\xD0\x96");
     EXPECT_EQ(pressed, "__");
-    EXPECT_EQ(form->Suffixes().SuffixHot, "h");
-    EXPECT_EQ(form->Suffixes().SuffixDisabled, "\xD0\x96");
-    EXPECT_EQ(form->Suffixes().SuffixPressed, " ");
+    EXPECT_EQ(refusal, "The Hot, Disabled and Pressed letters must be three different letters or digits.");
+    EXPECT_EQ(form->Suffixes(), before);
 }
 
 TEST_F(MainWindow, AboutShowsModallyAndIsFreedAfterwards) {

@@ -1,9 +1,8 @@
-// The memory limit of one icon: the slot size refused by the request checks, a larger source refused
-// from its header before its pixels are allocated, and sources that are not regular files.
+// The memory limit of one icon: the slot size refused by the request checks, and a larger source
+// refused from its header before its pixels are allocated.
 #include "weld/IconMemory.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "graphics/Bitmap.h"
 #include "runtime/Exceptions.h"
@@ -86,20 +85,6 @@ TEST(IconMemory, ASourceClaimingTooManyPixelsIsRefusedNamingIt) {
                 EXPECT_EQ(e.FilePath(), path);
             }
         }
-    }
-}
-
-TEST(IconMemory, SourcesThatAreNotRegularFilesAreRefusedAtOnce) {
-    test::TempFolder folder;
-    ASSERT_EQ(::mkfifo((folder / "Fifo.bmp").c_str(), 0600), 0);
-    ASSERT_EQ(::mkfifo((folder / "Fifo.png").c_str(), 0600), 0);
-    WeldRequest request;
-    request.ImageSize = 16;
-    request.Sources = SourceFormats::BmpAndPng;
-    for (const std::string& path :
-         {folder / "Fifo.bmp", folder / "Fifo.png", folder.MakeFolder("Folder.png")}) {
-        EXPECT_THROW(MeasureSource(path, request.Sources), EFOpenError) << path;
-        EXPECT_THROW(LoadSourceRgba(path, request), EFOpenError) << path;
     }
 }
 

@@ -105,6 +105,7 @@ void TBitmap::LoadStream(TStream& stream) {
     DibBody body = ReadBmp(stream);
     missingPixelBytes_ = body.missingPixelBytes;
     InstallBody(body);
+    alphaMask_ = body.alphaMask;
 }
 
 void TBitmap::InstallBody(DibBody& body) {
@@ -258,6 +259,7 @@ bool TBitmap::HasPalette() const {
 
 void TBitmap::NotifyChanged() {
     maskBitsValid_ = false;
+    alphaMask_ = 0;  // the pixels are no longer the ones the load read
     TGraphic::NotifyChanged();
 }
 

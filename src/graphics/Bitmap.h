@@ -45,6 +45,9 @@ class TBitmap : public TGraphic {
     // Pixel bytes the last load found missing from a file shorter than its header says (0 when
     // it was whole); the missing pixels loaded as zero.
     std::int64_t MissingPixelBytes() const { return missingPixelBytes_; }
+    // The alpha mask of the 32-bit pixels LoadStream read (DibBody::alphaMask) until they change;
+    // 0: opaque.
+    std::uint32_t AlphaMask() const { return alphaMask_; }
     void SaveStream(TStream& stream) override;
     // A 32-bit byte count and that many bytes of one BMP file (count 0: no pixels).
     void ReadDataProperty(TStream& stream) override;
@@ -134,6 +137,7 @@ class TBitmap : public TGraphic {
     TColor maskColor_ = clDefault;
     BitmapTransparencyMode transparencyMode_ = BitmapTransparencyMode::Auto;
     std::int64_t missingPixelBytes_ = 0;
+    std::uint32_t alphaMask_ = 0;
 };
 
 }  // namespace plexon

@@ -1,6 +1,9 @@
 // Bitmap to RGBA through the platform's conversion to 32-bit rows, and RGBA to a new DIB section.
 #include "graphics/BitmapRgba.h"
 
+#include <bit>
+#include <cstddef>
+
 #include "graphics/Bitmap.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Raster.h"
@@ -18,6 +21,23 @@ gdi::BITMAPINFO TopDown32(std::int32_t width, std::int32_t height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     return info;
+}
+
+// The section's alpha bits widened to 0..255, rows in the section's order.
+void CopyAlpha(RgbaImage& image, const gdi::DIBSECTION& dib, std::uint32_t mask) {
+    const int shift = std::countr_zero(mask);
+    const std::uint64_t most = mask >> shift;
+    const bool bottomUp = dib.dsBmih.biHeight > 0;
+    for (std::int32_t y = 0; y < image.Height(); ++y) {
+        const auto* in = static_cast<const std::uint8_t*>(dib.dsBm.bmBits) +
+                         std::ptrdiff_t(bottomUp ? image.Height() - 1 - y : y) * dib.dsBm.bmWidthBytes;
+        std::uint8_t* out = image.Row(y);
+        for (std::int32_t x = 0; x < image.Width(); ++x, in += 4) {
+            const std::uint32_t value = std::uint32_t(in[0]) | std::uint32_t(in[1]) << 8 |
+                                        std::uint32_t(in[2]) << 16 | std::uint32_t(in[3]) << 24;
+            out[4 * x + 3] = std::uint8_t((std::uint64_t((value & mask) >> shift) * 255 + most / 2) / most);
+        }
+    }
 }
 
 }  // namespace
@@ -38,6 +58,9 @@ RgbaImage RgbaFromBitmap(const TBitmap& bitmap) {
         std::swap(p[i], p[i + 2]);
         p[i + 3] = 255;
     }
+    const gdi::DIBSECTION& dib = record.Dib;
+    if (bitmap.AlphaMask() != 0 && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 32)
+        CopyAlpha(image, dib, bitmap.AlphaMask());
     return image;
 }
 

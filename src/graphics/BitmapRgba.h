@@ -1,5 +1,5 @@
-// Crossing between TBitmap and RGBA images: a bitmap's pixels as opaque RGBA, and RGBA pixels as a
-// bitmap. Bitmaps carry no alpha, so nothing here blends; flattening is the caller's choice.
+// Crossing between TBitmap and RGBA images: a bitmap's pixels as RGBA, and RGBA pixels as a bitmap.
+// Nothing here blends; flattening is the caller's choice.
 #pragma once
 
 #include "graphics/RgbaImage.h"
@@ -8,7 +8,8 @@ namespace plexon {
 
 class TBitmap;
 
-// Every pixel with alpha 255; an empty bitmap gives an empty image. The bitmap is not changed.
+// The alpha its load found (TBitmap::AlphaMask), straight; otherwise every pixel with alpha 255. An empty
+// bitmap gives an empty image. The bitmap is not changed.
 RgbaImage RgbaFromBitmap(const TBitmap& bitmap);
 // Replaces the bitmap's image with a 32-bit DIB section of the pixels (the fourth byte zero, as the
 // raster layer keeps it); alpha is dropped.

@@ -47,6 +47,9 @@ struct DibBody {
     std::unique_ptr<TMemoryStream> keptData;
     // Pixel bytes the header promised that the input did not hold (their pixels stay zero).
     std::int64_t missingPixelBytes = 0;
+    // Where an uncompressed 32-bit image keeps alpha (its pixels straight, not premultiplied); 0
+    // when it has none and is opaque.
+    std::uint32_t alphaMask = 0;
 };
 
 // Reads a BMP file from the stream's position to its end. An empty rest gives an empty body.

@@ -72,7 +72,8 @@ DibBody::DibBody(DibBody&& other) noexcept
       header(other.header),
       coreFormat(other.coreFormat),
       keptData(std::move(other.keptData)),
-      missingPixelBytes(other.missingPixelBytes) {
+      missingPixelBytes(other.missingPixelBytes),
+      alphaMask(other.alphaMask) {
     other.handle = nullptr;
     other.palette = nullptr;
 }
@@ -95,6 +96,7 @@ struct DibHead {
     gdi::BITMAPINFOHEADER header;      // its first 40 bytes (zero past a shorter header)
     bool core = false;
     std::uint32_t masks[3] = {0, 0, 0};
+    std::uint32_t alphaMask = 0;  // from headers of 56 bytes and more
     gdi::RGBQUAD table[kMaxColors];
 };
 
@@ -126,6 +128,8 @@ void ReadHeader(TStream& stream, std::int64_t& count, DibHead& head) {
         if (head.headerSize >= kInfoHeaderSize + sizeof head.masks) {
             std::memcpy(head.masks, head.stored.data() + kInfoHeaderSize, sizeof head.masks);
         }
+        if (head.headerSize >= kInfoHeaderSize + sizeof head.masks + 4)
+            head.alphaMask = Le32(head.stored.data() + kInfoHeaderSize + sizeof head.masks);
     }
     h.biSize = kInfoHeaderSize;
 }
@@ -242,6 +246,19 @@ void DecodeCompressed(TMemoryStream& kept, TStream& input, std::int64_t& count, 
     gdi::GetObject(body.handle, sizeof body.header.dsBm, &body.header.dsBm);
 }
 
+// The alpha of a 32-bit image: the header's alpha mask, else the fourth byte where the colour masks
+// leave it spare and some pixel sets it. Most 32-bit files leave it zero and mean opaque.
+std::uint32_t AlphaMaskOf(const DibHead& head, const std::uint8_t* pixels, std::int64_t bytes) {
+    const gdi::BITMAPINFOHEADER& h = head.header;
+    if (h.biBitCount != 32) return 0;
+    if (head.alphaMask != 0) return head.alphaMask;
+    const bool spare = h.biCompression == gdi::BI_RGB ||
+                       (head.masks[0] == 0xFF0000 && head.masks[1] == 0xFF00 && head.masks[2] == 0xFF);
+    for (std::int64_t i = 3; spare && i < bytes; i += 4)
+        if (pixels[i] != 0) return 0xFF000000;
+    return 0;
+}
+
 }  // namespace
 
 DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* fileHeader) {
@@ -306,6 +323,7 @@ DibBody ReadDibBody(TStream& stream, std::int64_t count, const FileHeaderBytes* 
     const std::int64_t pixelBytes = std::min({std::int64_t(header.biSizeImage), count, imageBytes});
     ReadCounted(stream, bits, pixelBytes, count);
     body.missingPixelBytes = std::min(std::int64_t(header.biSizeImage), imageBytes) - pixelBytes;
+    body.alphaMask = AlphaMaskOf(head, static_cast<const std::uint8_t*>(bits), pixelBytes);
 
     gdi::GetObject(body.handle, sizeof body.header, &body.header);
     body.header.dsBmih.biXPelsPerMeter = header.biXPelsPerMeter;

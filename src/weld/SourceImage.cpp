@@ -66,11 +66,14 @@ bool ReadsAsPng(const std::string& path, SourceFormats sources) {
 void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request) {
     TFileStream stream(path, FileMode::OpenRead);
     CheckClaimedSize(stream, path, request);
+    RgbaImage image;
     if (!ReadsAsPng(path, request.Sources)) {
         bitmap.LoadStream(stream);
-        return;
+        if (bitmap.AlphaMask() == 0) return;
+        image = RgbaFromBitmap(bitmap);
+    } else {
+        image = DecodePng(stream);
     }
-    RgbaImage image = DecodePng(stream);
     image.Flatten(kOpaqueWhite);
     SetBitmapPixels(bitmap, image);
 }

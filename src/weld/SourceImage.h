@@ -20,9 +20,10 @@ bool ReadsAsPng(const std::string& path, SourceFormats sources);
 // Both load a source of the request. A header claiming a size that would take the icon past the
 // memory limit (IconMemory.h) raises EOutOfResources with the refusal text, naming the file, before
 // the pixels are allocated.
-// A PNG source is blended over white: a BMP strip has no alpha, and white is its empty colour.
+// A source with alpha (a PNG, a 32-bit BMP that carries it) is blended over white: a BMP strip has
+// no alpha, and white is its empty colour.
 void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request);
-// A BMP source is opaque.
+// Alpha is kept straight; a BMP source without alpha is opaque.
 RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bool* shortFile = nullptr);
 
 struct ImageExtent {

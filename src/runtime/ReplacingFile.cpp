@@ -6,7 +6,6 @@
 #include <stdio.h>
 #include <sys/random.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -81,27 +80,11 @@ std::int64_t TReplacingFile::Write(const void* buffer, std::int64_t count) {
 
 void TReplacingFile::WriteBuffers(const void* first, std::int64_t firstCount, const void* second,
                                   std::int64_t secondCount) {
-    iovec parts[2] = {{const_cast<void*>(first), std::size_t(std::max<std::int64_t>(firstCount, 0))},
-                      {const_cast<void*>(second), std::size_t(std::max<std::int64_t>(secondCount, 0))}};
-    int index = 0;
-    for (;;) {
-        while (index < 2 && parts[index].iov_len == 0) ++index;
-        if (index == 2) return;
-        const ssize_t n = ::pwritev(fd_, parts + index, 2 - index, off_t(position_));
-        if (n < 0 && errno == EINTR) continue;
-        // A write that takes nothing without an error can only mean the disk is full.
-        if (n <= 0) Fail("cannot write", n < 0 ? errno : ENOSPC);
-        position_ += n;
-        size_ = std::max(size_, position_);
-        // A partial write leaves the rest of the pieces for the next call.
-        for (std::size_t done = std::size_t(n); done > 0;) {
-            const std::size_t step = std::min(done, parts[index].iov_len);
-            parts[index].iov_base = static_cast<std::uint8_t*>(parts[index].iov_base) + step;
-            parts[index].iov_len -= step;
-            done -= step;
-            if (parts[index].iov_len == 0) ++index;
-        }
-    }
+    const std::int64_t done = WriteGathered(fd_, position_, first, firstCount, second, secondCount);
+    position_ += done;
+    size_ = std::max(size_, position_);
+    if (done < std::max<std::int64_t>(firstCount, 0) + std::max<std::int64_t>(secondCount, 0))
+        Fail("cannot write", errno);
 }
 
 std::int64_t TReplacingFile::Seek(std::int64_t offset, SeekOrigin origin) {

@@ -98,6 +98,34 @@ void TMemoryStream::Clear() {
     position_ = 0;
 }
 
+std::int64_t WriteGathered(int fd, std::int64_t offset, const void* first, std::int64_t firstCount,
+                           const void* second, std::int64_t secondCount) {
+    iovec parts[2] = {{const_cast<void*>(first), std::size_t(std::max<std::int64_t>(firstCount, 0))},
+                      {const_cast<void*>(second), std::size_t(std::max<std::int64_t>(secondCount, 0))}};
+    std::int64_t written = 0;
+    int index = 0;
+    for (;;) {
+        while (index < 2 && parts[index].iov_len == 0) ++index;
+        if (index == 2) return written;
+        const ssize_t n = ::pwritev(fd, parts + index, 2 - index, off_t(offset + written));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            // Taking nothing without an error can only mean the medium is full.
+            if (n == 0) errno = ENOSPC;
+            return written;
+        }
+        written += n;
+        // A partial write leaves the rest of the pieces for the next call.
+        for (std::size_t done = std::size_t(n); done > 0;) {
+            const std::size_t step = std::min(done, parts[index].iov_len);
+            parts[index].iov_base = static_cast<std::uint8_t*>(parts[index].iov_base) + step;
+            parts[index].iov_len -= step;
+            done -= step;
+            if (parts[index].iov_len == 0) ++index;
+        }
+    }
+}
+
 // ---- TFileStream ----
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) {
@@ -195,25 +223,10 @@ void TFileStream::WriteBuffers(const void* first, std::int64_t firstCount, const
                                std::int64_t secondCount) {
     DropBuffer();
     written_ = true;
-    iovec parts[2] = {{const_cast<void*>(first), std::size_t(std::max<std::int64_t>(firstCount, 0))},
-                      {const_cast<void*>(second), std::size_t(std::max<std::int64_t>(secondCount, 0))}};
-    int index = 0;
-    for (;;) {
-        while (index < 2 && parts[index].iov_len == 0) ++index;
-        if (index == 2) return;
-        const ssize_t n = ::pwritev(fd_, parts + index, 2 - index, off_t(position_));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw EWriteError(std::string(msg::kWriteError));
-        position_ += n;
-        // A partial write leaves the rest of the pieces for the next call.
-        for (std::size_t done = std::size_t(n); done > 0;) {
-            const std::size_t step = std::min(done, parts[index].iov_len);
-            parts[index].iov_base = static_cast<std::uint8_t*>(parts[index].iov_base) + step;
-            parts[index].iov_len -= step;
-            done -= step;
-            if (parts[index].iov_len == 0) ++index;
-        }
-    }
+    const std::int64_t done = WriteGathered(fd_, position_, first, firstCount, second, secondCount);
+    position_ += done;
+    if (done < std::max<std::int64_t>(firstCount, 0) + std::max<std::int64_t>(secondCount, 0))
+        throw EWriteError(std::string(msg::kWriteError));
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin) {

@@ -56,6 +56,11 @@ class TMemoryStream : public TStream {
     std::int64_t position_ = 0;
 };
 
+// Writes both pieces to the descriptor at the offset in as few system calls as the system allows,
+// going on after partial writes; the bytes written, with errno set when that is fewer than all.
+std::int64_t WriteGathered(int fd, std::int64_t offset, const void* first, std::int64_t firstCount,
+                           const void* second, std::int64_t secondCount);
+
 enum class FileMode {
     OpenRead,  // existing file, read only
     Create     // created or truncated, write only

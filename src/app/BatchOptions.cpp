@@ -24,7 +24,7 @@ constexpr std::string_view kUsage =
     "bmp-alpha strips, blended over white in BMP strips). A folder stands for all of its .bmp and .png\n"
     "files, grouped by icon in natural order.\n"
     "\n"
-    "  -o, --output DIR        folder for the strips (required)\n"
+    "  -o, --output DIR        folder for the strips (required; made with its parents if missing)\n"
     "  -n, --states 2|3|4      states per strip (default 3)\n"
     "      --order LIST        states of the slots, left to right, from normal, hot, disabled,\n"
     "                          pressed (default normal,hot,disabled,pressed)\n"
@@ -116,6 +116,7 @@ class WeldParser {
         if (command_.kind == CommandKind::Help) return std::move(command_);
         BatchOptions& options = command_.weld;
         if (options.outputFolder.empty()) throw UsageError("the output folder is missing (-o DIR)");
+        if (options.sources.empty()) throw UsageError("no source files or folders given");
         if (orderCount_ < static_cast<std::size_t>(options.stateCount))
             throw UsageError("--order names fewer states than the state count");
         // Moved, not copied: the sources may be a hundred thousand paths.

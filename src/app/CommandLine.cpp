@@ -1,10 +1,13 @@
 // Dispatch of the command line and the mapping of usage errors to their exit status.
 #include "app/CommandLine.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "app/BatchOptions.h"
 #include "app/WeldCommand.h"
+#include "runtime/PathText.h"
 
 namespace plexon {
 
@@ -13,7 +16,22 @@ void ReportUsageError(Console& console, std::string_view command, const UsageErr
                 << "\nTry 'plexon --help' for more information.\n";
 }
 
+namespace {
+
+// What the window would have opened had it existed; it is no command that went wrong.
+bool LooksLikePath(std::string_view arg) {
+    return !arg.starts_with('-') &&
+           (arg.find('/') != std::string_view::npos || EndsWithIgnoringCase(arg, ".bmp") ||
+            EndsWithIgnoringCase(arg, ".png") || EndsWithIgnoringCase(arg, ".svg"));
+}
+
+}  // namespace
+
 int RunCommandLine(std::span<const std::string> args, std::string_view version, Console& console) {
+    if (!args.empty() && LooksLikePath(args[0])) {
+        console.err << "plexon: " << args[0] << ": " << std::strerror(ENOENT) << '\n';
+        return kExitFailed;
+    }
     Command command;
     try {
         command = ParseCommandLine(args);

@@ -1,6 +1,8 @@
 // The batch weld: settings, file list, checks, the run, and what the console shows of it.
 #include "app/WeldCommand.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <ostream>
@@ -108,6 +110,8 @@ std::vector<std::string> ExpandEach(std::vector<std::string> sources, const Suff
     std::vector<std::string> files;
     files.reserve(sources.size());
     for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (!facts[i].exists)
+            throw EFOpenError(Format(msg::kFOpen, {sources[i]}), sources[i], std::strerror(ENOENT));
         if (!facts[i].folder) {
             files.push_back(std::move(sources[i]));
             continue;
@@ -118,6 +122,11 @@ std::vector<std::string> ExpandEach(std::vector<std::string> sources, const Suff
                      std::make_move_iterator(listed.end()));
     }
     return files;
+}
+
+int RefuseBusyFolder(Console& console, const std::string& folder) {
+    console.err << "plexon: " << folder << ": " << msg::kFolderBusyReason << '\n';
+    return kExitFailed;
 }
 
 int Weld(BatchOptions options, Console& console, Context& context) {
@@ -131,21 +140,28 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     request.Sources = SourceFormats::BmpAndPng;
     context.path.clear();
 
+    // A missing output folder is made, with its parents, once every other check has passed.
+    const bool makeOutput = !PathExists(options.outputFolder);
+    if (!makeOutput && !DirectoryExists(options.outputFolder)) {
+        console.err << "plexon: " << options.outputFolder << ": not a folder\n";
+        return kExitFailed;
+    }
     const std::string sourceFolder = SourceFolderOf(request.FileList);
-    if (std::optional<StartRefusal> refusal =
-            CheckStart({sourceFolder, request.FileList.size(), request.OutputFolder})) {
+    std::optional<StartRefusal> refusal =
+        CheckStart({sourceFolder, request.FileList.size(), request.OutputFolder});
+    if (makeOutput && refusal == StartRefusal::NoOutputFolder) refusal.reset();
+    if (refusal) {
         // The refusal names the folder it is about.
         const std::string& about = *refusal == StartRefusal::NoImages ? sourceFolder : options.outputFolder;
         console.err << ErrorLine(about, RefusalText(*refusal));
         return kExitFailed;
     }
-    // From the plan to the last strip no other weld writes into the folder.
+    // From the plan to the last strip no other weld writes into the folder (a folder still to be made
+    // is taken once it is).
     context.path = options.outputFolder;
-    const std::optional<FolderLock> lock = TakeOutputFolder(request.OutputFolder);
-    if (!lock) {
-        console.err << "plexon: " << options.outputFolder << ": " << msg::kFolderBusyReason << '\n';
-        return kExitFailed;
-    }
+    std::optional<FolderLock> lock;
+    if (!makeOutput && !(lock = TakeOutputFolder(request.OutputFolder)))
+        return RefuseBusyFolder(console, options.outputFolder);
     // The width of the first file, whatever its state, as the main window measures it.
     context.path = request.FileList.front();
     request.ImageSize = SlotSizeOf(request.FileList.front(), request.Sources);
@@ -166,6 +182,12 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     }
     if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
+    if (makeOutput) {
+        context.path = options.outputFolder;
+        MakeOutputFolder(request.OutputFolder);
+        if (!(lock = TakeOutputFolder(request.OutputFolder)))
+            return RefuseBusyFolder(console, options.outputFolder);
+    }
     for (const PlannedStrip& strip : strips)
         if (strip.returns) console.err << Format(kBaseNameReturns, {strip.baseName, strip.outputPath});
 

@@ -14,6 +14,9 @@ namespace plexon {
 // there. Once the lock is held, leftover temporary strips of killed runs are removed. Raises
 // EFOpenError naming the folder when it cannot be opened.
 std::optional<FolderLock> TakeOutputFolder(const std::string& folder);
+// Makes the folder and the parents it lacks; EFCreateError naming the folder and the system's reason
+// when one cannot be made.
+void MakeOutputFolder(const std::string& folder);
 
 namespace msg {
 // The window's refusal; the batch command says "plexon: OUT: another weld is writing into this folder".

@@ -57,13 +57,28 @@ void CheckClaimedSize(TFileStream& stream, const std::string& path, const WeldRe
         throw EOutOfResources(*refusal, path, *refusal);
 }
 
+// A file the readers refuse is named, with the reason the batch command shows; the message stays the
+// reader's, and other errors pass as they are.
+[[noreturn]] void RethrowNamingSource(const std::string& path) {
+    constexpr std::string_view kNotAnImage = "not a BMP or PNG image";
+    try {
+        throw;
+    } catch (const EInvalidGraphic& e) {
+        if (!e.FilePath().empty()) throw;
+        throw EInvalidGraphic(e.Message(), path, std::string(kNotAnImage));
+    } catch (const EReadError& e) {
+        if (!e.FilePath().empty()) throw;
+        throw EReadError(e.Message(), path, std::string(kNotAnImage));
+    }
+}
+
 }  // namespace
 
 bool ReadsAsPng(const std::string& path, SourceFormats sources) {
     return sources == SourceFormats::BmpAndPng && EndsWithIgnoringCase(path, ".png");
 }
 
-void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request) {
+void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request) try {
     TFileStream stream(path, FileMode::OpenRead);
     CheckClaimedSize(stream, path, request);
     RgbaImage image;
@@ -76,9 +91,11 @@ void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldReques
     }
     image.Flatten(kOpaqueWhite);
     SetBitmapPixels(bitmap, image);
+} catch (...) {
+    RethrowNamingSource(path);
 }
 
-RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bool* shortFile) {
+RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bool* shortFile) try {
     TFileStream stream(path, FileMode::OpenRead);
     CheckClaimedSize(stream, path, request);
     if (ReadsAsPng(path, request.Sources)) return DecodePng(stream);
@@ -86,9 +103,11 @@ RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bo
     bitmap.LoadStream(stream);
     if (shortFile) *shortFile = bitmap.MissingPixelBytes() > 0;
     return RgbaFromBitmap(bitmap);
+} catch (...) {
+    RethrowNamingSource(path);
 }
 
-ImageExtent MeasureSource(const std::string& path, SourceFormats sources) {
+ImageExtent MeasureSource(const std::string& path, SourceFormats sources) try {
     if (ReadsAsPng(path, sources)) {
         // The header is all it takes; the rest of the file may be of any size.
         TFileStream stream(path, FileMode::OpenRead);
@@ -100,6 +119,8 @@ ImageExtent MeasureSource(const std::string& path, SourceFormats sources) {
     TBitmap bitmap;
     bitmap.LoadFile(path);
     return {bitmap.Width(), bitmap.Height()};
+} catch (...) {
+    RethrowNamingSource(path);
 }
 
 }  // namespace plexon

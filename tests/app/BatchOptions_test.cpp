@@ -122,8 +122,9 @@ TEST(BatchOptionsCommands, HelpAndVersion) {
     EXPECT_NE(UsageText().find("--output DIR"), std::string_view::npos);
 }
 
-TEST(BatchOptionsUsageErrors, MissingOutput) {
+TEST(BatchOptionsUsageErrors, MissingOutputOrSources) {
     EXPECT_EQ(UsageMessage({"weld", "a.bmp"}), "the output folder is missing (-o DIR)");
+    EXPECT_EQ(UsageMessage({"weld", "-o", "o"}), "no source files or folders given");
     EXPECT_EQ(UsageMessage({"weld", "-o"}), "-o needs a value");
     EXPECT_EQ(UsageMessage({"weld", "a", "--output"}), "--output needs a value");
     EXPECT_EQ(UsageMessage({"weld", "--output=", "a"}), "the output folder is empty");

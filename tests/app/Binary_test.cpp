@@ -97,7 +97,7 @@ TEST_F(BinaryTest, UsageErrorsExitTwoAndWriteNothing) {
          {"weld " + Quote(icons_), "weld -n 5 -o " + Quote(out_) + " " + Quote(icons_),
           "weld --order normal,hot -o " + Quote(out_) + " " + Quote(icons_),
           "weld --order normal,cold,hot -o " + Quote(out_) + " " + Quote(icons_),
-          "weld --colour -o " + Quote(out_) + " " + Quote(icons_)}) {
+          "weld --colour -o " + Quote(out_) + " " + Quote(icons_), "weld -o " + Quote(out_)}) {
         Outcome r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
@@ -123,21 +123,31 @@ TEST_F(BinaryTest, WindowWithoutADisplayIsRefusedAtOnce) {
 TEST_F(BinaryTest, RefusalsExitOne) {
     Outcome same = Run("weld -o " + Quote(out_ + "/../icons/") + " " + Quote(icons_));
     EXPECT_EQ(same.status, 1);
-    EXPECT_EQ(same.err, "plexon: " + out_ + "/../icons/: You cannot create the images in the same folder as the "
-                        "source images.\n");
+    EXPECT_EQ(same.err, "plexon: " + out_ +
+                            "/../icons/: You cannot create the images in the same folder as the "
+                            "source images.\n");
     Outcome none = Run("weld -o " + Quote(out_) + " " + Quote(t_.MakeFolder("empty")));
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, "plexon: Please select some images to join.\n");
     EXPECT_TRUE(OutputEmpty());
 }
 
+// A path that is not there is named as the system names it, also where the window would have opened it.
 TEST_F(BinaryTest, ErrorsExitOneWithTheMessage) {
     t_.WriteFile("icons/Open_d.bmp", "BMgarbage");
-    Outcome r = Run("weld -q -o " + Quote(out_) + " " + Quote(icons_));
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_FALSE(r.err.empty());
-    EXPECT_TRUE(r.err.ends_with(".\n")) << r.err;
+    for (const auto& [args, err] : {
+             std::pair{"weld -q -o " + Quote(out_) + " " + Quote(icons_),
+                       "plexon: " + icons_ + "/Open_d.bmp: not a BMP or PNG image\n"},
+             std::pair{Quote(t_ / "gone.png"),
+                       "plexon: " + t_ / "gone.png" + ": No such file or directory\n"},
+             std::pair{std::string("nowhere/Open"),
+                       std::string("plexon: nowhere/Open: No such file or directory\n")},
+         }) {
+        Outcome r = Run(args);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_TRUE(r.err.ends_with(err)) << r.err;
+    }
 }
 
 }  // namespace

@@ -514,8 +514,9 @@ TEST_F(MainWindow, AnErrorInTheRunLeavesBusyModeToo) {
     Click(*form->btnStart);
     Pump();
     // Shown by the error display: what went wrong, with which file, and what was written before.
-    EXPECT_EQ(errors, std::vector<std::string>{"Stream read error.\n" + bad +
-                                               ": Stream read error\n1 strip was written before the error."});
+    EXPECT_EQ(errors,
+              std::vector<std::string>{"Stream read error.\n" + bad +
+                                       ": not a BMP or PNG image\n1 strip was written before the error."});
     EXPECT_TRUE(form->btnStart->Visible());
     EXPECT_FALSE(form->pbWork->Visible());
     EXPECT_TRUE(form->btnImageBrowse->Enabled());

@@ -40,6 +40,8 @@ constexpr std::string_view kUsage =
     "                          a source gets a warning and is cut or padded to the slot\n"
     "      --no-clobber        refuse the run, before anything is written, when a strip it would\n"
     "                          write exists already (by default existing strips are replaced)\n"
+    "      --keep-going        a source that cannot be read skips its icon; the other strips are\n"
+    "                          written and the run ends with exit status 1\n"
     "  -q, --quiet             no progress and no completion text\n"
     "  -h, --help              show this text\n"
     "\n"
@@ -101,6 +103,7 @@ constexpr OptionSpec kOptions[] = {
     {0, "config", Takes::Value},          {'q', "quiet", Takes::Nothing},
     {'h', "help", Takes::Nothing},        {0, "format", Takes::Value},
     {0, "strict", Takes::Nothing},        {0, "no-clobber", Takes::Nothing},
+    {0, "keep-going", Takes::Nothing},
 };
 
 class WeldParser {
@@ -146,6 +149,8 @@ class WeldParser {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {
             options.sizeCheck = SizeCheck::Strict;
+        } else if (name == "keep-going") {
+            options.keepGoing = true;
         } else if (name == "no-clobber") {
             options.existingStrips = ExistingStrips::Refuse;
         } else if (name == "quiet") {

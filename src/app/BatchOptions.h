@@ -31,6 +31,7 @@ struct BatchOptions {
     StripFormat format = StripFormat::Bmp;
     SizeCheck sizeCheck = SizeCheck::Warn;
     ExistingStrips existingStrips = ExistingStrips::Replace;
+    bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run
     std::vector<std::string> sources;  // files and folders, in the order given
 };
 

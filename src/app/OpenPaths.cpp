@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/SourceList.h"
+#include "weld/SourceList.h"
 #include "platform/shell/FileAttributes.h"
 #include "platform/shell/Folders.h"
 #include "runtime/PathText.h"

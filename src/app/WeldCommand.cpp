@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "app/ProgressBar.h"
-#include "app/SourceList.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 #include "weld/CompletionText.h"
 #include "weld/OutputFolder.h"
+#include "weld/RunReport.h"
 #include "weld/SettingsLocation.h"
 #include "weld/SourceImage.h"
+#include "weld/SourceList.h"
 #include "weld/SourceNaming.h"
 #include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
@@ -36,8 +37,6 @@ constexpr std::string_view kSizeWarning =
 constexpr std::string_view kSizeRefusal = "plexon: %s: the image is %s, the slots are %s\n";
 constexpr std::string_view kStrictRefusal =
     "plexon: --strict: %s not of the slot size; nothing was written\n";
-constexpr std::string_view kBaseNameReturns =
-    "plexon: warning: the icon \"%s\" comes back after another icon; its strip replaces the earlier %s\n";
 constexpr std::string_view kExistingStrip =
     "plexon: %s: the strip exists already%s; with --no-clobber nothing was written\n";
 constexpr std::string_view kShortSource =
@@ -188,8 +187,8 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         if (!(lock = TakeOutputFolder(request.OutputFolder)))
             return RefuseBusyFolder(console, options.outputFolder);
     }
-    for (const PlannedStrip& strip : strips)
-        if (strip.returns) console.err << Format(kBaseNameReturns, {strip.baseName, strip.outputPath});
+    for (const std::string& warning : PlanWarnings(request, strips))
+        console.err << "plexon: warning: " << warning << '\n';
 
     const bool quiet = options.verbosity == Verbosity::Quiet;
     const int32_t slot = request.ImageSize;
@@ -199,6 +198,14 @@ int Weld(BatchOptions options, Console& console, Context& context) {
                                              Fitting(width, height, slot)});
     });
     run.SetShortNotice([&console](const std::string& path) { console.err << Format(kShortSource, {path}); });
+    std::vector<std::string> skipped;
+    if (options.keepGoing)
+        run.SetSkipNotice(
+            [&skipped](const PlannedStrip& strip, const std::string& path, const Exception& error) {
+                skipped.push_back(
+                    strip.baseName + ": " + ExtractFileName(path) + ": " +
+                    (error.FilePath().empty() ? ErrorDisplayText(error.Message()) : error.FileReason()));
+            });
     uint32_t elapsed = 0;
     try {
         if (!quiet && console.progress == ProgressDisplay::Bar) {
@@ -210,6 +217,15 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     } catch (...) {
         context.path = run.CurrentPath();
         throw;
+    }
+    if (!skipped.empty()) {
+        std::string list;
+        for (const std::string& item : skipped) list += (list.empty() ? "" : "; ") + item;
+        console.err << "plexon: " << skipped.size() << (skipped.size() == 1 ? " icon" : " icons")
+                    << " skipped (" << list
+                    << (skipped.size() == 1 ? "); its earlier strip, if any, was left as it was\n"
+                                            : "); their earlier strips, if any, were left as they were\n");
+        return kExitFailed;
     }
     if (!quiet) console.out << CompletionText(elapsed) << '\n';
     return kExitDone;

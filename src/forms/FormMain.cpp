@@ -30,7 +30,6 @@
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/ScopeExit.h"
-#include "weld/CompletionText.h"
 #include "weld/OutputFolder.h"
 #include "weld/RunReport.h"
 #include "weld/SettingsLocation.h"
@@ -372,7 +371,18 @@ void TfrmMain::btnStartClick(TComponent*) {
         }
     });
     Application().ProcessMessages();
+    // The report tells what the batch command would have warned of.
+    RunWarnings warnings;
+    PlanWarnings(request, plan, &warnings);
+    const std::int32_t slot = request.ImageSize;
     WeldRun run(std::move(request), std::move(plan));
+    run.SetSizeNotice([&warnings, slot](const std::string& path, std::int32_t width, std::int32_t height) {
+        if (width != slot || height != slot)
+            warnings.otherSizes.push_back(ExtractFileName(path) + " (" + std::to_string(width) + " x " +
+                                          std::to_string(height) + ")");
+    });
+    run.SetShortNotice(
+        [&warnings](const std::string& path) { warnings.shortFiles.push_back(ExtractFileName(path)); });
     ShowBusy(true);
     Application().ProcessMessages();
     Repaint();
@@ -392,7 +402,8 @@ void TfrmMain::btnStartClick(TComponent*) {
     }
     // The folder is free for another weld while the report shows.
     lock.reset();
-    ShowInformation(CompletionText(elapsed));
+    RunMessageDialog(CompletionReport(elapsed, warnings), warnings.Empty() ? mtInformation : mtWarning,
+                     {mbOK}, 0, -1, -1, "");
 }
 
 }  // namespace plexon

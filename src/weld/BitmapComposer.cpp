@@ -1,5 +1,5 @@
-// BMP strips composed on bitmaps, exactly as the main window writes them: the working bitmaps and the
-// strip are never cleared, so a slot shows what its state's bitmap still holds.
+// BMP strips composed on bitmaps, as the main window writes them: each slot shows its state's image
+// of this icon, cut to the slot, on white where the image does not reach or the icon has none.
 #include <array>
 
 #include "graphics/Bitmap.h"
@@ -18,13 +18,6 @@ class BitmapComposer final : public StripComposer {
         strip_.SetWidth(request_.ImageSize * request_.StateCount);
     }
 
-    void FitWorkingImages() override {
-        for (auto& bitmap : working_) {
-            bitmap->SetHeight(request_.ImageSize);
-            bitmap->SetWidth(request_.ImageSize);
-        }
-    }
-
     ImageExtent Load(ImageState state, const std::string& path) override {
         TBitmap& bitmap = Working(state);
         LoadSourceBitmap(bitmap, path, request_);
@@ -32,12 +25,21 @@ class BitmapComposer final : public StripComposer {
                 !ReadsAsPng(path, request_.Sources) && bitmap.MissingPixelBytes() > 0};
     }
 
-    void Flush(const std::string& outputPath) override {
-        // The strip is not cleared between groups: every slot is painted over, except where the last
-        // file of the list is smaller than a slot.
+    void Flush(const std::string& outputPath, StateFlags loaded) override {
+        const std::int32_t size = request_.ImageSize;
         for (int slot = 0; slot < request_.StateCount; ++slot) {
-            strip_.Canvas().DrawGraphic(slot * request_.ImageSize, 0,
-                                        &Working(request_.Slots[static_cast<size_t>(slot)]));
+            const ImageState state = request_.Slots[static_cast<size_t>(slot)];
+            TBitmap& image = Working(state);
+            const gdi::RECT area{slot * size, 0, (slot + 1) * size, size};
+            if (!loaded[static_cast<size_t>(IndexOf(state))]) {
+                Fill(area);
+                continue;
+            }
+            // Cut at the right and bottom; the strip's slot is blank around a smaller image.
+            if (image.Height() > size) image.SetHeight(size);
+            if (image.Width() > size) image.SetWidth(size);
+            if (image.Width() < size || image.Height() < size) Fill(area);
+            strip_.Canvas().DrawGraphic(area.left, 0, &image);
         }
         strip_.SaveFile(outputPath);
         strip_.FreeDibCopy();
@@ -46,6 +48,11 @@ class BitmapComposer final : public StripComposer {
 
   private:
     TBitmap& Working(ImageState state) { return *working_[static_cast<size_t>(IndexOf(state))]; }
+
+    void Fill(const gdi::RECT& area) {
+        strip_.Canvas().Brush().SetColor(clWhite);
+        strip_.Canvas().FillRect(area);
+    }
 
     const WeldRequest& request_;
     std::array<std::unique_ptr<TBitmap>, kImageStateCount> working_;

@@ -1,6 +1,6 @@
 // Strips that keep alpha, composed in RGBA: PNG and 32-bit BMP with an alpha mask. Working images
-// start and grow transparent, and are fitted to the slot before every strip, the last one included,
-// so no slot ever shows what an earlier strip left behind.
+// grow transparent, and a state without a file in the icon is transparent, so no slot ever shows
+// what an earlier strip left behind.
 #include <array>
 
 #include "graphics/AlphaBmp.h"
@@ -20,10 +20,6 @@ class RgbaComposer final : public StripComposer {
           encoder_(request.Format == StripFormat::Png ? std::make_unique<PngEncoder>(kDefaultPngLevel)
                                                       : nullptr) {}
 
-    void FitWorkingImages() override {
-        for (RgbaImage& image : working_) image.Resize(request_.ImageSize, request_.ImageSize, kTransparent);
-    }
-
     ImageExtent Load(ImageState state, const std::string& path) override {
         RgbaImage& image = working_[static_cast<size_t>(IndexOf(state))];
         bool shortFile = false;
@@ -31,11 +27,15 @@ class RgbaComposer final : public StripComposer {
         return {image.Width(), image.Height(), shortFile};
     }
 
-    void Flush(const std::string& outputPath) override {
-        FitWorkingImages();
+    void Flush(const std::string& outputPath, StateFlags loaded) override {
+        const std::int32_t size = request_.ImageSize;
         for (int slot = 0; slot < request_.StateCount; ++slot) {
-            const ImageState state = request_.Slots[static_cast<size_t>(slot)];
-            strip_.CopyFrom(working_[static_cast<size_t>(IndexOf(state))], slot * request_.ImageSize, 0);
+            const auto state = static_cast<std::size_t>(IndexOf(request_.Slots[static_cast<size_t>(slot)]));
+            RgbaImage& image = working_[state];
+            // A state this icon has no file for is blank, not what an earlier icon left.
+            if (!loaded[state]) image = RgbaImage(size, size, kTransparent);
+            image.Resize(size, size, kTransparent);
+            strip_.CopyFrom(image, slot * size, 0);
         }
         const std::vector<std::uint8_t> file = encoder_ ? encoder_->Encode(strip_) : EncodeAlphaBmp(strip_);
         WriteFileBytes(outputPath, file);

@@ -1,11 +1,13 @@
 // Where a weld run keeps its working images and its strip, and how it writes a strip: bitmaps for BMP
-// strips, RGBA for strips that keep alpha. The order of the steps is the run's; this is the storage.
+// strips, RGBA for strips that keep alpha. Which files go into a strip is the run's; this is the
+// storage and the drawing.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "weld/ImageState.h"
+#include "weld/Slots.h"
 #include "weld/SourceImage.h"
 #include "weld/WeldRequest.h"
 
@@ -14,13 +16,12 @@ namespace plexon {
 class StripComposer {
   public:
     virtual ~StripComposer() = default;
-    // Every working image becomes a slot-sized square: cut at the right and bottom, or extended with
-    // the format's empty colour (white for BMP strips, transparent for the others).
-    virtual void FitWorkingImages() = 0;
     // Loads the file into the state's working image and gives its size as loaded.
     virtual ImageExtent Load(ImageState state, const std::string& path) = 0;
-    // Draws the working image of each slot's state into the strip and writes it to the path.
-    virtual void Flush(const std::string& outputPath) = 0;
+    // Draws the working image of each slot's state into the strip and writes it to the path. A state
+    // not in `loaded` shows blank (white in BMP strips, transparent in the others), never what an
+    // earlier strip held; an image is cut to its slot, and around a smaller one the slot is blank.
+    virtual void Flush(const std::string& outputPath, StateFlags loaded) = 0;
 };
 
 // The composer for the request's strip format. The request must outlive it.

@@ -1,12 +1,14 @@
-// Grouping the file list into strips, and the check that no strip lands on a source file.
+// Grouping the file list into strips by icon, and the checks on the strips' files.
 #include "weld/StripPlan.h"
 
 #include <map>
-#include <unordered_set>
+#include <unordered_map>
+#include <utility>
 
 #include "platform/shell/FileAttributes.h"
 #include "runtime/FolderHandles.h"
 #include "runtime/PathText.h"
+#include "weld/NaturalOrder.h"
 #include "weld/SourceNaming.h"
 
 namespace plexon {
@@ -14,17 +16,39 @@ namespace plexon {
 std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, const SuffixSettings& settings,
                                      const std::string& outputFolder, std::string_view extension) {
     std::vector<PlannedStrip> strips;
-    // Room for a strip per file, so the names the set views never move.
+    // Room for a strip per file, so the names the index views never move.
     strips.reserve(files.size());
-    std::unordered_set<std::string_view> seen;
+    std::unordered_map<std::string_view, std::size_t> byName;
+    byName.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        std::string base = BaseNameOfStem(ExtractStem(files[i]), settings);
-        if (!strips.empty() && strips.back().baseName == base) continue;
-        std::string outputPath;
-        outputPath.reserve(outputFolder.size() + base.size() + extension.size());
-        outputPath.append(outputFolder).append(base).append(extension);
-        strips.push_back({std::move(base), std::move(outputPath), i, false});
-        strips.back().returns = !seen.insert(strips.back().baseName).second;
+        const std::string stem = ExtractStem(files[i]);
+        const ImageState state = StateOfStem(stem, settings);
+        std::string base = BaseNameOfStem(stem, settings);
+        // Files of one icon mostly come together: the last strip is looked at first.
+        std::size_t at = strips.empty() || strips.back().baseName != base ? kNoSource : strips.size() - 1;
+        if (at == kNoSource) {
+            if (const auto found = byName.find(base); found != byName.end()) at = found->second;
+        }
+        if (at == kNoSource) {
+            std::string outputPath;
+            outputPath.reserve(outputFolder.size() + base.size() + extension.size());
+            outputPath.append(outputFolder).append(base).append(extension);
+            at = strips.size();
+            strips.push_back({std::move(base), std::move(outputPath), {}, {}, {}});
+            strips.back().sources.fill(kNoSource);
+            byName.emplace(strips.back().baseName, at);
+        }
+        PlannedStrip& strip = strips[at];
+        std::size_t& source = strip.sources[std::size_t(IndexOf(state))];
+        if (source != kNoSource && files[source] == files[i]) continue;  // the same file named again
+        strip.files.push_back(i);
+        if (source == kNoSource) {
+            source = i;
+        } else if (NaturalLess(files[source], files[i])) {
+            strip.setAside.push_back(std::exchange(source, i));
+        } else {
+            strip.setAside.push_back(i);
+        }
     }
     strips.shrink_to_fit();
     return strips;
@@ -46,7 +70,7 @@ std::vector<const PlannedStrip*> FindExistingStrips(const std::vector<PlannedStr
     const std::vector<PathFacts> written = LookUpPaths(outputs);
     std::vector<const PlannedStrip*> existing;
     for (std::size_t i = 0; i < strips.size(); ++i)
-        if (written[i].exists && !strips[i].returns) existing.push_back(&strips[i]);
+        if (written[i].exists) existing.push_back(&strips[i]);
     return existing;
 }
 

@@ -1,28 +1,39 @@
-// Which strips a weld run writes, worked out from the file list alone. The run walks this plan, and
-// the batch command checks and warns from the same plan before anything is written. It reads names
-// and file identities, no pixels.
+// Which strips a weld run writes and from which files, worked out from the file list alone: the files
+// of one icon form one strip whatever their order. The run walks this plan, and the checks and
+// warnings read the same plan before anything is written. It reads names and file identities, no
+// pixels.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "weld/ImageState.h"
 #include "weld/SuffixSettings.h"
 #include "weld/WeldRequest.h"
 
 namespace plexon {
 
-// One group of consecutive files sharing a base name, and the strip the run writes for it.
+inline constexpr std::size_t kNoSource = SIZE_MAX;
+
+// The files of one icon, wherever they stand in the list, and the strip the run writes for it.
 struct PlannedStrip {
     std::string baseName;
-    std::string outputPath;  // the output folder, the base name and the format's extension
-    std::size_t firstFile;   // index in the file list
-    bool returns;            // an earlier group had the same base name: this strip overwrites its strip
+    std::string outputPath;          // the output folder, the base name and the format's extension
+    std::vector<std::size_t> files;  // indexes in the file list, in list order
+    // The file of each state (by ImageState index), kNoSource when the icon has none. Of two files for
+    // one state the later by full path in natural order is the source.
+    std::array<std::size_t, kImageStateCount> sources;
+    std::vector<std::size_t> setAside;  // files that lost to another file of their state
 };
 
-// outputFolder ends in "/" (or is empty: the current folder); extension is ".bmp" or ".png".
+// outputFolder ends in "/" (or is empty: the current folder); extension is ".bmp" or ".png". Strips
+// come in the order in which their icon first appears in the list. The same path named twice is
+// one file.
 std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, const SuffixSettings& settings,
                                      const std::string& outputFolder, std::string_view extension = ".bmp");
 // The plan of a request's run, as the run itself walks it.

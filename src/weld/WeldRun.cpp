@@ -1,4 +1,4 @@
-// The weld run: grouping of the source files, loading of the used states, composing and saving strips.
+// The weld run: walks the plan icon by icon, loading the used states, composing and saving strips.
 #include "weld/WeldRun.h"
 
 #include <limits>
@@ -41,34 +41,42 @@ WeldRun::~WeldRun() = default;
 uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     assert(composer_ && "a weld run executes once");
     const std::vector<std::string>& files = request_.FileList;
-    const SuffixSettings& suffixes = request_.Suffixes;
-    const std::vector<PlannedStrip>& strips = strips_;
     // Sources and strips are opened through handles of their folders, kept for this run only.
     const FolderHandleScope folders;
-    std::size_t next = 0;  // the next strip of the plan to begin
-    for (size_t i = 0; i < files.size(); ++i) {
-        // Before the group check, so every strip but the last is composed of full-size squares.
-        composer_->FitWorkingImages();
-        if (next < strips.size() && strips[next].firstFile == i) {
-            if (next > 0) Flush(strips[next - 1].outputPath);
-            ++next;
+    std::size_t total = 0;
+    for (const PlannedStrip& strip : strips_) total += strip.files.size();
+    std::size_t walked = 0;
+    for (const PlannedStrip& strip : strips_) {
+        StateFlags loaded{};
+        const std::size_t walkedBefore = walked;
+        try {
+            for (std::size_t file : strip.files) {
+                // Files of unused states, and files another file of their state replaced, are never
+                // opened, yet they count for the progress.
+                for (std::size_t state = 0; state < kImageStateCount; ++state) {
+                    if (strip.sources[state] != file || !used_[state]) continue;
+                    Load(ImageState(int(state)), files[file]);
+                    loaded[state] = true;
+                }
+                if (total > 1 && progress)
+                    progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(walked) * 100, total - 1)));
+                ++walked;
+            }
+        } catch (const Exception& error) {
+            if (!skipNotice_) throw;
+            // The icon's strip is not written; what a file of it held before stays.
+            skipNotice_(strip, CurrentPath(), error);
+            ++skipped_;
+            walked = walkedBefore + strip.files.size();
+            continue;
         }
-        // Files of unused states are never opened, yet they still took part in the grouping.
-        const ImageState state = StateOfStem(ExtractStem(files[i]), suffixes);
-        if (used_[static_cast<size_t>(IndexOf(state))]) Load(state, files[i]);
-        if (files.size() > 1 && progress)
-            progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(i) * 100, files.size() - 1)));
+        current_ = &strip.outputPath;
+        composer_->Flush(strip.outputPath, loaded);
+        ++written_;
     }
-    if (!strips.empty()) Flush(strips.back().outputPath);
     composer_.reset();
     // Unsigned 32-bit subtraction stays right when the tick count wrapped during the run.
     return ticks_() - startTime_;
-}
-
-void WeldRun::Flush(const std::string& outputPath) {
-    current_ = &outputPath;
-    composer_->Flush(outputPath);
-    ++written_;
 }
 
 void WeldRun::Load(ImageState state, const std::string& path) {

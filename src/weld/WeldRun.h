@@ -14,10 +14,12 @@
 
 namespace plexon {
 
+class Exception;
 class StripComposer;
 
 using TickSource = std::function<uint32_t()>;
-// Called after each file with the position 0 to 100; never called when the list holds one file.
+// Called after each file with the position 0 to 100, the files taken icon by icon; never called when
+// the list holds one file.
 using ProgressCallback = std::function<void(int position)>;
 // Called when a loaded source is not a slot-sized square, with its path and its size as loaded.
 using SizeNotice = std::function<void(const std::string& path, std::int32_t width, std::int32_t height)>;
@@ -35,12 +37,19 @@ class WeldRun {
     WeldRun(const WeldRun&) = delete;
     WeldRun& operator=(const WeldRun&) = delete;
 
-    // Walks the files, writes one strip per run of files with one base name, frees the working bitmaps
-    // and gives the elapsed milliseconds (correct across a wrap of the tick count). A run executes
-    // once. Loading and saving errors propagate and end the run: strips already written stay, the
-    // group under way is not written, and no strip is ever left partly written (each replaces its
-    // file whole). An empty file list writes nothing.
+    // Writes one strip per icon of the plan, in its order, frees the working images and gives the
+    // elapsed milliseconds (correct across a wrap of the tick count). A run executes once. Loading and
+    // saving errors propagate and end the run: strips already written stay, the icon under way is not
+    // written, and no strip is ever left partly written (each replaces its file whole). An empty file
+    // list writes nothing.
     uint32_t Execute(const ProgressCallback& progress);
+
+    // Set before Execute to go on past sources that cannot be read: such a source's icon is not
+    // written, and the notice gets its strip, the file and the error. Saving errors still end the run.
+    using SkipNotice =
+        std::function<void(const PlannedStrip& strip, const std::string& path, const Exception& error)>;
+    void SetSkipNotice(SkipNotice notice) { skipNotice_ = std::move(notice); }
+    std::size_t IconsSkipped() const { return skipped_; }
 
     // Set before Execute; without it, sizes are not reported.
     void SetSizeNotice(SizeNotice notice) { sizeNotice_ = std::move(notice); }
@@ -58,7 +67,6 @@ class WeldRun {
 
   private:
     void Load(ImageState state, const std::string& path);
-    void Flush(const std::string& outputPath);
 
     WeldRequest request_;
     TickSource ticks_;
@@ -70,6 +78,8 @@ class WeldRun {
     std::unique_ptr<StripComposer> composer_;
     uint32_t startTime_ = 0;
     std::size_t written_ = 0;
+    std::size_t skipped_ = 0;
+    SkipNotice skipNotice_;
     StateFlags used_{};
 };
 

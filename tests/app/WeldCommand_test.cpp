@@ -196,16 +196,32 @@ TEST_F(WeldCommandTest, RefusesAnEmptyFirstFileBeforeWritingAnything) {
     EXPECT_EQ(OutputCount(), 0u);
 }
 
-TEST_F(WeldCommandTest, WarnsWhenAnIconComesBack) {
-    MakeIcons({"Open", "Save"});
-    BatchOptions o = Options({icons_ + "/Open.bmp", icons_ + "/Save.bmp", icons_ + "/Open_h.bmp"});
-    o.stateCount = 2;
-    ASSERT_EQ(Run(o), 0);
+// A shell glob lists Arrow10 between Arrow and Arrow_d: each icon still gets its own files. What an
+// icon lacks, or has twice, is said once per icon, and only for the states the strip shows.
+TEST_F(WeldCommandTest, GroupsInterleavedIconsAndWarnsOfMissingAndDoubleStates) {
+    MakeIcons({"Arrow", "Arrow10"});
+    fs::remove(icons_ + "/Arrow_h.bmp");
+    fs::remove(icons_ + "/Arrow10_p.bmp");
+    const std::string other = t_.MakeFolder("more") + "/Arrow10_d.bmp";
+    WriteSolidBmp24(other, 7, 7, ColorOf(5, ImageState::Disabled));
+    BatchOptions o =
+        Options({icons_ + "/Arrow.bmp", icons_ + "/Arrow10.bmp", icons_ + "/Arrow10_d.bmp",
+                 icons_ + "/Arrow10_h.bmp", other, icons_ + "/Arrow_d.bmp", icons_ + "/Arrow.bmp"});
+    ASSERT_EQ(Run(o), 0) << err.str();
     EXPECT_EQ(err.str(),
-              "plexon: warning: the icon \"Open\" comes back after another icon; its strip replaces the "
-              "earlier " +
-                  out_ + "/Open.bmp\n");
-    EXPECT_EQ(OutputCount(), 2u);
+              "plexon: warning: Arrow has no Hot image; its slot is blank\n"
+              "plexon: warning: Arrow10 has two Disabled images, " +
+                  icons_ + "/Arrow10_d.bmp and " + other + "; " + other + " is used\n");
+    const test::Picture arrow = ReadBmp(out_ + "/Arrow.bmp").value(),
+                        arrow10 = ReadBmp(out_ + "/Arrow10.bmp").value();
+    const Rgb white{255, 255, 255};
+    const std::pair<Rgb, Rgb> slots[] = {{arrow.At(0, 0), ColorOf(0, ImageState::Normal)},
+                                         {arrow.At(10, 3), white},
+                                         {arrow.At(20, 6), ColorOf(0, ImageState::Disabled)},
+                                         {arrow10.At(0, 0), ColorOf(1, ImageState::Normal)},
+                                         {arrow10.At(7, 0), ColorOf(1, ImageState::Hot)},
+                                         {arrow10.At(14, 0), ColorOf(5, ImageState::Disabled)}};
+    for (const auto& [got, want] : slots) EXPECT_EQ(got, want);
 }
 
 TEST_F(WeldCommandTest, ReadsSuffixLettersFromTheSettingsFileAndTheCommandLine) {
@@ -306,6 +322,24 @@ TEST_F(WeldCommandTest, ErrorsAndWarningsNameTheirFile) {
         EXPECT_EQ(err.str(), c.err);
         EXPECT_EQ(out.str(), "");
     }
+}
+
+// With --keep-going a source that cannot be read costs its icon only; the run still fails.
+TEST_F(WeldCommandTest, KeepGoingSkipsTheIconOfAnUnreadableSource) {
+    MakeIcons({"A", "B", "C"});
+    t_.WriteFile("out/B.bmp", "an earlier strip");
+    t_.WriteFile("icons/B_h.bmp", "not a bitmap at all");
+    BatchOptions o = Options({icons_});
+    o.keepGoing = true;
+    o.existingStrips = ExistingStrips::Replace;
+    EXPECT_EQ(Run(o), 1);
+    EXPECT_EQ(err.str(),
+              "plexon: 1 icon skipped (B: B_h.bmp: not a BMP or PNG image); its earlier strip, if any, "
+              "was left as it was\n");
+    ExpectSlots(out_ + "/C.bmp", 2, {ImageState::Normal, ImageState::Hot, ImageState::Disabled});
+    EXPECT_EQ(ReadBytes(out_ + "/B.bmp"),
+              std::vector<std::uint8_t>(
+                  {'a', 'n', ' ', 'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 's', 't', 'r', 'i', 'p'}));
 }
 
 // A second run replaces every strip whole in every format: a reader that opened a strip before

@@ -70,7 +70,7 @@ TEST_F(WeldFormatsTest, FoldersTakePngFilesGroupedWithBmpFilesOfTheSameIcon) {
     t_.WriteFile("icons/notes.txt", "not a source");
     ASSERT_EQ(Run({"--format", "png", icons_}), 0) << err.str();
     EXPECT_EQ(Written(), (std::vector<std::string>{"Open.png", "Save.png"}));
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(err.str(), "plexon: warning: Save has no Hot and no Disabled image; their slots are blank\n");
     const RgbaImage open = DecodePng(ReadBytes(out_ + "/Open.png"));
     EXPECT_EQ(open.Width(), 18);
     EXPECT_EQ(open.Pixel(0, 1), (Rgba{10, 20, 90, 255}));

@@ -450,7 +450,10 @@ TEST_F(MainWindow, InputQueuedBehindStartRunsOnceAndClosesAfterTheRun) {
     Pump();
     Click(*form->btnOutputBrowse);
     Pump();
-    const std::string done = "Your new images were created in 1 second.";
+    // Each icon is a Normal image alone: the report says the other states are missing, as a warning.
+    const std::string done =
+        "Your new images were created in 1 second.\n2 icons have missing states: Icon0 (Hot and Disabled), "
+        "Icon1 (Hot and Disabled)";
     EXPECT_EQ(Messages([&] {
                   Click(*form->btnStart);
                   Headless().AdvanceTime(1000);  // a second click, not a double click
@@ -570,6 +573,42 @@ TEST_F(MainWindow, StartAsksBeforeReplacingAndKeepsOutOfABusyFolder) {
     ASSERT_TRUE(other);
     EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
               std::vector<std::string>{"Another weld is writing into " + out + "/."});
+}
+
+// A chooser's listing interleaves icons whose names begin alike: each icon still gets its own files,
+// and the report warns of the state one lacks.
+TEST_F(MainWindow, InterleavedIconsWeldRightAndTheReportWarnsOfMissingStates) {
+    const std::string src = folder.MakeFolder("src"), out = folder.MakeFolder("out");
+    const std::pair<const char*, TColor> files[] = {{"Arrow.bmp", clRed},
+                                                    {"Arrow10.bmp", clLime},
+                                                    {"Arrow10_h.bmp", clBlue},
+                                                    {"Arrow2.bmp", clNavy},
+                                                    {"Arrow_h.bmp", clYellow}};
+    std::vector<std::string> paths;
+    for (const auto& [name, color] : files) {
+        paths.push_back(src + "/" + name);
+        WriteBmp(paths.back(), 4, 4, color);
+    }
+    form->FilesDropped(paths);
+    form->cbImageState->SetItemIndex(0);  // 2 states: Normal, Hot
+    Answers({out});
+    Click(*form->btnOutputBrowse);
+    Pump();
+    std::string caption;
+    onMessage = [&] { caption = Screen().ActiveForm()->Caption(); };
+    EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
+              std::vector<std::string>{
+                  "Your new images were created in 1 second.\n1 icon has missing states: Arrow2 (Hot)"});
+    EXPECT_EQ(caption, "Warning");
+    const std::pair<const char*, std::array<TColor, 2>> strips[] = {
+        {"Arrow", {clRed, clYellow}}, {"Arrow10", {clLime, clBlue}}, {"Arrow2", {clNavy, clWhite}}};
+    for (const auto& [name, colors] : strips) {
+        TBitmap strip;
+        strip.LoadFile(out + "/" + name + ".bmp");
+        for (int slot = 0; slot < 2; ++slot)
+            EXPECT_EQ(strip.Canvas().Pixels(slot * 4 + 3, 3), ResolveColor(colors[std::size_t(slot)]))
+                << name;
+    }
 }
 
 class OptionsCommand : public MainWindow {

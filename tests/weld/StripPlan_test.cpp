@@ -15,28 +15,31 @@ namespace {
 
 using test::TempFolder;
 
-TEST(PlanStrips, OneStripPerRunOfABaseName) {
-    std::vector<std::string> files{"i/Open.bmp", "i/Open_h.bmp", "i/Save.bmp", "i/Save_d.bmp"};
-    std::vector<PlannedStrip> strips = PlanStrips(files, SuffixSettings{}, "out/");
-    ASSERT_EQ(strips.size(), 2u);
-    EXPECT_EQ(strips[0].baseName, "Open");
-    EXPECT_EQ(strips[0].outputPath, "out/Open.bmp");
-    EXPECT_EQ(strips[0].firstFile, 0u);
-    EXPECT_FALSE(strips[0].returns);
-    EXPECT_EQ(strips[1].outputPath, "out/Save.bmp");
-    EXPECT_EQ(strips[1].firstFile, 2u);
-}
-
-TEST(PlanStrips, MarksABaseNameThatComesBack) {
-    std::vector<std::string> files{"Open.bmp", "Save.bmp", "Open_h.bmp", "Save_h.bmp", "New.bmp"};
-    std::vector<PlannedStrip> strips = PlanStrips(files, SuffixSettings{}, "o/");
-    ASSERT_EQ(strips.size(), 5u);
-    EXPECT_FALSE(strips[0].returns);
-    EXPECT_FALSE(strips[1].returns);
-    EXPECT_TRUE(strips[2].returns);
-    EXPECT_EQ(strips[2].baseName, "Open");
-    EXPECT_TRUE(strips[3].returns);
-    EXPECT_FALSE(strips[4].returns);
+// The files of one icon form one strip wherever they stand, strips in the order icons first appear;
+// of two files for one state the later by natural order of the full path is the source, and a path
+// named twice is one file.
+TEST(PlanStrips, GroupsByIconWhateverTheOrder) {
+    const std::vector<std::string> files{"i/Arrow.bmp",   "i/Arrow10.bmp", "i/Arrow10_d.bmp", "i/Arrow2.bmp",
+                                         "i/Arrow_d.bmp", "j/Arrow_h.png", "i/Arrow_h.bmp",   "i/Arrow.bmp"};
+    const std::vector<PlannedStrip> strips = PlanStrips(files, SuffixSettings{}, "out/");
+    ASSERT_EQ(strips.size(), 3u);
+    const struct {
+        std::string base;
+        std::vector<std::size_t> files;
+        std::array<std::size_t, kImageStateCount> sources;
+        std::vector<std::size_t> setAside;
+    } expected[] = {
+        {"Arrow", {0, 4, 5, 6}, {0, 5, 4, kNoSource}, {6}},
+        {"Arrow10", {1, 2}, {1, kNoSource, 2, kNoSource}, {}},
+        {"Arrow2", {3}, {3, kNoSource, kNoSource, kNoSource}, {}},
+    };
+    for (std::size_t k = 0; k < strips.size(); ++k) {
+        EXPECT_EQ(strips[k].baseName, expected[k].base);
+        EXPECT_EQ(strips[k].outputPath, "out/" + expected[k].base + ".bmp");
+        EXPECT_EQ(strips[k].files, expected[k].files) << k;
+        EXPECT_EQ(strips[k].sources, expected[k].sources) << k;
+        EXPECT_EQ(strips[k].setAside, expected[k].setAside) << k;
+    }
 }
 
 TEST(PlanStrips, UsesTheSuffixLetters) {
@@ -45,9 +48,9 @@ TEST(PlanStrips, UsesTheSuffixLetters) {
     ASSERT_EQ(withX.size(), 2u);
     EXPECT_EQ(withX[1].baseName, "Go_h");
     std::vector<PlannedStrip> plain = PlanStrips(files, SuffixSettings{}, "o/");
-    ASSERT_EQ(plain.size(), 3u);
+    ASSERT_EQ(plain.size(), 2u);
     EXPECT_EQ(plain[1].baseName, "Go_x");
-    EXPECT_TRUE(plain[2].returns);
+    EXPECT_EQ(plain[0].sources[1], 2u);
 }
 
 class SourceOverwriteTest : public ::testing::Test {

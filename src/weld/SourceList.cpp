@@ -1,11 +1,11 @@
 // Folder expansion and icon ordering for the batch command.
-#include "app/SourceList.h"
+#include "weld/SourceList.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "app/NaturalOrder.h"
+#include "weld/NaturalOrder.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"

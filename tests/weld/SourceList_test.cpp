@@ -1,6 +1,6 @@
 // Folder expansion and icon ordering: natural order of base names, states in order, extension case,
 // and files given one by one staying as given.
-#include "app/SourceList.h"
+#include "weld/SourceList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Natural ordering of names: digit runs by value, the rest byte by byte.
-#include "app/NaturalOrder.h"
+#include "weld/NaturalOrder.h"
 
 #include <cstddef>
 

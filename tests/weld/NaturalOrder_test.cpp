@@ -1,5 +1,5 @@
 // Natural ordering of names: numbers by value, everything else byte by byte, and a total order.
-#include "app/NaturalOrder.h"
+#include "weld/NaturalOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include "weld/SuffixSettings.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -36,23 +35,6 @@ TEST(LoadSuffixSettings, OtherSectionIsNotRead) {
     test::TempFolder folder;
     const std::string path = folder.WriteFile("config.ini", "[Suffix]\nHotFile=x\n");
     EXPECT_EQ(LoadSuffixSettings(path), SuffixSettings{});
-}
-
-TEST(LoadSuffixSettings, ARefusedFileGivesTheDefaultsAndItsReasonOrRaisesNamingIt) {
-    test::TempFolder folder;
-    const std::string fifo = folder / "config.ini";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const SuffixSettingsRead read = ReadSuffixSettings(fifo);
-    EXPECT_EQ(read.settings, SuffixSettings{});
-    EXPECT_EQ(read.refusal, msg::kNotRegularFile);
-    try {
-        LoadSuffixSettings(fifo);
-        ADD_FAILURE() << "no exception";
-    } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.FilePath(), fifo);
-        EXPECT_EQ(e.Message(), msg::kNotRegularFile);
-    }
-    EXPECT_EQ(ReadSuffixSettings(folder / "none.ini").refusal, "");
 }
 
 TEST(SaveSuffixSettings, CreatesTheFileWithAllThreeKeysInOrder) {

@@ -27,14 +27,12 @@
 #include "framework/Screen.h"
 #include "graphics/Bitmap.h"
 #include "graphics/ModuleResources.h"
-#include "platform/shell/FileAttributes.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/ScopeExit.h"
 #include "weld/OutputFolder.h"
 #include "weld/RunReport.h"
 #include "weld/SettingsLocation.h"
-#include "weld/SourceList.h"
 #include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
 #include "weld/WeldRun.h"
@@ -168,7 +166,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 
     dlgOpen = new TOpenDialog(this);
     dlgOpen->SetName("dlgOpen");
-    dlgOpen->SetFilter(kOpenFilter);
+    dlgOpen->SetFilter("Bitmap files (*.bmp)|*.bmp");
     dlgOpen->SetOptions(TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing});
     dlgBrowse = new TPxBrowseDlg(this);
     dlgBrowse->SetName("dlgBrowse");
@@ -190,10 +188,11 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::FormCreate(TComponent*) {
+    cbImageState->SetItemIndex(1);
+    cbImageStateChange(this);
     const std::string path = SettingsFilePath(CurrentSettingsEnvironment());
-    const SettingsRead read = ReadSettings(path);
-    suffixes_ = read.suffixes;
-    RestoreChoices(read.choices);
+    SuffixSettingsRead read = ReadSuffixSettings(path);
+    suffixes_ = read.settings;
     // Saving over a file that was not read would lose what it holds; the user hears of it now rather
     // than finding the letters gone later.
     settingsRefused_ = !read.refusal.empty();
@@ -214,8 +213,7 @@ void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
     // unwritable settings file never keeps the program open.
     if (saveFailed_ || settingsRefused_) return;
     try {
-        SaveSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_,
-                     CurrentChoices());
+        SaveSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_);
     } catch (...) {
         saveFailed_ = true;
         throw;
@@ -224,9 +222,6 @@ void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
 
 void TfrmMain::btnImageBrowseClick(TComponent*) {
     if (running_) return;  // no command while a run is prepared or runs
-    // In the folder of the last selection, also when that was a drop.
-    dlgOpen->SetInitialDir(sourceFolder_);
-    dlgOpen->SetFileName("");
     if (!dlgOpen->Execute()) return;
     std::vector<std::string> paths;
     for (int i = 0; i < dlgOpen->Files().Count(); ++i) paths.push_back(dlgOpen->Files()[i]);
@@ -235,10 +230,10 @@ void TfrmMain::btnImageBrowseClick(TComponent*) {
 
 void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
     if (running_) return;  // no command while a run is prepared or runs
-    std::vector<std::string> images;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(images),
-                 [](const std::string& path) { return IsSourceFileName(path); });
-    if (!images.empty()) SelectFiles(images);
+    std::vector<std::string> bitmaps;
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(bitmaps),
+                 [](const std::string& path) { return IsBmpFileName(path); });
+    if (!bitmaps.empty()) SelectFiles(bitmaps);
 }
 
 void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
@@ -252,10 +247,9 @@ void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
     fileList_->BeginUpdate();
     for (const std::string& path : paths) fileList_->Add(path);
     fileList_->EndUpdate();
-    sourceFolder_ = SourceFolderOf(paths);
-    lblImageList->SetCaption(sourceFolder_);
+    lblImageList->SetCaption(SourceFolderOf(paths));
     lblImageCount->SetCaption(std::to_string(paths.size()) + " files selected");
-    imageSize_ = SlotSizeOf(fileList_->Strings(0), SourceFormats::BmpAndPng);
+    imageSize_ = SlotSizeOf(fileList_->Strings(0));
 }
 
 void TfrmMain::btnOutputBrowseClick(TComponent*) {
@@ -283,12 +277,9 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     frmOptions->txtSuffixHot->SetMaskedText("_" + suffixes_.SuffixHot);
     frmOptions->txtSuffixDisabled->SetMaskedText("_" + suffixes_.SuffixDisabled);
     frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
-    frmOptions->SetStripFormat(stripFormat_);
-    // The choices are read back also when showing failed, as long as OK had been chosen.
+    // The letters are read back also when showing failed, as long as OK had been chosen.
     const ScopeExit readBack([this] {
-        if (frmOptions->ModalResult() != mrOk) return;
-        suffixes_ = frmOptions->Letters();
-        stripFormat_ = frmOptions->ChosenStripFormat();
+        if (frmOptions->ModalResult() == mrOk) suffixes_ = frmOptions->Letters();
     });
     frmOptions->ShowModal();
 }
@@ -336,36 +327,7 @@ WeldRequest TfrmMain::RequestFromWindow() const {
         request.Slots[i] = ImageState(slots[i]->ItemIndex());
     request.Suffixes = suffixes_;
     request.OutputFolder = lblOutputPath->Caption();
-    request.Format = stripFormat_;
-    request.Sources = SourceFormats::BmpAndPng;
     return request;
-}
-
-void TfrmMain::RestoreChoices(const WindowChoices& choices) {
-    cbImageState->SetItemIndex(choices.stateCount - kMinStateCount);
-    TComboBox* const slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
-    for (std::size_t i = 0; i < choices.order.size(); ++i) slots[i]->SetItemIndex(IndexOf(choices.order[i]));
-    cbImageStateChange(this);
-    stripFormat_ = choices.format;
-    // A folder gone since (an unplugged drive, a removed project) is forgotten.
-    if (!choices.sourceFolder.empty() && DirectoryExists(choices.sourceFolder))
-        sourceFolder_ = IncludeTrailingPathDelimiter(choices.sourceFolder);
-    if (!choices.outputFolder.empty() && DirectoryExists(choices.outputFolder)) {
-        lblOutputPath->SetCaption(IncludeTrailingPathDelimiter(choices.outputFolder));
-        dlgBrowse->SetSelectedFolder(choices.outputFolder);
-    }
-}
-
-WindowChoices TfrmMain::CurrentChoices() const {
-    WindowChoices choices;
-    choices.sourceFolder = sourceFolder_;
-    choices.stateCount = cbImageState->ItemIndex() + kMinStateCount;
-    choices.format = stripFormat_;
-    if (lblOutputPath->Caption() != kOutputPathPrompt) choices.outputFolder = lblOutputPath->Caption();
-    const TComboBox* const slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
-    for (std::size_t i = 0; i < choices.order.size(); ++i)
-        choices.order[i] = ImageState(slots[i]->ItemIndex());
-    return choices;
 }
 
 void TfrmMain::btnStartClick(TComponent*) {

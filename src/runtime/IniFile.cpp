@@ -279,15 +279,10 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
 }
 
 void TIniFile::WriteStrings(std::string_view section, std::span<const TIniValue> values) {
-    std::vector<TIniEntry> entries;
-    for (const TIniValue& value : values) entries.push_back({section, value.key, value.value});
-    WriteEntries(entries);
-}
-
-void TIniFile::WriteEntries(std::span<const TIniEntry> entries) {
+    section = Trim(section);
     const auto fail = [this] { throw EIniFileException(Format(msg::kIniWrite, {fullPath_})); };
-    for (const TIniEntry& entry : entries)
-        if (!CanBeReadBack(Trim(entry.section), Trim(entry.key), Trim(entry.value))) fail();
+    for (const TIniValue& entry : values)
+        if (!CanBeReadBack(section, Trim(entry.key), Trim(entry.value))) fail();
     const std::optional<fs::path> target = WriteTarget(fileName_);
     if (!target) fail();
 
@@ -295,8 +290,8 @@ void TIniFile::WriteEntries(std::span<const TIniEntry> entries) {
     FileText file = ReadWholeFile(target->string());
     if (!file.refusal.empty()) fail();
     std::string text = std::move(file.text);
-    for (const TIniEntry& entry : entries)
-        text = WithValueSet(text, Trim(entry.section), Trim(entry.key), Trim(entry.value));
+    for (const TIniValue& entry : values)
+        text = WithValueSet(text, section, Trim(entry.key), Trim(entry.value));
     if (!ReplaceSettings(*target, text)) fail();
 }
 

@@ -2,7 +2,7 @@
 # Smoke test of the real window: starts a private Xvfb, runs `plexon demo` through SDL2, clicks
 # Hello and then Close with xdotool, and checks the program's report and its exit status. Then opens
 # the main window (`plexon` without arguments), checks that Start turns hot under the mouse, welds
-# the example icons through scripted chooser answers, confirms the completion message, leaves with
+# the example icons through scripted chooser answers (the first taken by Alt+B), confirms the completion message, leaves with
 # Exit and checks the strips and config.ini;
 # then the footer's link must show the hand cursor (read through the cursor probe, the optional second
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
@@ -89,8 +89,9 @@ for _ in $(seq 25); do
     [ "$face" = "#C6D3EF" ] && break
 done
 [ "$face" = "#C6D3EF" ] || fail "Start is not hot under the mouse (face $face)"
-# Section 1 Browse at 8+312, 48+40; section 4 Browse at 8+312, 256+40; Start at 4, 4 on the command bar.
-xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((48 + 40 + 12)) click 1
+# Alt+B is section 1's Browse and takes one chooser answer, not two (the strips folder is the next);
+# section 4 Browse at 8+312, 256+40; Start at 4, 4 on the command bar.
+xdotool windowfocus --sync "$wid" key alt+b
 sleep 0.3
 xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((256 + 40 + 12)) click 1
 sleep 0.3

@@ -73,6 +73,16 @@ MouseButton ButtonFromSdl(Uint8 button) {
     }
 }
 
+// Whether text is what the key gives with Alt held as it gives without: then the press was a command
+// (Alt+B), already delivered as a key, and not typing. A key whose Alt makes another character, as
+// AltGr does on international layouts (AltGr+Q is "@" on a German keyboard), types that character.
+bool IsAltKeyText(SDL_Keycode altKey, const char* text) {
+    if (altKey <= 0 || altKey >= SDLK_SCANCODE_MASK) return false;
+    const std::u32string typed = utf8::Decoded(text);
+    auto lower = [](char32_t c) { return c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c; };
+    return typed.size() == 1 && lower(typed[0]) == lower(char32_t(altKey));
+}
+
 SDL_Window* NativeOf(Window& top) { return static_cast<SDL_Window*>(top.native); }
 
 }  // namespace
@@ -82,6 +92,8 @@ struct SdlBackend::State {
     // The files of drop gestures still in progress, by native window id.
     std::map<Uint32, std::vector<std::string>> drops;
     SDL_Cursor* cursors[5] = {};
+    // The character of the key last pressed with Alt, until the text SDL makes of that press.
+    SDL_Keycode altKey = 0;
     int scale = 1;
     std::vector<std::uint8_t> scaled;  // the frame at the native size, when scale > 1
     IconImage icon;
@@ -270,11 +282,14 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                 break;
             case SDL_KEYDOWN:
             case SDL_KEYUP:
+                state_->altKey =
+                    event.type == SDL_KEYDOWN && (event.key.keysym.mod & KMOD_ALT) ? event.key.keysym.sym : 0;
                 if (int key = KeyFromSdl(event.key.keysym.sym))
                     desktop.InputKey(key, event.type == SDL_KEYDOWN, ShiftFromSdl(event.key.keysym.mod, 0));
                 break;
             case SDL_TEXTINPUT:
-                for (const char32_t c : utf8::Decoded(event.text.text)) desktop.InputChar(c);
+                if (!IsAltKeyText(std::exchange(state_->altKey, 0), event.text.text))
+                    for (const char32_t c : utf8::Decoded(event.text.text)) desktop.InputChar(c);
                 break;
             case SDL_WINDOWEVENT:
                 if (HWND w = top(event.window.windowID)) {

@@ -1,5 +1,6 @@
 // The SDL back end on SDL's own off-screen video driver: frames shown at the display scale by pixel
-// replication, mouse positions mapped back, and drops larger than SDL's event queue; the scale choice.
+// replication, mouse positions mapped back, Alt+letter as a key only, and drops larger than SDL's event
+// queue; the scale choice.
 #include "platform/window/SdlBackend.h"
 
 #include <SDL.h>
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi/Raster.h"
@@ -131,6 +134,16 @@ TEST_F(SdlBackendTest, ShowsTheFrameAtTheScaleAndMapsTheMouseAndLargeDropsBack) 
     click.button.x = 7;
     click.button.y = 5;
     SDL_PushEvent(&click);
+    // Alt+B is a command, not a "b"; AltGr+Q types "@" (German layout, AltGr seen as right Alt).
+    for (auto [sym, mod, text] : {std::tuple{SDLK_b, KMOD_LALT, "b"}, {SDLK_q, KMOD_RALT, "@"}}) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym = {.scancode = SDL_SCANCODE_B, .sym = sym, .mod = Uint16(mod), .unused = 0};
+        SDL_PushEvent(&key);
+        key.type = SDL_TEXTINPUT;
+        std::strcpy(key.text.text, text);
+        SDL_PushEvent(&key);
+    }
 
     // More names in one drop than SDL's queue can hold.
     constexpr int kFiles = 100000;
@@ -151,10 +164,13 @@ TEST_F(SdlBackendTest, ShowsTheFrameAtTheScaleAndMapsTheMouseAndLargeDropsBack) 
 
     const Message* down = nullptr;
     const Message* dropped = nullptr;
+    std::u32string typed;
     for (const Message& m : received_) {
+        if (m.kind == MessageKind::Char) typed += m.ch;
         if (m.kind == MessageKind::MouseDown) down = &m;
         if (m.kind == MessageKind::FilesDropped) dropped = &m;
     }
+    EXPECT_EQ(typed, U"@");
     ASSERT_NE(down, nullptr);
     EXPECT_EQ((std::vector<int>{down->point.x, down->point.y}), (std::vector<int>{3, 2}));
     ASSERT_NE(dropped, nullptr);

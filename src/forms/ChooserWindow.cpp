@@ -11,6 +11,7 @@
 
 #include "framework/Application.h"
 #include "framework/Button.h"
+#include "framework/ComboBox.h"
 #include "framework/Label.h"
 #include "framework/PlaceControl.h"
 #include "framework/Screen.h"
@@ -94,6 +95,12 @@ TChooserForm::TChooserForm(TComponent* owner, const ChooserRequest& request,
     cancel->SetCaption("Cancel");
     cancel->SetCancel(true);
     cancel->SetModalResult(mrCancel);
+    if (files && !request.filters.empty()) {
+        types_ = Place<TComboBox>(this, "cbTypes", 8, 269, 240, 21);
+        for (const ChooserFilter& filter : request.filters) types_->Items().Add(filter.name);
+        types_->SetItemIndex(0);
+        types_->OnChange = [this](TComponent*) { OpenFolder(folder_); };
+    }
     SetActiveControl(list_);
     OpenStart();
     list_->OnChange = [this](TComponent*) { ok_->SetEnabled(true); };
@@ -128,12 +135,14 @@ bool TChooserForm::OpenFolder(const std::string& folder) {
         if (it->is_directory(kindError)) {
             folders.push_back({name, true});
         } else if (request_.kind == ChooserKind::Files) {
+            const std::vector<std::string> none;
+            const std::vector<std::string>& patterns =
+                types_ ? request_.filters[std::size_t(types_->ItemIndex())].patterns : none;
             const bool matches =
-                std::any_of(request_.filterPatterns.begin(), request_.filterPatterns.end(),
-                            [&](const std::string& pattern) {
-                                return ::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
-                            });
-            if (matches || request_.filterPatterns.empty()) files.push_back({name, false});
+                std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+                    return ::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
+                });
+            if (matches || patterns.empty()) files.push_back({name, false});
         }
     }
     auto byName = [](const Entry& a, const Entry& b) { return a.name < b.name; };

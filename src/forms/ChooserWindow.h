@@ -1,5 +1,6 @@
 // The chooser window of our own, for desktops without a chooser program: the folder's path, a list
-// of its subfolders and (for files) its files matching the filter, OK and Cancel. It does not
+// of its subfolders and (for files) its files matching the filter chosen in the type list, OK and
+// Cancel. It does not
 // create, rename or delete anything.
 #pragma once
 
@@ -13,6 +14,7 @@
 namespace plexon {
 
 class TButton;
+class TComboBox;
 class TLabel;
 
 // Where the window goes: at the screen's centre; horizontally centred on the screen and at one third
@@ -40,6 +42,8 @@ class TChooserForm : public TForm {
     TChooserList& List() { return *list_; }
     TLabel& PathLabel() { return *path_; }
     TButton& OkButton() { return *ok_; }
+    // The filters' names, the request's first chosen; null for a folder chooser or without filters.
+    TComboBox* TypeList() { return types_; }
     // The paths confirmed with OK.
     const std::vector<std::string>& Answer() const { return answer_; }
 
@@ -63,6 +67,7 @@ class TChooserForm : public TForm {
     TLabel* path_ = nullptr;
     TChooserList* list_ = nullptr;
     TButton* ok_ = nullptr;
+    TComboBox* types_ = nullptr;
 };
 
 // Shows the window modally; the chosen paths, or nothing on Cancel.

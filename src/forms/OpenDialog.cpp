@@ -30,13 +30,14 @@ bool TOpenDialog::Execute() {
         .kind = ChooserKind::Files,
         .selection = options_.Contains(ofAllowMultiSelect) ? Selection::Multiple : Selection::Single,
         .title = title_};
+    // Every pair is offered; the choosers show the first, so FilterIndex's pair goes to the front.
     const std::vector<std::string> parts = Split(filter_, '|');
-    const std::size_t pair = std::size_t(std::max(filterIndex_, 1) - 1) * 2;
-    const std::size_t chosen = pair + 1 < parts.size() ? pair : 0;
-    if (chosen + 1 < parts.size()) {
-        request.filterName = parts[chosen];
-        request.filterPatterns = Split(parts[chosen + 1], ';');
-    }
+    for (std::size_t pair = 0; pair + 1 < parts.size(); pair += 2)
+        request.filters.push_back({parts[pair], Split(parts[pair + 1], ';')});
+    const std::size_t chosen = std::size_t(std::max(filterIndex_, 1) - 1);
+    if (chosen < request.filters.size())
+        std::rotate(request.filters.begin(), request.filters.begin() + std::ptrdiff_t(chosen),
+                    request.filters.begin() + std::ptrdiff_t(chosen) + 1);
     request.initialFolder = initialDir_;
     request.initialName = fileName_;
     if (std::string folder = ExtractFilePath(fileName_); !folder.empty()) {

@@ -8,6 +8,7 @@
 #include "ChooserTestSupport.h"
 #include "forms/ChooserRun.h"
 #include "framework/Button.h"
+#include "framework/ComboBox.h"
 #include "framework/Label.h"
 
 namespace plexon::test {
@@ -25,8 +26,7 @@ class ChooserWindow : public ChooserTest {
     ChooserRequest Files(Selection selection = Selection::Multiple) const {
         return {.kind = ChooserKind::Files,
                 .selection = selection,
-                .filterName = "Bitmap files (*.bmp)",
-                .filterPatterns = {"*.bmp"},
+                .filters = {{"Bitmap files (*.bmp)", {"*.bmp"}}, {"Text and PNG", {"*.txt", "*.png"}}},
                 .initialFolder = folder.Path()};
     }
     // Runs the window through the chooser run, with `act` on the shown window.
@@ -58,6 +58,14 @@ TEST_F(ChooserWindow, ListsSubfoldersThenMatchingFilesInByteOrder) {
     EXPECT_TRUE(form.List().MultiSelect());
     TChooserForm single(&Application(), Files(Selection::Single));
     EXPECT_FALSE(single.List().MultiSelect());
+    // The type list shows the other filter's files.
+    ASSERT_NE(form.TypeList(), nullptr);
+    EXPECT_EQ(form.TypeList()->Items().Text(), "Bitmap files (*.bmp)\r\nText and PNG\r\n");
+    form.Show();
+    form.TypeList()->SetFocus();
+    Key(window::vk::kDown);
+    Pump();
+    EXPECT_EQ(form.List().Items(), (Paths{"[..]", "[sub]", "notes.txt"}));
 }
 
 TEST_F(ChooserWindow, ClicksWithCtrlAndShiftChooseSeveralFilesInListOrder) {

@@ -19,7 +19,7 @@ class OpenDialog : public ChooserTest {
     void SetUp() override {
         ChooserTest::SetUp();
         dialog = new TOpenDialog(&Application());
-        dialog->SetFilter("Bitmap files (*.bmp)|*.bmp");
+        dialog->SetFilter("Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png;*.apng");
         dialog->SetOptions({ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing});
     }
     void TearDown() override {
@@ -104,10 +104,15 @@ TEST_F(OpenDialog, TheDesktopProgramGetsTheFilterAndGivesNamesBackIntact) {
     dialog->SetInitialDir("/start dir");
     ASSERT_TRUE(dialog->Execute());
     EXPECT_EQ(FilesOf(*dialog), names);
+    const std::string bitmaps = "--file-filter=Bitmap files (*.bmp) | *.[bB][mM][pP]",
+                      pngs = "--file-filter=PNG images (*.png) | *.[pP][nN][gG] *.[aA][pP][nN][gG]";
     EXPECT_EQ(ProgramArguments(),
-              (std::vector<std::string>{"--file-selection", "--title=Pick \"icons\"",
-                                        "--file-filter=Bitmap files (*.bmp) | *.[bB][mM][pP]", "--multiple",
-                                        "--separator=//", "--filename=/start dir/"}));
+              (std::vector<std::string>{"--file-selection", "--title=Pick \"icons\"", bitmaps, pngs,
+                                        "--multiple", "--separator=//", "--filename=/start dir/"}));
+    dialog->SetFilterIndex(2);  // shown first
+    ASSERT_TRUE(dialog->Execute());
+    const std::vector<std::string> again = ProgramArguments();
+    EXPECT_EQ(std::vector(again.begin() + 2, again.begin() + 4), (std::vector<std::string>{pngs, bitmaps}));
 }
 
 TEST_F(OpenDialog, KDialogServesWhenZenityIsMissing) {

@@ -106,9 +106,9 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
         argv.push_back("--file-selection");
         if (!request.title.empty()) argv.push_back("--title=" + request.title);
         if (files) {
-            if (!request.filterPatterns.empty())
-                argv.push_back("--file-filter=" + request.filterName + " | " +
-                               PatternList(request.filterPatterns));
+            // zenity shows the first filter and offers the others.
+            for (const ChooserFilter& filter : request.filters)
+                argv.push_back("--file-filter=" + filter.name + " | " + PatternList(filter.patterns));
             if (request.selection == Selection::Multiple) {
                 argv.push_back("--multiple");
                 argv.push_back("--separator=" + std::string(kZenitySeparator));
@@ -128,8 +128,11 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
     argv.push_back(files ? "--getopenfilename" : "--getexistingdirectory");
     argv.push_back(folder);
     if (files) {
-        if (!request.filterPatterns.empty())
-            argv.push_back(PatternList(request.filterPatterns) + "|" + request.filterName);
+        // kdialog takes the filters as one argument, a line each, and shows the first.
+        std::string filters;
+        for (const ChooserFilter& filter : request.filters)
+            filters += (filters.empty() ? "" : "\n") + PatternList(filter.patterns) + "|" + filter.name;
+        if (!filters.empty()) argv.push_back(filters);
         if (request.selection == Selection::Multiple) {
             argv.push_back("--multiple");
             argv.push_back("--separate-output");

@@ -12,13 +12,19 @@ namespace plexon {
 enum class ChooserKind { Files, Folder };
 enum class Selection { Single, Multiple };
 
+// A file filter's display text and its patterns ("*.bmp").
+struct ChooserFilter {
+    std::string name;
+    std::vector<std::string> patterns;
+    bool operator==(const ChooserFilter&) const = default;
+};
+
 struct ChooserRequest {
     ChooserKind kind = ChooserKind::Files;
     Selection selection = Selection::Single;
     std::string title{};  // empty: the chooser's own
-    // Files: the filter's display text and its patterns ("*.bmp").
-    std::string filterName{};
-    std::vector<std::string> filterPatterns{};
+    // Files: the filters the user may switch between, the one shown first at the front.
+    std::vector<ChooserFilter> filters{};
     // The folder shown first and, for files, the name proposed in it; either may be empty.
     std::string initialFolder{};
     std::string initialName{};

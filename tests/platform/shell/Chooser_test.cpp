@@ -19,8 +19,7 @@ using Paths = std::vector<std::string>;
 const ChooserRequest kFiles{.kind = ChooserKind::Files,
                             .selection = Selection::Multiple,
                             .title = "",
-                            .filterName = "Bitmap files (*.bmp)",
-                            .filterPatterns = {"*.bmp"}};
+                            .filters = {{"Bitmap files (*.bmp)", {"*.bmp"}}}};
 const ChooserRequest kFolder{.kind = ChooserKind::Folder};
 
 // A stand-in chooser program: prints the file "answer" beside it, exits with the status in
@@ -81,6 +80,9 @@ TEST(ChooserArguments, KDialogAsksWithItsOwnFilterOrderAndOneNamePerLine) {
     EXPECT_EQ(ChooserArguments(kdialog, request),
               (Paths{"/usr/bin/kdialog", "--getopenfilename", "/icons/Open.bmp",
                      "*.[bB][mM][pP]|Bitmap files (*.bmp)", "--multiple", "--separate-output"}));
+    request.filters.push_back({"Images", {"*.bmp", "*.png"}});
+    EXPECT_EQ(ChooserArguments(kdialog, request)[3],
+              "*.[bB][mM][pP]|Bitmap files (*.bmp)\n*.[bB][mM][pP] *.[pP][nN][gG]|Images");
     ChooserRequest folder = kFolder;
     folder.title = "Output";
     folder.initialFolder = "/out";

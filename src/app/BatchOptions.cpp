@@ -31,8 +31,8 @@ constexpr std::string_view kUsage =
     "      --suffix-hot L      suffix letters (default: from the settings file)\n"
     "      --suffix-disabled L\n"
     "      --suffix-pressed L\n"
-    "      --config FILE       settings file to read the letters from\n"
-    "      --format FORMAT     bmp: BMP strips as the main window writes them (default);\n"
+    "      --config FILE       settings file to read the letters and the strip format from\n"
+    "      --format FORMAT     bmp: BMP strips (default: the settings file's StripFormat, else bmp);\n"
     "                          png: RGBA PNG strips, empty slot area transparent;\n"
     "                          bmp-alpha: 32-bit BMP strips with an alpha channel\n"
     "      --strict            refuse the run, before anything is written, when a source is not a\n"
@@ -49,16 +49,6 @@ constexpr std::string_view kUsage =
     "its new content, or is absent if it did not exist before. One run at a time writes into a folder.\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed, 2 usage error.\n";
-
-// State names in any case: "Hot" and "HOT" are "hot".
-std::optional<ImageState> StateNamed(std::string_view given) {
-    const std::string name = LowerCase(std::string(given));
-    if (name == "normal") return ImageState::Normal;
-    if (name == "hot") return ImageState::Hot;
-    if (name == "disabled") return ImageState::Disabled;
-    if (name == "pressed") return ImageState::Pressed;
-    return std::nullopt;
-}
 
 // The states of --order; `count` receives how many were named.
 SlotStates ParseOrder(std::string_view list, std::size_t& count) {
@@ -80,9 +70,7 @@ SlotStates ParseOrder(std::string_view list, std::size_t& count) {
 }
 
 StripFormat ParseFormat(std::string_view text) {
-    if (text == "bmp") return StripFormat::Bmp;
-    if (text == "png") return StripFormat::Png;
-    if (text == "bmp-alpha") return StripFormat::BmpAlpha;
+    if (const std::optional<StripFormat> format = StripFormatNamed(text)) return *format;
     throw UsageError(Format("the format must be bmp, png or bmp-alpha, not \"%s\"", {text}));
 }
 

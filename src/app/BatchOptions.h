@@ -28,7 +28,7 @@ struct BatchOptions {
     std::optional<std::string> suffixHot, suffixDisabled, suffixPressed;
     std::optional<std::string> configFile;
     Verbosity verbosity = Verbosity::Normal;
-    StripFormat format = StripFormat::Bmp;
+    std::optional<StripFormat> format;  // not given: the settings file's, else bmp
     SizeCheck sizeCheck = SizeCheck::Warn;
     ExistingStrips existingStrips = ExistingStrips::Replace;
     bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run

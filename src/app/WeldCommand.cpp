@@ -17,6 +17,7 @@
 #include "weld/CompletionText.h"
 #include "weld/OutputFolder.h"
 #include "weld/RunReport.h"
+#include "weld/Settings.h"
 #include "weld/SettingsLocation.h"
 #include "weld/SourceImage.h"
 #include "weld/SourceList.h"
@@ -54,9 +55,18 @@ std::string ErrorLine(const std::string& path, std::string_view message) {
            ErrorDisplayText(std::string(message)) + "\n";
 }
 
-SuffixSettings ReadSettings(const BatchOptions& options, Context& context) {
+constexpr std::string_view kUnknownFormat = "plexon: %s: warning: unknown StripFormat \"%s\"; using bmp\n";
+
+// The letters, and the strip format unless --format gave one: of the main window's choices the batch
+// takes only the format.
+SuffixSettings ReadSettings(BatchOptions& options, Context& context, std::ostream& err) {
     context.path = options.configFile ? *options.configFile : SettingsFilePath(CurrentSettingsEnvironment());
-    SuffixSettings settings = LoadSuffixSettings(context.path);
+    const SettingsRead read = LoadSettings(context.path);
+    if (!options.format) {
+        options.format = read.choices.format;
+        if (!read.unknownFormat.empty()) err << Format(kUnknownFormat, {context.path, read.unknownFormat});
+    }
+    SuffixSettings settings = read.suffixes;
     if (options.suffixHot) settings.SuffixHot = *options.suffixHot;
     if (options.suffixDisabled) settings.SuffixDisabled = *options.suffixDisabled;
     if (options.suffixPressed) settings.SuffixPressed = *options.suffixPressed;
@@ -130,12 +140,12 @@ int RefuseBusyFolder(Console& console, const std::string& folder) {
 
 int Weld(BatchOptions options, Console& console, Context& context) {
     WeldRequest request;
-    request.Suffixes = ReadSettings(options, context);
+    request.Suffixes = ReadSettings(options, context, console.err);
     request.FileList = ExpandEach(std::move(options.sources), request.Suffixes, context);
     request.OutputFolder = IncludeTrailingPathDelimiter(options.outputFolder);
     request.StateCount = options.stateCount;
     request.Slots = options.slotStates;
-    request.Format = options.format;
+    request.Format = *options.format;
     request.Sources = SourceFormats::BmpAndPng;
     context.path.clear();
 

@@ -27,12 +27,14 @@
 #include "framework/Screen.h"
 #include "graphics/Bitmap.h"
 #include "graphics/ModuleResources.h"
+#include "platform/shell/FileAttributes.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/ScopeExit.h"
 #include "weld/OutputFolder.h"
 #include "weld/RunReport.h"
 #include "weld/SettingsLocation.h"
+#include "weld/SourceList.h"
 #include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
 #include "weld/WeldRun.h"
@@ -166,7 +168,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 
     dlgOpen = new TOpenDialog(this);
     dlgOpen->SetName("dlgOpen");
-    dlgOpen->SetFilter("Bitmap files (*.bmp)|*.bmp");
+    dlgOpen->SetFilter(kOpenFilter);
     dlgOpen->SetOptions(TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing});
     dlgBrowse = new TPxBrowseDlg(this);
     dlgBrowse->SetName("dlgBrowse");
@@ -188,11 +190,10 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::FormCreate(TComponent*) {
-    cbImageState->SetItemIndex(1);
-    cbImageStateChange(this);
     const std::string path = SettingsFilePath(CurrentSettingsEnvironment());
-    SuffixSettingsRead read = ReadSuffixSettings(path);
-    suffixes_ = read.settings;
+    const SettingsRead read = ReadSettings(path);
+    suffixes_ = read.suffixes;
+    RestoreChoices(read.choices);
     // Saving over a file that was not read would lose what it holds; the user hears of it now rather
     // than finding the letters gone later.
     settingsRefused_ = !read.refusal.empty();
@@ -213,7 +214,8 @@ void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
     // unwritable settings file never keeps the program open.
     if (saveFailed_ || settingsRefused_) return;
     try {
-        SaveSuffixSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_);
+        SaveSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_,
+                     CurrentChoices());
     } catch (...) {
         saveFailed_ = true;
         throw;
@@ -222,6 +224,9 @@ void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
 
 void TfrmMain::btnImageBrowseClick(TComponent*) {
     if (running_) return;  // no command while a run is prepared or runs
+    // In the folder of the last selection, also when that was a drop.
+    dlgOpen->SetInitialDir(sourceFolder_);
+    dlgOpen->SetFileName("");
     if (!dlgOpen->Execute()) return;
     std::vector<std::string> paths;
     for (int i = 0; i < dlgOpen->Files().Count(); ++i) paths.push_back(dlgOpen->Files()[i]);
@@ -230,10 +235,10 @@ void TfrmMain::btnImageBrowseClick(TComponent*) {
 
 void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
     if (running_) return;  // no command while a run is prepared or runs
-    std::vector<std::string> bitmaps;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(bitmaps),
-                 [](const std::string& path) { return IsBmpFileName(path); });
-    if (!bitmaps.empty()) SelectFiles(bitmaps);
+    std::vector<std::string> images;
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(images),
+                 [](const std::string& path) { return IsSourceFileName(path); });
+    if (!images.empty()) SelectFiles(images);
 }
 
 void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
@@ -247,9 +252,10 @@ void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
     fileList_->BeginUpdate();
     for (const std::string& path : paths) fileList_->Add(path);
     fileList_->EndUpdate();
-    lblImageList->SetCaption(SourceFolderOf(paths));
+    sourceFolder_ = SourceFolderOf(paths);
+    lblImageList->SetCaption(sourceFolder_);
     lblImageCount->SetCaption(std::to_string(paths.size()) + " files selected");
-    imageSize_ = SlotSizeOf(fileList_->Strings(0));
+    imageSize_ = SlotSizeOf(fileList_->Strings(0), SourceFormats::BmpAndPng);
 }
 
 void TfrmMain::btnOutputBrowseClick(TComponent*) {
@@ -277,9 +283,12 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     frmOptions->txtSuffixHot->SetMaskedText("_" + suffixes_.SuffixHot);
     frmOptions->txtSuffixDisabled->SetMaskedText("_" + suffixes_.SuffixDisabled);
     frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
-    // The letters are read back also when showing failed, as long as OK had been chosen.
+    frmOptions->SetStripFormat(stripFormat_);
+    // The choices are read back also when showing failed, as long as OK had been chosen.
     const ScopeExit readBack([this] {
-        if (frmOptions->ModalResult() == mrOk) suffixes_ = frmOptions->Letters();
+        if (frmOptions->ModalResult() != mrOk) return;
+        suffixes_ = frmOptions->Letters();
+        stripFormat_ = frmOptions->ChosenStripFormat();
     });
     frmOptions->ShowModal();
 }
@@ -327,7 +336,36 @@ WeldRequest TfrmMain::RequestFromWindow() const {
         request.Slots[i] = ImageState(slots[i]->ItemIndex());
     request.Suffixes = suffixes_;
     request.OutputFolder = lblOutputPath->Caption();
+    request.Format = stripFormat_;
+    request.Sources = SourceFormats::BmpAndPng;
     return request;
+}
+
+void TfrmMain::RestoreChoices(const WindowChoices& choices) {
+    cbImageState->SetItemIndex(choices.stateCount - kMinStateCount);
+    TComboBox* const slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
+    for (std::size_t i = 0; i < choices.order.size(); ++i) slots[i]->SetItemIndex(IndexOf(choices.order[i]));
+    cbImageStateChange(this);
+    stripFormat_ = choices.format;
+    // A folder gone since (an unplugged drive, a removed project) is forgotten.
+    if (!choices.sourceFolder.empty() && DirectoryExists(choices.sourceFolder))
+        sourceFolder_ = IncludeTrailingPathDelimiter(choices.sourceFolder);
+    if (!choices.outputFolder.empty() && DirectoryExists(choices.outputFolder)) {
+        lblOutputPath->SetCaption(IncludeTrailingPathDelimiter(choices.outputFolder));
+        dlgBrowse->SetSelectedFolder(choices.outputFolder);
+    }
+}
+
+WindowChoices TfrmMain::CurrentChoices() const {
+    WindowChoices choices;
+    choices.sourceFolder = sourceFolder_;
+    choices.stateCount = cbImageState->ItemIndex() + kMinStateCount;
+    choices.format = stripFormat_;
+    if (lblOutputPath->Caption() != kOutputPathPrompt) choices.outputFolder = lblOutputPath->Caption();
+    const TComboBox* const slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
+    for (std::size_t i = 0; i < choices.order.size(); ++i)
+        choices.order[i] = ImageState(slots[i]->ItemIndex());
+    return choices;
 }
 
 void TfrmMain::btnStartClick(TComponent*) {

@@ -9,6 +9,7 @@
 
 #include "framework/Form.h"
 #include "framework/StringList.h"
+#include "weld/Settings.h"
 #include "weld/SuffixSettings.h"
 #include "weld/WeldRequest.h"
 
@@ -61,6 +62,8 @@ class TfrmMain : public TForm {
     // Width of the first selected file; 0 until one was measured.
     int ImageSize() const { return imageSize_; }
     SuffixSettings& Suffixes() { return suffixes_; }
+    // The strip format Options chose; the window's runs write it.
+    StripFormat StripFormatChoice() const { return stripFormat_; }
 
     void FormCreate(TComponent* sender);
     void FormClose(TComponent* sender, TCloseAction& action);
@@ -72,7 +75,7 @@ class TfrmMain : public TForm {
     void btnAboutClick(TComponent* sender);
     void btnExitClick(TComponent* sender);
     // Files dropped from the desktop's file manager: selected as Browse selects them, in drop order.
-    // Names without the .bmp extension are passed over; a drop with none left changes nothing.
+    // Names IsSourceFileName does not take are passed over; a drop with none left changes nothing.
     void FilesDropped(const std::vector<std::string>& paths);
 
     // The footer: two blanks on each side of the first "::", three on each side of the second.
@@ -82,6 +85,8 @@ class TfrmMain : public TForm {
     static constexpr const char* kImageListPrompt = "< Click the Browse button to select image files >";
     static constexpr const char* kOutputPathPrompt =
         "< Click the Browse button to select location for generated images >";
+    static constexpr const char* kOpenFilter =
+        "Image files (*.bmp;*.png)|*.bmp;*.png|Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png";
 
     // Busy mode's controls (not the cursor): the progress bar at 0 and shown, the commands hidden,
     // the choosers and browse buttons disabled; or the idle window back. Start uses it; public for
@@ -91,11 +96,17 @@ class TfrmMain : public TForm {
   private:
     void SelectFiles(const std::vector<std::string>& paths);
     WeldRequest RequestFromWindow() const;
+    // The choices restored at start, and the window's current ones for the settings file.
+    void RestoreChoices(const WindowChoices& choices);
+    WindowChoices CurrentChoices() const;
     void LeaveBusyMode();
 
     std::unique_ptr<TStringList> fileList_;
     int imageSize_ = 0;
     SuffixSettings suffixes_;
+    StripFormat stripFormat_ = StripFormat::Bmp;
+    // The folder of the last selection (or the remembered one); empty for none.
+    std::string sourceFolder_;
     // The last attempt to save the settings on closing failed; the next close does not try again.
     bool saveFailed_ = false;
     // The settings file could not be read at start; it is never written.

@@ -6,6 +6,7 @@
 #include "forms/MessageDialog.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
+#include "framework/ComboBox.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "framework/PlaceControl.h"
@@ -17,6 +18,18 @@ namespace plexon {
 TfrmOptions* frmOptions = nullptr;
 
 namespace {
+
+TPxGroupBox* Group(TfrmOptions* form, const char* name, int top, int height, const char* caption,
+                   int tabOrder) {
+    auto* box = PlaceControl<TPxGroupBox>(form, form, name, 8, top, 241, height);
+    box->SetCaption(caption);
+    box->SetTabOrder(tabOrder);
+    box->Bevel().SetMode(bmWindows);
+    box->CaptionFont().SetName("Tahoma");
+    box->CaptionFont().SetHeight(-11);
+    box->CaptionFont().SetStyle({TFontStyle::Bold});
+    return box;
+}
 
 TMaskEdit* SuffixField(TfrmOptions* form, TWinControl* parent, const char* name, int top, int width,
                        int tabOrder) {
@@ -35,14 +48,14 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetClientWidth(257);
-    SetClientHeight(173);
+    SetClientHeight(233);
     Font().SetName("Tahoma");
     Font().SetHeight(-11);
 
-    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 123, 257, 5);
+    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 183, 257, 5);
     Bevel1->SetShape(TBevelShape::bsTopLine);
     Bevel1->SetAnchors(akLeft | akRight | akBottom);
-    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 135, 75, 25);
+    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 195, 75, 25);
     btnOK->SetCaption("OK");
     btnOK->SetDefault(true);
     btnOK->SetModalResult(mrOk);
@@ -55,19 +68,13 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
         SetModalResult(mrNone);
         RunMessageDialog(std::string(msg::kSuffixLetters), mtInformation, {mbOK}, 0, -1, -1, "");
     };
-    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 135, 75, 25);
+    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 195, 75, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
     btnCancel->SetAnchors(akRight | akBottom);
     btnCancel->SetTabOrder(1);
-    PxGroupBox2 = PlaceControl<TPxGroupBox>(this, this, "PxGroupBox2", 8, 8, 241, 109);
-    PxGroupBox2->SetCaption("File suffix information");
-    PxGroupBox2->SetTabOrder(2);
-    PxGroupBox2->Bevel().SetMode(bmWindows);
-    PxGroupBox2->CaptionFont().SetName("Tahoma");
-    PxGroupBox2->CaptionFont().SetHeight(-11);
-    PxGroupBox2->CaptionFont().SetStyle({TFontStyle::Bold});
+    PxGroupBox2 = Group(this, "PxGroupBox2", 8, 109, "File suffix information", 2);
 
     Label1 = PlaceControl<TLabel>(this, PxGroupBox2, "Label1", 116, 20, 111, 39);
     Label1->SetCaption("The file suffix identifies\rthe icon state; hot, \rdisabled or pressed.");
@@ -85,6 +92,22 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     txtSuffixHot->SetMaskedText("_h");
     txtSuffixDisabled->SetMaskedText("_d");
     txtSuffixPressed->SetMaskedText("_p");
+
+    PxGroupBox3 = Group(this, "PxGroupBox3", 124, 53, "Strip format", 3);
+    cbStripFormat = PlaceControl<TComboBox>(this, PxGroupBox3, "cbStripFormat", 16, 20, 209, 21);
+    for (const char* item : {"BMP (as before)", "PNG with transparency", "BMP with transparency"})
+        cbStripFormat->Items().Add(item);
+    cbStripFormat->SetItemHeight(13);
+    cbStripFormat->SetTabOrder(0);
+    SetStripFormat(StripFormat::Bmp);
+}
+
+void TfrmOptions::SetStripFormat(StripFormat format) {
+    cbStripFormat->SetItemIndex(static_cast<int>(format));
+}
+
+StripFormat TfrmOptions::ChosenStripFormat() const {
+    return StripFormat(cbStripFormat->ItemIndex());
 }
 
 SuffixSettings TfrmOptions::Letters() const {

@@ -1,14 +1,17 @@
 // The Options dialog: three masked fields for the suffix letters of the Hot, Disabled and Pressed
-// files. It keeps no letters of its own; the main window fills the fields and reads them back.
+// files, and the format of the strips the main window writes. It keeps no choices of its own; the
+// main window fills the controls and reads them back.
 #pragma once
 
 #include "framework/Form.h"
+#include "weld/StripFormat.h"
 #include "weld/SuffixSettings.h"
 
 namespace plexon {
 
 class TBevel;
 class TButton;
+class TComboBox;
 class TPxGroupBox;
 class TLabel;
 class TMaskEdit;
@@ -19,6 +22,9 @@ class TfrmOptions : public TForm {
 
     // The letters the three fields hold: the character after each "_", a blank for an empty field.
     SuffixSettings Letters() const;
+    // The strip format list's choice; its items follow StripFormat's order.
+    void SetStripFormat(StripFormat format);
+    StripFormat ChosenStripFormat() const;
 
     TBevel* Bevel1;
     TButton* btnOK;
@@ -31,6 +37,8 @@ class TfrmOptions : public TForm {
     TMaskEdit* txtSuffixHot;
     TMaskEdit* txtSuffixDisabled;
     TMaskEdit* txtSuffixPressed;
+    TPxGroupBox* PxGroupBox3;
+    TComboBox* cbStripFormat;
 };
 
 // The dialog while the Options command shows it; null otherwise.

@@ -279,10 +279,15 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
 }
 
 void TIniFile::WriteStrings(std::string_view section, std::span<const TIniValue> values) {
-    section = Trim(section);
+    std::vector<TIniEntry> entries;
+    for (const TIniValue& value : values) entries.push_back({section, value.key, value.value});
+    WriteEntries(entries);
+}
+
+void TIniFile::WriteEntries(std::span<const TIniEntry> entries) {
     const auto fail = [this] { throw EIniFileException(Format(msg::kIniWrite, {fullPath_})); };
-    for (const TIniValue& entry : values)
-        if (!CanBeReadBack(section, Trim(entry.key), Trim(entry.value))) fail();
+    for (const TIniEntry& entry : entries)
+        if (!CanBeReadBack(Trim(entry.section), Trim(entry.key), Trim(entry.value))) fail();
     const std::optional<fs::path> target = WriteTarget(fileName_);
     if (!target) fail();
 
@@ -290,8 +295,8 @@ void TIniFile::WriteStrings(std::string_view section, std::span<const TIniValue>
     FileText file = ReadWholeFile(target->string());
     if (!file.refusal.empty()) fail();
     std::string text = std::move(file.text);
-    for (const TIniValue& entry : values)
-        text = WithValueSet(text, section, Trim(entry.key), Trim(entry.value));
+    for (const TIniEntry& entry : entries)
+        text = WithValueSet(text, Trim(entry.section), Trim(entry.key), Trim(entry.value));
     if (!ReplaceSettings(*target, text)) fail();
 }
 

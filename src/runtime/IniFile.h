@@ -43,6 +43,12 @@ struct TIniValue {
     std::string_view value;
 };
 
+struct TIniEntry {
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+};
+
 class TIniFile {
   public:
     // Values are read through a buffer of this many bytes, so at most one byte less comes back.
@@ -71,6 +77,9 @@ class TIniFile {
     // WriteString of every key of the section, in order, in one replacement of the file: all of them
     // are written or none.
     void WriteStrings(std::string_view section, std::span<const TIniValue> values);
+    // The same for keys of several sections: a section missing from the file is added once, at its
+    // end, and later keys of it go there.
+    void WriteEntries(std::span<const TIniEntry> entries);
 
   private:
     std::string fileName_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace plexon {
@@ -28,5 +29,8 @@ constexpr ImageState ImageStateOfIndex(int itemIndex) {
 
 // "Normal", "Hot", "Disabled" or "Pressed".
 std::string_view DisplayText(ImageState state);
+
+// The state whose display text this is, in any letter case: "hot" and "HOT" are Hot.
+std::optional<ImageState> StateNamed(std::string_view name);
 
 }  // namespace plexon

@@ -2,6 +2,7 @@
 // window uses the defaults (BMP strips from BMP sources); the batch command may choose others.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace plexon {
@@ -14,6 +15,10 @@ enum class StripFormat {
 
 // ".bmp" or ".png".
 std::string_view StripExtension(StripFormat format);
+
+// "bmp", "png" or "bmp-alpha", as --format and the settings file spell them.
+std::string_view StripFormatName(StripFormat format);
+std::optional<StripFormat> StripFormatNamed(std::string_view name);
 
 enum class SourceFormats {
     BmpOnly,   // every source is read as BMP

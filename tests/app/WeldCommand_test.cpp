@@ -224,17 +224,31 @@ TEST_F(WeldCommandTest, GroupsInterleavedIconsAndWarnsOfMissingAndDoubleStates) 
     for (const auto& [got, want] : slots) EXPECT_EQ(got, want);
 }
 
-TEST_F(WeldCommandTest, ReadsSuffixLettersFromTheSettingsFileAndTheCommandLine) {
+// Of the main window's choices the batch takes only the strip format, and --format wins over it.
+TEST_F(WeldCommandTest, ReadsSuffixLettersAndStripFormatFromTheSettingsFileAndTheCommandLine) {
     WriteSolidBmp24(icons_ + "/Go.bmp", 7, 7, ColorOf(0, ImageState::Normal));
     WriteSolidBmp24(icons_ + "/Go_x.bmp", 7, 7, ColorOf(0, ImageState::Hot));
-    t_.WriteFile("letters.ini", "[FileSuffix]\nHotFile=x\n");
-    const std::string before = "[FileSuffix]\nHotFile=x\n";
+    const std::string before =
+        "[FileSuffix]\nHotFile=x\n[Weld]\nStateCount=4\nOrder=Hot,Hot,Hot,Hot\nStripFormat=png\n";
+    t_.WriteFile("letters.ini", before);
     BatchOptions o = Options({icons_});
     o.stateCount = 2;
     o.configFile = t_ / "letters.ini";
     ASSERT_EQ(Run(o), 0) << err.str();
+    EXPECT_TRUE(fs::exists(out_ + "/Go.png"));
+    o.format = StripFormat::Bmp;
+    ASSERT_EQ(Run(o), 0) << err.str();
     ExpectSlots(out_ + "/Go.bmp", 0, {ImageState::Normal, ImageState::Hot});
     EXPECT_FALSE(fs::exists(out_ + "/Go_x.bmp"));
+    o.format.reset();
+    o.configFile = t_.WriteFile("odd.ini", "[Weld]\nStripFormat=tiff\n");
+    fs::remove(out_ + "/Go.bmp");
+    ASSERT_EQ(Run(o), 0) << err.str();
+    EXPECT_TRUE(err.str().starts_with("plexon: " + t_ / "odd.ini" +
+                                      ": warning: unknown StripFormat \"tiff\"; using bmp\n"))
+        << err.str();
+    EXPECT_TRUE(fs::exists(out_ + "/Go.bmp"));
+    o.configFile = t_ / "letters.ini";
 
     o.suffixHot = "h";  // the command line wins: Go_x is an icon of its own now
     ASSERT_EQ(Run(o), 0) << err.str();

@@ -18,6 +18,7 @@
 #include "controls/PxGroupBox.h"
 #include "controls/PxPanelFill.h"
 #include "controls/PxSpeedButton.h"
+#include "forms/BrowseDialog.h"
 #include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
 #include "forms/OpenDialog.h"
@@ -27,6 +28,7 @@
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "graphics/Bitmap.h"
+#include "graphics/PngFormat.h"
 #include "platform/shell/OpenLink.h"
 #include "runtime/FolderLock.h"
 #include "runtime/IniFile.h"
@@ -178,7 +180,8 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
     EXPECT_EQ(form->cbImageState->Items().Count(), 3);
     EXPECT_EQ(form->cbImageState->Items()[0], "2 state images");
     EXPECT_EQ(form->cbImageState->Items()[2], "4 state images");
-    EXPECT_EQ(form->dlgOpen->Filter(), "Bitmap files (*.bmp)|*.bmp");
+    EXPECT_EQ(form->dlgOpen->Filter(),
+              "Image files (*.bmp;*.png)|*.bmp;*.png|Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png");
     EXPECT_EQ(form->dlgOpen->Options(), (TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing}));
 }
 
@@ -611,6 +614,63 @@ TEST_F(MainWindow, InterleavedIconsWeldRightAndTheReportWarnsOfMissingStates) {
     }
 }
 
+// The last session's choices come back at start (a folder gone since is forgotten): Start works at
+// once with the remembered output folder, a drop takes PNG files, the strips take the remembered
+// format, the choosers open in the remembered folders, and a close keeps the choices.
+TEST_F(MainWindow, ComesBackWithItsChoicesAndWeldsPngSourcesInTheChosenFormat) {
+    using enum ImageState;
+    const std::string src = folder.MakeFolder("src"), out = folder.MakeFolder("out");
+    const auto restart = [&] {
+        delete form;
+        form = new TfrmMain(&Application());
+        form->Show();
+        Pump();
+    };
+    std::ofstream(config) << "[Window]\nSourceFolder=" << src << "\nOutputFolder=" << out
+                          << "\n[Weld]\nStateCount=2\nOrder=hot,Normal,Pressed,Disabled\nStripFormat=png\n";
+    restart();
+    EXPECT_EQ(form->cbImageState->ItemIndex(), 0);
+    EXPECT_EQ((std::array{form->cbImage1->ItemIndex(), form->cbImage2->ItemIndex(),
+                          form->cbImage3->ItemIndex(), form->cbImage4->ItemIndex()}),
+              (std::array{1, 0, 3, 2}));
+    EXPECT_FALSE(form->cbImage3->Enabled());
+    EXPECT_EQ(form->lblOutputPath->Caption(), out + "/");
+    EXPECT_EQ(form->dlgBrowse->SelectedFolder(), out);
+    Answers({""});
+    Click(*form->btnImageBrowse);
+    Pump();
+    EXPECT_EQ(form->dlgOpen->InitialDir(), src + "/");
+
+    RgbaImage normal(4, 4, {200, 0, 0, 128});
+    normal.Resize(4, 3, {});
+    normal.Resize(4, 4, {0, 0, 255, 255});  // a blue bottom row
+    WriteFileBytes(src + "/Go.png", EncodePng(normal));
+    WriteBmp(src + "/Go_h.BMP", 4, 4, clLime);
+    form->FilesDropped({src + "/Go.png", src + "/Go_h.BMP"});
+    ASSERT_EQ(form->FileList()->Count(), 2);
+    const std::vector<std::string> texts = Messages([&] { Click(*form->btnStart); });
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].starts_with("Your new images were created in ")) << texts[0];
+    RgbaImage model(8, 4, {0, 255, 0, 255});
+    model.CopyFrom(normal, 4, 0);
+    EXPECT_EQ(DecodePng(ReadFileBytes(out + "/Go.png")).Bytes(), model.Bytes());
+    EXPECT_FALSE(std::filesystem::exists(out + "/Go.bmp"));
+
+    Desk().InputClose(form->Handle());
+    Pump();
+    EXPECT_EQ(ReadSettings(config).choices,
+              (WindowChoices{src + "/", out + "/", 2, {Hot, Normal, Pressed, Disabled}, StripFormat::Png}));
+    std::filesystem::remove_all(src);
+    std::filesystem::remove_all(out);
+    restart();
+    EXPECT_EQ(form->lblOutputPath->Caption(), TfrmMain::kOutputPathPrompt);
+    Answers({""});
+    Click(*form->btnImageBrowse);
+    Pump();
+    EXPECT_EQ(form->dlgOpen->InitialDir(), "");
+    EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
 class OptionsCommand : public MainWindow {
   protected:
     // Runs the Options command with `inside` scripted while the dialog shows; `inside` ends with the
@@ -635,14 +695,19 @@ TEST_F(OptionsCommand, OkTakesTheTypedLetterAndItIsSavedOnClose) {
         frmOptions->txtSuffixHot->SetSel(1, 1);
         Type("X");
         Pump();
+        frmOptions->cbStripFormat->SetFocus();
+        Key(window::vk::kEnd);
+        Pump();
         Click(*frmOptions->btnOK);
     });
     EXPECT_EQ(shown, "_h_d_p");
+    EXPECT_EQ(form->StripFormatChoice(), StripFormat::BmpAlpha);
     EXPECT_EQ(form->Suffixes().SuffixHot, "X");
     Click(*form->btnExit);
     Pump();
     EXPECT_EQ(errors, std::vector<std::string>{});
-    EXPECT_EQ(LoadSuffixSettings(config).SuffixHot, "X");
+    EXPECT_EQ(ReadSettings(config).suffixes.SuffixHot, "X");
+    EXPECT_EQ(ReadSettings(config).choices.format, StripFormat::BmpAlpha);
 }
 
 TEST_F(OptionsCommand, CancelAndTheCloseBoxKeepTheLetters) {
@@ -751,7 +816,7 @@ TEST_F(MainWindow, TheCloseBoxSavesTheLettersAndReleasesTheSelection) {
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(form->FileList(), nullptr);
-    EXPECT_EQ(LoadSuffixSettings(config).SuffixDisabled, "7");
+    EXPECT_EQ(ReadSettings(config).suffixes.SuffixDisabled, "7");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "controls/PxGroupBox.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
+#include "framework/ComboBox.h"
 #include "framework/FormTestSupport.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
@@ -37,10 +38,10 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Caption(), "Options");
     EXPECT_EQ(form->BorderStyle(), bsDialog);
     EXPECT_EQ(form->Width(), 257);
-    EXPECT_EQ(form->Height(), 173);
+    EXPECT_EQ(form->Height(), 233);
     EXPECT_EQ(form->Font().Name(), "Tahoma");
     EXPECT_EQ(form->Font().Height(), -11);
-    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 135, 75, 25}));
+    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 195, 75, 25}));
     EXPECT_TRUE(form->btnOK->Default());
     EXPECT_EQ(form->btnOK->ModalResult(), mrOk);
     EXPECT_EQ(form->btnCancel->Caption(), "Cancel");
@@ -56,9 +57,9 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Label3->Caption(), "Disabled");
     EXPECT_EQ(form->Label4->Caption(), "Pressed");
     EXPECT_EQ(form->Bevel1->Shape(), TBevelShape::bsTopLine);
-    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 123, 257, 5}));
+    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 183, 257, 5}));
     EXPECT_EQ(form->Bevel1->Anchors(), akLeft | akRight | akBottom);
-    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 135, 75, 25}));
+    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 195, 75, 25}));
     for (const TButton* button : {form->btnOK, form->btnCancel})
         EXPECT_EQ(button->Anchors(), akRight | akBottom);
     EXPECT_EQ(Bounds(*form->Label1), (std::array<int, 4>{116, 20, 111, 39}));
@@ -76,7 +77,14 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->txtSuffixHot->DisplayText(), "_h");
     EXPECT_EQ(form->txtSuffixDisabled->DisplayText(), "_d");
     EXPECT_EQ(form->txtSuffixPressed->DisplayText(), "_p");
-    EXPECT_EQ(form->TabList(), (std::vector<TWinControl*>{form->btnOK, form->btnCancel, form->PxGroupBox2}));
+    EXPECT_EQ(form->PxGroupBox3->Caption(), "Strip format");
+    EXPECT_EQ(Bounds(*form->PxGroupBox3), (std::array<int, 4>{8, 124, 241, 53}));
+    EXPECT_EQ(Bounds(*form->cbStripFormat), (std::array<int, 4>{16, 20, 209, 21}));
+    EXPECT_EQ(form->cbStripFormat->Items().Text(),
+              "BMP (as before)\r\nPNG with transparency\r\nBMP with transparency\r\n");
+    EXPECT_EQ(form->ChosenStripFormat(), StripFormat::Bmp);
+    EXPECT_EQ(form->TabList(), (std::vector<TWinControl*>{form->btnOK, form->btnCancel, form->PxGroupBox2,
+                                                          form->PxGroupBox3}));
     EXPECT_EQ(
         form->PxGroupBox2->TabList(),
         (std::vector<TWinControl*>{form->txtSuffixHot, form->txtSuffixDisabled, form->txtSuffixPressed}));
@@ -95,6 +103,17 @@ TEST_F(OptionsDialog, EnterConfirmsEscAndTheCloseBoxCancel) {
     EXPECT_EQ(RunWith([] { Key(window::vk::kReturn); }), mrOk);
     EXPECT_EQ(RunWith([] { Key(window::vk::kEscape); }), mrCancel);
     EXPECT_EQ(RunWith([&] { Desk().InputClose(form->Handle()); }), mrCancel);
+    // The closed format list leaves Enter and Esc to the dialog; Down chooses the next format.
+    const auto fromList = [&](int key) {
+        return RunWith([&, key] {
+            form->cbStripFormat->SetFocus();
+            Key(window::vk::kDown);
+            Key(key);
+        });
+    };
+    EXPECT_EQ(fromList(window::vk::kReturn), mrOk);
+    EXPECT_EQ(form->ChosenStripFormat(), StripFormat::Png);
+    EXPECT_EQ(fromList(window::vk::kEscape), mrCancel);
 }
 
 TEST_F(OptionsDialog, FieldsTakeLettersAndDigitsAndRefuseTheRest) {

@@ -235,10 +235,10 @@ void TfrmMain::btnImageBrowseClick(TComponent*) {
 
 void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
     if (running_) return;  // no command while a run is prepared or runs
-    std::vector<std::string> images;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(images),
-                 [](const std::string& path) { return IsSourceFileName(path); });
-    if (!images.empty()) SelectFiles(images);
+    // Folders as `plexon FOLDER` takes them; a file we cannot weld is named, never dropped silently.
+    const WindowSources sources = SplitSources(paths, suffixes_);
+    if (!sources.images.empty()) SelectFiles(sources.images);
+    if (!sources.leftOut.empty()) ShowInformation(LeftOutText(sources.leftOut));
 }
 
 void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "weld/NaturalOrder.h"
@@ -79,6 +80,23 @@ std::vector<std::string> ExpandSources(std::span<const std::string> sources, con
         }
     }
     return files;
+}
+
+WindowSources SplitSources(std::span<const std::string> sources, const SuffixSettings& settings) {
+    WindowSources split;
+    // Folders give images only, so any other file left is one the user named.
+    for (std::string& path : ExpandSources(sources, settings))
+        (IsSourceFileName(ExtractFileName(path)) ? split.images : split.leftOut).push_back(std::move(path));
+    return split;
+}
+
+std::string LeftOutText(std::span<const std::string> leftOut) {
+    constexpr std::size_t kNamed = 10;
+    std::string text = "These files are not BMP or PNG images and were left out: ";
+    for (std::size_t i = 0; i < leftOut.size() && i < kNamed; ++i)
+        text += (i ? ", " : "") + ExtractFileName(leftOut[i]);
+    if (leftOut.size() > kNamed) text += " and " + std::to_string(leftOut.size() - kNamed) + " more";
+    return text + ".";
 }
 
 }  // namespace plexon

@@ -23,4 +23,16 @@ void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings)
 // "Cannot open file %s" for a folder that cannot be listed.
 std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings);
 
+// What the window takes from dropped or given paths: folders expanded as ExpandSources does, files
+// that IsSourceFileName takes; the other files, in the order given, are left out and said so.
+struct WindowSources {
+    std::vector<std::string> images;
+    std::vector<std::string> leftOut;
+};
+WindowSources SplitSources(std::span<const std::string> sources, const SuffixSettings& settings);
+
+// "These files are not BMP or PNG images and were left out: a.svg, b.jpg." by file name, at most ten,
+// then "and N more".
+std::string LeftOutText(std::span<const std::string> leftOut);
+
 }  // namespace plexon

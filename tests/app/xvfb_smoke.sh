@@ -4,6 +4,7 @@
 # the main window (`plexon` without arguments), checks that Start turns hot under the mouse, welds
 # the example icons through scripted chooser answers (the first taken by Alt+B), confirms the completion message, leaves with
 # Exit and checks the strips and config.ini;
+# then a drop from a second X client must select the dropped folder's icons and name the files left out;
 # then the footer's link must show the hand cursor (read through the cursor probe, the optional second
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
 # the window program.
@@ -130,6 +131,38 @@ for name in Copy Cut; do [ -s "$work/strips2/$name.bmp" ] || fail "no strip $nam
 # Closing was checked above; here the program is ended without more window traffic.
 kill -TERM "$plexon_pid"
 await_exit 100 "the scaled main window ignored SIGTERM"
+
+# A file manager's drop (an XDND conversation from a second client) of the icons' folder with two
+# files the window does not take: the icons are selected, the two are named in a message, and Start
+# writes the strips into the folder section 4's Browse gives.
+python=
+for p in python3 /usr/bin/python3; do "$p" -c 'import Xlib' 2>/dev/null && { python=$p; break; }; done
+[ -n "$python" ] || fail "python3-xlib is missing"
+mkdir "$work/strips3" "$work/other"
+touch "$work/other/a.svg" "$work/other/b.jpg"
+printf '%s\n' "$work/strips3" >"$work/answers3"
+xdotool mousemove 0 0
+PLEXON_CHOOSER_SCRIPT=$work/answers3 PLEXON_CONFIG=$work/drop.ini SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl \
+    ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &
+plexon_pid=$!
+wid=$(find_window "Tesvo Plexon")
+[ -n "$wid" ] || fail "the main window did not appear for the drop"
+sleep 0.2
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+timeout 10 "$python" "$(dirname "$0")/xdnd_drop.py" "$wid" $((X + 200)) $((Y + 150)) "$icons" \
+    "$work/other/a.svg" "$work/other/b.jpg" || fail "the drop was not taken"
+info=$(find_window "Information")
+[ -n "$info" ] || fail "no message names the files left out of the drop"
+xdotool windowfocus --sync "$info" key Return
+for _ in $(seq 100); do xdotool search --onlyvisible --name '^Information$' >/dev/null || break; sleep 0.05; done
+xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((256 + 40 + 12)) click 1
+sleep 0.3
+xdotool mousemove --window "$wid" $((4 + 38)) $((4 + 16)) click 1
+info=$(find_window "Information")
+[ -n "$info" ] || fail "no completion message after the drop"
+for name in Copy Cut; do [ -s "$work/strips3/$name.bmp" ] || fail "no strip $name.bmp from the drop"; done
+kill -TERM "$plexon_pid"
+await_exit 100 "the main window ignored SIGTERM after the drop"
 
 # The footer link: the opener found first on PATH records its arguments instead of opening anything.
 mkdir "$work/bin"

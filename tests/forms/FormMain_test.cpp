@@ -294,8 +294,11 @@ TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
     WriteBmp(one, 5, 5, clRed);
     WriteBmp(two, 6, 6, clRed);
     WriteBmp(three, 7, 3, clRed);
-    Desk().InputDrop(form->Handle(), {folder.WriteFile("notes.txt", "x"), two, one, three});
-    Pump();
+    const std::string leftOut = "These files are not BMP or PNG images and were left out: notes.txt.";
+    EXPECT_EQ(Messages([&] {
+                  Desk().InputDrop(form->Handle(), {folder.WriteFile("notes.txt", "x"), two, one, three});
+              }),
+              std::vector<std::string>{leftOut});
     ASSERT_NE(form->FileList(), nullptr);
     ASSERT_EQ(form->FileList()->Count(), 3);
     EXPECT_EQ(form->FileList()->Strings(0), two);
@@ -312,8 +315,9 @@ TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
     EXPECT_EQ(form->lblImageList->Caption(), folder.Path());
     EXPECT_EQ(form->lblImageCount->Caption(), "1 files selected");
     EXPECT_EQ(form->ImageSize(), 7);
-    Desk().InputDrop(form->Handle(), {folder / "notes.txt"});  // nothing to select: nothing changes
-    Pump();
+    // Nothing to select: nothing changes, and the user hears why.
+    EXPECT_EQ(Messages([&] { Desk().InputDrop(form->Handle(), {folder / "notes.txt"}); }),
+              std::vector<std::string>{leftOut});
     EXPECT_EQ(form->FileList()->Count(), 1);
     EXPECT_EQ(form->ImageSize(), 7);
     EXPECT_TRUE(errors.empty());

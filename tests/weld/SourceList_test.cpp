@@ -119,5 +119,21 @@ TEST(ExpandSources, AnEmptyFolderGivesNothing) {
     EXPECT_TRUE(ExpandSources(std::vector<std::string>{t / "empty"}, SuffixSettings{}).empty());
 }
 
+TEST(SplitSources, TheWindowLeavesOutOtherFilesAndNamesTenOfThem) {
+    TempFolder t;
+    t.MakeFolder("icons");
+    t.WriteFile("icons/A.png");
+    t.WriteFile("icons/notes.txt");  // a folder stands for its images
+    std::vector<std::string> given{"x/a.svg", t / "icons", "x/B.BMP"};
+    for (int i = 0; i < 11; ++i) given.push_back("x/" + std::to_string(i) + ".jpg");
+    const WindowSources split = SplitSources(given, SuffixSettings{});
+    EXPECT_EQ(split.images, (std::vector<std::string>{t / "icons/A.png", "x/B.BMP"}));
+    EXPECT_EQ(LeftOutText(split.leftOut),
+              "These files are not BMP or PNG images and were left out: a.svg, "
+              "0.jpg, 1.jpg, 2.jpg, 3.jpg, 4.jpg, 5.jpg, 6.jpg, 7.jpg, 8.jpg and 2 more.");
+    EXPECT_EQ(LeftOutText(std::vector<std::string>{"b.jpg"}),
+              "These files are not BMP or PNG images and were left out: b.jpg.");
+}
+
 }  // namespace
 }  // namespace plexon

@@ -132,8 +132,9 @@ int SdlBackend::GatherDrops(void* self, SDL_Event* event) {
     auto& drops = static_cast<SdlBackend*>(self)->state_->drops;
     switch (event->type) {
         case SDL_DROPBEGIN:
+            // Let through: SDL sends a drop's files only once its begin event is in the queue.
             drops[event->drop.windowID].clear();
-            return 0;
+            return 1;
         case SDL_DROPFILE:
         case SDL_DROPTEXT:
             // File names are the file system's bytes, handed on unconverted; dropped text is not a

@@ -10,6 +10,7 @@
 #include "controls/markup/MarkupText.h"
 #include "graphics/Bitmap.h"
 #include "platform/shell/OpenLink.h"
+#include "runtime/Exceptions.h"
 #include "platform/window/Window.h"
 
 namespace plexon {
@@ -291,9 +292,10 @@ void TMarkupLabel::MouseDown(MouseButton button, Shift shift, int x, int y) {
     TLabel::MouseDown(button, shift, x, y);
     const auto [target, rect] = AnchorAt(x, y);
     if (target.empty()) return;
-    if (target.find("://") != std::string::npos || target.find("mailto:") != std::string::npos)
-        OpenLink(target);
-    else if (OnAnchorClick)
+    if (target.find("://") != std::string::npos || target.find("mailto:") != std::string::npos) {
+        // A click that opens nothing must say why.
+        if (!OpenLink(target)) throw Exception(Format(msg::kNoOpener, {target}));
+    } else if (OnAnchorClick)
         OnAnchorClick(this, target);
 }
 

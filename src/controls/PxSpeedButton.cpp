@@ -5,6 +5,7 @@
 
 #include "controls/PxCustomPanel.h"
 #include "framework/ControlDrawing.h"
+#include "framework/Form.h"
 #include "framework/WinControl.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Edges.h"
@@ -330,8 +331,11 @@ void TPxSpeedButton::Paint() {
     const GlyphPlacement placed = Placement();
     const std::string caption = useCaption_ ? Caption() : std::string();
     if (!caption.empty()) {
+        const TForm* form = ParentForm();
+        const bool hideAccel = hideAccelUntilAlt_ && !(form && form->KeyboardCues());
         const gdi::UINT format = gdi::DT_EXPANDTABS | gdi::DT_LEFT | gdi::DT_TOP |
-                                 (multiLine_ ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE);
+                                 (multiLine_ ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE) |
+                                 (hideAccel ? gdi::DT_HIDEPREFIX : 0);
         if (Enabled()) {
             const bool entered = enterColorChange_ && (state_ == bsHot || IsDown(state_));
             DrawControlTextInColor(dc, caption, placed.text, format, Font(),

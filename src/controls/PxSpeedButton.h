@@ -54,6 +54,11 @@ class TPxSpeedButton : public TGraphicControl {
 
     bool UseCaption() const { return useCaption_; }
     void SetUseCaption(bool value);
+
+    // The caption's "&" underline shows only while its form shows keyboard cues (Alt held), so a
+    // caption keeps its look until the user reaches for the keyboard.
+    bool HideAccelUntilAlt() const { return hideAccelUntilAlt_; }
+    void SetHideAccelUntilAlt(bool value) { hideAccelUntilAlt_ = value; }
     const TBitmap& Glyph() const { return glyph_.Glyph(); }
     void SetGlyph(const TBitmap& glyph);
     int NumGlyphs() const { return glyph_.NumGlyphs(); }
@@ -126,6 +131,7 @@ class TPxSpeedButton : public TGraphicControl {
     TPxUserButtonStyle style_ = gbsWin40;
     TPxButtonState state_ = bsUp;
     bool useCaption_ = true;
+    bool hideAccelUntilAlt_ = false;
     bool themedLook_ = true;
     bool transparent_ = false;
     int groupIndex_ = 0;

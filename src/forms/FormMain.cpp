@@ -28,6 +28,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/ModuleResources.h"
 #include "platform/shell/FileAttributes.h"
+#include "platform/shell/OpenLink.h"
 #include "platform/window/Window.h"
 #include "runtime/PathText.h"
 #include "runtime/ScopeExit.h"
@@ -76,6 +77,8 @@ TPxSpeedButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* n
     button->SetCaption(caption);
     button->SetButtonStyle(gbsOfficeTransp);
     button->SetThemedLook(false);
+    // Alt+letter reaches the command; its underline shows only while Alt is held.
+    button->SetHideAccelUntilAlt(true);
     TBitmap bitmap;
     bitmap.LoadResource(ProgramResources(), glyph);
     button->SetGlyph(bitmap);
@@ -152,11 +155,11 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     pbWork->Font().SetColor(clWindowText);
     pbWork->Font().SetCharSet(1);  // DEFAULT_CHARSET
     pbWork->SetPosition(80);
-    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "Start", "glyph_start.bmp");
+    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "&Start", "glyph_start.bmp");
     btnStart->Font().SetStyle({TFontStyle::Bold});
-    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "Options", "glyph_options.bmp");
-    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "About", "glyph_about.bmp");
-    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "Exit", "glyph_exit.bmp");
+    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "&Options", "glyph_options.bmp");
+    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "&About", "glyph_about.bmp");
+    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "E&xit", "glyph_exit.bmp");
 
     PxGroupBox4 =
         Section(this, "PxGroupBox4", 192, 57, " 3. Select the order of images in the final file", 3);
@@ -368,6 +371,14 @@ WindowChoices TfrmMain::CurrentChoices() const {
     return choices;
 }
 
+bool TfrmMain::TakesWhileBusy(const window::Message& message) {
+    if (message.kind == window::MessageKind::KeyDown && message.key == window::vk::kEscape) {
+        stopRequested_ = true;
+        return false;
+    }
+    return message.kind == window::MessageKind::Close;
+}
+
 void TfrmMain::btnStartClick(TComponent*) {
     // A click queued behind Start reaches here while the run is prepared: it starts nothing.
     if (running_) return;
@@ -408,7 +419,9 @@ void TfrmMain::btnStartClick(TComponent*) {
             window::TheDesktop().InputClose(Handle());
         }
     });
-    Application().ProcessMessages();
+    stopRequested_ = false;
+    const auto busyInput = [this](const window::Message& message) { return TakesWhileBusy(message); };
+    Application().ProcessMessagesOnly(busyInput);
     // The report tells what the batch command would have warned of.
     RunWarnings warnings;
     PlanWarnings(request, plan, &warnings);
@@ -421,8 +434,13 @@ void TfrmMain::btnStartClick(TComponent*) {
     });
     run.SetShortNotice(
         [&warnings](const std::string& path) { warnings.shortFiles.push_back(ExtractFileName(path)); });
+    // Between strips the window paints and hears Esc and a close request; nothing else reaches it.
+    run.SetGoOn([this, &busyInput] {
+        Application().ProcessMessagesOnly(busyInput);
+        return !stopRequested_ && !closePending_;
+    });
     ShowBusy(true);
-    Application().ProcessMessages();
+    Application().ProcessMessagesOnly(busyInput);
     Repaint();
     // The run reports after every file; painting only the changes keeps a long run's painting to a
     // hundred frames without changing what the bar shows.
@@ -440,8 +458,18 @@ void TfrmMain::btnStartClick(TComponent*) {
     }
     // The folder is free for another weld while the report shows.
     lock.reset();
-    RunMessageDialog(CompletionReport(elapsed, warnings), warnings.Empty() ? mtInformation : mtWarning,
-                     {mbOK}, 0, -1, -1, "");
+    // A close request ends the run without a report; the window closes once it is idle again.
+    if (closePending_) return;
+    if (run.Stopped()) {
+        ShowInformation("Stopped after " + std::to_string(run.StripsWritten()) + " of " +
+                        std::to_string(run.StripCount()) + " strips.");
+        return;
+    }
+    const std::string folder = run.Request().OutputFolder;
+    if (RunMessageDialog(CompletionReport(elapsed, warnings), warnings.Empty() ? mtInformation : mtWarning, {mbOK},
+                         "Open &Folder") == mrCustom &&
+        !OpenLink(folder))
+        ShowInformation(Format(msg::kNoOpener, {folder}));
 }
 
 }  // namespace plexon

@@ -115,6 +115,10 @@ class TfrmMain : public TForm {
     // waits for the run (closePending_).
     bool running_ = false;
     bool closePending_ = false;
+    // Esc during a run: the run stops before its next strip.
+    bool stopRequested_ = false;
+    // What the window takes while a run is prepared or runs: a close request, and Esc to stop.
+    bool TakesWhileBusy(const window::Message& message);
 };
 
 extern TfrmMain* frmMain;

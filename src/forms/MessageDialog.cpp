@@ -115,12 +115,13 @@ void TMessageForm::CustomKeyDown(int& key, Shift shift) {
 }
 
 std::string TMessageForm::ClipboardText() const {
-    const std::string divider = std::string(27, '-') + "\r\n";
+    // Lines end as text files end on this platform.
+    const std::string divider = std::string(27, '-') + "\n";
     std::string buttons;
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* button = dynamic_cast<TButton*>(Components(i))) buttons += button->Caption() + "   ";
-    return divider + Caption() + "\r\n" + divider + message_->Caption() + "\r\n" + divider +
-           StripPrefixes(buttons) + "\r\n" + divider;
+    return divider + Caption() + "\n" + divider + message_->Caption() + "\n" + divider + StripPrefixes(buttons) +
+           "\n" + divider;
 }
 
 void TMessageForm::HelpButtonClick() {
@@ -129,7 +130,8 @@ void TMessageForm::HelpButtonClick() {
     if (helpFile_.empty() || !desktop.OpenUrl(helpFile_)) desktop.Beep();
 }
 
-TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons) {
+TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                                 const std::string& customButton) {
     auto form = std::make_unique<TMessageForm>(&Application());
     form->SetBorderStyle(bsDialog);
     form->biDiMode_ = ApplicationBiDiMode();
@@ -156,6 +158,12 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
             return r.right;
         });
         buttonWidth = std::max(buttonWidth, width);
+    }
+    if (!customButton.empty()) {
+        ++buttonCount;
+        gdi::RECT r{0, 0, 0, 0};
+        gdi::DrawText(canvas.Get(), customButton.c_str(), -1, &r, gdi::DT_CALCRECT | gdi::DT_SINGLELINE);
+        buttonWidth = std::max(buttonWidth, int(r.right));
     }
 
     gdi::RECT textRect{0, 0, Screen().Width() / 2, 0};
@@ -217,6 +225,14 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
         button->SetParent(form.get());
         x += buttonWidth + buttonSpacing;
     }
+    if (!customButton.empty()) {
+        auto* button = new TButton(form.get());
+        button->SetName("Custom");
+        button->SetCaption(customButton);
+        button->SetModalResult(mrCustom);
+        button->SetBounds(x, blockHeight + vertMargin + vertSpacing, buttonWidth, buttonHeight);
+        button->SetParent(form.get());
+    }
     return form.release();
 }
 
@@ -228,6 +244,13 @@ int RunMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons bu
     if (x >= 0) form->SetLeft(x);
     if (y >= 0) form->SetTop(y);
     if (x < 0 && y < 0) form->SetPosition(poScreenCenter);
+    return form->ShowModal();
+}
+
+int RunMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                     const std::string& customButton) {
+    const std::unique_ptr<TMessageForm> form(BuildMessageDialog(msg, type, buttons, customButton));
+    form->SetPosition(poScreenCenter);
     return form->ShowModal();
 }
 

@@ -73,7 +73,7 @@ class TMessageForm : public TForm {
     std::string ClipboardText() const;
 
   private:
-    friend TMessageForm* BuildMessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons);
+    friend TMessageForm* BuildMessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, const std::string&);
     void CustomKeyDown(int& key, Shift shift);
     void HelpButtonClick();
 
@@ -83,12 +83,20 @@ class TMessageForm : public TForm {
     TLabel* message_ = nullptr;
 };
 
-// Builds the dialog (not shown) for the message, type and buttons; the caller owns it.
-TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons);
+// The modal result of a button of the program's own (`customButton` below).
+inline constexpr TModalResult mrCustom = 100;
+
+// Builds the dialog (not shown) for the message, type and buttons; the caller owns it. A
+// `customButton` caption adds a button of the program's own after the others, closing with mrCustom.
+TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                                 const std::string& customButton = {});
 
 // Builds the dialog, places it at (x, y) where they are not negative (centred on the screen when
 // both are), shows it modally, frees it and returns the modal result of the button that closed it.
 int RunMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int x,
                      int y, const std::string& helpFile);
+// Centred, with a button of the program's own after the others (mrCustom when it closes the dialog).
+int RunMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                     const std::string& customButton);
 
 }  // namespace plexon

@@ -31,14 +31,18 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::Remove && component == mainForm_) mainForm_ = nullptr;
 }
 
-bool TApplication::Dispatch(bool wait) {
+bool TApplication::Dispatch(bool wait, const std::function<bool(const window::Message&)>* takes) {
     window::Desktop& desk = window::TheDesktop();
     window::Message message;
     if (!desk.GetMessage(message, wait ? window::Wait::Yes : window::Wait::No)) return false;
-    try {
-        desk.DispatchMessage(message);
-    } catch (...) {
-        HandleException();
+    const bool painting =
+        message.kind == window::MessageKind::Paint || message.kind == window::MessageKind::EraseBackground;
+    if (!takes || painting || (*takes)(message)) {
+        try {
+            desk.DispatchMessage(message);
+        } catch (...) {
+            HandleException();
+        }
     }
     ReleaseIdleBitmapDcs();
     return true;
@@ -50,6 +54,11 @@ void TApplication::HandleMessage() {
 
 void TApplication::ProcessMessages() {
     while (Dispatch(false)) {
+    }
+}
+
+void TApplication::ProcessMessagesOnly(const std::function<bool(const window::Message&)>& takes) {
+    while (Dispatch(false, &takes)) {
     }
 }
 

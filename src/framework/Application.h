@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/Component.h"
+#include "platform/window/Message.h"
 
 namespace plexon {
 
@@ -35,6 +36,9 @@ class TApplication : public TComponent {
     void Run();
     // Handles every message queued now, without waiting.
     void ProcessMessages();
+    // The same while the program is busy: painting goes through, of the rest only what `takes`
+    // accepts is handled and everything else is dropped, so that input cannot start a second command.
+    void ProcessMessagesOnly(const std::function<bool(const window::Message&)>& takes);
     // Waits for one message and handles it.
     void HandleMessage();
     void Terminate() { terminated_ = true; }
@@ -54,7 +58,7 @@ class TApplication : public TComponent {
     void Notification(TComponent* component, TOperation operation) override;
 
   private:
-    bool Dispatch(bool wait);
+    bool Dispatch(bool wait, const std::function<bool(const window::Message&)>* takes = nullptr);
 
     std::string title_;
     TForm* mainForm_ = nullptr;

@@ -2,6 +2,8 @@
 // modal runs.
 #include "framework/Form.h"
 
+#include <functional>
+
 #include "framework/Application.h"
 #include "framework/FrameworkErrors.h"
 #include "framework/Label.h"
@@ -218,6 +220,18 @@ bool TForm::DialogKey(int key, Shift shift) {
     }
     if (window::Has(shift, Shift::Alt)) return DialogChar(char(key));
     return false;
+}
+
+void TForm::SetKeyboardCues(bool shown) {
+    if (shown == keyboardCues_) return;
+    keyboardCues_ = shown;
+    // Captions that show cues may sit in any control of the form.
+    const std::function<void(TWinControl&)> invalidate = [&invalidate](TWinControl& control) {
+        control.Invalidate();
+        for (int i = 0; i < control.ControlCount(); ++i)
+            if (auto* child = dynamic_cast<TWinControl*>(control.Controls(i))) invalidate(*child);
+    };
+    invalidate(*this);
 }
 
 bool TForm::DialogChar(char32_t ch) {

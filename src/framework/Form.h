@@ -40,6 +40,10 @@ class TForm : public TWinControl {
     // The form's bounds are those of its client area; there is no frame of our own.
     void SetClientWidth(int value) { SetWidth(value); }
     void SetClientHeight(int value) { SetHeight(value); }
+    // While Alt is held the form shows its keyboard cues: captions that hide their "&" underline
+    // until then show it.
+    bool KeyboardCues() const { return keyboardCues_; }
+    void SetKeyboardCues(bool shown);
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
 
@@ -101,6 +105,7 @@ class TForm : public TWinControl {
     TFormBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;
     bool keyPreview_ = false;
+    bool keyboardCues_ = false;
     bool modal_ = false;
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;

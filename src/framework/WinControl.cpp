@@ -379,10 +379,13 @@ void TWinControl::WndProc(window::Message& m) {
             FocusChanged(true);
             break;
         case MessageKind::KillFocus:
+            // An Alt released in another window never comes back here.
+            if (form && (!m.other || m.other->TopLevel() != form->Handle())) form->SetKeyboardCues(false);
             FocusChanged(false);
             break;
         case MessageKind::KeyDown: {
             int key = m.key;
+            if (form && key == window::vk::kMenu) form->SetKeyboardCues(true);
             const bool accelerator = window::Has(keys, Shift::Alt) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));
             if (form && (accelerator || IsDialogNavigationKey(key)) && !WantsKey(key, keys) &&
                 form->DialogKey(key, keys))
@@ -393,6 +396,7 @@ void TWinControl::WndProc(window::Message& m) {
         }
         case MessageKind::KeyUp: {
             int key = m.key;
+            if (form && key == window::vk::kMenu) form->SetKeyboardCues(false);
             if (form && form != this && form->KeyPreview()) form->KeyUp(key, keys);
             if (key != 0) KeyUp(key, keys);
             break;

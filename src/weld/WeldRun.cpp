@@ -47,6 +47,10 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
     for (const PlannedStrip& strip : strips_) total += strip.files.size();
     std::size_t walked = 0;
     for (const PlannedStrip& strip : strips_) {
+        if (goOn_ && !goOn_()) {
+            stopped_ = true;
+            break;
+        }
         StateFlags loaded{};
         const std::size_t walkedBefore = walked;
         try {

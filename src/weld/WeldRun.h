@@ -51,6 +51,13 @@ class WeldRun {
     void SetSkipNotice(SkipNotice notice) { skipNotice_ = std::move(notice); }
     std::size_t IconsSkipped() const { return skipped_; }
 
+    // Set before Execute: asked before each strip whether to go on; when it says no, the run ends
+    // there as a normal run does, with every strip written so far whole, and Stopped() is true.
+    void SetGoOn(std::function<bool()> goOn) { goOn_ = std::move(goOn); }
+    bool Stopped() const { return stopped_; }
+    const WeldRequest& Request() const { return request_; }
+    std::size_t StripCount() const { return strips_.size(); }
+
     // Set before Execute; without it, sizes are not reported.
     void SetSizeNotice(SizeNotice notice) { sizeNotice_ = std::move(notice); }
     // Set before Execute: called with the path of a source that loaded but held fewer pixels than its
@@ -79,6 +86,8 @@ class WeldRun {
     uint32_t startTime_ = 0;
     std::size_t written_ = 0;
     std::size_t skipped_ = 0;
+    std::function<bool()> goOn_;
+    bool stopped_ = false;
     SkipNotice skipNotice_;
     StateFlags used_{};
 };

@@ -24,7 +24,10 @@ class MarkupLabelTest : public test::FormTest {
   protected:
     void SetUp() override {
         FormTest::SetUp();
-        SetLinkOpener([this](const std::string& target) { opened.push_back(target); });
+        SetLinkOpener([this](const std::string& target) {
+            opened.push_back(target);
+            return true;
+        });
         form = new TForm(nullptr);
         form->SetBounds(0, 0, 420, 120);
         label = new TMarkupLabel(form);

@@ -150,10 +150,10 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
         {form->btnOutputBrowse, form->PxGroupBox3, 312, 40, 75, 25, "B&rowse..."},
         {form->PxPanelFill1, form, 0, 0, 413, 41, ""},
         {form->pbWork, form->PxPanelFill1, 8, 8, 397, 25, ""},
-        {form->btnStart, form->PxPanelFill1, 4, 4, 77, 33, "Start"},
-        {form->btnOptions, form->PxPanelFill1, 84, 4, 77, 33, "Options"},
-        {form->btnAbout, form->PxPanelFill1, 164, 4, 77, 33, "About"},
-        {form->btnExit, form->PxPanelFill1, 244, 4, 77, 33, "Exit"},
+        {form->btnStart, form->PxPanelFill1, 4, 4, 77, 33, "&Start"},
+        {form->btnOptions, form->PxPanelFill1, 84, 4, 77, 33, "&Options"},
+        {form->btnAbout, form->PxPanelFill1, 164, 4, 77, 33, "&About"},
+        {form->btnExit, form->PxPanelFill1, 244, 4, 77, 33, "E&xit"},
         {form->PxGroupBox4, form, 8, 192, 397, 57, " 3. Select the order of images in the final file"},
         {form->cbImage1, form->PxGroupBox4, 12, 24, 85, 21, ""},
         {form->cbImage2, form->PxGroupBox4, 108, 24, 85, 21, ""},
@@ -187,7 +187,10 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
 
 TEST_F(MainWindow, TheFooterShowsItsMarkupAndItsLinkOpensTheWebSite) {
     std::vector<std::string> opened;
-    SetLinkOpener([&](const std::string& target) { opened.push_back(target); });
+    SetLinkOpener([&](const std::string& target) {
+        opened.push_back(target);
+        return true;
+    });
     EXPECT_EQ(form->MarkupLabel1->DisplayText(), TfrmMain::kFooterMarkup);
     TMarkupLabel& footer = *form->MarkupLabel1;
     Desk().InputMouseMove(form->Handle(), FormPoint(footer, footer.Width() - 40, 8), window::Shift::None);
@@ -209,6 +212,33 @@ TEST_F(MainWindow, CommandButtonsNeverTakeTheFocus) {
     // Windowless: no tab stop and no focus to take.
     for (const TControl* command : {form->btnStart, form->btnOptions, form->btnAbout, form->btnExit})
         EXPECT_EQ(dynamic_cast<const TWinControl*>(command), nullptr);
+}
+
+// Alt+letter reaches the commands; their underlines show only while Alt is held, so the idle window
+// looks as it always did.
+TEST_F(MainWindow, CommandsTakeAltKeysAndShowThemOnlyWhileAltIsHeld) {
+    const auto commandBar = [&] {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 41; ++y)
+            for (int x = 0; x < 413; ++x) pixels.push_back(FramePixel(*form, x, y));
+        return pixels;
+    };
+    const std::vector<std::uint32_t> idle = commandBar();
+    Desk().InputKey(window::vk::kMenu, true, window::Shift::Alt);
+    Pump();
+    EXPECT_TRUE(form->KeyboardCues());
+    EXPECT_NE(commandBar(), idle);
+    Desk().InputKey(window::vk::kMenu, false, window::Shift::None);
+    Pump();
+    EXPECT_EQ(commandBar(), idle);
+    bool optionsShown = false;
+    Headless().WhenIdle([&] {
+        optionsShown = frmOptions != nullptr;
+        Key(window::vk::kEscape);
+    });
+    Key('O', window::Shift::Alt);
+    Pump();
+    EXPECT_TRUE(optionsShown);
 }
 
 TEST_F(MainWindow, TabOrderRunsThroughTheSectionsAndSkipsTheCommandBar) {
@@ -447,10 +477,10 @@ TEST_F(MainWindow, WithOneFileTheBarStaysAtZero) {
     EXPECT_TRUE(std::filesystem::exists(out + "/Icon0.bmp"));
 }
 
-// Input queued behind Start, handled while Start lets pending messages through: a second click
-// starts no second run, and a close takes effect after the run (the selection is never used after
-// it was released).
-TEST_F(MainWindow, InputQueuedBehindStartRunsOnceAndClosesAfterTheRun) {
+// Input queued behind Start, while the window is busy: a second click starts no second run, Esc
+// stops the run, and a close ends it and the window (the selection is never used after it was
+// released).
+TEST_F(MainWindow, InputQueuedBehindStartRunsOnceStopsOrCloses) {
     const std::string out = folder.MakeFolder("out");
     Answers({Icons(2), out});
     Click(*form->btnImageBrowse);
@@ -469,14 +499,19 @@ TEST_F(MainWindow, InputQueuedBehindStartRunsOnceAndClosesAfterTheRun) {
               std::vector<std::string>{done});
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_TRUE(form->Visible());
+    // Esc stops the run before its next strip, here the first.
     std::filesystem::remove(out + "/Icon0.bmp");
     std::filesystem::remove(out + "/Icon1.bmp");  // else Start asks before replacing it
     EXPECT_EQ(Messages([&] {
                   Click(*form->btnStart);
-                  Desk().InputClose(form->Handle());
+                  Key(window::vk::kEscape);
               }),
-              std::vector<std::string>{done});
-    EXPECT_TRUE(std::filesystem::exists(out + "/Icon0.bmp"));
+              std::vector<std::string>{"Stopped after 0 of 2 strips."});
+    // A close request stops it too, without a report, and the window closes.
+    Click(*form->btnStart);
+    Desk().InputClose(form->Handle());
+    Pump();
+    EXPECT_FALSE(std::filesystem::exists(out + "/Icon0.bmp"));
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(form->FileList(), nullptr);
@@ -602,11 +637,22 @@ TEST_F(MainWindow, InterleavedIconsWeldRightAndTheReportWarnsOfMissingStates) {
     Click(*form->btnOutputBrowse);
     Pump();
     std::string caption;
-    onMessage = [&] { caption = Screen().ActiveForm()->Caption(); };
+    std::vector<std::string> opened;
+    SetLinkOpener([&](const std::string& target) {
+        opened.push_back(target);
+        return true;
+    });
+    // The report's own button opens the output folder.
+    onMessage = [&] {
+        caption = Screen().ActiveForm()->Caption();
+        Click(*dynamic_cast<TButton*>(Screen().ActiveForm()->FindComponent("Custom")));
+    };
     EXPECT_EQ(Messages([&] { Click(*form->btnStart); }),
               std::vector<std::string>{
                   "Your new images were created in 1 second.\n1 icon has missing states: Arrow2 (Hot)"});
+    SetLinkOpener(nullptr);
     EXPECT_EQ(caption, "Warning");
+    EXPECT_EQ(opened, std::vector<std::string>{out + "/"});
     const std::pair<const char*, std::array<TColor, 2>> strips[] = {
         {"Arrow", {clRed, clYellow}}, {"Arrow10", {clLime, clBlue}}, {"Arrow2", {clNavy, clWhite}}};
     for (const auto& [name, colors] : strips) {

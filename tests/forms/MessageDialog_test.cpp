@@ -295,13 +295,13 @@ TEST_F(MessageDialog, TheProcessCacheHoldsTheMeasuredCaptionWidthsPlusEight) {
 
 TEST_F(MessageDialog, CtrlCCopiesTheWholeTextByteForByteAndBeeps) {
     const std::string expected =
-        "---------------------------\r\n"
-        "Information\r\n"
-        "---------------------------\r\n"
-        "Please select the images to join.\r\n"
-        "---------------------------\r\n"
-        "OK   \r\n"
-        "---------------------------\r\n";
+        "---------------------------\n"
+        "Information\n"
+        "---------------------------\n"
+        "Please select the images to join.\n"
+        "---------------------------\n"
+        "OK   \n"
+        "---------------------------\n";
     std::string copied;
     int beeps = -1;
     Headless().SetClipboardText("old");
@@ -349,9 +349,9 @@ TEST_F(MessageDialog, AClipboardThatCannotBeOpenedIsReportedAndTheDialogStaysOpe
 
 TEST_F(MessageDialog, CopiedButtonsLoseTheirAmpersandsAndKeepCreationOrder) {
     auto form = Build("Save & close?", mtConfirmation, {mbYes, mbNo, mbNoToAll, mbHelp});
-    const std::string d = std::string(27, '-') + "\r\n";
+    const std::string d = std::string(27, '-') + "\n";
     EXPECT_EQ(form->ClipboardText(),
-              d + "Confirm\r\n" + d + "Save & close?\r\n" + d + "Yes   No   No to All   Help   \r\n" + d);
+              d + "Confirm\n" + d + "Save & close?\n" + d + "Yes   No   No to All   Help   \n" + d);
 }
 
 TEST_F(MessageDialog, RunningReturnsThePressedButtonsResultAndFreesTheDialog) {

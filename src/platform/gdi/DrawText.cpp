@@ -174,7 +174,8 @@ struct Options {
 
 std::vector<Line> Lines(std::string_view text, const Options& options, const Layout& layout, int available) {
     const UINT format = options.format;
-    const Line shown = ApplyPrefixes(text, !(format & DT_NOPREFIX));
+    Line shown = ApplyPrefixes(text, !(format & DT_NOPREFIX));
+    if (format & DT_HIDEPREFIX) shown.marks.clear();
     std::vector<Line> lines;
     if (shown.text.empty()) return lines;
     if (format & DT_SINGLELINE) {

@@ -13,7 +13,9 @@ constexpr UINT ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4;
 constexpr UINT DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4,
                DT_BOTTOM = 0x8, DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40,
                DT_NOCLIP = 0x100, DT_EXTERNALLEADING = 0x200, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800,
-               DT_PATH_ELLIPSIS = 0x4000, DT_END_ELLIPSIS = 0x8000;
+               DT_PATH_ELLIPSIS = 0x4000, DT_END_ELLIPSIS = 0x8000,
+               // The "&" prefix rule without its underlines: a caption whose key is not shown yet.
+               DT_HIDEPREFIX = 0x100000;
 
 struct DRAWTEXTPARAMS {
     UINT cbSize = sizeof(DRAWTEXTPARAMS);

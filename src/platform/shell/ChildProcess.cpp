@@ -76,6 +76,8 @@ bool Spawn(const std::vector<std::string>& args, int outputFd, pid_t& pid) {
     else
         ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // Nothing of ours reaches the program: a folder lock, the display connection, open files.
+    ::posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     ::posix_spawnattr_setpgroup(&attributes, 0);
     // The child starts with default signal handling whatever ours is.
     sigset_t defaults;

@@ -8,25 +8,23 @@ namespace plexon {
 
 namespace {
 
-std::function<void(const std::string&)>& Opener() {
-    static std::function<void(const std::string&)> opener;
+std::function<bool(const std::string&)>& Opener() {
+    static std::function<bool(const std::string&)> opener;
     return opener;
 }
 
 }  // namespace
 
-void OpenLink(const std::string& target) {
-    if (Opener()) {
-        Opener()(target);
-        return;
-    }
+bool OpenLink(const std::string& target) {
+    if (Opener()) return Opener()(target);
     // "--" would be taken as the target by xdg-open; a target starting with "-" is left unopened
     // instead of being read as an option.
-    if (target.empty() || target[0] == '-') return;
-    StartChildProcess({"xdg-open", target});
+    if (target.empty() || target[0] == '-') return true;
+    const std::string opener = FindProgram("xdg-open");
+    return !opener.empty() && StartChildProcess({opener, target});
 }
 
-void SetLinkOpener(std::function<void(const std::string&)> opener) {
+void SetLinkOpener(std::function<bool(const std::string&)> opener) {
     Opener() = std::move(opener);
 }
 

@@ -4,13 +4,19 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace plexon {
 
-// Hands the target to the opener; returns at once.
-void OpenLink(const std::string& target);
+// Hands the target to the opener, detached and with none of our descriptors; returns at once. False
+// when there is no opener to hand it to (then the caller says so: kNoOpener).
+bool OpenLink(const std::string& target);
 
 // Replaces the opener (tests record the target instead); an empty function restores the desktop's.
-void SetLinkOpener(std::function<void(const std::string&)> opener);
+void SetLinkOpener(std::function<bool(const std::string&)> opener);
+
+namespace msg {
+inline constexpr std::string_view kNoOpener = "Cannot open %s: no program to open it was found.";
+}  // namespace msg
 
 }  // namespace plexon

@@ -98,9 +98,11 @@ void TForm::CaptionChanged() {
 void TForm::SetVisible(bool visible) {
     if (visible == Visible()) return;
     if (visible) {
+        // The window first, then the centre: making it may lower the display scale so that it fits,
+        // which changes the screen's size in our pixels.
+        Handle();
         if (position_ == poScreenCenter)
             SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(), Height());
-        Handle();
     }
     TWinControl::SetVisible(visible);
     if (visible) {

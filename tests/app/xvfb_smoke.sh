@@ -109,12 +109,13 @@ for name in Copy Cut; do [ -s "$work/strips/$name.bmp" ] || fail "no strip $name
 grep -q '^\[FileSuffix\]' "$work/config.ini" || fail "config.ini has no FileSuffix section"
 grep -q '^HotFile=h' "$work/config.ini" || fail "config.ini has no HotFile"
 
-# `plexon FOLDER` at scale 2: the folder's icons are selected, the window is twice its size and
+# `plexon FOLDER` with PLEXON_SCALE=2.5: rounded to 3 with a note, and lowered to 2, at which the
+# window fits the 1024 x 768 screen; the folder's icons are selected, the window is twice its size and
 # clicks at doubled positions reach the same controls.
 mkdir "$work/strips2"
 printf '%s\n' "$work/strips2" >"$work/answers2"
 xdotool mousemove 0 0
-PLEXON_SCALE=2 PLEXON_CHOOSER_SCRIPT=$work/answers2 PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 \
+PLEXON_SCALE=2.5 PLEXON_CHOOSER_SCRIPT=$work/answers2 PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 \
     PLEXON_BACKEND=sdl ASAN_OPTIONS=detect_leaks=0 "$binary" "$icons" >"$work/out.log" 2>"$work/err" &
 plexon_pid=$!
 wid=$(find_window "Tesvo Plexon")
@@ -122,6 +123,8 @@ wid=$(find_window "Tesvo Plexon")
 sleep 0.2
 size=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
 [ "$size" = "826x706" ] || fail "window at scale 2 is $size"
+grep -q '^plexon: PLEXON_SCALE=2.5 is not a whole number; taken as 3$' "$work/err" ||
+    fail "no note on the rounded scale"
 xdotool mousemove --window "$wid" $((2 * (8 + 312 + 37))) $((2 * (256 + 40 + 12))) click 1
 sleep 0.3
 xdotool mousemove --window "$wid" $((2 * (4 + 38))) $((2 * (4 + 16))) click 1

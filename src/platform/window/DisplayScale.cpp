@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -24,6 +25,15 @@ std::optional<int> WholeScale(const std::optional<std::string>& text) {
     auto [rest, error] = std::from_chars(text->data(), end, value);
     if (error != std::errc() || rest != end || value < 1) return std::nullopt;
     return std::min(value, kMaxDisplayScale);
+}
+
+// PLEXON_SCALE as a number above 0, fractions allowed ("2.5").
+std::optional<double> AnyScale(const std::optional<std::string>& text) {
+    if (!text || text->empty()) return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text->c_str(), &end);
+    if (*end != '\0' || !(value > 0) || value > 1e6) return std::nullopt;
+    return value;
 }
 
 std::optional<std::string> Variable(const char* name) {
@@ -76,18 +86,29 @@ std::optional<double> XftDpi(std::string_view resources) {
     return std::nullopt;
 }
 
-int ChooseDisplayScale(const ScaleSources& sources) {
-    if (auto scale = WholeScale(sources.plexonScale)) return *scale;
-    if (auto scale = WholeScale(sources.gdkScale)) return *scale;
+ScaleChoice ChooseDisplayScale(const ScaleSources& sources) {
+    if (auto scale = WholeScale(sources.plexonScale)) return {*scale, ""};
+    // Our frames grow by whole pixels only; a fraction asked for gets the nearest whole scale.
+    if (auto asked = AnyScale(sources.plexonScale)) {
+        const int scale = std::clamp(int(std::lround(*asked)), 1, kMaxDisplayScale);
+        return {scale, "PLEXON_SCALE=" + *sources.plexonScale + " is not a whole number; taken as " +
+                           std::to_string(scale)};
+    }
+    if (auto scale = WholeScale(sources.gdkScale)) return {*scale, ""};
     if (sources.xResources)
         if (auto dpi = XftDpi(*sources.xResources); dpi && *dpi >= 192)
-            return std::clamp(int(*dpi / 96), 1, kMaxDisplayScale);
-    return 1;
+            return {std::clamp(int(*dpi / 96), 1, kMaxDisplayScale), ""};
+    return {};
+}
+
+int FittingScale(int scale, gdi::SIZE window, gdi::SIZE area) {
+    while (scale > 1 && (window.cx * scale > area.cx || window.cy * scale > area.cy)) --scale;
+    return std::max(scale, 1);
 }
 
 ScaleSources CurrentScaleSources() {
     ScaleSources sources{Variable("PLEXON_SCALE"), Variable("GDK_SCALE"), std::nullopt};
-    if (WholeScale(sources.plexonScale) || WholeScale(sources.gdkScale)) return sources;
+    if (AnyScale(sources.plexonScale) || WholeScale(sources.gdkScale)) return sources;
 #ifdef PLEXON_HAVE_X11
     const char* display = std::getenv("DISPLAY");
     if (display && *display) sources.xResources = XResources();

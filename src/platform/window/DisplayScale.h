@@ -20,9 +20,18 @@ struct ScaleSources {
     std::optional<std::string> xResources;   // the X server's resource text (Xft.dpi)
 };
 
-// PLEXON_SCALE when it is a whole number from 1 on, else GDK_SCALE likewise, else Xft.dpi / 96
-// rounded down when the dots per inch are 192 or more; otherwise 1. Capped at kMaxDisplayScale.
-int ChooseDisplayScale(const ScaleSources& sources);
+struct ScaleChoice {
+    int scale = 1;
+    std::string note;  // for standard error when the choice is not what was asked for; else empty
+};
+
+// PLEXON_SCALE when it is a number above 0 (a fraction rounded to the nearest whole number, at least
+// 1, with a note), else GDK_SCALE when whole from 1 on, else Xft.dpi / 96 rounded down when the dots
+// per inch are 192 or more; otherwise 1. Capped at kMaxDisplayScale.
+ScaleChoice ChooseDisplayScale(const ScaleSources& sources);
+
+// The largest scale up to `scale` (and at least 1) at which a window of that size fits the area.
+int FittingScale(int scale, gdi::SIZE window, gdi::SIZE area);
 
 // The Xft.dpi value in X resource text ("Xft.dpi:\t192"), if any.
 std::optional<double> XftDpi(std::string_view resources);

@@ -102,7 +102,9 @@ struct SdlBackend::State {
 SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
     // Loading the library first: without it there is no point asking the X server anything.
     const SdlFunctions& sdl = Sdl();
-    state_->scale = ChooseDisplayScale(CurrentScaleSources());
+    const ScaleChoice choice = ChooseDisplayScale(CurrentScaleSources());
+    state_->scale = choice.scale;
+    if (!choice.note.empty()) std::fprintf(stderr, "plexon: %s\n", choice.note.c_str());
     sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     sdl.SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Interrupt and terminate signals keep their usual effect; SDL would turn them into a quit event
@@ -157,7 +159,18 @@ SdlBackend::~SdlBackend() {
     Sdl().Quit();
 }
 
+void SdlBackend::FitScaleTo(const Window& top) {
+    SDL_Rect area;
+    if (Sdl().GetDisplayUsableBounds(0, &area) != 0) return;
+    const int scale = FittingScale(state_->scale, {top.Width(), top.Height()}, {area.w, area.h});
+    if (scale == state_->scale) return;
+    state_->scale = scale;
+    for (auto& [id, other] : state_->byId)
+        if (other != &top) UpdateNative(*other);
+}
+
 void SdlBackend::CreateNative(Window& top) {
+    FitScaleTo(top);
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (top.Border() == BorderStyle::None) flags |= SDL_WINDOW_BORDERLESS;
     if (top.Border() == BorderStyle::Sizeable) flags |= SDL_WINDOW_RESIZABLE;
@@ -190,6 +203,7 @@ void SdlBackend::UpdateNative(Window& top) {
     Sdl().SetWindowTitle(native, utf8::WellFormed(top.Caption()).c_str());
     Sdl().SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
     Sdl().SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
+    FitScaleTo(top);
     const gdi::RECT& b = top.Bounds();
     const int scale = state_->scale;
     int x = 0, y = 0, w = 0, h = 0;

@@ -1,6 +1,7 @@
 // The back end on a real desktop through SDL2: one native window per top-level window, showing our
 // frames through its window surface (no OpenGL), and the desktop's input, cursors and clipboard.
-// On a high-density screen each native window shows our 1x frame at an integer scale.
+// On a high-density screen each native window shows our 1x frame at an integer scale, the largest
+// up to the one chosen at which every window fits the screen's work area.
 #pragma once
 
 #include <map>
@@ -41,6 +42,8 @@ class SdlBackend : public Backend {
     // Hands the event (when have) and every other pending one to the desktop.
     void Feed(Desktop& desktop, SDL_Event& event, bool have);
     void ApplyIcon(Window& top);
+    // Lowers the scale until top fits the screen's work area, and shows the other windows at it.
+    void FitScaleTo(const Window& top);
     // Takes dropped file names off SDL's queue as they arrive: the queue holds 65,535 events, and a
     // drop of more files than that would lose names.
     static int GatherDrops(void* self, SDL_Event* event);

@@ -25,6 +25,7 @@ inline constexpr const char* kSdlLibrary = "libSDL2-2.0.so.0";
     X(GetClipboardText)               \
     X(GetCurrentVideoDriver)          \
     X(GetDesktopDisplayMode)          \
+    X(GetDisplayUsableBounds)         \
     X(GetError)                       \
     X(GetModState)                    \
     X(GetMouseState)                  \

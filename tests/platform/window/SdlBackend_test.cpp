@@ -38,11 +38,21 @@ TEST(DisplayScale, OursWinsThenTheDesktopsVariableThenItsResources) {
         {"0", "1.5", dpi192, 2},  // neither variable is a whole scale: the resources decide
         {"2x", std::nullopt, std::nullopt, 1},
         {"40", std::nullopt, std::nullopt, kMaxDisplayScale},
+        {"2.5", "1", std::nullopt, 3},  // a fraction of ours is rounded, with a note
+        {"0.4", "2", std::nullopt, 1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ChooseDisplayScale({c.plexon, c.gdk, c.resources}), c.scale)
+        const ScaleChoice choice = ChooseDisplayScale({c.plexon, c.gdk, c.resources});
+        EXPECT_EQ(choice.note.empty(), !c.plexon || c.plexon->find('.') == std::string::npos);
+        EXPECT_EQ(choice.scale, c.scale)
             << c.plexon.value_or("-") << " " << c.gdk.value_or("-") << " " << c.resources.value_or("-");
     }
+    EXPECT_EQ(ChooseDisplayScale({"2.5", std::nullopt, std::nullopt}).note,
+              "PLEXON_SCALE=2.5 is not a whole number; taken as 3");
+    // The main window (413 x 353) at 3x would be 1059 high: on a 1280 x 1024 screen it gets 2x.
+    EXPECT_EQ(FittingScale(3, {413, 353}, {1280, 1024}), 2);
+    EXPECT_EQ(FittingScale(3, {413, 353}, {1280, 1059}), 3);
+    EXPECT_EQ(FittingScale(2, {2000, 10}, {1024, 768}), 1);
     EXPECT_EQ(ToFrameCoordinate(5, 2), 2);
     EXPECT_EQ(ToFrameCoordinate(-1, 2), -1);
     EXPECT_EQ(ToFrameCoordinate(-2, 2), -1);

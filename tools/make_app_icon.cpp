@@ -1,5 +1,6 @@
-// Writes the application icon at one size as a PNG (8-bit RGBA) for the desktop's icon theme:
-// `make_app_icon SIZE OUT.png`. The drawing is the program's own; this only encodes it.
+// Writes the application icon for the desktop's icon theme: at one size as a PNG (8-bit RGBA),
+// `make_app_icon SIZE OUT.png`, or scalable, `make_app_icon svg OUT.svg`. The drawing is the
+// program's own; this only encodes it.
 #include <zlib.h>
 
 #include <cstdint>
@@ -52,15 +53,17 @@ std::string EncodePng(const plexon::window::IconImage& icon) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int size = argc == 3 ? std::atoi(argv[1]) : 0;
-    if (size < 1 || size > 1024) {
-        std::fprintf(stderr, "usage: make_app_icon SIZE OUT.png\n");
+    const bool svg = argc == 3 && std::string(argv[1]) == "svg";
+    const int size = argc == 3 && !svg ? std::atoi(argv[1]) : 0;
+    if (!svg && (size < 1 || size > 1024)) {
+        std::fprintf(stderr, "usage: make_app_icon SIZE OUT.png | make_app_icon svg OUT.svg\n");
         return 2;
     }
-    const std::string png = EncodePng(plexon::DrawApplicationIcon(size));
+    const std::string bytes =
+        svg ? plexon::ApplicationIconSvg() : EncodePng(plexon::DrawApplicationIcon(size));
     std::ofstream out(argv[2], std::ios::binary);
-    out << png;
-    if (png.empty() || !out.flush()) {
+    out << bytes;
+    if (bytes.empty() || !out.flush()) {
         std::fprintf(stderr, "make_app_icon: cannot write %s\n", argv[2]);
         return 1;
     }

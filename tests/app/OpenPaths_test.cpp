@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/ApplicationIcon.h"
+#include "graphics/PngFormat.h"
+#include "platform/shell/ChildProcess.h"
 #include "support/TempFolder.h"
 
 namespace plexon {
@@ -62,6 +65,35 @@ TEST(ApplicationIcon, IsARoundedOpaqueTileOnATransparentGround) {
         EXPECT_EQ(at(size / 2, size / 8) >> 24, 255u) << size;         // the tile
         EXPECT_GT(at(size / 2, size / 2) >> 16 & 0xFF, 200u) << size;  // the hot square is light
     }
+}
+
+// The theme's scalable icon, rendered at 48 pixels by a real SVG renderer, is the window's icon.
+TEST(ApplicationIcon, TheScalableIconDrawsLikeTheBitmap) {
+    if (FindProgram("rsvg-convert").empty()) GTEST_SKIP() << "rsvg-convert is not installed";
+    TempFolder temp;
+    const std::string svg = temp.WriteFile("icon.svg", ApplicationIconSvg());
+    const ChildResult rendered = RunChildProcess({.argv = {"rsvg-convert", "-w", "48", "-h", "48", svg}});
+    ASSERT_EQ(rendered.exitCode, 0);
+    const RgbaImage image = DecodePng(
+        std::span(reinterpret_cast<const std::uint8_t*>(rendered.output.data()), rendered.output.size()));
+    const window::IconImage model = DrawApplicationIcon(48);
+    ASSERT_EQ(image.Width(), 48);
+    ASSERT_EQ(image.Height(), 48);
+    int worst = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            const Rgba p = image.Pixel(x, y);
+            const std::uint32_t m = model.argb[std::size_t(y * 48 + x)];
+            // Colour weighted by coverage: an edge pixel's colour barely shows.
+            const auto weighted = [](int channel, int alpha) { return channel * alpha / 255; };
+            const int alpha = int(m >> 24);
+            for (const auto& [got, want] : {std::pair{int(p.alpha), alpha},
+                                            {weighted(p.red, p.alpha), weighted(int(m >> 16 & 0xFF), alpha)},
+                                            {weighted(p.green, p.alpha), weighted(int(m >> 8 & 0xFF), alpha)},
+                                            {weighted(p.blue, p.alpha), weighted(int(m & 0xFF), alpha)}})
+                worst = std::max(worst, std::abs(got - want));
+        }
+    EXPECT_LE(worst, 16);
 }
 
 }  // namespace

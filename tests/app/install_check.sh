@@ -15,19 +15,30 @@ expected="bin/plexon
 share/applications/tesvo-plexon.desktop
 share/doc/tesvo-plexon/changelog.gz
 share/doc/tesvo-plexon/copyright
+share/icons/hicolor/128x128/apps/tesvo-plexon.png
 share/icons/hicolor/16x16/apps/tesvo-plexon.png
+share/icons/hicolor/256x256/apps/tesvo-plexon.png
 share/icons/hicolor/32x32/apps/tesvo-plexon.png
 share/icons/hicolor/48x48/apps/tesvo-plexon.png
+share/icons/hicolor/64x64/apps/tesvo-plexon.png
+share/icons/hicolor/scalable/apps/tesvo-plexon.svg
 share/man/man1/plexon.1.gz
 share/metainfo/example.tesvo.Plexon.metainfo.xml"
 actual=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "installed files differ:"$'\n'"$actual"
-for size in 16 32 48; do
+for size in 16 32 48 64 128 256; do
     # PNG width and height, big-endian, at bytes 16 to 23.
-    dims=$(od -An -tu1 -j16 -N8 "$root/share/icons/hicolor/${size}x${size}/apps/tesvo-plexon.png" | tr -s ' ')
-    [ "$dims" = " 0 0 0 $size 0 0 0 $size" ] || fail "icon $size has size$dims"
+    dims=$(od -An -tu4 --endian=big -j16 -N8 "$root/share/icons/hicolor/${size}x${size}/apps/tesvo-plexon.png" |
+        tr -s ' ')
+    [ "$dims" = " $size $size" ] || fail "icon $size has size$dims"
 done
 grep -qx 'Exec=plexon %F' "$root/share/applications/tesvo-plexon.desktop" || fail "desktop entry Exec"
+grep -qx 'MimeType=image/bmp;image/png;inode/directory;' "$root/share/applications/tesvo-plexon.desktop" ||
+    fail "desktop entry MimeType"
+# Paths and gradients only: an embedded picture would not scale.
+svg=$root/share/icons/hicolor/scalable/apps/tesvo-plexon.svg
+grep -q '<path ' "$svg" && grep -q '<linearGradient ' "$svg" || fail "scalable icon has no paths or gradient"
+! grep -qE '<image|data:' "$svg" || fail "scalable icon embeds a picture"
 
 missing=()
 if command -v desktop-file-validate >/dev/null; then

@@ -71,27 +71,22 @@ TEST(ApplicationIcon, IsARoundedOpaqueTileOnATransparentGround) {
 TEST(ApplicationIcon, TheScalableIconDrawsLikeTheBitmap) {
     if (FindProgram("rsvg-convert").empty()) GTEST_SKIP() << "rsvg-convert is not installed";
     TempFolder temp;
-    const std::string svg = temp.WriteFile("icon.svg", ApplicationIconSvg());
-    const ChildResult rendered = RunChildProcess({.argv = {"rsvg-convert", "-w", "48", "-h", "48", svg}});
-    ASSERT_EQ(rendered.exitCode, 0);
-    const RgbaImage image = DecodePng(
-        std::span(reinterpret_cast<const std::uint8_t*>(rendered.output.data()), rendered.output.size()));
+    const ChildResult svg = RunChildProcess(
+        {.argv = {"rsvg-convert", "-w", "48", "-h", "48", temp.WriteFile("icon.svg", ApplicationIconSvg())}});
+    ASSERT_EQ(svg.exitCode, 0);
+    const RgbaImage image =
+        DecodePng(std::span(reinterpret_cast<const std::uint8_t*>(svg.output.data()), svg.output.size()));
     const window::IconImage model = DrawApplicationIcon(48);
-    ASSERT_EQ(image.Width(), 48);
-    ASSERT_EQ(image.Height(), 48);
+    ASSERT_EQ(image.Bytes().size(), model.argb.size() * 4);
+    // Red, green and blue weighted by coverage (an edge pixel's colour barely shows), then alpha.
     int worst = 0;
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 48; ++x) {
-            const Rgba p = image.Pixel(x, y);
-            const std::uint32_t m = model.argb[std::size_t(y * 48 + x)];
-            // Colour weighted by coverage: an edge pixel's colour barely shows.
-            const auto weighted = [](int channel, int alpha) { return channel * alpha / 255; };
-            const int alpha = int(m >> 24);
-            for (const auto& [got, want] : {std::pair{int(p.alpha), alpha},
-                                            {weighted(p.red, p.alpha), weighted(int(m >> 16 & 0xFF), alpha)},
-                                            {weighted(p.green, p.alpha), weighted(int(m >> 8 & 0xFF), alpha)},
-                                            {weighted(p.blue, p.alpha), weighted(int(m & 0xFF), alpha)}})
-                worst = std::max(worst, std::abs(got - want));
+    for (std::size_t i = 0; i < model.argb.size(); ++i)
+        for (int c = 0; c < 4; ++c) {
+            const int got = image.Bytes()[i * 4 + std::size_t(c)],
+                      gotAlpha = c < 3 ? image.Bytes()[i * 4 + 3] : 255;
+            const int want = c < 3 ? int(model.argb[i] >> (16 - 8 * c) & 0xFF) : int(model.argb[i] >> 24);
+            const int wantAlpha = c < 3 ? int(model.argb[i] >> 24) : 255;
+            worst = std::max(worst, std::abs(got * gotAlpha / 255 - want * wantAlpha / 255));
         }
     EXPECT_LE(worst, 16);
 }

@@ -63,9 +63,9 @@ TEST(ReadSettings, EachKeyGivesItsValueOrItsDefault) {
 
 TEST(SaveSettings, WritesEverySectionOnceAndKeepsTheRest) {
     test::TempFolder folder;
-    SaveSettings(folder / "config.ini", SuffixSettings{}, WindowChoices{});
+    SaveSettings(folder / "new/config.ini", SuffixSettings{}, WindowChoices{});  // its folder made too
     EXPECT_EQ(
-        Read(folder / "config.ini"),
+        Read(folder / "new/config.ini"),
         "[FileSuffix]\nHotFile=h\nDisabledFile=d\nPressedFile=p\n[Window]\nSourceFolder=\nOutputFolder=\n"
         "[Weld]\nStateCount=3\nOrder=Normal,Hot,Disabled,Pressed\nStripFormat=bmp\n");
     const std::string path = folder.WriteFile(
@@ -81,13 +81,6 @@ TEST(SaveSettings, WritesEverySectionOnceAndKeepsTheRest) {
     const SettingsRead again = ReadSettings(path);
     EXPECT_EQ(again.suffixes, loaded.suffixes);
     EXPECT_EQ(again.choices.order, choices.order);
-}
-
-TEST(SaveSettings, CreatesMissingFolders) {
-    test::TempFolder folder;
-    const std::string path = folder / "config/tesvo-plexon/config.ini";
-    SaveSettings(path, SuffixSettings{"1", "2", "3"}, {});
-    EXPECT_EQ(ReadSettings(path).suffixes, (SuffixSettings{"1", "2", "3"}));
 }
 
 TEST(SaveSettings, UnwritableFileRaisesWithItsFullPath) {

@@ -8,18 +8,21 @@
 # then the footer's link must show the hand cursor (read through the cursor probe, the optional second
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
 # the window program.
-# Exit 77 when Xvfb, xdotool or ImageMagick's import is missing.
+# Last, the same window on native Wayland: in a nested Weston, with DISPLAY unset.
+# Exit 77 when Xvfb, xdotool, ImageMagick's import or Weston is missing.
 set -u
 binary=$1
 probe=${2:-}
-for tool in Xvfb xdotool xdpyinfo import; do
+for tool in Xvfb xdotool xdpyinfo import weston; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
 done
 work=$(mktemp -d)
 xvfb_pid=
 plexon_pid=
+weston_pid=
 cleanup() {
     [ -n "$plexon_pid" ] && kill "$plexon_pid" 2>/dev/null
+    [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -139,8 +142,8 @@ await_exit 100 "the scaled main window ignored SIGTERM"
 # files the window does not take: the icons are selected, the two are named in a message, and Start
 # writes the strips into the folder section 4's Browse gives.
 python=
-for p in python3 /usr/bin/python3; do "$p" -c 'import Xlib' 2>/dev/null && { python=$p; break; }; done
-[ -n "$python" ] || fail "python3-xlib is missing"
+for p in python3 /usr/bin/python3; do "$p" -c 'import Xlib, PIL' 2>/dev/null && { python=$p; break; }; done
+[ -n "$python" ] || fail "python3-xlib or python3-pil is missing"
 mkdir "$work/strips3" "$work/other"
 touch "$work/other/a.svg" "$work/other/b.jpg"
 printf '%s\n' "$work/strips3" >"$work/answers3"
@@ -198,4 +201,41 @@ sleep 0.3
 # A terminate signal ends the window program at once, as it ends any other program.
 kill -TERM "$plexon_pid"
 await_exit 100 "the main window ignored SIGTERM"
+
+# Native Wayland: a Weston nested in this Xvfb, the program with DISPLAY unset (so no Xwayland). Weston
+# places windows where it likes: the window is found by its picture, the screenshot of the same window
+# made without a display. Weston takes the pointer only once it has entered its window, so the pointer
+# starts outside it. The mouse picks section 1's Browse, Alt+R section 4's, the completion message
+# takes Return and Exit ends the program.
+mkdir -m 700 "$work/xdg"
+mkdir "$work/strips4"
+printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips4" >"$work/answers4"
+ASAN_OPTIONS=detect_leaks=0 "$binary" screenshot --window main -o "$work/main.bmp" || fail "no screenshot of the main window"
+xdotool mousemove 1020 766
+XDG_RUNTIME_DIR=$work/xdg weston --no-config --backend=x11-backend.so --socket=plexon-smoke --width=1000 \
+    --height=740 --idle-time=0 >"$work/weston.log" 2>&1 &
+weston_pid=$!
+for _ in $(seq 100); do [ -S "$work/xdg/plexon-smoke" ] && break; sleep 0.05; done
+[ -S "$work/xdg/plexon-smoke" ] || fail "Weston did not start: $(cat "$work/weston.log")"
+env -u DISPLAY XDG_RUNTIME_DIR="$work/xdg" WAYLAND_DISPLAY=plexon-smoke SDL_VIDEODRIVER=wayland PLEXON_BACKEND=sdl \
+    PLEXON_CHOOSER_SCRIPT="$work/answers4" PLEXON_CONFIG="$work/wayland.ini" ASAN_OPTIONS=detect_leaks=0 \
+    "$binary" >"$work/out.log" 2>"$work/err" &
+plexon_pid=$!
+read -r x y < <(timeout 10 "$python" "$(dirname "$0")/find_frame.py" "$work/main.bmp" 20)
+[ -n "${y:-}" ] || fail "the main window did not appear on Wayland"
+weston_window=$(xdotool search --class weston | head -1)
+xdotool mousemove $((x + 8 + 312 + 37)) $((y + 48 + 40 + 12))
+sleep 0.2
+xdotool click 1
+sleep 0.3
+xdotool windowfocus --sync "$weston_window" key alt+r
+sleep 0.3
+xdotool mousemove $((x + 4 + 38)) $((y + 4 + 16)) click 1
+for _ in $(seq 100); do [ -s "$work/strips4/Cut.bmp" ] && break; sleep 0.05; done
+for name in Copy Cut; do [ -s "$work/strips4/$name.bmp" ] || fail "no strip $name.bmp on Wayland"; done
+sleep 0.5
+xdotool key Return
+sleep 0.3
+xdotool mousemove $((x + 244 + 38)) $((y + 4 + 16)) click 1
+await_exit 250 "the main window on Wayland did not close after Exit" || fail "Wayland exit status $?"
 echo "passed"

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -94,6 +95,7 @@ struct SdlBackend::State {
     SDL_Cursor* cursors[5] = {};
     // The character of the key last pressed with Alt, until the text SDL makes of that press.
     SDL_Keycode altKey = 0;
+    bool wayland = false;
     int scale = 1;
     std::vector<std::uint8_t> scaled;  // the frame at the native size, when scale > 1
     IconImage icon;
@@ -105,11 +107,13 @@ SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
     const ScaleChoice choice = ChooseDisplayScale(CurrentScaleSources());
     state_->scale = choice.scale;
     if (!choice.note.empty()) std::fprintf(stderr, "plexon: %s\n", choice.note.c_str());
-    sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     sdl.SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Interrupt and terminate signals keep their usual effect; SDL would turn them into a quit event
     // that no window asked for, and the program would ignore Ctrl+C and kill.
     sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // On Wayland, SDL 2.26 with client-side decorations crashed in its event pump after a dialog was
+    // closed; windows get the compositor's decorations where it draws them, and none elsewhere.
+    sdl.SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
     // Ours goes in before SDL's own handler, so that SDL hands errors on to it and restores it on quit.
     InstallXErrorHandler();
     if (sdl.Init(SDL_INIT_VIDEO) != 0) {
@@ -117,6 +121,11 @@ SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {
         throw EOSError(std::string("SDL: ") + sdl.GetError());
     }
     KeepXErrorHandlerFor(sdl.GetCurrentVideoDriver());
+    // X11 shows a window surface as it is, without OpenGL, which is the fastest first frame. Wayland
+    // has no such surface in SDL: there SDL shows it through a renderer of its own choosing, and a
+    // window is mapped only by a frame committed after it is shown.
+    state_->wayland = std::strcmp(sdl.GetCurrentVideoDriver(), "wayland") == 0;
+    if (!state_->wayland) sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     state_->cursors[int(Cursor::Arrow)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     state_->cursors[int(Cursor::Hourglass)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
     state_->cursors[int(Cursor::Hand)] = sdl.CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
@@ -220,6 +229,7 @@ void SdlBackend::ShowNative(Window& top, bool visible) {
     if (!native) return;
     if (visible) {
         Sdl().ShowWindow(native);
+        if (state_->wayland) Sdl().UpdateWindowSurface(native);
     } else {
         Sdl().HideWindow(native);
     }

@@ -139,8 +139,9 @@ void Desktop::InputMouseButton(HWND top, gdi::POINT p, MouseButton button, bool 
 }
 
 HWND Desktop::KeyTarget() const {
-    HWND target = focus_ ? focus_ : active_;
-    return target && IsReallyEnabled(target) ? target : nullptr;
+    // A focused control that was disabled meanwhile (a busy window) leaves the keys to its window.
+    if (focus_ && IsReallyEnabled(focus_)) return focus_;
+    return active_ && IsReallyEnabled(active_) ? active_ : nullptr;
 }
 
 void Desktop::InputKey(int key, bool down, Shift shift) {

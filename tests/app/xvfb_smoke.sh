@@ -2,9 +2,10 @@
 # Smoke test of the real window: starts a private Xvfb, runs `plexon demo` through SDL2, clicks
 # Hello and then Close with xdotool, and checks the program's report and its exit status. Then opens
 # the main window (`plexon` without arguments), checks that Start turns hot under the mouse, welds
-# the example icons through scripted chooser answers (the first taken by Alt+B), confirms the completion message, leaves with
-# Exit and checks the strips and config.ini;
+# the example icons through scripted chooser answers (the first taken by Alt+B) with Alt+S, opens the
+# output folder from the report's Open Folder, leaves with Exit and checks the strips and config.ini;
 # then a drop from a second X client must select the dropped folder's icons and name the files left out;
+# then Esc must stop a long weld with every strip whole;
 # then the footer's link must show the hand cursor (read through the cursor probe, the optional second
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
 # the window program.
@@ -77,9 +78,13 @@ await_exit 250 "the demo did not exit after Close" || fail "exit status $?"
 icons=$(cd "$(dirname "$0")/../../examples/icons" && pwd)
 mkdir "$work/strips"
 printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips" >"$work/answers"
+# The opener found first on PATH records its arguments instead of opening anything.
+mkdir "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
 xdotool mousemove 0 0
-PLEXON_CHOOSER_SCRIPT=$work/answers PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl \
-    ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &
+PATH=$work/bin:$PATH PLEXON_CHOOSER_SCRIPT=$work/answers PLEXON_CONFIG=$work/config.ini SDL_VIDEODRIVER=x11 \
+    PLEXON_BACKEND=sdl ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &
 plexon_pid=$!
 wid=$(find_window "Tesvo Plexon")
 [ -n "$wid" ] || fail "the main window did not appear"
@@ -99,11 +104,15 @@ xdotool windowfocus --sync "$wid" key alt+b
 sleep 0.3
 xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((256 + 40 + 12)) click 1
 sleep 0.3
-xdotool mousemove --window "$wid" $((4 + 38)) $((4 + 16)) click 1
+# Alt+S is Start; the report's Open Folder (Alt+F) hands the output folder to the opener.
+xdotool windowfocus --sync "$wid" key alt+s
 info=$(find_window "Information")
 [ -n "$info" ] || fail "no completion message"
 sleep 0.1
-xdotool windowfocus --sync "$info" key Return
+xdotool windowfocus --sync "$info" key alt+f
+for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
+[ "$(cat "$work/opened" 2>/dev/null)" = "$work/strips/" ] || fail "Open Folder did not reach the opener"
+rm -f "$work/opened"
 sleep 0.3
 # Exit at 244, 4 on the command bar.
 xdotool mousemove --window "$wid" $((244 + 38)) $((4 + 16)) click 1
@@ -170,10 +179,39 @@ for name in Copy Cut; do [ -s "$work/strips3/$name.bmp" ] || fail "no strip $nam
 kill -TERM "$plexon_pid"
 await_exit 100 "the main window ignored SIGTERM after the drop"
 
-# The footer link: the opener found first on PATH records its arguments instead of opening anything.
-mkdir "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
+# Esc stops a long weld between strips: every strip written is whole, no temporary file stays, and
+# the report comes as information.
+mkdir "$work/many" "$work/stopped"
+python3 - "$icons" "$work/many" <<'PY'
+import os, sys
+icons, many = sys.argv[1], sys.argv[2]
+for i in range(6000):
+    for state in ("", "_h", "_d"):
+        os.symlink(os.path.join(icons, "Copy" + state + ".bmp"), os.path.join(many, "I%d%s.bmp" % (i, state)))
+PY
+printf '%s\n' "$work/stopped" >"$work/answers-stopped"
+xdotool mousemove 0 0
+PLEXON_CHOOSER_SCRIPT=$work/answers-stopped PLEXON_CONFIG=$work/many.ini SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl \
+    ASAN_OPTIONS=detect_leaks=0 "$binary" "$work/many" >"$work/out.log" 2>"$work/err" &
+plexon_pid=$!
+wid=$(find_window "Tesvo Plexon")
+[ -n "$wid" ] || fail "the main window did not appear for the long weld"
+sleep 0.2
+xdotool mousemove --window "$wid" $((8 + 312 + 37)) $((256 + 40 + 12)) click 1
+sleep 0.3
+xdotool windowfocus --sync "$wid" key alt+s
+for _ in $(seq 250); do [ -n "$(ls "$work/stopped")" ] && break; sleep 0.01; done
+xdotool windowfocus --sync "$wid" key Escape
+info=$(find_window "Information")
+[ -n "$info" ] || fail "no report after Esc"
+written=$(ls "$work/stopped" | wc -l)
+[ "$written" -lt 6000 ] || fail "Esc did not stop the weld"
+[ -z "$(ls -A "$work/stopped" | grep '^\.')" ] || fail "a temporary file stayed after Esc"
+[ "$(stat -c %s "$work"/stopped/*.bmp | sort -u | wc -l)" = 1 ] || fail "a strip is not whole after Esc"
+kill -TERM "$plexon_pid"
+await_exit 100 "the main window ignored SIGTERM after Esc"
+
+# The footer link goes to the opener too.
 xdotool mousemove 0 0
 PATH=$work/bin:$PATH SDL_VIDEODRIVER=x11 PLEXON_BACKEND=sdl PLEXON_CONFIG=$work/config.ini \
     ASAN_OPTIONS=detect_leaks=0 "$binary" >"$work/out.log" 2>"$work/err" &

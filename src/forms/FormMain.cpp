@@ -14,6 +14,7 @@
 #include "controls/PxPanelFill.h"
 #include "controls/PxSpeedButton.h"
 #include "forms/BrowseDialog.h"
+#include "forms/CaptionedGroup.h"
 #include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
 #include "forms/MessageDialog.h"
@@ -60,14 +61,7 @@ TEllipsisLabel* PathLabel(TfrmMain* form, TWinControl* parent, const char* name,
 
 TPxGroupBox* Section(TfrmMain* form, const char* name, int top, int height, const char* caption,
                      int tabOrder) {
-    auto* box = PlaceControl<TPxGroupBox>(form, form, name, 8, top, 397, height);
-    box->SetCaption(caption);
-    box->SetTabOrder(tabOrder);
-    box->Bevel().SetMode(bmWindows);
-    box->CaptionFont().SetName("Tahoma");
-    box->CaptionFont().SetHeight(-11);
-    box->CaptionFont().SetStyle({TFontStyle::Bold});
-    return box;
+    return CaptionedGroup(form, name, 8, top, 397, height, caption, tabOrder);
 }
 
 // The command bar's glyph buttons; their glyphs are embedded from resources/.
@@ -466,8 +460,8 @@ void TfrmMain::btnStartClick(TComponent*) {
         return;
     }
     const std::string folder = run.Request().OutputFolder;
-    if (RunMessageDialog(CompletionReport(elapsed, warnings), warnings.Empty() ? mtInformation : mtWarning, {mbOK},
-                         "Open &Folder") == mrCustom &&
+    if (RunMessageDialog(CompletionReport(elapsed, warnings), warnings.Empty() ? mtInformation : mtWarning,
+                         {mbOK}, "Open &Folder") == mrCustom &&
         !OpenLink(folder))
         ShowInformation(Format(msg::kNoOpener, {folder}));
 }

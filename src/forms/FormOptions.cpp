@@ -3,6 +3,7 @@
 #include "forms/FormOptions.h"
 
 #include "controls/PxGroupBox.h"
+#include "forms/CaptionedGroup.h"
 #include "forms/MessageDialog.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
@@ -21,14 +22,7 @@ namespace {
 
 TPxGroupBox* Group(TfrmOptions* form, const char* name, int top, int height, const char* caption,
                    int tabOrder) {
-    auto* box = PlaceControl<TPxGroupBox>(form, form, name, 8, top, 241, height);
-    box->SetCaption(caption);
-    box->SetTabOrder(tabOrder);
-    box->Bevel().SetMode(bmWindows);
-    box->CaptionFont().SetName("Tahoma");
-    box->CaptionFont().SetHeight(-11);
-    box->CaptionFont().SetStyle({TFontStyle::Bold});
-    return box;
+    return CaptionedGroup(form, name, 8, top, 241, height, caption, tabOrder);
 }
 
 TMaskEdit* SuffixField(TfrmOptions* form, TWinControl* parent, const char* name, int top, int width,

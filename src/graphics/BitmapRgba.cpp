@@ -1,8 +1,10 @@
 // Bitmap to RGBA through the platform's conversion to 32-bit rows, and RGBA to a new DIB section.
 #include "graphics/BitmapRgba.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <vector>
 
 #include "graphics/Bitmap.h"
 #include "graphics/GdiSupport.h"
@@ -82,6 +84,36 @@ void SetBitmapPixels(TBitmap& bitmap, const RgbaImage& image) {
         out[i + 3] = 0;
     }
     bitmap.SetHandle(section);
+}
+
+void SetBitmapPixelsMasked(TBitmap& bitmap, const RgbaImage& image) {
+    constexpr std::uint8_t kHalf = 128;
+    std::vector<std::uint32_t> shown;
+    bool hidden = false;
+    const std::uint8_t* in = image.Bytes().data();
+    for (std::size_t i = 0; i < image.Bytes().size(); i += 4) {
+        if (in[i + 3] < kHalf)
+            hidden = true;
+        else
+            shown.push_back(std::uint32_t(in[i]) << 16 | std::uint32_t(in[i + 1]) << 8 | in[i + 2]);
+    }
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    // A picture that shows every colour has none left for the mask.
+    if (!hidden || shown.size() == std::size_t(1) << 24) return SetBitmapPixels(bitmap, image);
+    std::uint32_t key = 0xFF00FF;  // magenta first, the usual key
+    while (std::binary_search(shown.begin(), shown.end(), key)) key = (key + 1) & 0xFFFFFF;
+    RgbaImage keyed = image;
+    std::uint8_t* out = keyed.Row(0);
+    for (std::size_t i = 0; i < keyed.Bytes().size(); i += 4)
+        if (out[i + 3] < kHalf) {
+            out[i] = std::uint8_t(key >> 16);
+            out[i + 1] = std::uint8_t(key >> 8);
+            out[i + 2] = std::uint8_t(key);
+        }
+    SetBitmapPixels(bitmap, keyed);
+    bitmap.SetMaskColor(TColor(gdi::RGB(std::uint8_t(key >> 16), std::uint8_t(key >> 8), std::uint8_t(key))));
+    bitmap.SetIsTransparent(true);
 }
 
 }  // namespace plexon

@@ -14,5 +14,9 @@ RgbaImage RgbaFromBitmap(const TBitmap& bitmap);
 // Replaces the bitmap's image with a 32-bit DIB section of the pixels (the fourth byte zero, as the
 // raster layer keeps it); alpha is dropped.
 void SetBitmapPixels(TBitmap& bitmap, const RgbaImage& image);
+// The same for a bitmap drawn over what is behind it: pixels of alpha below half take a colour no
+// other pixel has, which becomes the bitmap's mask colour, and the bitmap is made transparent when
+// there are any; the others are drawn opaque.
+void SetBitmapPixelsMasked(TBitmap& bitmap, const RgbaImage& image);
 
 }  // namespace plexon

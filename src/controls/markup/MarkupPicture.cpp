@@ -1,24 +1,85 @@
-// Markup pictures: the format is told by the first bytes; a decoder's own failure becomes the
-// documented "Could not load image", a format nobody decodes "Could not load image. Invalid format".
+// Markup pictures: the format is told by the first bytes; a decoder's own failure or a header
+// claiming too much becomes the documented "Could not load image", a format nobody decodes "Could not
+// load image. Invalid format". PNG and GIF transparency becomes the bitmap's mask.
 #include "controls/markup/MarkupPicture.h"
 
 #include <algorithm>
 
 #include "graphics/Bitmap.h"
+#include "graphics/BitmapRgba.h"
 #include "graphics/Canvas.h"
+#include "graphics/GifFormat.h"
 #include "graphics/ModuleResources.h"
 #include "graphics/Picture.h"
+#include "graphics/PictureLimits.h"
+#include "graphics/PngFormat.h"
 #include "runtime/Stream.h"
 
 namespace plexon {
 
 namespace {
 
-std::unique_ptr<TGraphic> DecoderFor(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return std::make_unique<TBitmap>();
+enum class PictureKind { Unknown, Bmp, Jpeg, Png, Gif };
+
+PictureKind KindOf(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PictureKind::Bmp;
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-        return CreatePicture("TJPEGImage");  // null until a JPEG reader is registered
-    return nullptr;
+        return PictureKind::Jpeg;
+    if (IsPngSignature(bytes)) return PictureKind::Png;
+    if (IsGifSignature(bytes)) return PictureKind::Gif;
+    return PictureKind::Unknown;
+}
+
+void CheckClaim(std::int64_t width, std::int64_t height) {
+    if (!PictureClaimFits(width, height)) throw EMarkupPictureError(std::string(msg::kPictureLoad));
+}
+
+std::int64_t Le(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[at + std::size_t(i)];
+    return count == 4 ? std::int64_t(std::int32_t(value)) : std::int64_t(value);
+}
+
+// A BMP's size from its info header (16-bit fields in the old core header); a header too short to
+// tell is left to the reader to refuse.
+void CheckBmpClaim(const std::vector<std::uint8_t>& bytes) {
+    constexpr std::size_t kInfoAt = 14;
+    if (bytes.size() < kInfoAt + 4) return;
+    const bool core = Le(bytes, kInfoAt, 4) == 12;
+    const int field = core ? 2 : 4;
+    if (bytes.size() < kInfoAt + 4 + 2 * std::size_t(field)) return;
+    CheckClaim(Le(bytes, kInfoAt + 4, field), Le(bytes, kInfoAt + 4 + std::size_t(field), field));
+}
+
+std::unique_ptr<TGraphic> MaskedBitmap(const RgbaImage& image) {
+    auto bitmap = std::make_unique<TBitmap>();
+    SetBitmapPixelsMasked(*bitmap, image);
+    return bitmap;
+}
+
+// The decoded picture; any failure comes out as an Exception for the caller to word.
+std::unique_ptr<TGraphic> Decode(PictureKind kind, std::unique_ptr<TGraphic> jpeg,
+                                 const std::vector<std::uint8_t>& bytes) {
+    if (kind == PictureKind::Png) {
+        const PngSize size = ReadPngSize(bytes);
+        CheckClaim(size.width, size.height);
+        return MaskedBitmap(DecodePng(bytes));
+    }
+    if (kind == PictureKind::Gif) {
+        const GifSize size = ReadGifSize(bytes);
+        CheckClaim(size.width, size.height);
+        return MaskedBitmap(DecodeGif(bytes));
+    }
+    if (kind == PictureKind::Bmp) CheckBmpClaim(bytes);
+    std::unique_ptr<TGraphic> picture =
+        kind == PictureKind::Bmp ? std::make_unique<TBitmap>() : std::move(jpeg);
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    stream.SetPosition(0);
+    picture->LoadStream(stream);
+    // A JPEG picture has read its header alone so far: its pixels come when it is first drawn.
+    CheckClaim(picture->Width(), picture->Height());
+    return picture;
 }
 
 }  // namespace
@@ -60,18 +121,28 @@ void TMarkupPicture::LoadBytes(std::vector<std::uint8_t> bytes) {
     decoded_.reset();
     data_ = std::move(bytes);
     if (data_.empty()) throw EMarkupPictureError(std::string(msg::kPictureEmptyStream));
-    std::unique_ptr<TGraphic> picture = DecoderFor(data_);
-    if (!picture) throw EMarkupPictureError(std::string(msg::kPictureFormat));
+    const PictureKind kind = KindOf(data_);
+    // Null until a JPEG reader is registered: then JPEG is a format nobody decodes.
+    std::unique_ptr<TGraphic> jpeg = kind == PictureKind::Jpeg ? CreatePicture("TJPEGImage") : nullptr;
+    if (kind == PictureKind::Unknown || (kind == PictureKind::Jpeg && !jpeg))
+        throw EMarkupPictureError(std::string(msg::kPictureFormat));
     try {
-        TMemoryStream stream;
-        stream.WriteBuffer(data_.data(), std::int64_t(data_.size()));
-        stream.SetPosition(0);
-        picture->LoadStream(stream);
+        decoded_ = Decode(kind, std::move(jpeg), data_);
     } catch (const Exception&) {
         throw EMarkupPictureError(std::string(msg::kPictureLoad));
     }
-    decoded_ = std::move(picture);
     NotifyChanged();
+}
+
+void TMarkupPicture::LoadFile(const std::string& path) {
+    std::unique_ptr<TFileStream> stream;
+    try {
+        stream = std::make_unique<TFileStream>(path, FileMode::OpenRead);
+    } catch (const EFOpenError& e) {
+        if (e.FileReason() == msg::kNotRegularFile) throw EMarkupPictureError(std::string(msg::kPictureLoad));
+        throw;
+    }
+    LoadStream(*stream);
 }
 
 void TMarkupPicture::LoadFromResource(std::string_view name) {

@@ -40,9 +40,14 @@ class TMarkupPicture : public TGraphic {
     void SetWidth(std::int32_t) override {}
     void SetHeight(std::int32_t) override {}
 
-    // Reads the stream's remaining bytes and decodes them: BMP through our reader, JPEG through the
-    // registered picture format. EMarkupPictureError with the documented messages otherwise.
+    // Reads the stream's remaining bytes and decodes them, the format told by the first bytes: BMP,
+    // PNG and GIF through our readers, JPEG through the registered picture format. EMarkupPictureError
+    // with the documented messages otherwise; "Could not load image" also for a header claiming more
+    // than a picture may (graphics/PictureLimits.h), before anything that size is allocated.
     void LoadStream(TStream& stream) override;
+    // Hides TGraphic::LoadFile: a path that is no regular file (a FIFO, a folder) is "Could not load
+    // image" at once; other open failures stay the stream's EFOpenError.
+    void LoadFile(const std::string& path);
     void SaveStream(TStream& stream) override;
     void LoadBytes(std::vector<std::uint8_t> bytes);
     // The program's raw-data resource of that name; EResNotFound "Resource %s not found" without.

@@ -1,8 +1,12 @@
 // Markup pictures from every source, their load errors, their place in a line and their links;
 // list bullets; paragraph and page backgrounds.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/ImageList.h"
@@ -10,8 +14,11 @@
 #include "controls/markup/MarkupPicture.h"
 #include "controls/markup/MarkupTestSupport.h"
 #include "graphics/Jpeg.h"
+#include "graphics/JpegTestSupport.h"
 #include "graphics/ModuleResources.h"
 #include "runtime/Stream.h"
+#include "support/GifFiles.h"
+#include "support/PngFiles.h"
 #include "support/TempFolder.h"
 
 namespace plexon {
@@ -115,6 +122,80 @@ TEST(MarkupPictures, AJpegFileIsDecodedThroughTheJpegReader) {
     EXPECT_LT(gdi::GetGValue(middle), 60);
 }
 
+TEST(MarkupPictures, GifAndPngPicturesDrawAsTheirModels) {
+    // An interlaced frame inside a larger screen; index 3 is transparent, as is the screen around it.
+    test::GifPicture gif{12, 11, 4, 2, 5, 7, true, 3, {{200, 0, 0}, {0, 150, 0}, {0, 0, 220}, {9, 9, 9}}, {}};
+    test::PngPicture png;
+    png.width = 6;
+    png.height = 5;
+    for (int i = 0; i < 35; ++i) gif.indices.push_back(GifPixelType(i * 7 / 3 % 4));
+    for (int i = 0; i < 30; ++i)  // alpha below half is transparent
+        png.samples.insert(png.samples.end(), {std::uint16_t(i * 8), 90, std::uint16_t(255 - i * 8),
+                                               std::uint16_t(i % 4 ? 255 - i : i)});
+    using Ink = std::optional<gdi::COLORREF>;
+    const auto gifInk = [&](int x, int y) -> Ink {
+        const int i = (y - 2) * 5 + x - 4, index = x < 4 || x > 8 || y < 2 || y > 8 ? 3 : gif.indices[i];
+        return index == 3
+                   ? Ink()
+                   : gdi::RGB(gif.colours[index].Red, gif.colours[index].Green, gif.colours[index].Blue);
+    };
+    const auto pngInk = [&](int x, int y) -> Ink {
+        const std::uint16_t* p = &png.samples[std::size_t(y * 6 + x) * 4];
+        return x >= 6 || y >= 5 || p[3] < 128 ? Ink() : gdi::RGB(std::uint8_t(p[0]), 90, std::uint8_t(p[2]));
+    };
+    TPictureStore store(nullptr);
+    store.Items().Add("gif").Picture.LoadBytes(test::MakeGif(gif));
+    store.Items().Add("png").Picture.LoadBytes(test::MakePng(png));
+    const std::tuple<std::string, int, std::function<Ink(int, int)>> cases[] = {{"gif", 12, gifInk},
+                                                                                {"png", 6, pngInk}};
+    for (const auto& [name, width, ink] : cases) {
+        MarkupSheet sheet(30, 20);
+        TMarkupInput input;
+        input.PictureStore = &store;
+        EXPECT_EQ(sheet.Draw("<img src=\"" + name + "\">", {0, 0, 30, 20}, input).ContentWidth, width);
+        int wrong = 0;  // the first picture of a line stands one pixel in, as text does
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x)
+                wrong += sheet.At(x, y) != (x > 0 ? ink(x - 1, y) : Ink()).value_or(gdi::RGB(255, 255, 255));
+        EXPECT_EQ(wrong, 0) << name;
+    }
+}
+
+TEST(MarkupPictures, OversizedClaimsAndFilesThatAreNotRegularAreRefusedAtOnce) {
+    test::TempFolder folder;
+    const auto file = [&](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        return folder.WriteFile(name, std::string(bytes.begin(), bytes.end()));
+    };
+    const auto gif = [](int w, int h) { return test::MakeGif({w, h, 0, 0, 1, 1, false, -1, {{}, {}}, {0}}); };
+    test::PngPicture png;
+    png.width = 16385;
+    png.samples.resize(16385 * 4);
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    const std::string refused(msg::kPictureLoad);
+    const std::pair<std::string, std::string> cases[] = {
+        {file("wide.gif", gif(16385, 1)), refused},
+        {file("big.gif", gif(4097, 4096)), refused},  // sides within the limit, pixels not
+        {file("edge.gif", gif(16384, 1)), ""},
+        {file("wide.bmp", SolidBmp(16385, 1, clRed)), refused},
+        {file("wide.png", test::MakePng(png)), refused},
+        {file("wide.jpg", test::EncodeJpeg(*test::MakeRgbBitmap(16385, 1, test::Smooth))), refused},
+        {folder / "fifo", refused},
+        {folder.MakeFolder("folder"), refused},
+    };
+    for (const auto& [path, message] : cases) {
+        TMarkupPictureCache cache;
+        TMarkupInput input;
+        input.PictureCache = &cache;
+        std::string raised;
+        try {
+            MarkupSheet(100, 50).Draw("<img src=\"FILE://" + path + "\">", {0, 0, 100, 50}, input);
+        } catch (const EMarkupPictureError& e) {
+            raised = e.Message();
+        }
+        EXPECT_EQ(raised, message) << path;
+    }
+}
+
 TEST(MarkupPictures, UndecodableSourcesRaiseTheLoadErrors) {
     test::TempFolder folder;
     struct Case {
@@ -123,7 +204,8 @@ TEST(MarkupPictures, UndecodableSourcesRaiseTheLoadErrors) {
     };
     const std::vector<Case> cases = {
         {"\xFF\xD8\xFF\xE0 jpeg", "Could not load image"},
-        {"GIF89a", "Could not load image. Invalid format"},
+        {"GIF89a", "Could not load image"},
+        {"RIFF", "Could not load image. Invalid format"},
         {"BM broken", "Could not load image"},
         {"", "Empty image stream created"},
     };

@@ -1,0 +1,47 @@
+// GIF files built in code with giflib's encoder: one frame of colour indices at an offset on a
+// logical screen, after a control extension naming its transparent index (or none).
+#pragma once
+
+#include <gif_lib.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace plexon::test {
+
+struct GifPicture {
+    int screenWidth = 1, screenHeight = 1, left = 0, top = 0, width = 1, height = 1;
+    bool interlaced = false;
+    int transparent = NO_TRANSPARENT_COLOR;
+    std::vector<GifColorType> colours{{0, 0, 0}, {255, 255, 255}};  // a power of two of them
+    std::vector<GifPixelType> indices{0};                           // top row first
+};
+
+inline int AppendGifBytes(GifFileType* gif, const GifByteType* data, int count) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
+    out->insert(out->end(), data, data + count);
+    return count;
+}
+
+inline std::vector<std::uint8_t> MakeGif(const GifPicture& p) {
+    std::vector<std::uint8_t> out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, AppendGifBytes, &error);
+    ColorMapObject* map = GifMakeMapObject(int(p.colours.size()), p.colours.data());
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, p.screenWidth, p.screenHeight, 8, 0, map);
+    const GraphicsControlBlock control{0, false, 0, p.transparent};
+    GifByteType block[4];
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&control, block)), block);
+    EGifPutImageDesc(gif, p.left, p.top, p.width, p.height, p.interlaced, nullptr);
+    // Rows go out as given: interlaced ones pass by pass.
+    const int passes[5][2] = {{0, 1}, {0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    for (int pass = p.interlaced ? 1 : 0; pass < (p.interlaced ? 5 : 1); ++pass)
+        for (int y = passes[pass][0]; y < p.height; y += passes[pass][1])
+            EGifPutLine(gif, const_cast<GifPixelType*>(&p.indices[std::size_t(y * p.width)]), p.width);
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+}  // namespace plexon::test

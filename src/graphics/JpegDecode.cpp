@@ -66,8 +66,9 @@ void TJPEGImage::DecodeInto(TBitmap& bitmap) {
     }
     bitmap.SetPixelLayout(quantise ? BitmapPixelLayout::Bits8 : BitmapPixelLayout::Bits24);
 
-    Report(TProgressStage::Starting, 0, false, {});
     try {
+        // An abort asked for before anything is decoded ends as quietly as one asked for halfway.
+        Report(TProgressStage::Starting, 0, false, {});
         // The library maps grey output to its own grey levels whatever map it is given, so a pending
         // palette only steers colour output.
         bool usePending = false;

@@ -362,6 +362,17 @@ TEST(JpegProgressReports, ThrottledToHalfASecondAndToChangedPercentages) {
     EXPECT_EQ(stages,
               (std::vector{TProgressStage::Starting, TProgressStage::Running, TProgressStage::Ending}));
     EXPECT_EQ(fresh.DecodedBitmap()->Height(), 640);
+    // Asked for at the start, it leaves the picture empty just as quietly.
+    TJPEGImage early;
+    LoadJpeg(early, EncodeJpeg(*MakeRgbBitmap(8, 8, Smooth)));
+    stages.clear();
+    early.ProgressHandler = [&](TGraphic*, TProgressStage stage, auto...) {
+        stages.push_back(stage);
+        if (stage == TProgressStage::Starting) throw EAbort("");
+    };
+    EXPECT_NO_THROW(early.EnsureDecoded());
+    EXPECT_EQ(stages, (std::vector{TProgressStage::Starting, TProgressStage::Ending}));
+    EXPECT_TRUE(early.DecodedBitmap()->IsEmpty());
 }
 
 }  // namespace

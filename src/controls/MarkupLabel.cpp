@@ -3,6 +3,7 @@
 #include "controls/MarkupLabel.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "controls/ImageList.h"
 #include "controls/PictureStore.h"
@@ -309,11 +310,11 @@ TMarkupHint TMarkupLabel::HintRequest(gdi::POINT cursor) {
     TMarkupHint hint;
     std::string target;
     if (anchorHint_) {
-        target = AnchorAt(cursor.x, cursor.y).first;
+        gdi::RECT area;
+        std::tie(target, area) = AnchorAt(cursor.x, cursor.y);
         if (!target.empty()) {
             if (OnAnchorHint) OnAnchorHint(this, target);
-            const gdi::POINT screen = ClientToScreen(cursor);
-            hint = {false, target, {screen.x + 10, screen.y - 10}};
+            hint = {false, target, area};
         }
     }
     if (hintShowFull_ && (target.empty() || !anchorHint_)) {
@@ -321,6 +322,27 @@ TMarkupHint TMarkupLabel::HintRequest(gdi::POINT cursor) {
         hint.text = htmlHint_ ? DisplayText() : MarkupToPlainText(DisplayText());
     }
     return hint;
+}
+
+bool TMarkupLabel::GetHintInfo(gdi::POINT cursor, THintInfo& info) {
+    const TMarkupHint hint = HintRequest(cursor);
+    if (hint.useOwnHint && !TLabel::GetHintInfo(cursor, info)) return false;
+    if (!hint.useOwnHint) info.text = hint.text;
+    // Each link has a hint of its own: off a link the next move asks again.
+    if (anchorHint_)
+        info.area =
+            hint.area.left != -1 ? hint.area : gdi::RECT{cursor.x, cursor.y, cursor.x + 1, cursor.y + 1};
+    if (htmlHint_) {
+        info.paint = [this, text = info.text](TCanvas& canvas, const gdi::RECT& r, bool draw) {
+            TMarkupInput input = RendererInput(r);
+            input.Text = text;
+            input.Hover = false;
+            input.Mode = draw ? TMarkupMode::Draw : TMarkupMode::MeasureOnly;
+            const TMarkupResult result = RenderMarkup(canvas, input);
+            return gdi::SIZE{result.ContentWidth, result.ContentHeight};
+        };
+    }
+    return !info.text.empty();
 }
 
 }  // namespace plexon

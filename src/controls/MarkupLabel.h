@@ -36,7 +36,7 @@ using TAnchorHintEvent = std::function<void(TComponent* sender, std::string& anc
 struct TMarkupHint {
     bool useOwnHint = true;  // neither the link nor the full text applies: the control's Hint shows
     std::string text;
-    gdi::POINT position{};  // screen coordinates
+    gdi::RECT area{-1, -1, -1, -1};  // the link the hint is for, client coordinates; -1: none
 };
 
 class TMarkupLabel : public TLabel {
@@ -106,6 +106,8 @@ class TMarkupLabel : public TLabel {
     std::pair<std::string, gdi::RECT> AnchorAt(int x, int y);
     // The hint for the mouse at a client point.
     TMarkupHint HintRequest(gdi::POINT cursor);
+    // What the hint window shows: HintRequest's answer, as markup when HTMLHint is on.
+    bool GetHintInfo(gdi::POINT cursor, THintInfo& info) override;
     // The number of the link under the mouse; -1 when none.
     int HoverAnchor() const { return hoverAnchor_; }
     TMarkupPictureCache& PictureCache() { return cache_; }

@@ -6,6 +6,7 @@
 #include "controls/PxCustomPanel.h"
 #include "framework/ControlDrawing.h"
 #include "framework/Form.h"
+#include "framework/HintWindow.h"
 #include "framework/WinControl.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Edges.h"
@@ -177,8 +178,17 @@ void TPxSpeedButton::MouseLeave() {
         SetState(bsUp);
     else if (state_ == bsLatched)
         RepaintState();
+    if (hideHint_) CancelHint();
     if (OnMouseExit) OnMouseExit(this);
     TGraphicControl::MouseLeave();
+}
+
+void TPxSpeedButton::MouseCaptureLost() {
+    TGraphicControl::MouseCaptureLost();
+    // No release will come: the press is over, and later hovers must not show it pressed.
+    tracking_ = false;
+    StopRepeating();
+    if (Enabled()) SetState(down_ ? bsLatched : bsUp);
 }
 
 void TPxSpeedButton::MouseMove(Shift shift, int x, int y) {

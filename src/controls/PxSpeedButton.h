@@ -107,6 +107,7 @@ class TPxSpeedButton : public TGraphicControl {
     void MouseMove(Shift shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    void MouseCaptureLost() override;
     void DblClick() override;
     // Its accelerator clicks it, or in a group latches it (releases it when AllowAllUp) as a click would.
     bool Accelerate(char32_t ch) override;

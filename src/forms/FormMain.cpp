@@ -66,9 +66,11 @@ TPxGroupBox* Section(TfrmMain* form, const char* name, int top, int height, cons
 
 // The command bar's glyph buttons; their glyphs are embedded from resources/.
 TPxSpeedButton* CommandButton(TfrmMain* form, TWinControl* parent, const char* name, int left,
-                              const char* caption, const char* glyph) {
+                              const char* caption, const char* glyph, const char* hint) {
     auto* button = PlaceControl<TPxSpeedButton>(form, parent, name, left, 4, 77, 33);
     button->SetCaption(caption);
+    button->SetHint(hint);
+    button->SetShowHint(true);
     button->SetButtonStyle(gbsOfficeTransp);
     button->SetThemedLook(false);
     // Alt+letter reaches the command; its underline shows only while Alt is held.
@@ -149,11 +151,15 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     pbWork->Font().SetColor(clWindowText);
     pbWork->Font().SetCharSet(1);  // DEFAULT_CHARSET
     pbWork->SetPosition(80);
-    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "&Start", "glyph_start.bmp");
+    btnStart = CommandButton(this, PxPanelFill1, "btnStart", 4, "&Start", "glyph_start.bmp",
+                             "Join the selected images (Alt+S)");
     btnStart->Font().SetStyle({TFontStyle::Bold});
-    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "&Options", "glyph_options.bmp");
-    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "&About", "glyph_about.bmp");
-    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "E&xit", "glyph_exit.bmp");
+    btnOptions = CommandButton(this, PxPanelFill1, "btnOptions", 84, "&Options", "glyph_options.bmp",
+                               "Change the file suffixes (Alt+O)");
+    btnAbout = CommandButton(this, PxPanelFill1, "btnAbout", 164, "&About", "glyph_about.bmp",
+                             "About this program (Alt+A)");
+    btnExit = CommandButton(this, PxPanelFill1, "btnExit", 244, "E&xit", "glyph_exit.bmp",
+                            "Close the program (Alt+X)");
 
     PxGroupBox4 =
         Section(this, "PxGroupBox4", 192, 57, " 3. Select the order of images in the final file", 3);

@@ -2,6 +2,7 @@
 #include "framework/Control.h"
 
 #include "framework/Form.h"
+#include "framework/HintWindow.h"
 #include "framework/WinControl.h"
 #include "platform/window/Window.h"
 #include "runtime/PrefixText.h"
@@ -19,7 +20,13 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     MarkDestroying();
+    HintControlGone(*this);
     if (parent_) parent_->RemoveControl(this);
+}
+
+bool TControl::GetHintInfo(gdi::POINT, THintInfo& info) {
+    info.text = hint_;
+    return !hint_.empty();
 }
 
 void TControl::SetParent(TWinControl* parent) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "framework/Component.h"
@@ -39,6 +40,15 @@ inline constexpr TAnchors akLeft = TAnchors::akLeft, akTop = TAnchors::akTop, ak
 using TSenderEvent = std::function<void(TComponent* sender)>;
 using TMouseEvent = std::function<void(TComponent* sender, MouseButton button, Shift shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, Shift shift, int x, int y)>;
+
+// The hint a control shows for one pointer position. The control may change any part of it.
+struct THintInfo {
+    std::string text;
+    std::optional<gdi::POINT> position;  // screen; unset: 20 px below the pointer
+    gdi::RECT area{};  // client area in which the hint stays; the pointer leaving it asks again
+    // Draws the text its own way (markup) in r, or only measures it; returns the size it takes.
+    std::function<gdi::SIZE(TCanvas& canvas, const gdi::RECT& r, bool draw)> paint;
+};
 
 class TControl : public TComponent {
   public:
@@ -101,6 +111,11 @@ class TControl : public TComponent {
     void SetText(const std::string& text) { SetCaption(text); }
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint) { hint_ = hint; }
+    // Whether resting the pointer on the control shows its hint.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value) { showHint_ = value; }
+    // The hint for the pointer at a client point; false for none. The base shows Hint().
+    virtual bool GetHintInfo(gdi::POINT cursor, THintInfo& info);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
 
@@ -131,6 +146,8 @@ class TControl : public TComponent {
     virtual void DblClick();
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // The press the control was tracking ended without a button release (capture taken away).
+    virtual void MouseCaptureLost() { pressed_ = false; }
 
   protected:
     // Stores a drawn property and asks for a repaint: the setter shape of custom-drawn controls.
@@ -170,6 +187,7 @@ class TControl : public TComponent {
     bool parentColor_ = false;
     std::string caption_;
     std::string hint_;
+    bool showHint_ = false;
     TCursor cursor_ = crDefault;
 };
 

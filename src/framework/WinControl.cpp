@@ -3,11 +3,13 @@
 #include "framework/WinControl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/ControlCanvas.h"
 #include "framework/Form.h"
 #include "framework/FrameworkErrors.h"
 #include "framework/GraphicControl.h"
+#include "framework/HintWindow.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Raster.h"
 #include "platform/window/Window.h"
@@ -270,9 +272,11 @@ void TWinControl::RouteMouse(window::Message& m) {
     }
     const int x = m.point.x - (target == this ? 0 : target->Left());
     const int y = m.point.y - (target == this ? 0 : target->Top());
+    if (m.kind == MessageKind::MouseMove && !mouseControl_) HintMouseMove(*target);
     switch (m.kind) {
         case MessageKind::MouseDown:
         case MessageKind::DoubleClick:
+            CancelHint();
             if (target != this) {
                 mouseControl_ = target;
                 window::TheDesktop().SetCapture(handle_);
@@ -365,14 +369,15 @@ void TWinControl::WndProc(window::Message& m) {
             if (hoverControl_) {
                 TControl* old = hoverControl_;
                 hoverControl_ = nullptr;
+                HintMouseLeave(*old);
                 old->MouseLeave();
             }
+            HintMouseLeave(*this);
             MouseLeave();
             break;
         case MessageKind::CaptureLost:
             pressed_ = false;
-            if (mouseControl_) mouseControl_->pressed_ = false;
-            mouseControl_ = nullptr;
+            if (TControl* pressed = std::exchange(mouseControl_, nullptr)) pressed->MouseCaptureLost();
             Invalidate();
             break;
         case MessageKind::SetFocus:
@@ -384,6 +389,7 @@ void TWinControl::WndProc(window::Message& m) {
             FocusChanged(false);
             break;
         case MessageKind::KeyDown: {
+            CancelHint();
             int key = m.key;
             if (form && key == window::vk::kMenu) form->SetKeyboardCues(true);
             const bool accelerator = window::Has(keys, Shift::Alt) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));

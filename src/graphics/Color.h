@@ -28,6 +28,7 @@ inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 
 inline constexpr TColor clWindow = SystemColor(5);
+inline constexpr TColor clWindowFrame = SystemColor(6);
 inline constexpr TColor clWindowText = SystemColor(8);
 inline constexpr TColor clCaptionText = SystemColor(9);
 inline constexpr TColor clBtnFace = SystemColor(15);
@@ -36,6 +37,8 @@ inline constexpr TColor clGrayText = SystemColor(17);
 inline constexpr TColor clBtnHighlight = SystemColor(20);
 inline constexpr TColor cl3DDkShadow = SystemColor(21);
 inline constexpr TColor cl3DLight = SystemColor(22);
+inline constexpr TColor clInfoText = SystemColor(23);
+inline constexpr TColor clInfoBk = SystemColor(24);
 
 // A system colour becomes the platform's RGB for its index (low byte); every other value is
 // returned unchanged.

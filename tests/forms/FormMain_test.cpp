@@ -24,7 +24,9 @@
 #include "forms/OpenDialog.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
+#include "framework/ControlDrawing.h"
 #include "framework/FormTestSupport.h"
+#include "framework/HintWindow.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
 #include "graphics/Bitmap.h"
@@ -201,6 +203,65 @@ TEST_F(MainWindow, TheFooterShowsItsMarkupAndItsLinkOpensTheWebSite) {
     Pump();
     SetLinkOpener(nullptr);
     EXPECT_EQ(opened, std::vector<std::string>{"https://www.tesvo.example/"});
+}
+
+// A resting pointer shows a command's hint 20 px below it, as the model of frame, background and
+// text ink says; it goes after its time, on leaving the command and on a key, and the footer has none.
+TEST_F(MainWindow, CommandHintsShowOnARestingPointerAndGoOnTimeLeaveAndKeys) {
+    const auto rest = [&](const TControl& control, int x, int y) {
+        Desk().InputMouseMove(form->Handle(), FormPoint(control, x, y), window::Shift::None);
+        Pump();
+        Headless().AdvanceTime(kHintPause - 1);
+        Pump();
+        EXPECT_EQ(ShownHintWindow(), nullptr);
+        Headless().AdvanceTime(1);
+        Pump();
+        return ShownHintWindow();
+    };
+    const window::HWND hint = rest(*form->btnStart, 30, 12);
+    ASSERT_NE(hint, nullptr);
+    TFont tahoma;
+    tahoma.SetName("Tahoma");
+    tahoma.SetHeight(-11);
+    TBitmap sheet;
+    const gdi::SIZE text =
+        ControlTextExtent(sheet.Canvas().Handle(), "Join the selected images (Alt+S)", tahoma);
+    const gdi::POINT pointer = form->btnStart->ClientToScreen({30, 12});
+    const gdi::RECT at = hint->Bounds();
+    EXPECT_EQ((std::array{at.left, at.top, at.right, at.bottom}),
+              (std::array{pointer.x, pointer.y + 20, pointer.x + text.cx + 6, pointer.y + text.cy + 24}));
+    const window::FrameView frame = Desk().Frame(hint);
+    int wrong = 0;
+    gdi::RECT ink{frame.width, frame.height, 0, 0};
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) {
+            const std::uint8_t* p = frame.pixels + std::size_t(y) * frame.stride + std::size_t(x) * 4;
+            const std::uint32_t pixel = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+            const bool border = x == 0 || y == 0 || x == frame.width - 1 || y == frame.height - 1;
+            const bool inText = x >= 3 && y >= 2 && x < 3 + text.cx && y < 2 + text.cy;
+            if (inText && pixel != 0xFFFFE1)
+                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                       std::max(ink.bottom, y + 1)};
+            else if (!inText && pixel != (border ? 0x000000u : 0xFFFFE1u))
+                ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_LE(ink.left, 4);
+    EXPECT_GE(ink.right, 3 + text.cx - 2);
+    EXPECT_GT(ink.bottom - ink.top, 6);
+    Headless().AdvanceTime(kHintHidePause);
+    Pump();
+    EXPECT_EQ(ShownHintWindow(), nullptr);
+    EXPECT_EQ(rest(*form->btnStart, 31, 12), nullptr);  // gone until the pointer leaves the command
+    EXPECT_NE(rest(*form->btnOptions, 30, 12), nullptr);
+    Desk().InputMouseMove(form->Handle(), FormPoint(*form->PxPanelFill1, 2, 2), window::Shift::None);
+    Pump();
+    EXPECT_EQ(ShownHintWindow(), nullptr);
+    EXPECT_NE(rest(*form->btnExit, 30, 12), nullptr);
+    Key(window::vk::kShift);
+    Pump();
+    EXPECT_EQ(ShownHintWindow(), nullptr);
+    EXPECT_EQ(rest(*form->MarkupLabel1, form->MarkupLabel1->Width() - 40, 8), nullptr);
 }
 
 TEST_F(MainWindow, CommandButtonsNeverTakeTheFocus) {

@@ -183,6 +183,10 @@ void SdlBackend::CreateNative(Window& top) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (top.Border() == BorderStyle::None) flags |= SDL_WINDOW_BORDERLESS;
     if (top.Border() == BorderStyle::Sizeable) flags |= SDL_WINDOW_RESIZABLE;
+    // The window manager leaves a tooltip alone: no frame, no focus, no task bar entry.
+    if (top.Popup())
+        flags |=
+            SDL_WINDOW_BORDERLESS | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
     const gdi::RECT& b = top.Bounds();
     const int scale = state_->scale;
     SDL_Window* native =

@@ -27,6 +27,7 @@ HWND Desktop::CreateWindow(const WindowOptions& options) {
     window->bounds_ = options.bounds;
     window->caption_ = options.caption;
     window->border_ = options.border;
+    window->popup_ = options.popup;
     window->proc_ = options.proc;
     windows_.push_back(std::move(made));
     live_.insert(window);

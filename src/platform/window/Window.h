@@ -26,6 +26,7 @@ struct WindowOptions {
     gdi::RECT bounds;             // parent's client coordinates; for a top-level, screen coordinates
     std::string caption;          // top-level windows only
     BorderStyle border = BorderStyle::Single;
+    bool popup = false;           // a hint: borderless, on top, no task bar entry, never focused
     WindowProc proc;              // receives every message of the window
 };
 
@@ -43,6 +44,7 @@ class Window {
     bool Invalid() const { return invalid_; }
     const std::string& Caption() const { return caption_; }
     BorderStyle Border() const { return border_; }
+    bool Popup() const { return popup_; }
     Cursor WindowCursor() const { return cursor_; }
     HWND TopLevel();
     // The back end's record for a top-level window.
@@ -57,6 +59,7 @@ class Window {
     gdi::RECT bounds_;
     std::string caption_;
     BorderStyle border_ = BorderStyle::Single;
+    bool popup_ = false;
     WindowProc proc_;
     bool visible_ = false;
     bool enabled_ = true;

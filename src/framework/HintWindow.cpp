@@ -1,0 +1,171 @@
+// The hint window and its tracking. A hint waits kHintPause after the last move over its control,
+// stays kHintHidePause, and goes when the pointer leaves the control or the hint's area, or on a
+// click or key; after timing out or being cancelled it stays away until the pointer leaves.
+#include "framework/HintWindow.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "framework/ControlCanvas.h"
+#include "framework/ControlDrawing.h"
+#include "framework/WinControl.h"
+#include "graphics/GdiSupport.h"
+#include "platform/gdi/Text.h"
+
+namespace plexon {
+
+namespace {
+
+constexpr int kMaxTextWidth = 300;
+// The frame and the space around the text.
+constexpr int kPadX = 3, kPadY = 2;
+constexpr gdi::UINT kTextFormat = gdi::DT_LEFT | gdi::DT_TOP | gdi::DT_WORDBREAK | gdi::DT_NOPREFIX;
+
+class THintWindow {
+  public:
+    THintWindow(THintInfo info, gdi::POINT at, gdi::POINT pointer) : info_(std::move(info)) {
+        font_.SetName("Tahoma");
+        font_.SetHeight(-11);
+        font_.SetColor(clInfoText);
+        const gdi::SIZE text = Text(nullptr, {0, 0, kMaxTextWidth, 0});
+        const int w = text.cx + 2 * kPadX, h = text.cy + 2 * kPadY;
+        window::Desktop& desk = window::TheDesktop();
+        const gdi::SIZE screen = desk.Native().ScreenSize();
+        // Kept on the screen; with no room below the pointer it goes above it.
+        const int x = std::clamp(at.x, 0, std::max(0, screen.cx - w));
+        int y = at.y + h > screen.cy ? pointer.y - h : at.y;
+        y = std::clamp(y, 0, std::max(0, screen.cy - h));
+        handle_ = desk.CreateWindow({.bounds = {x, y, x + w, y + h},
+                                     .caption = {},
+                                     .border = window::BorderStyle::None,
+                                     .popup = true,
+                                     .proc = [this](window::Message& m) {
+                                         if (m.kind == window::MessageKind::Paint) Paint(m.dc);
+                                     }});
+        desk.Show(handle_, true);
+    }
+    ~THintWindow() { window::TheDesktop().DestroyWindow(handle_); }
+    THintWindow(const THintWindow&) = delete;
+    THintWindow& operator=(const THintWindow&) = delete;
+
+    window::HWND Handle() const { return handle_; }
+
+  private:
+    // Draws the text into r on dc, or with no dc only measures it.
+    gdi::SIZE Text(gdi::HDC dc, const gdi::RECT& r) {
+        const ScopedMemoryDc measuring;
+        TControlCanvas canvas;
+        canvas.Attach(dc ? dc : measuring.Get());
+        canvas.Font().Assign(font_);
+        canvas.Brush().SetColor(clInfoBk);
+        gdi::SIZE size{};
+        if (info_.paint) {
+            size = info_.paint(canvas, r, dc != nullptr);
+        } else if (dc) {
+            DrawControlText(dc, info_.text, r, kTextFormat, font_);
+        } else {
+            const gdi::RECT m = MeasureControlText(measuring.Get(), info_.text, r, kTextFormat, font_);
+            size = {m.right - m.left, m.bottom - m.top};
+        }
+        canvas.Detach();
+        return size;
+    }
+    void Paint(gdi::HDC dc) {
+        const gdi::RECT r{0, 0, handle_->Width(), handle_->Height()};
+        FrameSolid(dc, r, clWindowFrame);
+        FillSolid(dc, {1, 1, r.right - 1, r.bottom - 1}, clInfoBk);
+        Text(dc, {kPadX, kPadY, r.right - kPadX, r.bottom - kPadY});
+    }
+
+    THintInfo info_;
+    TFont font_;
+    window::HWND handle_ = nullptr;
+};
+
+struct HintTracking {
+    TControl* control = nullptr;  // the control with ShowHint under the pointer
+    gdi::RECT area{};
+    bool done = false;  // shown and gone: none until the pointer leaves
+    int showTimer = 0, hideTimer = 0;
+    std::unique_ptr<THintWindow> window;
+
+    void KillTimers() {
+        for (int* timer : {&showTimer, &hideTimer})
+            if (*timer) window::TheDesktop().KillTimer(std::exchange(*timer, 0));
+    }
+    void Hide() {
+        KillTimers();
+        window.reset();
+    }
+    void Show() {
+        KillTimers();
+        const gdi::POINT pointer = window::TheDesktop().GetCursorPos();
+        const gdi::POINT p = control->ScreenToClient(pointer);
+        THintInfo info;
+        info.area = control->ClientRect();
+        done = true;
+        if (!control->ReallyVisible() || !control->GetHintInfo(p, info) || info.text.empty()) return;
+        done = false;
+        area = info.area;
+        const gdi::POINT at = info.position.value_or(gdi::POINT{pointer.x, pointer.y + 20});
+        window = std::make_unique<THintWindow>(std::move(info), at, pointer);
+        hideTimer = window::TheDesktop().SetTimer(kHintHidePause, [this] {
+            Hide();
+            done = true;
+        });
+    }
+};
+
+HintTracking& Tracking() {
+    static HintTracking tracking;
+    return tracking;
+}
+
+bool Inside(const gdi::RECT& r, gdi::POINT p) {
+    return p.x >= r.left && p.y >= r.top && p.x < r.right && p.y < r.bottom;
+}
+
+}  // namespace
+
+void HintMouseMove(TControl& under) {
+    HintTracking& t = Tracking();
+    TControl* control = &under;
+    while (control && !control->ShowHint()) control = control->Parent();
+    if (control != t.control) {
+        t.Hide();
+        t.control = control;
+        t.done = false;
+    } else if (t.window && !Inside(t.area, control->ScreenToClient(window::TheDesktop().GetCursorPos()))) {
+        t.Hide();
+    }
+    if (!t.control || t.done || t.window) return;
+    // Every move starts the pause again: the hint waits for the pointer to rest.
+    if (t.showTimer) window::TheDesktop().KillTimer(t.showTimer);
+    t.showTimer = window::TheDesktop().SetTimer(kHintPause, [&t] { t.Show(); });
+}
+
+void HintMouseLeave(TControl& control) {
+    HintTracking& t = Tracking();
+    if (t.control != &control) return;
+    t.Hide();
+    t.control = nullptr;
+}
+
+void CancelHint() {
+    HintTracking& t = Tracking();
+    if (!t.control) return;
+    t.Hide();
+    t.done = true;
+}
+
+void HintControlGone(TControl& control) {
+    HintMouseLeave(control);
+}
+
+window::HWND ShownHintWindow() {
+    const HintTracking& t = Tracking();
+    return t.window ? t.window->Handle() : nullptr;
+}
+
+}  // namespace plexon

@@ -129,6 +129,30 @@ TMarkupInput TMarkupLabel::RendererInput(const gdi::RECT& frame) const {
     return input;
 }
 
+TMarkupInput TMarkupLabel::PlacedInput(TCanvas& canvas, std::string_view text, bool& sizeWidth,
+                                       bool& sizeHeight) const {
+    gdi::RECT r = TextRect();
+    const bool alongWidth = Align() == alNone || Align() == alLeft || Align() == alRight;
+    const bool alongHeight = Align() == alNone || Align() == alTop || Align() == alBottom;
+    sizeWidth = autoSizing_ && alongWidth && autoSizeType_ != asVertical;
+    sizeHeight = autoSizing_ && alongHeight && autoSizeType_ != asHorizontal;
+    if (sizeWidth) r.right += 65535;
+    if (sizeHeight) r.bottom += 65535;
+    TMarkupInput input = RendererInput(r);
+    input.Text = text;
+    input.Mode = TMarkupMode::MeasureOnly;
+    // A widened frame only bounds the text: its lines align within the text's own width.
+    if (sizeWidth) input.AlignWidth = RenderMarkup(canvas, input).ContentWidth;
+    if (vAlignment_ != tvaTop && !sizeHeight) {
+        const int height = RenderMarkup(canvas, input).ContentHeight;
+        // Only text shorter than its rectangle moves; a taller one stays at the top.
+        if (height < r.bottom - r.top)
+            r.top = vAlignment_ == tvaCenter ? r.top + (r.bottom - r.top - height) / 2 : r.bottom - height;
+        input.Frame = r;
+    }
+    return input;
+}
+
 void TMarkupLabel::DrawFrame(TCanvas& canvas, gdi::RECT& r, int width, TColor top, TColor bottom) {
     for (int ring = 0; ring < width; ++ring) {
         canvas.Pen().SetWidth(1);
@@ -197,30 +221,14 @@ void TMarkupLabel::Paint() {
         canvas.Pen().SetWidth(1);
     }
 
-    r = TextRect();
     canvas.Brush().SetStyle(TBrushStyle::Solid);
     canvas.Brush().SetColor(Color());
-    const bool alongWidth = Align() == alNone || Align() == alLeft || Align() == alRight;
-    const bool alongHeight = Align() == alNone || Align() == alTop || Align() == alBottom;
-    const bool sizeWidth = autoSizing_ && alongWidth && autoSizeType_ != asVertical;
-    const bool sizeHeight = autoSizing_ && alongHeight && autoSizeType_ != asHorizontal;
-    if (sizeWidth) r.right += 65535;
-    if (sizeHeight) r.bottom += 65535;
-
+    bool sizeWidth = false, sizeHeight = false;
+    TMarkupInput input = PlacedInput(canvas, text, sizeWidth, sizeHeight);
     const gdi::POINT mouse = ScreenToClient(window::TheDesktop().GetCursorPos());
-    TMarkupInput input = RendererInput(r);
-    input.Text = text;
     input.CursorX = mouse.x;
     input.CursorY = mouse.y;
     input.HoverAnchor = hoverAnchor_;
-    if (vAlignment_ != tvaTop && !sizeHeight) {
-        input.Mode = TMarkupMode::MeasureOnly;
-        const int height = RenderMarkup(canvas, input).ContentHeight;
-        // Only text shorter than its rectangle moves; a taller one stays at the top.
-        if (height < r.bottom - r.top)
-            r.top = vAlignment_ == tvaCenter ? r.top + (r.bottom - r.top - height) / 2 : r.bottom - height;
-        input.Frame = r;
-    }
     input.Mode = TMarkupMode::Draw;
     const TMarkupResult result = RenderMarkup(canvas, input);
 
@@ -233,19 +241,12 @@ std::pair<std::string, gdi::RECT> TMarkupLabel::AnchorAt(int x, int y) {
     canvas.Font().Assign(Font());
     canvas.Brush().SetColor(Color());
     const std::string text = DisplayText();
-    gdi::RECT r = TextRect();
-    TMarkupInput input = RendererInput(r);
-    input.Text = text;
+    bool sizeWidth = false, sizeHeight = false;
+    TMarkupInput input = PlacedInput(canvas, text, sizeWidth, sizeHeight);
     input.Mode = TMarkupMode::MeasureOnly;
     input.CursorX = x;
     input.CursorY = y;
     input.HoverAnchor = -1;
-    if (vAlignment_ != tvaTop) {
-        const int height = RenderMarkup(canvas, input).ContentHeight;
-        if (height < r.bottom - r.top)
-            r.top = vAlignment_ == tvaCenter ? r.top + (r.bottom - r.top - height) / 2 : r.bottom - height;
-        input.Frame = r;
-    }
     input.ShadowColor = clNone;
     input.HoverColor = clNone;
     input.HoverFontColor = clNone;

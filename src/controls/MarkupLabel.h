@@ -127,6 +127,9 @@ class TMarkupLabel : public TLabel {
     // The client rectangle less every frame drawn around the text; painting and hit tests share it.
     gdi::RECT TextRect() const;
     TMarkupInput RendererInput(const gdi::RECT& frame) const;
+    // The renderer's input for the text's place: the frame and alignment width after auto-sizing and
+    // vertical alignment, the same for painting and hit tests.
+    TMarkupInput PlacedInput(TCanvas& canvas, std::string_view text, bool& sizeWidth, bool& sizeHeight) const;
     void ApplyAutoSizing();
     void RepaintArea(const gdi::RECT& r);
     void DrawFrame(TCanvas& canvas, gdi::RECT& r, int width, TColor top, TColor bottom);

@@ -130,6 +130,69 @@ TEST_F(MarkupLabelTest, AutoSizingAndVerticalAlignment) {
     EXPECT_LE(ink.box.bottom, 100);
 }
 
+// Every pixel drawn in the link's colour must answer the link, and nothing may answer away from the
+// link's ink (two columns and a few rows of the run's cell aside): the two maps agree row by row.
+TEST_F(MarkupLabelTest, LinksAnswerWhereTheyAreDrawn) {
+    struct Case {
+        std::string text;
+        int width, height;
+        bool autoSize = false;
+        TAutoSizeType sizing = asVertical;
+        TVAlignment vertical = tvaTop;
+    };
+    const std::string link = "<a href=\"x://site\">our web site</a>",
+                      visit = "please visit " + link + " today";
+    const std::string after = "</p>plain words after it";
+    const std::vector<Case> cases = {
+        {visit + "<br>plain words after it", 120, 40},
+        {"<p align=\"right\">" + visit + "</p>", 60, 45},
+        {"<p align=\"right\">" + visit + after, 120, 40},
+        {"<p align=\"center\">" + visit + after, 120, 40},
+        {"<p indent=\"30\">" + visit + after, 110, 60},
+        {"<p align=\"center\">" + link + "</p>", 40, 20, true, asHorizontal},
+        {"<p align=\"right\">" + link + "<br>" + visit + "</p>", 40, 20, true, asBoth},
+        {visit, 120, 20, true, asVertical, tvaBottom},
+        {"<p align=\"center\">x<br><font size=\"12\"><a href=\"x://site\">www.tesvo.example</a></font></p>",
+         200, 50, false, asVertical, tvaCenter},
+    };
+    label->SetURLColor(clRed);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        label->SetBounds(20, 10, c.width, c.height);
+        label->SetAutoSizeType(c.sizing);
+        label->SetAutoSizing(c.autoSize);
+        label->SetVAlignment(c.vertical);
+        label->SetHTMLText(c.text);
+        Pump();
+        Pump();
+        const auto red = [&](int x, int y) {
+            const std::uint32_t p = ControlPixel(*label, x, y);
+            return int(p >> 16) - int(p >> 8 & 0xFF) > 60 && int(p >> 16) - int(p & 0xFF) > 60;
+        };
+        Ink ink{{label->Width(), label->Height(), 0, 0}, 0};
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x)
+                if (red(x, y))
+                    ink = {{std::min(ink.box.left, x), std::min(ink.box.top, y),
+                            std::max(ink.box.right, x + 1), std::max(ink.box.bottom, y + 1)},
+                           ink.count + 1};
+        EXPECT_GT(ink.count, 20);
+        int missed = 0, stray = 0;
+        std::string first;
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x) {
+                const bool answers = label->AnchorAt(x, y).first == "x://site", drawn = red(x, y);
+                const bool near = x >= ink.box.left - 2 && x <= ink.box.right + 1 && y >= ink.box.top - 5 &&
+                                  y <= ink.box.bottom + 1;
+                if (drawn == answers || (answers && near)) continue;
+                ++(drawn ? missed : stray);
+                if (first.empty()) first = std::to_string(x) + "," + std::to_string(y);
+            }
+        EXPECT_EQ(missed + stray, 0) << missed << " drawn pixels do not answer, " << stray
+                                     << " others do; first at " << first;
+    }
+}
+
 TEST_F(MarkupLabelTest, HintsShowTheTargetOrTheTextWithoutTags) {
     label->SetHTMLText("<b>bold</b> <a href=\"x://t\">link</a>");
     EXPECT_TRUE(label->HintRequest({2, 8}).useOwnHint);

@@ -19,6 +19,8 @@ namespace plexon::markup {
 namespace {
 
 constexpr int kListIndent = 12;
+// WIDTH and HEIGHT beyond this are taken as this, so that positions stay far from overflowing.
+constexpr int kLargestPicture = 16384;
 
 int Scaled(int pixels, int ppi) {
     return gdi::MulDiv(pixels, ppi, 96);
@@ -47,8 +49,8 @@ void Renderer::PictureTag(Pass& pass, std::string_view tag) {
     // The ALT source keeps its case (unlike the rest of the tag): file names are case-sensitive here.
     const Attribute alt = FindAttribute(tag, "ALT");
     if (alt.found && hitPicture_ == pictureCounter_) source = alt.value;
-    const int width = ReadNumber(FindAttribute(upper, "WIDTH").value);
-    const int height = ReadNumber(FindAttribute(upper, "HEIGHT").value);
+    const int width = std::min(ReadNumber(FindAttribute(upper, "WIDTH").value), kLargestPicture);
+    const int height = std::min(ReadNumber(FindAttribute(upper, "HEIGHT").value), kLargestPicture);
     const gdi::HDC dc = canvas_.Handle();
     const int ppiX = gdi::GetDeviceCaps(dc, gdi::LOGPIXELSX), ppiY = gdi::GetDeviceCaps(dc, gdi::LOGPIXELSY);
 
@@ -91,7 +93,7 @@ void Renderer::PictureTag(Pass& pass, std::string_view tag) {
         }
     }
     const int available = pass.R.right - pass.R.left;
-    if (pass.x + slotWidth > available && available > slotWidth) {
+    if (!pass.second && pass.x + slotWidth > available && available > slotWidth) {
         pass.overflow = true;
         return;
     }
@@ -123,43 +125,88 @@ void Renderer::ListItemTag(Pass& pass) {
     pass.W.left += kListIndent;
 }
 
-void Renderer::ParagraphBackground(Pass& pass, std::string_view upperTag) {
+Renderer::Band Renderer::ParagraphBand(std::string_view upperTag) {
     const Attribute from = FindAttribute(upperTag, "BGCOLOR");
     const Attribute to = FindAttribute(upperTag, "BGCOLORTO");
-    const TColor colour = from.value.empty() ? clNone : ParseMarkupColour(from.value);
+    Band band{from.value.empty() ? clNone : ParseMarkupColour(from.value), clNone, to.found};
+    if (to.found) band.to = to.value.empty() ? clNone : ParseMarkupColour(to.value);
+    return band;
+}
+
+void Renderer::ParagraphBackground(std::string_view upperTag) {
+    const Band band = ParagraphBand(upperTag);
     paragraphBackground_ = true;
-    if (colour != clNone) canvas_.Pen().SetColor(colour);
-    if (to.found) {
-        const TColor end = to.value.empty() ? clNone : ParseMarkupColour(to.value);
-        if (colour != clNone && end != clNone)
-            FillGradient(canvas_, colour, end, TGradientDirection::Horizontal,
-                         {in_.Frame.left, pass.R.top, in_.Frame.right, pass.R.bottom + 2}, 64);
+    // The text of a gradient paragraph is drawn clear; LineBackgrounds bands each of its lines.
+    paragraphFrom_ = band.gradient ? band.from : clNone;
+    paragraphTo_ = band.gradient ? band.to : clNone;
+    if (band.gradient) {
         SetBackground(clNone);
         return;
     }
     paragraphSavedBackground_ = background_;
-    SetBackground(colour);
-    if (colour != clNone) canvas_.Rectangle(in_.Frame.left, pass.R.top, in_.Frame.right, pass.R.bottom);
+    SetBackground(band.from);
 }
 
-void Renderer::FillLineBand(Pass& pass) {
-    // A clear background has no colour for the outline: the band is then left as it is.
-    if (background_ == clNone) return;
-    canvas_.Pen().SetColor(background_);
-    canvas_.Rectangle(in_.Frame.left, pass.R.top, in_.Frame.right, pass.R.top + lineHeight_);
+void Renderer::PaintBand(const Band& band, const gdi::RECT& line) {
+    // A clear colour has nothing to paint, not even an outline: the band is left as it is.
+    if (band.from == clNone || (band.gradient && band.to == clNone)) return;
+    if (band.gradient) {
+        FillGradient(canvas_, band.from, band.to, TGradientDirection::Horizontal,
+                     {in_.Frame.left, line.top, in_.Frame.right, line.bottom + 2}, 64);
+        return;
+    }
+    canvas_.Pen().SetColor(band.from);
+    canvas_.Brush().SetColor(band.from);
+    canvas_.Brush().SetStyle(TBrushStyle::Solid);
+    canvas_.Rectangle(in_.Frame.left, line.top, in_.Frame.right, line.bottom);
+}
+
+void Renderer::LineBackgrounds(std::string_view text, const gdi::RECT& line) {
+    // A paragraph going on from the lines before, then every P and BODY background of this line in
+    // their order; the pass over the line afterwards only takes their colours for its text.
+    if (paragraphBackground_)
+        PaintBand(paragraphFrom_ != clNone ? Band{paragraphFrom_, paragraphTo_, true} : Band{background_},
+                  line);
+    for (std::size_t open = text.find('<'), close = 0; open != std::string_view::npos;
+         open = text.find('<', close + 1)) {
+        close = text.find('>', open);
+        if (close == std::string_view::npos) break;
+        const std::string_view tag = text.substr(open, close - open + 1);
+        if (tag.size() < 3 || tag[1] == '/') continue;
+        if ((tag[1] | 0x20) == 'p') {
+            const std::string upper = Upper(tag);
+            if (FindAttribute(upper, "BGCOLOR").found) PaintBand(ParagraphBand(upper), line);
+        } else if ((tag[1] | 0x20) == 'b' && (tag[2] | 0x20) == 'o') {
+            BodyBackground(tag, line);
+        }
+    }
+    SetBackground(background_);
 }
 
 void Renderer::BodyTag(Pass& pass, std::string_view tag) {
     if (!Drawing(pass)) return;
     const std::string upper = Upper(tag);
+    const Attribute from = FindAttribute(upper, "BGCOLOR");
+    if (!from.found) return;
+    if (FindAttribute(upper, "BGCOLORTO").found) {
+        SetBackground(clNone);
+        return;
+    }
+    fontSavedBackground_ = background_;
+    SetBackground(from.value.empty() ? clNone : ParseMarkupColour(from.value));
+}
+
+void Renderer::BodyBackground(std::string_view tag, const gdi::RECT& line) {
+    const std::string upper = Upper(tag);
     const gdi::RECT& frame = in_.Frame;
+    // Pictures and gradients cover the frame from this line down, never text drawn above it.
+    const gdi::HDC dc = canvas_.Handle();
+    const gdi::HRGN region = gdi::CreateRectRgn(frame.left, line.top, frame.right, frame.bottom);
+    gdi::SelectClipRgn(dc, region);
     const Attribute background = FindAttribute(tag, "BACKGROUND");
     if (background.found) {
         TMarkupPicture* picture = FindNamedPicture(std::string(background.value));
         if (picture && !picture->IsEmpty() && picture->Width() > 0 && picture->Height() > 0) {
-            const gdi::HDC dc = canvas_.Handle();
-            const gdi::HRGN region = gdi::CreateRectRgn(frame.left, frame.top, frame.right, frame.bottom);
-            gdi::SelectClipRgn(dc, region);
             // Only tiles that can show are drawn: a small picture over a tall frame stays cheap.
             gdi::RECT box{};
             gdi::GetClipBox(dc, &box);
@@ -170,15 +217,12 @@ void Renderer::BodyTag(Pass& pass, std::string_view tag) {
                 for (int x = firstColumn * w; x < frame.right - frame.left && frame.left + x < box.right;
                      x += w)
                     canvas_.DrawGraphic(frame.left + x, frame.top + y, picture);
-            gdi::SelectClipRgn(dc, nullptr);
-            gdi::DeleteObject(region);
         }
     }
     const Attribute from = FindAttribute(upper, "BGCOLOR");
-    if (!from.found) return;
     const TColor colour = from.value.empty() ? clNone : ParseMarkupColour(from.value);
     const Attribute to = FindAttribute(upper, "BGCOLORTO");
-    if (to.found) {
+    if (from.found && to.found) {
         const Attribute dir = FindAttribute(upper, "DIR");
         const bool horizontal = !dir.found || dir.value.empty() || dir.value == "H";
         const TColor end = to.value.empty() ? clNone : ParseMarkupColour(to.value);
@@ -186,12 +230,14 @@ void Renderer::BodyTag(Pass& pass, std::string_view tag) {
             FillGradient(canvas_, colour, end,
                          horizontal ? TGradientDirection::Horizontal : TGradientDirection::Vertical, frame,
                          64);
-        SetBackground(clNone);
-        return;
     }
-    fontSavedBackground_ = background_;
-    SetBackground(colour);
-    if (colour != clNone) canvas_.FillRect({frame.left - 2, pass.R.top, frame.right, pass.R.bottom});
+    gdi::SelectClipRgn(dc, nullptr);
+    gdi::DeleteObject(region);
+    if (from.found && !to.found && colour != clNone) {
+        canvas_.Brush().SetColor(colour);
+        canvas_.Brush().SetStyle(TBrushStyle::Solid);
+        canvas_.FillRect({frame.left - 2, line.top, frame.right, line.bottom});
+    }
 }
 
 }  // namespace plexon::markup

@@ -39,6 +39,7 @@ struct Pass {
     int runCount = 0;
     int trailingSpace = 0;
     int lineBottom = 0;  // the aligned line's bottom, for hit tests
+    int indent = 0;      // of R.left, by P INDENT (measuring pass)
     bool ended = false, overflow = false, itemSeen = false, runHit = false;
     std::string* consumed = nullptr;  // measuring pass: the source text it takes for the second pass
     std::string_view rest;
@@ -53,7 +54,7 @@ class Renderer {
     void RunLine(std::string_view& rest, const gdi::RECT& running);
     void RunPass(Pass& pass);
     void TakeRun(Pass& pass, std::string_view source);
-    void DrawRun(Pass& pass, const std::string& run, int height);
+    int DrawRun(Pass& pass, const std::string& run);
     void Consume(Pass& pass, std::size_t count);
     void Drop(Pass& pass) { pass.rest = {}; }
 
@@ -70,9 +71,16 @@ class Renderer {
     // Pictures, lists and backgrounds (MarkupPictureTags.cpp).
     void PictureTag(Pass& pass, std::string_view tag);
     void ListItemTag(Pass& pass);
-    void ParagraphBackground(Pass& pass, std::string_view upperTag);
+    struct Band {
+        TColor from = clNone, to = clNone;
+        bool gradient = false;
+    };
+    Band ParagraphBand(std::string_view upperTag);
+    void ParagraphBackground(std::string_view upperTag);
+    void PaintBand(const Band& band, const gdi::RECT& line);
+    void LineBackgrounds(std::string_view text, const gdi::RECT& line);
     void BodyTag(Pass& pass, std::string_view tag);
-    void FillLineBand(Pass& pass);
+    void BodyBackground(std::string_view tag, const gdi::RECT& line);
     class TMarkupPicture* FindNamedPicture(const std::string& source);
 
     // Canvas helpers.
@@ -108,6 +116,7 @@ class Renderer {
     int indent_ = 0;
     bool shadow_ = false, hidden_ = false, errorMark_ = false, subscript_ = false, superscript_ = false;
     bool paragraphBackground_ = false;
+    TColor paragraphFrom_ = clNone, paragraphTo_ = clNone;  // a gradient paragraph's colours
     bool rotated_ = false;
     int rotation_ = 0;  // tenths of a degree
 

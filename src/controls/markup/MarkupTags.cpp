@@ -82,9 +82,10 @@ void Renderer::OpenTag(Pass& pass, std::string_view tag) {
             if (second == 'N') {
                 std::int32_t n = 0;
                 const Attribute x = FindAttribute(tag.substr(2), "X");
+                // From the line's left, as hit tests count; no further than the line's end.
                 if (x.found && ParseInteger(x.value, n) && n > pass.x) {
-                    pass.x = n;
-                    pass.W.left = in_.Frame.left + n;
+                    pass.x = std::max(pass.x, std::min(n, pass.R.right - pass.R.left));
+                    pass.W.left = pass.R.left + pass.x;
                 }
             }
             if (second == 'M') PictureTag(pass, tag);
@@ -161,6 +162,7 @@ void Renderer::CloseTag(Pass& pass, std::string_view tag) {
             if (Drawing(pass)) {
                 SetBackground(paragraphSavedBackground_);
                 paragraphBackground_ = false;
+                paragraphFrom_ = paragraphTo_ = clNone;
             }
             break;
         case 'R':
@@ -225,8 +227,16 @@ void Renderer::ParagraphTag(Pass& pass, std::string_view tag) {
         if (align.value.find("CENTER") != std::string_view::npos) alignment_ = Alignment::Center;
     }
     const Attribute indent = FindAttribute(upper, "INDENT");
-    if (indent.found) indent_ = ReadNumber(indent.value);
-    if (Drawing(pass) && FindAttribute(upper, "BGCOLOR").found) ParagraphBackground(pass, upper);
+    if (indent.found) {
+        indent_ = ReadNumber(indent.value);
+        // The measuring pass fits the rest of the line into what the new indent leaves.
+        if (!pass.second) {
+            const int base = pass.R.left - pass.indent;
+            pass.indent = std::clamp(indent_, 0, std::max(0, pass.R.right - base));
+            pass.R.left = base + pass.indent;
+        }
+    }
+    if (Drawing(pass) && FindAttribute(upper, "BGCOLOR").found) ParagraphBackground(upper);
 }
 
 void Renderer::RotateTag(std::string_view tag) {

@@ -5,6 +5,7 @@
 #include "controls/markup/RenderMarkup.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "controls/markup/MarkupRenderer.h"
 #include "controls/markup/MarkupText.h"
@@ -113,6 +114,8 @@ void Renderer::RunLine(std::string_view& rest, const gdi::RECT& running) {
     std::string consumed;
     Pass measure;
     measure.R = running;
+    measure.indent = std::clamp(indent_, 0, std::max(0, running.right - running.left));
+    measure.R.left += measure.indent;
     measure.consumed = &consumed;
     measure.rest = rest;
     RunPass(measure);
@@ -136,14 +139,18 @@ void Renderer::RunLine(std::string_view& rest, const gdi::RECT& running) {
     subscript_ = subscript;
     superscript_ = superscript;
 
+    // Lines align in what the indent leaves of the frame, or of the text's own width when the
+    // caller's frame is only a bound (auto-sizing).
     gdi::RECT aligned = running;
-    if (alignment_ == Alignment::Right && running.right - width > running.left)
-        aligned.left = running.right - width;
+    aligned.left += measure.indent;
+    int right = running.right;
+    if (in_.AlignWidth >= 0)
+        right = int(std::min<std::int64_t>(right, std::int64_t(running.left) + in_.AlignWidth));
+    if (alignment_ == Alignment::Right && right - width > aligned.left) aligned.left = right - width;
     if (alignment_ == Alignment::Center) {
-        const int d = running.right - running.left - width;
-        if (d > 0) aligned.left = running.left + d / 2;
+        const int d = right - aligned.left - width;
+        if (d > 0) aligned.left += d / 2;
     }
-    aligned.left += indent_;
     aligned.bottom = running.top + lineHeight_ + subDepth_ + supLift_;
 
     Font().Assign(drawChain_);
@@ -157,19 +164,18 @@ void Renderer::RunLine(std::string_view& rest, const gdi::RECT& running) {
     second.lineBottom = aligned.bottom;
     lineTag_ = NextChar('<');
     lineSpace_ = NextChar(' ');
+    // Backgrounds first, so that none covers text of its line drawn before its tag.
+    if (Drawing(second)) LineBackgrounds(consumed, aligned);
     RunPass(second);
     drawChain_.Assign(Font());
-    if (second.runHit) {
-        const int bottom = aligned.bottom - pictureOffset_;
-        if (in_.CursorY > bottom - GhHeight() && in_.CursorY < bottom) result_.Hit = true;
-    }
+    // The run was hit within the line's own band, whatever font follows the line.
+    if (second.runHit) result_.Hit = true;
 }
 
 void Renderer::RunPass(Pass& pass) {
     pass.R.bottom -= subDepth_;
     pass.x = 0;
     pass.W = pass.R;
-    if (Drawing(pass) && paragraphBackground_) FillLineBand(pass);
     NextChar& tags = pass.consumed ? nextTag_ : lineTag_;
     NextChar& spaces = pass.consumed ? nextSpace_ : lineSpace_;
     while (!pass.rest.empty() && !pass.ended && !pass.overflow) {
@@ -195,7 +201,7 @@ void Renderer::RunPass(Pass& pass) {
         }
     }
     pass.x -= pass.trailingSpace;
-    result_.ContentWidth = std::max(result_.ContentWidth, pass.x);
+    if (!pass.second) result_.ContentWidth = std::max(result_.ContentWidth, pass.x);
 }
 
 void Renderer::TakeRun(Pass& pass, std::string_view source) {
@@ -210,7 +216,8 @@ void Renderer::TakeRun(Pass& pass, std::string_view source) {
     }
     int width = 0;
     if (Drawing(pass)) {
-        DrawRun(pass, run, height);
+        width = DrawRun(pass, run);
+        pass.x += width;
     } else {
         pass.W = pass.R;
         gdi::RECT extent = pass.W;
@@ -229,9 +236,11 @@ void Renderer::TakeRun(Pass& pass, std::string_view source) {
         }
         pass.x += width;
     }
+    // The positioning pass walks exactly the runs the measuring pass placed: its rectangle is the
+    // aligned one, narrower, where the last run would seem not to fit.
     const int available = pass.R.right - pass.R.left;
-    const bool fits =
-        pass.x < available || width >= available || (!pass.lineTextEmpty && pass.lineTextLast != ' ');
+    const bool fits = pass.second || pass.x < available || width >= available ||
+                      (!pass.lineTextEmpty && pass.lineTextLast != ' ');
     pass.lineTextEmpty = false;
     pass.lineTextLast = run.back();
     ++pass.runCount;
@@ -245,7 +254,7 @@ void Renderer::TakeRun(Pass& pass, std::string_view source) {
     }
 }
 
-void Renderer::DrawRun(Pass& pass, const std::string& run, int height) {
+int Renderer::DrawRun(Pass& pass, const std::string& run) {
     gdi::RECT& w = pass.W;
     if (superscript_) w.bottom -= supLift_;
     if (subscript_) w.bottom += subDepth_;
@@ -264,8 +273,7 @@ void Renderer::DrawRun(Pass& pass, const std::string& run, int height) {
     gdi::RECT extent = w;
     gdi::DrawTextEx(canvas_.Handle(), run.data(), int(run.size()), &extent, format_ | gdi::DT_CALCRECT,
                     nullptr);
-    const int right = extent.right;
-    (void)height;
+    const int right = extent.right, width = right - w.left;
     if (errorMark_) {
         int x = 2 * (w.left / 2);
         const int y = pass.R.bottom - 1;
@@ -280,6 +288,7 @@ void Renderer::DrawRun(Pass& pass, const std::string& run, int height) {
         }
     }
     w = {right, pass.R.top, pass.R.right, pass.R.bottom};
+    return width;
 }
 
 void Renderer::Consume(Pass& pass, std::size_t count) {

@@ -26,6 +26,9 @@ struct TMarkupInput {
     TMarkupPictureCache* PictureCache = nullptr;
     int CursorX = -1, CursorY = -1;
     int HoverAnchor = -1;  // 1-based number of the link shown hovered; -1 none
+    // Lines align within this width from the frame's left instead of within the frame: for a frame
+    // that only bounds the text (auto-sizing). -1: the frame.
+    int AlignWidth = -1;
     int ShadowOffset = 2;
     TColor ShadowColor = clGray;
     TColor URLColor = clBlue;

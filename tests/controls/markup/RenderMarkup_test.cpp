@@ -137,6 +137,50 @@ TEST(RenderMarkupParagraphs, CentreAlignmentHoldsForTheLineAndThoseAfter) {
     EXPECT_NEAR(line3.box.left, 1 + (299 - third) / 2, 2);
 }
 
+TEST(RenderMarkupParagraphs, IndentedLinesWrapInsideTheFrame) {
+    MarkupSheet sheet(300, 100);
+    const TMarkupResult r =
+        sheet.Draw("<p indent=\"30\">one two three four five six seven eight nine ten", {0, 0, 120, 100});
+    const MarkupSheet::Ink ink = sheet.InkAll();
+    EXPECT_EQ(ink.box.left, 1 + 30);  // the frame's first column stays free, then the indent
+    EXPECT_LE(ink.box.right, 120);
+    EXPECT_LE(r.ContentWidth, 120 - 31);
+}
+
+// Backgrounds go under the text of their line, whichever run the tag follows: each text draws as its
+// model with the tag before the text does.
+TEST(RenderMarkupParagraphs, BackgroundsLieUnderTheText) {
+    struct Case {
+        std::string text, model;
+    };
+    const std::vector<Case> cases = {
+        {"WW<p bgcolor=\"#00FF00\">WW</p>x", "<p bgcolor=\"#00FF00\">WWWW</p>x"},
+        {"WW<body bgcolor=\"#00FF00\">WW", "<body bgcolor=\"#00FF00\">WWWW"},
+        {"WW<body bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\">WW",
+         "<body bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\">WWWW"},
+    };
+    const gdi::RECT frame{0, 0, 150, 60};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        MarkupSheet got(150, 60), want(150, 60);
+        got.Draw(c.text, frame);
+        want.Draw(c.model, frame);
+        int wrong = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 150; ++x) wrong += got.At(x, y) != want.At(x, y);
+        EXPECT_EQ(wrong, 0);
+    }
+    // A gradient paragraph colours every line of it, a clear one paints nothing.
+    MarkupSheet sheet(150, 60);
+    const int h = sheet.LineHeight();
+    sheet.Draw("<p bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\">a<br>b<br>c</p>", frame);
+    for (int line = 0; line < 3; ++line)
+        EXPECT_EQ(sheet.At(140, line * h + h / 2), sheet.At(140, h / 2)) << line;
+    sheet.Clear();
+    sheet.Draw("<p bgcolor=\"\">W</p><p bgcolor=\"\" bgcolorto=\"\">W</p>", frame);
+    EXPECT_EQ(sheet.InkIn({20, 0, 150, 60}).count, 0);
+}
+
 TEST(RenderMarkupLinks, FooterHitTestAndHover) {
     MarkupSheet sheet(400, 40);
     const gdi::RECT frame{0, 0, 361, 17};
@@ -234,6 +278,8 @@ TEST(RenderMarkupBadInput, NeitherCrashesNorHangs) {
         std::string(100000, ' '),
         "<r a=\"-2147483648\">x</r>",
         "<ind x=\"99999999999\">x",
+        "<ind x=\"2147483647\">x <img src=\"IDX:0\" width=\"2147483647\" height=\"2147483647\">",
+        "<p indent=\"2147483647\" align=\"right\">x</p>",
         "<li><li><li>",
         "<ul><ul></ul></ul></ul>",
     };

@@ -68,8 +68,7 @@ class THintWindow {
             const gdi::RECT m = MeasureControlText(measuring.Get(), info_.text, r, kTextFormat, font_);
             size = {m.right - m.left, m.bottom - m.top};
         }
-        canvas.Detach();
-        return size;
+        return size;  // the canvas takes its objects out of the context as it goes
     }
     void Paint(gdi::HDC dc) {
         const gdi::RECT r{0, 0, handle_->Width(), handle_->Height()};

@@ -10,7 +10,10 @@
 #include "controls/ImageList.h"
 #include "controls/PictureStore.h"
 #include "controls/markup/MarkupText.h"
+#include "framework/ControlDrawing.h"
 #include "framework/FormTestSupport.h"
+#include "framework/HintWindow.h"
+#include "graphics/Bitmap.h"
 #include "platform/shell/OpenLink.h"
 
 namespace plexon {
@@ -205,6 +208,35 @@ TEST_F(MarkupLabelTest, HintsShowTheTargetOrTheTextWithoutTags) {
     const TMarkupHint hint = label->HintRequest({40, 8});
     EXPECT_FALSE(hint.useOwnHint);
     EXPECT_EQ(hint.text, "x://t!");
+}
+
+// The hint window shows the link's target as OnAnchorHint words it, off the link the label's own
+// hint, and that as markup with HTMLHint.
+TEST_F(MarkupLabelTest, TheHintWindowShowsTheTargetOnTheLinkAndTheOwnHintOffIt) {
+    label->SetHTMLText(kFooter);
+    label->SetHint("own <b>hint</b>");
+    label->SetShowHint(true);
+    label->SetAnchorHint(true);
+    label->OnAnchorHint = [](TComponent*, std::string& anchor) { anchor = "to " + anchor; };
+    const auto widthAfterRest = [&](gdi::POINT p) {
+        MoveTo(p.x, p.y);
+        Headless().AdvanceTime(kHintPause);
+        Pump();
+        return ShownHintWindow() ? ShownHintWindow()->Width() : 0;
+    };
+    TFont tahoma;
+    tahoma.SetName("Tahoma");
+    tahoma.SetHeight(-11);
+    TBitmap sheet;
+    const auto width = [&](const char* text) {
+        return ControlTextExtent(sheet.Canvas().Handle(), text, tahoma).cx + 6;
+    };
+    EXPECT_EQ(widthAfterRest(OnLink()), width("to https://www.tesvo.example/"));
+    EXPECT_EQ(widthAfterRest({20, 8}), width("own <b>hint</b>"));
+    label->SetHTMLHint(true);
+    const int marked = widthAfterRest({21, 8});
+    EXPECT_GT(marked, width("own hint"));  // "hint" in bold
+    EXPECT_LT(marked, width("own <b>hint</b>"));
 }
 
 TEST_F(MarkupLabelTest, ImagesAndPictureStoreAreDroppedWhenTheyGo) {

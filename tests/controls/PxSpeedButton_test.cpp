@@ -132,6 +132,9 @@ TEST_F(CommandBar, HoverPressDragOutAndBackReleaseInsideAndOutside) {
         {"release outside", [&] { Button(*start, 150, 20, false); }, bsUp, 0, 1},
         {"hover again", [&] { Mouse(*start, 30, 12); }, bsHot, kHot, 1},
         {"leave", [&] { Mouse(*bar, 300, 60); }, bsUp, 0, 1},
+        {"press, capture lost", [&] { Button(*start, 10, 10, true), Pump(), Desk().ReleaseCapture(); }, bsUp, 0, 1},
+        {"hover after it", [&] { Mouse(*start, 12, 12); }, bsHot, kHot, 1},
+        {"release after it", [&] { Button(*start, 12, 12, false); }, bsHot, kHot, 1},
     };
     for (const Step& step : steps) {
         step.act();

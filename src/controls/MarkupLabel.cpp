@@ -216,7 +216,8 @@ void TMarkupLabel::Paint() {
     if (borderStyle_ == bsSingle && borderWidth_ > 0) {
         canvas.Pen().SetWidth(borderWidth_);
         canvas.Pen().SetColor(clBlack);
-        canvas.Brush().SetStyle(Transparent() ? TBrushStyle::Clear : TBrushStyle::Solid);
+        // Only the outline: the background under it is painted already.
+        canvas.Brush().SetStyle(TBrushStyle::Clear);
         canvas.Rectangle(frame.left, frame.top, frame.right, frame.bottom);
         canvas.Pen().SetWidth(1);
     }

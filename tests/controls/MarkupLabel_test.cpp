@@ -112,6 +112,13 @@ TEST_F(MarkupLabelTest, DrawsOnlyItsTextWhenTransparentAndLinksInBlue) {
     Pump();
     EXPECT_EQ(ControlPixel(*label, 0, 0), 0xFFFFFFu);  // a gradient from white
     EXPECT_LT(ControlPixel(*label, label->Width() - 1, 0) & 0xFF, 0x10u);
+    // A single border is only an outline over the gradient.
+    label->SetBorderStyle(bsSingle);
+    label->SetBorderWidth(1);
+    Pump();
+    EXPECT_EQ(ControlPixel(*label, 1, 1), 0x000000u);
+    EXPECT_EQ(ControlPixel(*label, 2, 2), 0xFFFFFFu);
+    EXPECT_LT(ControlPixel(*label, label->Width() - 3, 2) & 0xFF, 0x10u);
 }
 
 TEST_F(MarkupLabelTest, AutoSizingAndVerticalAlignment) {

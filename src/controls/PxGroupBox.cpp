@@ -258,10 +258,14 @@ void TPxGroupBox::Paint() {
     else
         FillSolid(dc, gap, Color());
     const TColor color = ReallyEnabled() ? captionFont_.Color() : clGrayText;
+    // The text goes where the caption goes, this time within its box's 2 spare pixels: centred or
+    // to the far side as the alignment says (along the text only, for turned captions).
+    const int w = box.right - box.left - 2, h = box.bottom - box.top - 2;
+    const gdi::POINT at = AlignBox(box, w, h, PlacementOf(alignment_));
     if (!Turned()) {
         const gdi::UINT format = gdi::DT_SINGLELINE | gdi::DT_EXPANDTABS | gdi::DT_LEFT | gdi::DT_TOP |
                                  (showAccelChar_ ? 0 : gdi::DT_NOPREFIX);
-        DrawControlTextInColor(dc, Caption(), box, format, captionFont_, color);
+        DrawControlTextInColor(dc, Caption(), {at.x, at.y, at.x + w, at.y + h}, format, captionFont_, color);
         return;
     }
     // Turned captions read upwards on the left and downwards on the right; no accelerator marks.
@@ -271,11 +275,10 @@ void TPxGroupBox::Paint() {
     const gdi::HFONT old = gdi::SelectObject(dc, turned.Handle());
     const int oldMode = gdi::SetBkMode(dc, gdi::TRANSPARENT);
     gdi::SetTextColor(dc, ResolveColor(color));
-    const int length = box.bottom - box.top - 2, thickness = box.right - box.left - 2;
     if (left)
-        gdi::TextOut(dc, box.left, box.top + length, Caption().c_str(), int(Caption().size()));
+        gdi::TextOut(dc, box.left, at.y + h, Caption().c_str(), int(Caption().size()));
     else
-        gdi::TextOut(dc, box.left + thickness, box.top, Caption().c_str(), int(Caption().size()));
+        gdi::TextOut(dc, box.left + w, at.y, Caption().c_str(), int(Caption().size()));
     gdi::SetBkMode(dc, oldMode);
     gdi::SelectObject(dc, old);
 }

@@ -87,31 +87,44 @@ TEST_F(GroupBox, CaptionAndFrameRectanglesForEveryAlignment) {
     const struct {
         TPxGroupCaptionAlign align;
         std::array<int, 4> caption, frame, children;
+        std::array<int, 2> shift;  // of the text in its box, from the top-left alignment's place
     } rows[] = {
-        {gcaTopLeft, {8, 0, 185, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}},
-        {gcaTopCenter, {0, 0, 185, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}},
-        {gcaTopRight, {0, 0, 177, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}},
-        {gcaLeftBottom, {0, 0, 13, 97}, {5, 0, 185, 105}, {15, 2, 183, 103}},
-        {gcaLeftCenter, {0, 0, 13, 105}, {5, 0, 185, 105}, {15, 2, 183, 103}},
-        {gcaLeftTop, {0, 8, 13, 105}, {5, 0, 185, 105}, {15, 2, 183, 103}},
-        {gcaBottomLeft, {8, 92, 185, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}},
-        {gcaBottomCenter, {0, 92, 185, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}},
-        {gcaBottomRight, {0, 92, 177, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}},
-        {gcaRightTop, {172, 10, 185, 105}, {0, 0, 180, 105}, {2, 2, 170, 103}},
-        {gcaRightCenter, {172, 2, 185, 105}, {0, 0, 180, 105}, {2, 2, 170, 103}},
-        {gcaRightBottom, {172, 2, 185, 97}, {0, 0, 180, 105}, {2, 2, 170, 103}},
+        {gcaTopLeft, {8, 0, 185, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}, {0, 0}},
+        {gcaTopCenter, {0, 0, 185, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}, {1, 0}},
+        {gcaTopRight, {0, 0, 177, 13}, {0, 5, 185, 105}, {2, 15, 183, 103}, {2, 0}},
+        {gcaLeftBottom, {0, 0, 13, 97}, {5, 0, 185, 105}, {15, 2, 183, 103}, {0, 2}},
+        {gcaLeftCenter, {0, 0, 13, 105}, {5, 0, 185, 105}, {15, 2, 183, 103}, {0, 1}},
+        {gcaLeftTop, {0, 8, 13, 105}, {5, 0, 185, 105}, {15, 2, 183, 103}, {0, 0}},
+        {gcaBottomLeft, {8, 92, 185, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}, {0, 2}},
+        {gcaBottomCenter, {0, 92, 185, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}, {1, 2}},
+        {gcaBottomRight, {0, 92, 177, 105}, {0, 0, 185, 100}, {2, 2, 183, 90}, {2, 2}},
+        {gcaRightTop, {172, 10, 185, 105}, {0, 0, 180, 105}, {2, 2, 170, 103}, {0, 0}},
+        {gcaRightCenter, {172, 2, 185, 105}, {0, 0, 180, 105}, {2, 2, 170, 103}, {0, 1}},
+        {gcaRightBottom, {172, 2, 185, 97}, {0, 0, 180, 105}, {2, 2, 170, 103}, {0, 2}},
     };
     box->SetCaption("Box");  // short enough for every side
     auto* child = new TPxGroupBox(form);
     child->SetParent(box);
     child->SetAlign(alClient);
+    std::array<int, 2> first{};
     for (const auto& row : rows) {
         box->SetAlignment(row.align);
         EXPECT_EQ(Edges(box->CaptionRect()), row.caption) << int(row.align);
         EXPECT_EQ(Edges(box->FrameRect()), row.frame) << int(row.align);
         EXPECT_EQ(Edges(child->BoundsRect()), row.children) << int(row.align);
+        Pump();
+        // The text's ink less the shift is where it is for its side's first alignment.
+        const gdi::RECT text = box->CaptionTextBox();
+        std::array<int, 2> ink{text.right, text.bottom};
+        for (int y = text.top; y < text.bottom; ++y)
+            for (int x = text.left; x < text.right; ++x)
+                if (ControlPixel(*box, x, y) == Rgb(clBlack))
+                    ink = {std::min(ink[0], x), std::min(ink[1], y)};
+        EXPECT_LT(ink[1], text.bottom) << int(row.align);
+        const std::array<int, 2> at{ink[0] - text.left - row.shift[0], ink[1] - text.top - row.shift[1]};
+        if ((&row - rows) % 3 == 0) first = at;  // each side's first row
+        EXPECT_EQ(at, first) << int(row.align);
     }
-    Pump();  // turned captions paint too
 }
 
 TEST_F(GroupBox, TheCaptionFontFollowsTheBoxUntilItHasItsOwn) {

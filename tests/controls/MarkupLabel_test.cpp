@@ -231,12 +231,10 @@ TEST_F(MarkupLabelTest, TheHintWindowShowsTheTargetOnTheLinkAndTheOwnHintOffIt) 
         Pump();
         return ShownHintWindow() ? ShownHintWindow()->Width() : 0;
     };
-    TFont tahoma;
-    tahoma.SetName("Tahoma");
-    tahoma.SetHeight(-11);
+    TFont tahoma8;
     TBitmap sheet;
     const auto width = [&](const char* text) {
-        return ControlTextExtent(sheet.Canvas().Handle(), text, tahoma).cx + 6;
+        return ControlTextExtent(sheet.Canvas().Handle(), text, tahoma8).cx + 6;
     };
     EXPECT_EQ(widthAfterRest(OnLink()), width("to https://www.tesvo.example/"));
     EXPECT_EQ(widthAfterRest({20, 8}), width("own <b>hint</b>"));

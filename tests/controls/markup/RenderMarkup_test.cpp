@@ -137,8 +137,7 @@ TEST(RenderMarkupParagraphs, CentreAlignmentHoldsForTheLineAndThoseAfter) {
     EXPECT_NEAR(line3.box.left, 1 + (299 - third) / 2, 2);
 }
 
-// Backgrounds go under the text of their line, whichever run their tag follows, as with the tag first;
-// a gradient paragraph bands every line of it.
+// Backgrounds lie under their line's text as with the tag first; a paragraph bands each of its lines.
 TEST(RenderMarkupParagraphs, BackgroundsLieUnderTheText) {
     for (const std::string tag : {"<p bgcolor=\"#00FF00\">", "<body bgcolor=\"#00FF00\">",
                                   "<p indent=\"9\" bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\">"}) {
@@ -252,8 +251,8 @@ TEST(RenderMarkupBadInput, NeitherCrashesNorHangs) {
         std::string(100000, ' '),
         "<r a=\"-2147483648\">x</r>",
         "<ind x=\"99999999999\">x",
-        "<ind x=\"2147483647\">x <img src=\"IDX:0\" width=\"2147483647\" height=\"2147483647\">",
-        "<p indent=\"2147483647\" align=\"right\">x</p>",
+        "<ind x=\"2147483647\"><p indent=\"2147483647\"><img src=\"IDX:0\" width=\"2147483647\" "
+        "height=\"9\">x",
         "<li><li><li>",
         "<ul><ul></ul></ul></ul>",
     };

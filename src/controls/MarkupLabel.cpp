@@ -328,12 +328,12 @@ TMarkupHint TMarkupLabel::HintRequest(gdi::POINT cursor) {
 
 bool TMarkupLabel::GetHintInfo(gdi::POINT cursor, THintInfo& info) {
     const TMarkupHint hint = HintRequest(cursor);
-    if (hint.useOwnHint && !TLabel::GetHintInfo(cursor, info)) return false;
-    if (!hint.useOwnHint) info.text = hint.text;
     // Each link has a hint of its own: off a link the next move asks again.
     if (anchorHint_)
         info.area =
             hint.area.left != -1 ? hint.area : gdi::RECT{cursor.x, cursor.y, cursor.x + 1, cursor.y + 1};
+    if (hint.useOwnHint && !TLabel::GetHintInfo(cursor, info)) return false;
+    if (!hint.useOwnHint) info.text = hint.text;
     if (htmlHint_) {
         info.paint = [this, text = info.text](TCanvas& canvas, const gdi::RECT& r, bool draw) {
             TMarkupInput input = RendererInput(r);

@@ -1,6 +1,7 @@
 // The hint window and its tracking. A hint waits kHintPause after the last move over its control,
 // stays kHintHidePause, and goes when the pointer leaves the control or the hint's area, or on a
-// click or key; after timing out or being cancelled it stays away until the pointer leaves.
+// click or key; after timing out or being cancelled it stays away until the pointer leaves the
+// control or the hint's area (a markup label's link).
 #include "framework/HintWindow.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ class THintWindow {
 struct HintTracking {
     TControl* control = nullptr;  // the control with ShowHint under the pointer
     gdi::RECT area{};
-    bool done = false;  // shown and gone: none until the pointer leaves
+    bool done = false;  // shown and gone, or none to show: no hint until the pointer leaves `area`
     int showTimer = 0, hideTimer = 0;
     std::unique_ptr<THintWindow> window;
 
@@ -103,10 +104,11 @@ struct HintTracking {
         const gdi::POINT p = control->ScreenToClient(pointer);
         THintInfo info;
         info.area = control->ClientRect();
-        done = true;
-        if (!control->ReallyVisible() || !control->GetHintInfo(p, info) || info.text.empty()) return;
-        done = false;
+        // Without a hint here, none until the pointer leaves the area the control answered for.
+        const bool shown = control->ReallyVisible() && control->GetHintInfo(p, info) && !info.text.empty();
         area = info.area;
+        done = !shown;
+        if (!shown) return;
         const gdi::POINT at = info.position.value_or(gdi::POINT{pointer.x, pointer.y + 20});
         window = std::make_unique<THintWindow>(std::move(info), at, pointer);
         hideTimer = window::TheDesktop().SetTimer(kHintHidePause, [this] {
@@ -117,7 +119,8 @@ struct HintTracking {
 };
 
 HintTracking& Tracking() {
-    static HintTracking tracking;
+    // Never destroyed: at exit the desktop may be gone before it.
+    static HintTracking& tracking = *new HintTracking;
     return tracking;
 }
 
@@ -135,8 +138,10 @@ void HintMouseMove(TControl& under) {
         t.Hide();
         t.control = control;
         t.done = false;
-    } else if (t.window && !Inside(t.area, control->ScreenToClient(window::TheDesktop().GetCursorPos()))) {
+    } else if (control && (t.window || t.done) &&
+               !Inside(t.area, control->ScreenToClient(window::TheDesktop().GetCursorPos()))) {
         t.Hide();
+        t.done = false;
     }
     if (!t.control || t.done || t.window) return;
     // Every move starts the pause again: the hint waits for the pointer to rest.
@@ -154,6 +159,7 @@ void HintMouseLeave(TControl& control) {
 void CancelHint() {
     HintTracking& t = Tracking();
     if (!t.control) return;
+    if (!t.window) t.area = t.control->ClientRect();
     t.Hide();
     t.done = true;
 }

@@ -187,11 +187,10 @@ TEST_F(MarkupLabelTest, HintsShowTheTargetOrTheTextWithoutTags) {
     EXPECT_EQ(hint.text, "x://t!");
 }
 
-// The hint window shows the link's target as OnAnchorHint words it, off the link the label's own
-// hint, and that as markup with HTMLHint.
+// The hint window shows the link's target as OnAnchorHint words it, also after resting off links
+// with no hint; off the link the label's own hint, and that as markup with HTMLHint.
 TEST_F(MarkupLabelTest, TheHintWindowShowsTheTargetOnTheLinkAndTheOwnHintOffIt) {
     label->SetHTMLText(kFooter);
-    label->SetHint("own <b>hint</b>");
     label->SetShowHint(true);
     label->SetAnchorHint(true);
     label->OnAnchorHint = [](TComponent*, std::string& anchor) { anchor = "to " + anchor; };
@@ -206,7 +205,9 @@ TEST_F(MarkupLabelTest, TheHintWindowShowsTheTargetOnTheLinkAndTheOwnHintOffIt) 
     const auto width = [&](const char* text) {
         return ControlTextExtent(sheet.Canvas().Handle(), text, tahoma8).cx + 6;
     };
+    EXPECT_EQ(widthAfterRest({20, 8}), 0);  // no own hint yet
     EXPECT_EQ(widthAfterRest(OnLink()), width("to https://www.tesvo.example/"));
+    label->SetHint("own <b>hint</b>");
     EXPECT_EQ(widthAfterRest({20, 8}), width("own <b>hint</b>"));
     label->SetHTMLHint(true);
     const int marked = widthAfterRest({21, 8});

@@ -144,8 +144,7 @@ TEST(RenderMarkupParagraphs, BackgroundsLieUnderTheText) {
         MarkupSheet got(150, 60), want(150, 60);
         got.Draw("WW" + tag + "WW<br>x", {0, 0, 150, 60});
         want.Draw(tag + "WWWW<br>x", {0, 0, 150, 60});
-        const int h = got.LineHeight();
-        int wrong = 0;
+        int wrong = 0, h = got.LineHeight();
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 150; ++x)
                 wrong += got.At(x, y) != want.At(x, y) ||

@@ -202,7 +202,7 @@ void TfrmMain::FormCreate(TComponent*) {
     settingsRefused_ = !read.refusal.empty();
     if (settingsRefused_)
         ShowInformation("The settings file " + path + " cannot be read (" + read.refusal +
-                        "). The default suffix letters are used, and changes to them will not be saved.");
+                        "). The default suffix letters and choices are used, and changes will not be saved.");
 }
 
 void TfrmMain::FormClose(TComponent*, TCloseAction& action) {

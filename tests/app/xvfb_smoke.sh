@@ -10,11 +10,11 @@
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
 # the window program.
 # Last, the same window on native Wayland: in a nested Weston, with DISPLAY unset.
-# Exit 77 when Xvfb, xdotool, ImageMagick's import or Weston is missing.
+# Exit 77 when Xvfb, xdotool or ImageMagick's import is missing; without Weston the Wayland part is skipped.
 set -u
 binary=$1
 probe=${2:-}
-for tool in Xvfb xdotool xdpyinfo import weston; do
+for tool in Xvfb xdotool xdpyinfo import; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
 done
 work=$(mktemp -d)
@@ -245,6 +245,10 @@ await_exit 100 "the main window ignored SIGTERM"
 # made without a display. Weston takes the pointer only once it has entered its window, so the pointer
 # starts outside it. The mouse picks section 1's Browse, Alt+R section 4's, the completion message
 # takes Return and Exit ends the program.
+if ! command -v weston >/dev/null; then
+    echo "passed (the Wayland part skipped: weston missing)"
+    exit 0
+fi
 mkdir -m 700 "$work/xdg"
 mkdir "$work/strips4"
 printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips4" >"$work/answers4"

@@ -893,7 +893,7 @@ TEST_F(MainWindow, ASettingsFileThatCannotBeReadIsNamedAtStartAndNeverWritten) {
         Messages([&] { form = new TfrmMain(&Application()); }),
         std::vector<std::string>{"The settings file " + fifo +
                                  " cannot be read (cannot open: not a regular file). The default suffix "
-                                 "letters are used, and changes to them will not be saved."});
+                                 "letters and choices are used, and changes will not be saved."});
     form->Show();
     Pump();
     form->Suffixes().SuffixHot = "Q";

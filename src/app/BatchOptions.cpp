@@ -52,21 +52,11 @@ constexpr std::string_view kUsage =
 
 // The states of --order; `count` receives how many were named.
 SlotStates ParseOrder(std::string_view list, std::size_t& count) {
-    SlotStates states{};
-    count = 0;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t comma = list.find(',', start);
-        std::string_view name =
-            list.substr(start, comma == std::string_view::npos ? list.npos : comma - start);
-        std::optional<ImageState> state = StateNamed(name);
-        if (!state) throw UsageError(Format("unknown state \"%s\" in --order", {name}));
-        if (count == states.size()) throw UsageError("--order names more than 4 states");
-        states[count++] = *state;
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
-    return states;
+    const NamedSlotStates named = SlotStatesNamed(list);
+    if (named.unknown) throw UsageError(Format("unknown state \"%s\" in --order", {*named.unknown}));
+    if (named.tooMany) throw UsageError("--order names more than 4 states");
+    count = named.count;
+    return named.states;
 }
 
 StripFormat ParseFormat(std::string_view text) {

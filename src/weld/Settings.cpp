@@ -14,17 +14,9 @@ constexpr std::string_view kSuffixSection = "FileSuffix", kWindowSection = "Wind
 
 // Four state names, or nothing: half an order would leave slots to guess.
 std::optional<SlotStates> OrderNamed(std::string_view list) {
-    SlotStates order{};
-    std::size_t count = 0, start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        const std::optional<ImageState> state = StateNamed(list.substr(start, comma - start));
-        if (!state || count == order.size()) return std::nullopt;
-        order[count++] = *state;
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
-    return count == order.size() ? std::optional(order) : std::nullopt;
+    const NamedSlotStates named = SlotStatesNamed(list);
+    if (named.unknown || named.tooMany || named.count != named.states.size()) return std::nullopt;
+    return named.states;
 }
 
 std::string OrderText(const SlotStates& order) {

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cassert>
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "weld/ImageState.h"
 
@@ -36,6 +39,16 @@ using SlotStates = std::array<ImageState, kMaxStateCount>;
 
 inline constexpr SlotStates kDefaultSlotStates = {ImageState::Normal, ImageState::Hot, ImageState::Disabled,
                                                   ImageState::Pressed};
+
+// A slot order written as state names separated by commas ("normal,hot"), as the command line and
+// the settings file give it: the states read, how many, and what stopped the reading if anything did.
+struct NamedSlotStates {
+    SlotStates states{};
+    std::size_t count = 0;
+    std::optional<std::string_view> unknown;  // the first name that is no state
+    bool tooMany = false;                     // more names than slots
+};
+NamedSlotStates SlotStatesNamed(std::string_view list);
 
 // One flag per state, indexed by its value.
 using StateFlags = std::array<bool, kImageStateCount>;

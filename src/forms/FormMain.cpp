@@ -425,12 +425,11 @@ void TfrmMain::btnStartClick(TComponent*) {
     // The report tells what the batch command would have warned of.
     RunWarnings warnings;
     PlanWarnings(request, plan, &warnings);
-    const std::int32_t slot = request.ImageSize;
     WeldRun run(std::move(request), std::move(plan));
-    run.SetSizeNotice([&warnings, slot](const std::string& path, std::int32_t width, std::int32_t height) {
-        if (width != slot || height != slot)
-            warnings.otherSizes.push_back(ExtractFileName(path) + " (" + std::to_string(width) + " x " +
-                                          std::to_string(height) + ")");
+    // The run tells only of sources that are not slot-sized squares.
+    run.SetSizeNotice([&warnings](const std::string& path, std::int32_t width, std::int32_t height) {
+        warnings.otherSizes.push_back(ExtractFileName(path) + " (" + std::to_string(width) + " x " +
+                                      std::to_string(height) + ")");
     });
     run.SetShortNotice(
         [&warnings](const std::string& path) { warnings.shortFiles.push_back(ExtractFileName(path)); });

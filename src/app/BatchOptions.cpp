@@ -40,6 +40,10 @@ constexpr std::string_view kUsage =
     "                          a source gets a warning and is cut or padded to the slot\n"
     "      --no-clobber        refuse the run, before anything is written, when a strip it would\n"
     "                          write exists already (by default existing strips are replaced)\n"
+    "      --derive            make the used states an icon has no file for from its Normal image:\n"
+    "                          Disabled greyed, Hot lighter, Pressed darker and moved 1 pixel right\n"
+    "                          and down (default: the settings file's DeriveMissing)\n"
+    "      --no-derive         leave such slots blank, whatever the settings file says\n"
     "      --keep-going        a source that cannot be read skips its icon; the other strips are\n"
     "                          written and the run ends with exit status 1\n"
     "  -q, --quiet             no progress and no completion text\n"
@@ -81,7 +85,8 @@ constexpr OptionSpec kOptions[] = {
     {0, "config", Takes::Value},          {'q', "quiet", Takes::Nothing},
     {'h', "help", Takes::Nothing},        {0, "format", Takes::Value},
     {0, "strict", Takes::Nothing},        {0, "no-clobber", Takes::Nothing},
-    {0, "keep-going", Takes::Nothing},
+    {0, "keep-going", Takes::Nothing},    {0, "derive", Takes::Nothing},
+    {0, "no-derive", Takes::Nothing},
 };
 
 class WeldParser {
@@ -127,6 +132,8 @@ class WeldParser {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {
             options.sizeCheck = SizeCheck::Strict;
+        } else if (name == "derive" || name == "no-derive") {
+            options.derive = name == "derive";
         } else if (name == "keep-going") {
             options.keepGoing = true;
         } else if (name == "no-clobber") {

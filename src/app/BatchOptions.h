@@ -31,6 +31,7 @@ struct BatchOptions {
     std::optional<StripFormat> format;  // not given: the settings file's, else bmp
     SizeCheck sizeCheck = SizeCheck::Warn;
     ExistingStrips existingStrips = ExistingStrips::Replace;
+    std::optional<bool> derive;  // --derive or --no-derive; not given: the settings file's DeriveMissing
     bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run
     std::vector<std::string> sources;  // files and folders, in the order given
 };

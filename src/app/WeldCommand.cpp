@@ -66,6 +66,7 @@ SuffixSettings ReadSettings(BatchOptions& options, Context& context, std::ostrea
         options.format = read.choices.format;
         if (!read.unknownFormat.empty()) err << Format(kUnknownFormat, {context.path, read.unknownFormat});
     }
+    if (!options.derive) options.derive = read.choices.deriveMissing;
     SuffixSettings settings = read.suffixes;
     if (options.suffixHot) settings.SuffixHot = *options.suffixHot;
     if (options.suffixDisabled) settings.SuffixDisabled = *options.suffixDisabled;
@@ -147,6 +148,7 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     request.Slots = options.slotStates;
     request.Format = *options.format;
     request.Sources = SourceFormats::BmpAndPng;
+    request.DeriveMissing = *options.derive;
     context.path.clear();
 
     // A missing output folder is made, with its parents, once every other check has passed.

@@ -18,6 +18,7 @@ struct WindowChoices {
     int stateCount = StateCountOfIndex(kDefaultStateCountIndex);
     SlotStates order = kDefaultSlotStates;
     StripFormat format = StripFormat::Bmp;
+    bool deriveMissing = false;  // [Weld] DeriveMissing=1
 
     bool operator==(const WindowChoices&) const = default;
 };

@@ -25,6 +25,8 @@ struct WeldRequest {
     std::string OutputFolder;
     StripFormat Format = StripFormat::Bmp;
     SourceFormats Sources = SourceFormats::BmpOnly;
+    // The used states an icon has no file for are made from its Normal image (DerivedStates.h).
+    bool DeriveMissing = false;
 };
 
 namespace msg {

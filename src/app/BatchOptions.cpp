@@ -20,9 +20,10 @@ constexpr std::string_view kUsage =
     "       plexon --help | --version\n"
     "\n"
     "Joins the state images of each icon (Open.bmp, Open_h.bmp, Open_d.bmp, Open_p.bmp) into one strip\n"
-    "per icon. Sources are BMP or PNG files (any colour type and depth; alpha is kept in PNG and\n"
-    "bmp-alpha strips, blended over white in BMP strips). A folder stands for all of its .bmp and .png\n"
-    "files, grouped by icon in natural order.\n"
+    "per icon. Sources are BMP, PNG or SVG files (any colour type and depth; alpha is kept in PNG and\n"
+    "bmp-alpha strips, blended over white in BMP strips). A folder stands for all of its .bmp, .png and\n"
+    ".svg files, grouped by icon in natural order. An SVG is fitted into the square slot, aspect kept,\n"
+    "centred; without --size the slot is the first source's width (an SVG's at 96 dpi, rounded up).\n"
     "\n"
     "  -o, --output DIR        folder for the strips (required; made with its parents if missing)\n"
     "  -n, --states 2|3|4      states per strip (default 3)\n"
@@ -35,6 +36,9 @@ constexpr std::string_view kUsage =
     "      --format FORMAT     bmp: BMP strips (default: the settings file's StripFormat, else bmp);\n"
     "                          png: RGBA PNG strips, empty slot area transparent;\n"
     "                          bmp-alpha: 32-bit BMP strips with an alpha channel\n"
+    "      --size LIST         one set of strips per size, e.g. 16,24,32, each in the subfolder DIR/16x16/\n"
+    "                          and so on: SVG sources are rendered at each size, bitmaps of another\n"
+    "                          size are scaled (aspect kept, centred; a warning names each one scaled up)\n"
     "      --strict            refuse the run, before anything is written, when a source is not a\n"
     "                          square of the slot size (the width of the first file); without it such\n"
     "                          a source gets a warning and is cut or padded to the slot\n"
@@ -68,6 +72,27 @@ StripFormat ParseFormat(std::string_view text) {
     throw UsageError(Format("the format must be bmp, png or bmp-alpha, not \"%s\"", {text}));
 }
 
+// "16,24,32": whole pixel sizes, each once, in the order given.
+std::vector<std::int32_t> ParseSizes(std::string_view list) {
+    constexpr std::int32_t kLargest = 4096;
+    std::vector<std::int32_t> sizes;
+    while (true) {
+        const std::size_t comma = list.find(',');
+        const std::string_view item = list.substr(0, comma);
+        std::int32_t size = 0;
+        const bool digits = !item.empty() && item.size() <= 4 &&
+                            item.find_first_not_of("0123456789") == std::string_view::npos;
+        for (const char c : digits ? item : std::string_view()) size = size * 10 + (c - '0');
+        if (!digits || size < 1 || size > kLargest)
+            throw UsageError(Format("a size must be a whole number of pixels from 1 to 4096, not \"%s\"", {item}));
+        for (const std::int32_t earlier : sizes)
+            if (earlier == size) throw UsageError(Format("--size names %s twice", {item}));
+        sizes.push_back(size);
+        if (comma == std::string_view::npos) return sizes;
+        list.remove_prefix(comma + 1);
+    }
+}
+
 int ParseStateCount(std::string_view text) {
     if (text == "2" || text == "3" || text == "4") return text[0] - '0';
     throw UsageError(Format("the state count must be 2, 3 or 4, not \"%s\"", {text}));
@@ -86,7 +111,7 @@ constexpr OptionSpec kOptions[] = {
     {'h', "help", Takes::Nothing},        {0, "format", Takes::Value},
     {0, "strict", Takes::Nothing},        {0, "no-clobber", Takes::Nothing},
     {0, "keep-going", Takes::Nothing},    {0, "derive", Takes::Nothing},
-    {0, "no-derive", Takes::Nothing},
+    {0, "no-derive", Takes::Nothing},     {0, "size", Takes::Value},
 };
 
 class WeldParser {
@@ -103,6 +128,8 @@ class WeldParser {
         BatchOptions& options = command_.weld;
         if (options.outputFolder.empty()) throw UsageError("the output folder is missing (-o DIR)");
         if (options.sources.empty()) throw UsageError("no source files or folders given");
+        if (!options.sizes.empty() && options.sizeCheck == SizeCheck::Strict)
+            throw UsageError("--strict cannot be used with --size: sources are scaled to each size");
         if (orderCount_ < static_cast<std::size_t>(options.stateCount))
             throw UsageError("--order names fewer states than the state count");
         // Moved, not copied: the sources may be a hundred thousand paths.
@@ -132,6 +159,8 @@ class WeldParser {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {
             options.sizeCheck = SizeCheck::Strict;
+        } else if (name == "size") {
+            options.sizes = ParseSizes(*value);
         } else if (name == "derive" || name == "no-derive") {
             options.derive = name == "derive";
         } else if (name == "keep-going") {

@@ -2,6 +2,7 @@
 // here touches a file or reads the settings.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +32,7 @@ struct BatchOptions {
     std::optional<StripFormat> format;  // not given: the settings file's, else bmp
     SizeCheck sizeCheck = SizeCheck::Warn;
     ExistingStrips existingStrips = ExistingStrips::Replace;
+    std::vector<std::int32_t> sizes;  // --size: one set of strips per size, in subfolders
     std::optional<bool> derive;  // --derive or --no-derive; not given: the settings file's DeriveMissing
     bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run
     std::vector<std::string> sources;  // files and folders, in the order given

@@ -1,6 +1,7 @@
 // The batch weld: settings, file list, checks, the run, and what the console shows of it.
 #include "app/WeldCommand.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -14,6 +15,7 @@
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
+#include "runtime/ReplacingFile.h"
 #include "weld/CompletionText.h"
 #include "weld/OutputFolder.h"
 #include "weld/RunReport.h"
@@ -40,6 +42,7 @@ constexpr std::string_view kStrictRefusal =
     "plexon: --strict: %s not of the slot size; nothing was written\n";
 constexpr std::string_view kExistingStrip =
     "plexon: %s: the strip exists already%s; with --no-clobber nothing was written\n";
+constexpr std::string_view kScaledUp = "plexon: %s: warning: the image is %s; it was scaled up to %s\n";
 constexpr std::string_view kShortSource =
     "plexon: %s: warning: the file is shorter than its header says; its missing pixels are black\n";
 
@@ -116,6 +119,7 @@ bool CheckSizesBeforehand(const WeldRequest& request, std::ostream& err, Context
 // are folders is found for all at once.
 std::vector<std::string> ExpandEach(std::vector<std::string> sources, const SuffixSettings& settings,
                                     Context& context) {
+    constexpr SourceFormats kFormats = SourceFormats::All;
     const std::vector<PathFacts> facts = LookUpPaths(sources);
     std::vector<std::string> files;
     files.reserve(sources.size());
@@ -127,11 +131,21 @@ std::vector<std::string> ExpandEach(std::vector<std::string> sources, const Suff
             continue;
         }
         context.path = sources[i];
-        std::vector<std::string> listed = ExpandSources(std::span(sources).subspan(i, 1), settings);
+        std::vector<std::string> listed = ExpandSources(std::span(sources).subspan(i, 1), settings, kFormats);
         files.insert(files.end(), std::make_move_iterator(listed.begin()),
                      std::make_move_iterator(listed.end()));
     }
     return files;
+}
+
+// The size subfolders, made under the output folder's lock; their leftover temporary strips of killed
+// runs go as the output folder's do.
+void MakeSizeFolders(const WeldRequest& request) {
+    for (const int32_t size : request.Sizes) {
+        const std::string folder = request.OutputFolder + SizeFolderName(size) + "/";
+        MakeOutputFolder(folder);
+        RemoveLeftoverReplacements(folder);
+    }
 }
 
 int RefuseBusyFolder(Console& console, const std::string& folder) {
@@ -147,7 +161,8 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     request.StateCount = options.stateCount;
     request.Slots = options.slotStates;
     request.Format = *options.format;
-    request.Sources = SourceFormats::BmpAndPng;
+    request.Sources = SourceFormats::All;
+    request.Sizes = std::move(options.sizes);
     request.DeriveMissing = *options.derive;
     context.path.clear();
 
@@ -173,18 +188,22 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     std::optional<FolderLock> lock;
     if (!makeOutput && !(lock = TakeOutputFolder(request.OutputFolder)))
         return RefuseBusyFolder(console, options.outputFolder);
-    // The width of the first file, whatever its state, as the main window measures it.
+    // The width of the first file, whatever its state, as the main window measures it; with sizes the
+    // largest size, for the memory checks.
     context.path = request.FileList.front();
-    request.ImageSize = SlotSizeOf(request.FileList.front(), request.Sources);
+    request.ImageSize = request.Sizes.empty() ? SlotSizeOf(request.FileList.front(), request.Sources)
+                                              : *std::max_element(request.Sizes.begin(), request.Sizes.end());
     context.path.clear();
-    // The same checks as the main window's, before anything is written.
+    // The same checks as the main window's, before anything is written; with sizes on the strips of
+    // every size.
     std::vector<PlannedStrip> strips = PlanStrips(request);
-    if (std::optional<RequestRefusal> refusal = CheckRequest(request, strips)) {
+    const std::vector<PlannedStrip> written = PlanAtSizes(strips, request);
+    if (std::optional<RequestRefusal> refusal = CheckRequest(request, written)) {
         console.err << ErrorLine(refusal->path, refusal->text);
         return kExitFailed;
     }
     if (options.existingStrips == ExistingStrips::Refuse) {
-        if (const std::vector<const PlannedStrip*> existing = FindExistingStrips(strips); !existing.empty()) {
+        if (const std::vector<const PlannedStrip*> existing = FindExistingStrips(written); !existing.empty()) {
             const std::string more =
                 existing.size() > 1 ? " (and " + std::to_string(existing.size() - 1) + " more)" : "";
             console.err << Format(kExistingStrip, {existing.front()->outputPath, more});
@@ -199,6 +218,7 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         if (!(lock = TakeOutputFolder(request.OutputFolder)))
             return RefuseBusyFolder(console, options.outputFolder);
     }
+    MakeSizeFolders(request);
     for (const std::string& warning : PlanWarnings(request, strips))
         console.err << "plexon: warning: " << warning << '\n';
 
@@ -208,6 +228,9 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     run.SetSizeNotice([&console, slot](const std::string& path, int32_t width, int32_t height) {
         console.err << Format(kSizeWarning, {path, SizeText(width, height), SizeText(slot, slot),
                                              Fitting(width, height, slot)});
+    });
+    run.SetScaleNotice([&console](const std::string& path, int32_t width, int32_t height, int32_t size) {
+        console.err << Format(kScaledUp, {path, SizeText(width, height), SizeText(size, size)});
     });
     run.SetShortNotice([&console](const std::string& path) { console.err << Format(kShortSource, {path}); });
     std::vector<std::string> skipped;

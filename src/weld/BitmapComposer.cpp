@@ -3,6 +3,7 @@
 #include <array>
 
 #include "graphics/Bitmap.h"
+#include "graphics/BitmapRgba.h"
 #include "weld/StripComposer.h"
 
 namespace plexon {
@@ -23,6 +24,11 @@ class BitmapComposer final : public StripComposer {
         LoadSourceBitmap(bitmap, path, request_);
         return {bitmap.Width(), bitmap.Height(),
                 !ReadsAsPng(path, request_.Sources) && bitmap.MissingPixelBytes() > 0};
+    }
+
+    void Place(ImageState state, RgbaImage image) override {
+        image.Flatten(kOpaqueWhite);
+        SetBitmapPixels(Working(state), image);
     }
 
     void Flush(const std::string& outputPath, StateFlags loaded) override {

@@ -27,6 +27,10 @@ class RgbaComposer final : public StripComposer {
         return {image.Width(), image.Height(), shortFile};
     }
 
+    void Place(ImageState state, RgbaImage image) override {
+        working_[static_cast<size_t>(IndexOf(state))] = std::move(image);
+    }
+
     void Flush(const std::string& outputPath, StateFlags loaded) override {
         const std::int32_t size = request_.ImageSize;
         for (int slot = 0; slot < request_.StateCount; ++slot) {

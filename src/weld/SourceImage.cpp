@@ -1,12 +1,15 @@
 // Choosing the reader of a source file and bringing its pixels to the form a strip is composed in.
 #include "weld/SourceImage.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <cstring>
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
 #include "graphics/PngFormat.h"
+#include "graphics/SvgImage.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 #include "runtime/Stream.h"
@@ -57,6 +60,29 @@ void CheckClaimedSize(TFileStream& stream, const std::string& path, const WeldRe
         throw EOutOfResources(*refusal, path, *refusal);
 }
 
+// An SVG's length in whole pixels: rounded up, less the error of a length given in other units (12pt
+// is 16 pixels, not a hair more).
+std::int32_t WholePixels(double length) {
+    return std::int32_t(std::min(std::ceil(length - 1e-6), double(std::numeric_limits<std::int32_t>::max())));
+}
+
+ImageExtent SvgExtent(const SvgImage& svg, const std::string& path) {
+    const std::optional<SvgSize> size = svg.Size();
+    if (!size) throw EInvalidGraphic(path + ": " + std::string(msg::kSvgNoSize), path, std::string(msg::kSvgNoSize));
+    return {WholePixels(size->width), WholePixels(size->height)};
+}
+
+// An SVG source drawn into its slot. Its own size counts against the memory limit as a bitmap's
+// would, so a run's memory never depends on the format of its sources.
+RgbaImage RenderSvgSource(const std::string& path, const WeldRequest& request) {
+    const SvgImage svg(path);
+    if (const std::optional<SvgSize> own = svg.Size())
+        if (std::optional<std::string> refusal = IconMemoryRefusal(
+                WholePixels(own->width), WholePixels(own->height), request.ImageSize, request.StateCount))
+            throw EOutOfResources(*refusal, path, *refusal);
+    return svg.Render(request.ImageSize);
+}
+
 // A file the readers refuse is named, with the reason the batch command shows; the message stays the
 // reader's, and other errors pass as they are.
 [[noreturn]] void RethrowNamingSource(const std::string& path) {
@@ -75,10 +101,20 @@ void CheckClaimedSize(TFileStream& stream, const std::string& path, const WeldRe
 }  // namespace
 
 bool ReadsAsPng(const std::string& path, SourceFormats sources) {
-    return sources == SourceFormats::BmpAndPng && EndsWithIgnoringCase(path, ".png");
+    return sources != SourceFormats::BmpOnly && EndsWithIgnoringCase(path, ".png");
+}
+
+bool ReadsAsSvg(const std::string& path, SourceFormats sources) {
+    return sources == SourceFormats::All && IsSvgFileName(path);
 }
 
 void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldRequest& request) try {
+    if (ReadsAsSvg(path, request.Sources)) {
+        RgbaImage image = RenderSvgSource(path, request);
+        image.Flatten(kOpaqueWhite);
+        SetBitmapPixels(bitmap, image);
+        return;
+    }
     TFileStream stream(path, FileMode::OpenRead);
     CheckClaimedSize(stream, path, request);
     RgbaImage image;
@@ -96,6 +132,7 @@ void LoadSourceBitmap(TBitmap& bitmap, const std::string& path, const WeldReques
 }
 
 RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bool* shortFile) try {
+    if (ReadsAsSvg(path, request.Sources)) return RenderSvgSource(path, request);
     TFileStream stream(path, FileMode::OpenRead);
     CheckClaimedSize(stream, path, request);
     if (ReadsAsPng(path, request.Sources)) return DecodePng(stream);
@@ -108,6 +145,7 @@ RgbaImage LoadSourceRgba(const std::string& path, const WeldRequest& request, bo
 }
 
 ImageExtent MeasureSource(const std::string& path, SourceFormats sources) try {
+    if (ReadsAsSvg(path, sources)) return SvgExtent(SvgImage(path), path);
     if (ReadsAsPng(path, sources)) {
         // The header is all it takes; the rest of the file may be of any size.
         TFileStream stream(path, FileMode::OpenRead);

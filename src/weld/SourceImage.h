@@ -1,6 +1,7 @@
 // One source file of a weld run, loaded as a bitmap (for BMP strips) or as RGBA (for strips that keep
 // alpha). Which reader a file goes to follows its name: ".png" files to the PNG reader when the
-// request reads PNG, everything else to the BMP reader. Errors are the readers' own, and a file that
+// request reads PNG, ".svg" files to the SVG renderer when it reads SVG (rendered into the square
+// slot, aspect kept, centred), everything else to the BMP reader. Errors are the readers' own, and a file that
 // is not a regular file is refused as it is opened. A file the readers refuse is named in the error
 // (Exception::FilePath), with the reason "not a BMP or PNG image".
 #pragma once
@@ -17,6 +18,7 @@ namespace plexon {
 class TBitmap;
 
 bool ReadsAsPng(const std::string& path, SourceFormats sources);
+bool ReadsAsSvg(const std::string& path, SourceFormats sources);
 
 // Both load a source of the request. A header claiming a size that would take the icon past the
 // memory limit (IconMemory.h) raises EOutOfResources with the refusal text, naming the file, before
@@ -31,7 +33,13 @@ struct ImageExtent {
     std::int32_t width = 0, height = 0;
     bool shortFile = false;  // a BMP that held fewer pixel bytes than its header says
 };
-// The size a source loads with: a PNG's from its header, a BMP's by loading it.
+// The size a source loads with: a PNG's from its header, a BMP's by loading it, an SVG's width and
+// height at 96 dpi rounded up (EInvalidGraphic naming the file, "no size; use --size", when it
+// gives none).
 ImageExtent MeasureSource(const std::string& path, SourceFormats sources);
+
+namespace msg {
+inline constexpr std::string_view kSvgNoSize = "no size; use --size";
+}  // namespace msg
 
 }  // namespace plexon

@@ -6,10 +6,11 @@
 #include <string>
 #include <system_error>
 
-#include "weld/NaturalOrder.h"
+#include "graphics/SvgImage.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
+#include "weld/NaturalOrder.h"
 #include "weld/SourceNaming.h"
 #include "weld/StripFormat.h"
 
@@ -36,14 +37,15 @@ bool IconLess(const IconKey& a, const IconKey& b) {
     return NaturalLess(a.fileName, b.fileName);
 }
 
-std::vector<std::string> SourceFilesIn(const std::string& folder, const SuffixSettings& settings) {
+std::vector<std::string> SourceFilesIn(const std::string& folder, const SuffixSettings& settings,
+                                       SourceFormats formats) {
     const std::string prefix = IncludeTrailingPathDelimiter(folder);
     std::vector<std::string> files;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (IsSourceFileName(name) && it->is_regular_file(typeError)) files.push_back(prefix + name);
+        if (IsSourceFileName(name, formats) && it->is_regular_file(typeError)) files.push_back(prefix + name);
     }
     if (error) throw EFOpenError(Format(msg::kFOpen, {folder}));
     SortByIcon(files, settings);
@@ -52,8 +54,9 @@ std::vector<std::string> SourceFilesIn(const std::string& folder, const SuffixSe
 
 }  // namespace
 
-bool IsSourceFileName(std::string_view fileName) {
-    return EndsWithIgnoringCase(fileName, ".bmp") || EndsWithIgnoringCase(fileName, ".png");
+bool IsSourceFileName(std::string_view fileName, SourceFormats formats) {
+    return EndsWithIgnoringCase(fileName, ".bmp") || EndsWithIgnoringCase(fileName, ".png") ||
+           (formats == SourceFormats::All && IsSvgFileName(fileName));
 }
 
 void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings) {
@@ -65,14 +68,15 @@ void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings)
     for (std::size_t i = 0; i < paths.size(); ++i) paths[i] = std::move(keyed[i].second);
 }
 
-std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings) {
+std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings,
+                                       SourceFormats formats) {
     std::vector<std::string> files;
     // One listing of the folder that holds many of the sources tells which are folders.
     const std::vector<PathFacts> facts = LookUpPaths(sources);
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const std::string& source = sources[i];
         if (facts[i].folder) {
-            std::vector<std::string> listed = SourceFilesIn(source, settings);
+            std::vector<std::string> listed = SourceFilesIn(source, settings, formats);
             files.insert(files.end(), std::make_move_iterator(listed.begin()),
                          std::make_move_iterator(listed.end()));
         } else {

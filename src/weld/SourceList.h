@@ -7,12 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "weld/StripFormat.h"
 #include "weld/SuffixSettings.h"
 
 namespace plexon {
 
-// True when the file name ends in ".bmp" or ".png" in any letter case.
-bool IsSourceFileName(std::string_view fileName);
+// True when the file name ends in ".bmp" or ".png" in any letter case, or ".svg" for All.
+bool IsSourceFileName(std::string_view fileName, SourceFormats formats = SourceFormats::BmpAndPng);
 
 // Orders paths so that each icon's files stand together: by base name in natural order, then
 // Normal, Hot, Disabled, Pressed, then by file name, so the order never depends on the listing.
@@ -21,7 +22,9 @@ void SortByIcon(std::vector<std::string>& paths, const SuffixSettings& settings)
 // Each source in order: a folder (or a link to one) gives its BMP and PNG files sorted by icon, without
 // descending into subfolders; anything else is taken as a file as it is written. Raises EFOpenError
 // "Cannot open file %s" for a folder that cannot be listed.
-std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings);
+// With SourceFormats::All a folder gives its SVG files too.
+std::vector<std::string> ExpandSources(std::span<const std::string> sources, const SuffixSettings& settings,
+                                       SourceFormats formats = SourceFormats::BmpAndPng);
 
 // What the window takes from dropped or given paths: folders expanded as ExpandSources does, files
 // that IsSourceFileName takes; the other files, in the order given, are left out and said so.

@@ -18,6 +18,8 @@ class StripComposer {
     virtual ~StripComposer() = default;
     // Loads the file into the state's working image and gives its size as loaded.
     virtual ImageExtent Load(ImageState state, const std::string& path) = 0;
+    // Makes the image, drawn for this slot size already, the state's working image.
+    virtual void Place(ImageState state, RgbaImage image) = 0;
     // Draws the working image of each slot's state into the strip and writes it to the path. A state
     // not in `loaded` shows blank (white in BMP strips, transparent in the others), never what an
     // earlier strip held; an image is cut to its slot, and around a smaller one the slot is blank.

@@ -22,7 +22,8 @@ std::optional<StripFormat> StripFormatNamed(std::string_view name);
 
 enum class SourceFormats {
     BmpOnly,   // every source is read as BMP
-    BmpAndPng  // a source whose name ends in ".png" (any case) is read as PNG
+    BmpAndPng,  // a source whose name ends in ".png" (any case) is read as PNG
+    All         // as BmpAndPng, and one ending in ".svg" is rendered as SVG (the batch command)
 };
 
 }  // namespace plexon

@@ -61,6 +61,27 @@ std::vector<PlannedStrip> PlanStrips(const WeldRequest& request) {
     return PlanStrips(request.FileList, request.Suffixes, folder, StripExtension(request.Format));
 }
 
+std::string SizeFolderName(std::int32_t size) {
+    return std::to_string(size) + "x" + std::to_string(size);
+}
+
+std::vector<PlannedStrip> PlanAtSizes(const std::vector<PlannedStrip>& plan, const WeldRequest& request) {
+    if (request.Sizes.empty()) return plan;
+    const std::string folder =
+        request.OutputFolder.empty() ? std::string() : IncludeTrailingPathDelimiter(request.OutputFolder);
+    const std::string_view extension = StripExtension(request.Format);
+    std::vector<PlannedStrip> sized;
+    sized.reserve(plan.size() * request.Sizes.size());
+    for (const std::int32_t size : request.Sizes) {
+        const std::string sizeFolder = folder + SizeFolderName(size) + "/";
+        for (const PlannedStrip& strip : plan) {
+            sized.push_back(strip);
+            sized.back().outputPath = sizeFolder + strip.baseName + std::string(extension);
+        }
+    }
+    return sized;
+}
+
 std::vector<const PlannedStrip*> FindExistingStrips(const std::vector<PlannedStrip>& strips) {
     // Listing the folders instead of looking up every path keeps this at a few system calls however
     // many strips there are; only existence is taken from the listing.

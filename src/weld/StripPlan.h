@@ -39,6 +39,12 @@ std::vector<PlannedStrip> PlanStrips(const std::vector<std::string>& files, cons
 // The plan of a request's run, as the run itself walks it.
 std::vector<PlannedStrip> PlanStrips(const WeldRequest& request);
 
+// "16x16": the subfolder of the output folder that takes the strips of one size.
+std::string SizeFolderName(std::int32_t size);
+// The strips a run with sizes writes: the plan's strips once per size, size by size, each in its
+// size's subfolder. Without sizes, the plan itself.
+std::vector<PlannedStrip> PlanAtSizes(const std::vector<PlannedStrip>& plan, const WeldRequest& request);
+
 struct SourceOverwrite {
     std::string outputPath;
     std::string sourcePath;

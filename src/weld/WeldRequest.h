@@ -17,6 +17,10 @@ struct WeldRequest {
     std::vector<std::string> FileList;
     // Edge length of one slot in pixels: the width of the first source file.
     int32_t ImageSize = 0;
+    // When not empty, one set of strips per size, each in the output folder's subfolder "16x16/" and
+    // so on: SVG sources rendered at the size, bitmaps of another size scaled to it (ImageSize is
+    // then the largest size).
+    std::vector<int32_t> Sizes;
     // Number of slots, 2 to 4.
     int StateCount = StateCountOfIndex(kDefaultStateCountIndex);
     SlotStates Slots = kDefaultSlotStates;

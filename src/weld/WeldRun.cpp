@@ -8,6 +8,7 @@
 #include "runtime/FolderHandles.h"
 #include "runtime/PathText.h"
 #include "weld/Rounding.h"
+#include "weld/SourceArt.h"
 #include "weld/SourceNaming.h"
 #include "weld/StripComposer.h"
 #include "weld/StripPlan.h"
@@ -24,14 +25,34 @@ WeldRun::WeldRun(WeldRequest request, std::vector<PlannedStrip> plan, TickSource
     if (!IsValidStateCount(request_.StateCount))
         throw EInvalidOperation(Format(msg::kWeldStateCount, {std::to_string(request_.StateCount)}));
     // The strip's width must stay a 32-bit value; PNG has no empty images.
-    if (request_.ImageSize < 0 ||
-        request_.ImageSize > std::numeric_limits<int32_t>::max() / request_.StateCount ||
-        (request_.ImageSize == 0 && request_.Format != StripFormat::Bmp))
-        throw EInvalidOperation(Format(msg::kWeldImageSize, {std::to_string(request_.ImageSize)}));
+    const auto checkSize = [this](int32_t size, bool sized) {
+        if (size < 0 || size > std::numeric_limits<int32_t>::max() / request_.StateCount ||
+            (size == 0 && (sized || request_.Format != StripFormat::Bmp)))
+            throw EInvalidOperation(Format(msg::kWeldImageSize, {std::to_string(size)}));
+    };
+    checkSize(request_.ImageSize, false);
+    for (const int32_t size : request_.Sizes) checkSize(size, true);
     if (!request_.OutputFolder.empty())
         request_.OutputFolder = IncludeTrailingPathDelimiter(std::move(request_.OutputFolder));
 
-    composer_ = MakeStripComposer(request_);
+    if (request_.Sizes.empty()) {
+        composer_ = MakeStripComposer(request_);
+    } else {
+        // The composers keep a reference to their request: all are made before the first composer.
+        sizedRequests_.reserve(request_.Sizes.size());
+        for (const int32_t size : request_.Sizes) {
+            WeldRequest& sized = sizedRequests_.emplace_back();
+            sized.ImageSize = size;
+            sized.StateCount = request_.StateCount;
+            sized.Slots = request_.Slots;
+            sized.Suffixes = request_.Suffixes;
+            sized.Format = request_.Format;
+            sized.Sources = request_.Sources;
+            sized.DeriveMissing = request_.DeriveMissing;
+        }
+        for (const WeldRequest& sized : sizedRequests_) sizedComposers_.push_back(MakeStripComposer(sized));
+        sizedStrips_ = PlanAtSizes(strips_, request_);
+    }
     startTime_ = ticks_();
     used_ = UsedStates(request_.StateCount, request_.Slots);
 }
@@ -39,48 +60,92 @@ WeldRun::WeldRun(WeldRequest request, std::vector<PlannedStrip> plan, TickSource
 WeldRun::~WeldRun() = default;
 
 uint32_t WeldRun::Execute(const ProgressCallback& progress) {
-    assert(composer_ && "a weld run executes once");
-    const std::vector<std::string>& files = request_.FileList;
+    assert((composer_ || !sizedComposers_.empty()) && "a weld run executes once");
     // Sources and strips are opened through handles of their folders, kept for this run only.
     const FolderHandleScope folders;
     std::size_t total = 0;
     for (const PlannedStrip& strip : strips_) total += strip.files.size();
     std::size_t walked = 0;
-    for (const PlannedStrip& strip : strips_) {
+    for (std::size_t index = 0; index < strips_.size(); ++index) {
+        const PlannedStrip& strip = strips_[index];
         if (goOn_ && !goOn_()) {
             stopped_ = true;
             break;
         }
         StateFlags loaded{};
-        const std::size_t walkedBefore = walked;
-        try {
-            for (std::size_t file : strip.files) {
-                // Files of unused states, and files another file of their state replaced, are never
-                // opened, yet they count for the progress.
-                for (std::size_t state = 0; state < kImageStateCount; ++state) {
-                    if (strip.sources[state] != file || !used_[state]) continue;
-                    Load(ImageState(int(state)), files[file]);
-                    loaded[state] = true;
-                }
-                if (total > 1 && progress)
-                    progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(walked) * 100, total - 1)));
-                ++walked;
-            }
-        } catch (const Exception& error) {
-            if (!skipNotice_) throw;
-            // The icon's strip is not written; what a file of it held before stays.
-            skipNotice_(strip, CurrentPath(), error);
-            ++skipped_;
-            walked = walkedBefore + strip.files.size();
+        if (composer_) {
+            if (!ReadSources(strip, loaded, walked, total, progress,
+                             [this](ImageState state, const std::string& path) { Load(state, path); }))
+                continue;
+            current_ = &strip.outputPath;
+            composer_->Flush(strip.outputPath, loaded);
+            ++written_;
             continue;
         }
-        current_ = &strip.outputPath;
-        composer_->Flush(strip.outputPath, loaded);
-        ++written_;
+        std::array<std::unique_ptr<SourceArt>, kImageStateCount> art;
+        if (!ReadSources(strip, loaded, walked, total, progress, [&](ImageState state, const std::string& path) {
+                current_ = &path;
+                art[std::size_t(IndexOf(state))] = std::make_unique<SourceArt>(path, request_);
+            }))
+            continue;
+        WriteSizes(strip, index, loaded, art);
     }
     composer_.reset();
+    sizedComposers_.clear();
     // Unsigned 32-bit subtraction stays right when the tick count wrapped during the run.
     return ticks_() - startTime_;
+}
+
+template <class Read>
+bool WeldRun::ReadSources(const PlannedStrip& strip, StateFlags& loaded, std::size_t& walked, std::size_t total,
+                          const ProgressCallback& progress, const Read& read) {
+    const std::vector<std::string>& files = request_.FileList;
+    const std::size_t walkedBefore = walked;
+    try {
+        for (std::size_t file : strip.files) {
+            // Files of unused states, and files another file of their state replaced, are never
+            // opened, yet they count for the progress.
+            for (std::size_t state = 0; state < kImageStateCount; ++state) {
+                if (strip.sources[state] != file || !used_[state]) continue;
+                read(ImageState(int(state)), files[file]);
+                loaded[state] = true;
+            }
+            if (total > 1 && progress)
+                progress(static_cast<int>(RoundHalfEven(static_cast<int64_t>(walked) * 100, total - 1)));
+            ++walked;
+        }
+    } catch (const Exception& error) {
+        if (!skipNotice_) throw;
+        // The icon's strip is not written; what a file of it held before stays.
+        skipNotice_(strip, CurrentPath(), error);
+        ++skipped_;
+        walked = walkedBefore + strip.files.size();
+        return false;
+    }
+    return true;
+}
+
+void WeldRun::WriteSizes(const PlannedStrip& strip, std::size_t index, const StateFlags& loaded,
+                         const std::array<std::unique_ptr<SourceArt>, kImageStateCount>& art) {
+    for (std::size_t k = 0; k < sizedComposers_.size(); ++k) {
+        const int32_t size = request_.Sizes[k];
+        StripComposer& composer = *sizedComposers_[k];
+        for (std::size_t state = 0; state < kImageStateCount; ++state) {
+            if (!loaded[state]) continue;
+            const std::string& path = request_.FileList[strip.sources[state]];
+            current_ = &path;
+            bool scaledUp = false;
+            composer.Place(ImageState(int(state)), art[state]->At(size, scaledUp));
+            if (scaledUp && scaleNotice_) {
+                const auto [width, height] = *art[state]->BitmapSize();
+                scaleNotice_(path, width, height, size);
+            }
+        }
+        const PlannedStrip& sized = sizedStrips_[k * strips_.size() + index];
+        current_ = &sized.outputPath;
+        composer.Flush(sized.outputPath, loaded);
+        ++written_;
+    }
 }
 
 void WeldRun::Load(ImageState state, const std::string& path) {

@@ -15,6 +15,7 @@
 namespace plexon {
 
 class Exception;
+class SourceArt;
 class StripComposer;
 
 using TickSource = std::function<uint32_t()>;
@@ -23,6 +24,9 @@ using TickSource = std::function<uint32_t()>;
 using ProgressCallback = std::function<void(int position)>;
 // Called when a loaded source is not a slot-sized square, with its path and its size as loaded.
 using SizeNotice = std::function<void(const std::string& path, std::int32_t width, std::int32_t height)>;
+// Called in a run with sizes when a bitmap source had to be scaled up: its path, its size, the size.
+using ScaleNotice =
+    std::function<void(const std::string& path, std::int32_t width, std::int32_t height, std::int32_t size)>;
 
 class WeldRun {
   public:
@@ -60,6 +64,7 @@ class WeldRun {
 
     // Set before Execute; without it, sizes are not reported.
     void SetSizeNotice(SizeNotice notice) { sizeNotice_ = std::move(notice); }
+    void SetScaleNotice(ScaleNotice notice) { scaleNotice_ = std::move(notice); }
     // Set before Execute: called with the path of a source that loaded but held fewer pixels than its
     // header says (they loaded black).
     void SetShortNotice(std::function<void(const std::string& path)> notice) {
@@ -74,6 +79,13 @@ class WeldRun {
 
   private:
     void Load(ImageState state, const std::string& path);
+    // Reads the strip's sources into art and marks them loaded; false when one cannot be read and the
+    // skip notice took the error (the icon is then not written).
+    template <class Read>
+    bool ReadSources(const PlannedStrip& strip, StateFlags& loaded, std::size_t& walked, std::size_t total,
+                     const ProgressCallback& progress, const Read& read);
+    void WriteSizes(const PlannedStrip& strip, std::size_t index, const StateFlags& loaded,
+                    const std::array<std::unique_ptr<SourceArt>, kImageStateCount>& art);
 
     WeldRequest request_;
     TickSource ticks_;
@@ -83,6 +95,11 @@ class WeldRun {
     const std::string* current_ = nullptr;
     static inline const std::string kNoPath;
     std::unique_ptr<StripComposer> composer_;
+    // A run with sizes: a request and a composer per size, and the strips of every size (PlanAtSizes).
+    std::vector<WeldRequest> sizedRequests_;
+    std::vector<std::unique_ptr<StripComposer>> sizedComposers_;
+    std::vector<PlannedStrip> sizedStrips_;
+    ScaleNotice scaleNotice_;
     uint32_t startTime_ = 0;
     std::size_t written_ = 0;
     std::size_t skipped_ = 0;

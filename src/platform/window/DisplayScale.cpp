@@ -11,7 +11,7 @@
 #ifdef PLEXON_HAVE_X11
 #include <X11/Xlib.h>
 
-#include "platform/window/SharedLibrary.h"
+#include "runtime/SharedLibrary.h"
 #endif
 
 namespace plexon::window {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/window/SharedLibrary.h"
+#include "runtime/SharedLibrary.h"
 #include "runtime/Exceptions.h"
 
 namespace plexon::window {

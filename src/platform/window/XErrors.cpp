@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/window/SharedLibrary.h"
+#include "runtime/SharedLibrary.h"
 #endif
 
 namespace plexon::window {

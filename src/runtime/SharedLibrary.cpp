@@ -1,9 +1,9 @@
 // Thin wrapper over the dynamic loader, turning its thread-local error state into a returned reason.
-#include "platform/window/SharedLibrary.h"
+#include "runtime/SharedLibrary.h"
 
 #include <dlfcn.h>
 
-namespace plexon::window {
+namespace plexon {
 
 namespace {
 
@@ -28,4 +28,4 @@ void* LibraryFunction(void* library, const char* name, std::string& reason) {
     return function;
 }
 
-}  // namespace plexon::window
+}  // namespace plexon

@@ -1,10 +1,11 @@
 // Opening a shared library by its soname at run time and finding its functions, for the libraries
-// only a window needs. It does not close libraries: they stay loaded until the process ends.
+// only some runs need (the window system, SVG rendering). It does not close libraries: they stay
+// loaded until the process ends.
 #pragma once
 
 #include <string>
 
-namespace plexon::window {
+namespace plexon {
 
 // The library, loaded with every symbol bound now; nullptr and the loader's reason in reason when it
 // cannot be loaded. Opening it again gives the same handle.
@@ -19,4 +20,4 @@ F LibraryFunctionAs(void* library, const char* name, std::string& reason) {
     return reinterpret_cast<F>(LibraryFunction(library, name, reason));
 }
 
-}  // namespace plexon::window
+}  // namespace plexon

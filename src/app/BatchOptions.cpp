@@ -39,6 +39,9 @@ constexpr std::string_view kUsage =
     "      --size LIST         one set of strips per size, e.g. 16,24,32, each in the subfolder DIR/16x16/\n"
     "                          and so on: SVG sources are rendered at each size, bitmaps of another\n"
     "                          size are scaled (aspect kept, centred; a warning names each one scaled up)\n"
+    "      --manifest FILE     write a JSON list of the strips: {\"strips\": [{\"path\", \"size\", \"states\",\n"
+    "                          \"sources\" (null for a blank slot), \"derived\"}]}, paths relative to\n"
+    "                          FILE's folder; names that are not UTF-8 are refused\n"
     "      --strict            refuse the run, before anything is written, when a source is not a\n"
     "                          square of the slot size (the width of the first file); without it such\n"
     "                          a source gets a warning and is cut or padded to the slot\n"
@@ -112,6 +115,7 @@ constexpr OptionSpec kOptions[] = {
     {0, "strict", Takes::Nothing},        {0, "no-clobber", Takes::Nothing},
     {0, "keep-going", Takes::Nothing},    {0, "derive", Takes::Nothing},
     {0, "no-derive", Takes::Nothing},     {0, "size", Takes::Value},
+    {0, "manifest", Takes::Value},
 };
 
 class WeldParser {
@@ -159,6 +163,9 @@ class WeldParser {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {
             options.sizeCheck = SizeCheck::Strict;
+        } else if (name == "manifest") {
+            if (value->empty()) throw UsageError("the manifest file is empty");
+            options.manifest = *value;
         } else if (name == "size") {
             options.sizes = ParseSizes(*value);
         } else if (name == "derive" || name == "no-derive") {

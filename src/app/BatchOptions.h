@@ -33,6 +33,7 @@ struct BatchOptions {
     SizeCheck sizeCheck = SizeCheck::Warn;
     ExistingStrips existingStrips = ExistingStrips::Replace;
     std::vector<std::int32_t> sizes;  // --size: one set of strips per size, in subfolders
+    std::optional<std::string> manifest;  // --manifest FILE
     std::optional<bool> derive;  // --derive or --no-derive; not given: the settings file's DeriveMissing
     bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run
     std::vector<std::string> sources;  // files and folders, in the order given

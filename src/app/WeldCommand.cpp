@@ -17,6 +17,7 @@
 #include "runtime/PathText.h"
 #include "runtime/ReplacingFile.h"
 #include "weld/CompletionText.h"
+#include "weld/Manifest.h"
 #include "weld/OutputFolder.h"
 #include "weld/RunReport.h"
 #include "weld/Settings.h"
@@ -138,6 +139,22 @@ std::vector<std::string> ExpandEach(std::vector<std::string> sources, const Suff
     return files;
 }
 
+// The manifest is written last: what would stop it is found before the first strip.
+bool CheckManifest(const std::string& manifest, const std::vector<PlannedStrip>& written,
+                   const WeldRequest& request, std::ostream& err) {
+    const std::string folder = ExtractFilePath(manifest);
+    std::string_view reason;
+    if (DirectoryExists(manifest))
+        reason = "cannot replace: Is a directory";
+    else if (!DirectoryExists(folder.empty() ? "." : folder))
+        reason = "cannot create: its folder does not exist";
+    std::optional<std::string> bad;
+    if (reason.empty() && (bad = FindNonUtf8Path(ManifestStrips(written, request), request))) reason = msg::kNotUtf8;
+    if (reason.empty()) return true;
+    err << "plexon: " << (bad ? *bad : manifest) << ": " << reason << "; nothing was written\n";
+    return false;
+}
+
 // The size subfolders, made under the output folder's lock; their leftover temporary strips of killed
 // runs go as the output folder's do.
 void MakeSizeFolders(const WeldRequest& request) {
@@ -212,6 +229,7 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     }
     if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
+    if (options.manifest && !CheckManifest(*options.manifest, written, request, console.err)) return kExitFailed;
     if (makeOutput) {
         context.path = options.outputFolder;
         MakeOutputFolder(request.OutputFolder);
@@ -233,10 +251,11 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         console.err << Format(kScaledUp, {path, SizeText(width, height), SizeText(size, size)});
     });
     run.SetShortNotice([&console](const std::string& path) { console.err << Format(kShortSource, {path}); });
-    std::vector<std::string> skipped;
+    std::vector<std::string> skipped, skippedIcons;
     if (options.keepGoing)
         run.SetSkipNotice(
-            [&skipped](const PlannedStrip& strip, const std::string& path, const Exception& error) {
+            [&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
+                skippedIcons.push_back(strip.baseName);
                 skipped.push_back(
                     strip.baseName + ": " + ExtractFileName(path) + ": " +
                     (error.FilePath().empty() ? ErrorDisplayText(error.Message()) : error.FileReason()));
@@ -252,6 +271,10 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     } catch (...) {
         context.path = run.CurrentPath();
         throw;
+    }
+    if (options.manifest) {
+        context.path = *options.manifest;
+        WriteManifest(*options.manifest, ManifestStrips(written, run.Request(), skippedIcons), run.Request());
     }
     if (!skipped.empty()) {
         std::string list;

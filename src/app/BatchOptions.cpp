@@ -42,6 +42,10 @@ constexpr std::string_view kUsage =
     "      --manifest FILE     write a JSON list of the strips: {\"strips\": [{\"path\", \"size\", \"states\",\n"
     "                          \"sources\" (null for a blank slot), \"derived\"}]}, paths relative to\n"
     "                          FILE's folder; names that are not UTF-8 are refused\n"
+    "      --watch             after the weld, stay and weld an icon again within 200 ms of a change\n"
+    "                          to one of its sources, printing each strip written; new icons in a\n"
+    "                          folder given are welded too; a source that cannot be read is named and\n"
+    "                          the watch goes on; Ctrl+C (SIGINT) or SIGTERM ends it with status 0\n"
     "      --strict            refuse the run, before anything is written, when a source is not a\n"
     "                          square of the slot size (the width of the first file); without it such\n"
     "                          a source gets a warning and is cut or padded to the slot\n"
@@ -115,7 +119,7 @@ constexpr OptionSpec kOptions[] = {
     {0, "strict", Takes::Nothing},        {0, "no-clobber", Takes::Nothing},
     {0, "keep-going", Takes::Nothing},    {0, "derive", Takes::Nothing},
     {0, "no-derive", Takes::Nothing},     {0, "size", Takes::Value},
-    {0, "manifest", Takes::Value},
+    {0, "manifest", Takes::Value},        {0, "watch", Takes::Nothing},
 };
 
 class WeldParser {
@@ -163,6 +167,8 @@ class WeldParser {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {
             options.sizeCheck = SizeCheck::Strict;
+        } else if (name == "watch") {
+            options.watch = true;
         } else if (name == "manifest") {
             if (value->empty()) throw UsageError("the manifest file is empty");
             options.manifest = *value;

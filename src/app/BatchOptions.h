@@ -34,6 +34,7 @@ struct BatchOptions {
     ExistingStrips existingStrips = ExistingStrips::Replace;
     std::vector<std::int32_t> sizes;  // --size: one set of strips per size, in subfolders
     std::optional<std::string> manifest;  // --manifest FILE
+    bool watch = false;                   // --watch: stay and re-weld icons whose sources change
     std::optional<bool> derive;  // --derive or --no-derive; not given: the settings file's DeriveMissing
     bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run
     std::vector<std::string> sources;  // files and folders, in the order given

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/ProgressBar.h"
+#include "app/WatchSession.h"
 #include "platform/shell/FileAttributes.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
@@ -173,6 +174,7 @@ int RefuseBusyFolder(Console& console, const std::string& folder) {
 int Weld(BatchOptions options, Console& console, Context& context) {
     WeldRequest request;
     request.Suffixes = ReadSettings(options, context, console.err);
+    const std::vector<std::string> given = options.watch ? options.sources : std::vector<std::string>();
     request.FileList = ExpandEach(std::move(options.sources), request.Suffixes, context);
     request.OutputFolder = IncludeTrailingPathDelimiter(options.outputFolder);
     request.StateCount = options.stateCount;
@@ -252,7 +254,8 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     });
     run.SetShortNotice([&console](const std::string& path) { console.err << Format(kShortSource, {path}); });
     std::vector<std::string> skipped, skippedIcons;
-    if (options.keepGoing)
+    // A watch session goes on past what cannot be read, from its first weld on.
+    if (options.keepGoing || options.watch)
         run.SetSkipNotice(
             [&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
                 skippedIcons.push_back(strip.baseName);
@@ -275,6 +278,11 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     if (options.manifest) {
         context.path = *options.manifest;
         WriteManifest(*options.manifest, ManifestStrips(written, run.Request(), skippedIcons), run.Request());
+    }
+    if (options.watch) {
+        for (const std::string& line : skipped) console.err << "plexon: skipped " << line << '\n';
+        if (!quiet) console.out << CompletionText(elapsed) << std::endl;
+        return WatchSources({given, run.Request(), options.manifest, skippedIcons, quiet}, console);
     }
     if (!skipped.empty()) {
         std::string list;

@@ -2,6 +2,7 @@
 #include "graphics/SvgImage.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -24,6 +25,8 @@ namespace {
 [[noreturn]] void RefuseWith(const SvgFunctions& svg, const std::string& path, GError* error) {
     std::string reason = error && error->message ? error->message : "librsvg refused it";
     if (error) svg.g_error_free(error);
+    // The parser's messages end in a line break; ours are one line.
+    while (!reason.empty() && std::isspace(static_cast<unsigned char>(reason.back()))) reason.pop_back();
     Refuse(path, reason);
 }
 

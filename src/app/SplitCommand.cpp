@@ -51,8 +51,9 @@ int SlotsOf(const StripCut& cut, const SplitOptions& options, std::string& refus
 
 // Reads the strips, refusing the first that cannot be split as asked or whose files would land in
 // its own folder or on another strip's files; none then.
-std::optional<std::vector<PlannedSplit>> PlanSplits(const SplitOptions& options, const SuffixSettings& letters,
-                                                    Console& console, std::string& context) {
+std::optional<std::vector<PlannedSplit>> PlanSplits(const SplitOptions& options,
+                                                    const SuffixSettings& letters, Console& console,
+                                                    std::string& context) {
     const std::optional<FileIdentity> output = IdentityOf(IncludeTrailingPathDelimiter(options.outputFolder));
     std::map<std::string, const std::string*> fileNames;  // the Normal file's name, by strip
     std::vector<PlannedSplit> plan;

@@ -9,9 +9,11 @@ namespace plexon {
 namespace {
 
 constexpr OptionSpec kOptions[] = {
-    {'o', "output", Takes::Value},      {'n', "states", Takes::Value},        {0, "order", Takes::Value},
-    {0, "suffix-hot", Takes::Value},    {0, "suffix-disabled", Takes::Value}, {0, "suffix-pressed", Takes::Value},
-    {0, "config", Takes::Value},        {'q', "quiet", Takes::Nothing},       {'h', "help", Takes::Nothing},
+    {'o', "output", Takes::Value},        {'n', "states", Takes::Value},
+    {0, "order", Takes::Value},           {0, "suffix-hot", Takes::Value},
+    {0, "suffix-disabled", Takes::Value}, {0, "suffix-pressed", Takes::Value},
+    {0, "config", Takes::Value},          {'q', "quiet", Takes::Nothing},
+    {'h', "help", Takes::Nothing},
 };
 
 // Each slot becomes the file of its state, so no state may fill two.

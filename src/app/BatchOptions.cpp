@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "app/OptionValues.h"
 #include "runtime/PathText.h"
-#include "weld/SuffixLetters.h"
 
 namespace plexon {
 
@@ -15,6 +15,7 @@ constexpr std::string_view kUsage =
     "Usage: plexon                       open the main window\n"
     "       plexon FILE|FOLDER...        open it with these images selected\n"
     "       plexon weld [options] FILE|FOLDER...\n"
+    "       plexon split [-n N] [--order LIST] -o DIR STRIP...\n"
     "       plexon screenshot --window main|options|about|message|demo [--busy N] [--text T]\n"
     "                         [--hover CONTROL] -o FILE.bmp\n"
     "       plexon --help | --version\n"
@@ -63,16 +64,22 @@ constexpr std::string_view kUsage =
     "Each strip replaces its file whole: after a killed or failed run every strip holds its old content,\n"
     "its new content, or is absent if it did not exist before. One run at a time writes into a folder.\n"
     "\n"
+    "split cuts strips back into the files of their states, named as weld reads them (Open.bmp,\n"
+    "Open_h.bmp, ...), each in the strip's format: PNG as PNG, a BMP with alpha as a 32-bit BMP with\n"
+    "alpha, a BMP of any other depth as weld writes BMP strips (32 bits, no alpha). Welding them with\n"
+    "the same -n, --order and --format gives back a strip this program wrote, byte for byte. Every\n"
+    "strip is read and checked before any file is written; the files replace theirs whole.\n"
+    "\n"
+    "  -o, --output DIR        folder for the files (required; made with its parents if missing);\n"
+    "                          not the folder of a strip\n"
+    "  -n, --states 2|3|4      slots per strip (default: its width / its height); a strip that is\n"
+    "                          not that many squares is refused\n"
+    "      --order LIST        the state of each slot, left to right, each state at most once\n"
+    "                          (default normal,hot,disabled,pressed)\n"
+    "      --suffix-hot L, --suffix-disabled L, --suffix-pressed L, --config FILE: as for weld\n"
+    "  -q, --quiet             no completion text\n"
+    "\n"
     "Exit status: 0 done, 1 refused or failed, 2 usage error.\n";
-
-// The states of --order; `count` receives how many were named.
-SlotStates ParseOrder(std::string_view list, std::size_t& count) {
-    const NamedSlotStates named = SlotStatesNamed(list);
-    if (named.unknown) throw UsageError(Format("unknown state \"%s\" in --order", {*named.unknown}));
-    if (named.tooMany) throw UsageError("--order names more than 4 states");
-    count = named.count;
-    return named.states;
-}
 
 StripFormat ParseFormat(std::string_view text) {
     if (const std::optional<StripFormat> format = StripFormatNamed(text)) return *format;
@@ -98,16 +105,6 @@ std::vector<std::int32_t> ParseSizes(std::string_view list) {
         if (comma == std::string_view::npos) return sizes;
         list.remove_prefix(comma + 1);
     }
-}
-
-int ParseStateCount(std::string_view text) {
-    if (text == "2" || text == "3" || text == "4") return text[0] - '0';
-    throw UsageError(Format("the state count must be 2, 3 or 4, not \"%s\"", {text}));
-}
-
-std::string SuffixLetter(std::string_view text) {
-    if (!IsSuffixLetter(text)) throw UsageError(std::string(msg::kSuffixLetters));
-    return std::string(text);
 }
 
 constexpr OptionSpec kOptions[] = {
@@ -206,6 +203,10 @@ Command ParseCommandLine(std::span<const std::string> args) {
         return {CommandKind::Version, {}};
     }
     if (first == "weld") return WeldParser(args.subspan(1)).Parse();
+    if (first == "split") {
+        std::optional<SplitOptions> split = ParseSplitOptions(args.subspan(1));
+        return split ? Command{CommandKind::Split, {}, std::move(*split)} : Command{CommandKind::Help, {}};
+    }
     if (first.starts_with("-")) throw UsageError(Format("unknown option %s", {first}));
     throw UsageError(Format("unknown command \"%s\"", {first}));
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Options.h"
+#include "app/SplitOptions.h"
 #include "weld/Slots.h"
 #include "weld/StripFormat.h"
 
@@ -40,11 +41,12 @@ struct BatchOptions {
     std::vector<std::string> sources;  // files and folders, in the order given
 };
 
-enum class CommandKind { Help, Version, Weld };
+enum class CommandKind { Help, Version, Weld, Split };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
     BatchOptions weld;  // only for CommandKind::Weld
+    SplitOptions split = {};  // only for CommandKind::Split
 };
 
 // The arguments after the program name. Throws UsageError for a missing or unknown command, an

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/BatchOptions.h"
+#include "app/SplitCommand.h"
 #include "app/WeldCommand.h"
 #include "runtime/PathText.h"
 
@@ -14,6 +15,28 @@ namespace plexon {
 void ReportUsageError(Console& console, std::string_view command, const UsageError& error) {
     console.err << "plexon" << (command.empty() ? "" : " ") << command << ": " << error.Message()
                 << "\nTry 'plexon --help' for more information.\n";
+}
+
+std::string ErrorLine(const std::string& path, std::string_view message) {
+    return "plexon: " + (path.empty() ? std::string() : path + ": ") +
+           ErrorDisplayText(std::string(message)) + "\n";
+}
+
+int ReportCurrentError(Console& console, const std::string& path) {
+    try {
+        throw;
+    } catch (const UsageError& e) {
+        ReportUsageError(console, {}, e);
+        return kExitUsage;
+    } catch (const Exception& e) {
+        if (!e.FilePath().empty())
+            console.err << "plexon: " << e.FilePath() << ": " << e.FileReason() << '\n';
+        else
+            console.err << ErrorLine(path, e.Message());
+    } catch (const std::exception& e) {
+        console.err << ErrorLine(path, e.what());
+    }
+    return kExitFailed;
 }
 
 namespace {
@@ -48,6 +71,8 @@ int RunCommandLine(std::span<const std::string> args, std::string_view version, 
             return kExitDone;
         case CommandKind::Weld:
             return RunWeldCommand(std::move(command.weld), console);
+        case CommandKind::Split:
+            return RunSplitCommand(std::move(command.split), console);
     }
     return kExitUsage;
 }

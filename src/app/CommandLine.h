@@ -29,6 +29,14 @@ struct Console {
 // is empty for the batch commands, which have always been reported as plain "plexon".
 void ReportUsageError(Console& console, std::string_view command, const UsageError& error);
 
+// "plexon: PATH: MESSAGE", the message as the error display shows it; without a path when there is
+// none to name.
+std::string ErrorLine(const std::string& path, std::string_view message);
+
+// Inside a catch block of a batch command: reports the error in flight (a usage error as such, a file
+// error with its own file and the system's reason, any other naming `path`) and gives the exit status.
+int ReportCurrentError(Console& console, const std::string& path);
+
 // args are the arguments after the program name.
 int RunCommandLine(std::span<const std::string> args, std::string_view version, Console& console);
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/OptionValues.h"
 #include "app/ProgressBar.h"
 #include "app/WatchSession.h"
 #include "platform/shell/FileAttributes.h"
@@ -53,13 +54,6 @@ struct Context {
     std::string path;
 };
 
-// "plexon: PATH: MESSAGE", the message as the error display shows it; without a path when there is
-// none to name.
-std::string ErrorLine(const std::string& path, std::string_view message) {
-    return "plexon: " + (path.empty() ? std::string() : path + ": ") +
-           ErrorDisplayText(std::string(message)) + "\n";
-}
-
 constexpr std::string_view kUnknownFormat = "plexon: %s: warning: unknown StripFormat \"%s\"; using bmp\n";
 
 // The letters, and the strip format unless --format gave one: of the main window's choices the batch
@@ -72,19 +66,7 @@ SuffixSettings ReadSettings(BatchOptions& options, Context& context, std::ostrea
         if (!read.unknownFormat.empty()) err << Format(kUnknownFormat, {context.path, read.unknownFormat});
     }
     if (!options.derive) options.derive = read.choices.deriveMissing;
-    SuffixSettings settings = read.suffixes;
-    if (options.suffixHot) settings.SuffixHot = *options.suffixHot;
-    if (options.suffixDisabled) settings.SuffixDisabled = *options.suffixDisabled;
-    if (options.suffixPressed) settings.SuffixPressed = *options.suffixPressed;
-    // A letter given here must not be one the settings file gives another state; what the file holds
-    // on its own is taken as it is.
-    const std::optional<std::string>* given[] = {&options.suffixHot, &options.suffixDisabled,
-                                                 &options.suffixPressed};
-    for (std::size_t i = 0; i < kSuffixedStates.size(); ++i)
-        for (std::size_t j = 0; j < kSuffixedStates.size(); ++j)
-            if (i != j && *given[i] && **given[i] == settings.*kSuffixedStates[j].setting)
-                throw UsageError(std::string(msg::kSuffixLetters));
-    return settings;
+    return WithGivenLetters(read.suffixes, options.suffixHot, options.suffixDisabled, options.suffixPressed);
 }
 
 std::string SizeText(int32_t width, int32_t height) {
@@ -303,19 +285,9 @@ int RunWeldCommand(BatchOptions options, Console& console) {
     Context context;
     try {
         return Weld(std::move(options), console, context);
-    } catch (const UsageError& e) {
-        ReportUsageError(console, {}, e);
-        return kExitUsage;
-    } catch (const Exception& e) {
-        // A file error names its own file and says why in the system's words.
-        if (!e.FilePath().empty())
-            console.err << "plexon: " << e.FilePath() << ": " << e.FileReason() << '\n';
-        else
-            console.err << ErrorLine(context.path, e.Message());
-    } catch (const std::exception& e) {
-        console.err << ErrorLine(context.path, e.what());
+    } catch (...) {
+        return ReportCurrentError(console, context.path);
     }
-    return kExitFailed;
 }
 
 }  // namespace plexon

@@ -19,11 +19,13 @@ int main(int argc, char** argv) {
         ::isatty(STDERR_FILENO) ? plexon::ProgressDisplay::Bar : plexon::ProgressDisplay::None};
     const int status = plexon::IsWindowCommand(args) ? plexon::RunWindowCommand(args, console)
                                                      : plexon::RunCommandLine(args, PLEXON_VERSION, console);
-    // Text that never reached its reader (a full disk, a closed pipe) is a failure, not a success.
+    // Text that never reached its reader (a full disk, a closed pipe) is a failure, not a success. A
+    // write that failed already, on text longer than the buffer, left its reason in errno.
+    const int failedBefore = std::ferror(stdout) ? errno : 0;
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::cerr << "plexon: standard output: " << plexon::FileReason("cannot write", errno ? errno : EIO)
-                  << '\n';
+        const int reason = errno ? errno : failedBefore ? failedBefore : EIO;
+        std::cerr << "plexon: standard output: " << plexon::FileReason("cannot write", reason) << '\n';
         return plexon::kExitFailed;
     }
     return status;

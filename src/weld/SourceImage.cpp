@@ -83,9 +83,11 @@ RgbaImage RenderSvgSource(const std::string& path, const WeldRequest& request) {
     return svg.Render(request.ImageSize);
 }
 
+}  // namespace
+
 // A file the readers refuse is named, with the reason the batch command shows; the message stays the
 // reader's, and other errors pass as they are.
-[[noreturn]] void RethrowNamingSource(const std::string& path) {
+void RethrowNamingSource(const std::string& path) {
     constexpr std::string_view kNotAnImage = "not a BMP or PNG image";
     try {
         throw;
@@ -97,8 +99,6 @@ RgbaImage RenderSvgSource(const std::string& path, const WeldRequest& request) {
         throw EReadError(e.Message(), path, std::string(kNotAnImage));
     }
 }
-
-}  // namespace
 
 bool ReadsAsPng(const std::string& path, SourceFormats sources) {
     return sources != SourceFormats::BmpOnly && EndsWithIgnoringCase(path, ".png");

@@ -42,4 +42,8 @@ namespace msg {
 inline constexpr std::string_view kSvgNoSize = "no size; use --size";
 }  // namespace msg
 
+// Inside a catch block: raises the error in flight again, naming the file with the reason "not a BMP
+// or PNG image" when it is a reader's refusal that names no file yet.
+[[noreturn]] void RethrowNamingSource(const std::string& path);
+
 }  // namespace plexon

@@ -52,4 +52,11 @@ std::string BaseNameOfStem(std::string_view stem, const SuffixSettings& settings
     return std::string(stem.substr(0, LastTwoCharacters(stem)));
 }
 
+std::string StemOfState(std::string_view baseName, ImageState state, const SuffixSettings& settings) {
+    std::string stem(baseName);
+    for (const SuffixedState& entry : kSuffixedStates)
+        if (entry.state == state) stem += "_" + settings.*entry.setting;
+    return stem;
+}
+
 }  // namespace plexon

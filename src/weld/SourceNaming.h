@@ -23,4 +23,8 @@ ImageState StateOfStem(std::string_view stem, const SuffixSettings& settings);
 // The stem less its state suffix: the name shared by all files of one icon.
 std::string BaseNameOfStem(std::string_view stem, const SuffixSettings& settings);
 
+// The stem of the base name's file for the state: the base name itself for Normal, else followed by
+// "_" and the state's suffix letter ("Open_h"), as StateOfStem reads it back.
+std::string StemOfState(std::string_view baseName, ImageState state, const SuffixSettings& settings);
+
 }  // namespace plexon

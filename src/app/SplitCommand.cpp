@@ -1,0 +1,148 @@
+// The batch split: every strip is read and checked before any file is written, then each is read
+// again and its slots written into the locked output folder.
+#include "app/SplitCommand.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/OptionValues.h"
+#include "platform/shell/FileAttributes.h"
+#include "runtime/Exceptions.h"
+#include "runtime/PathText.h"
+#include "weld/OutputFolder.h"
+#include "weld/Settings.h"
+#include "weld/SettingsLocation.h"
+#include "weld/SourceNaming.h"
+#include "weld/StripCut.h"
+#include "weld/SuffixLetters.h"
+
+namespace plexon {
+
+namespace {
+
+// A strip that passed the checks: its slot count and the stem its files share.
+struct PlannedSplit {
+    std::string strip;
+    int slots = 0;
+    std::string baseName;
+};
+
+std::string Plural(std::size_t count, std::string_view one) {
+    return std::to_string(count) + " " + std::string(one) + (count == 1 ? "" : "s");
+}
+
+// The number of slots the strip is cut into, or the reason it cannot be.
+int SlotsOf(const StripCut& cut, const SplitOptions& options, std::string& refusal) {
+    const std::int32_t width = cut.Width(), height = cut.Height();
+    const int slots = options.stateCount ? *options.stateCount : height > 0 ? int(width / height) : 0;
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (height <= 0 || !IsValidStateCount(slots) || std::int64_t(slots) * height != width) {
+        refusal = Format("the strip is %s, not %s squares of its height",
+                         {size, options.stateCount ? std::to_string(*options.stateCount) : "2, 3 or 4"});
+    } else if (options.orderCount < std::size_t(slots)) {
+        refusal = Format("the strip is %s, %s; --order names %s",
+                         {size, Plural(std::size_t(slots), "slot"), Plural(options.orderCount, "state")});
+    }
+    return slots;
+}
+
+// Reads the strips, refusing the first that cannot be split as asked or whose files would land in
+// its own folder or on another strip's files; none then.
+std::optional<std::vector<PlannedSplit>> PlanSplits(const SplitOptions& options,
+                                                    const SuffixSettings& letters, Console& console,
+                                                    std::string& context) {
+    const std::optional<FileIdentity> output = IdentityOf(IncludeTrailingPathDelimiter(options.outputFolder));
+    std::map<std::string, const std::string*> fileNames;  // the Normal file's name, by strip
+    std::vector<PlannedSplit> plan;
+    plan.reserve(options.strips.size());
+    for (const std::string& strip : options.strips) {
+        context = strip;
+        const StripCut cut(strip);
+        std::string refusal;
+        const int slots = SlotsOf(cut, options, refusal);
+        const std::string stem = ExtractStem(strip);
+        const std::string folder = ExtractFilePath(strip);
+        if (refusal.empty() && StateOfStem(stem, letters) != ImageState::Normal)
+            refusal = "the name ends in a state suffix, so its Normal file would weld as another state";
+        if (!refusal.empty()) {
+            console.err << ErrorLine(strip, refusal);
+            return std::nullopt;
+        }
+        if (output && IdentityOf(folder.empty() ? "./" : folder) == output) {
+            console.err << ErrorLine(options.outputFolder,
+                                     "the strip " + strip + " is in this folder; its files would replace it");
+            return std::nullopt;
+        }
+        const auto [at, added] = fileNames.emplace(stem + std::string(StripExtension(cut.Format())), &strip);
+        if (!added) {
+            console.err << ErrorLine(strip, "its files would have the names of those of " + *at->second);
+            return std::nullopt;
+        }
+        plan.push_back({strip, slots, stem});
+    }
+    context.clear();
+    return plan;
+}
+
+int Split(SplitOptions options, Console& console, std::string& context) {
+    context = options.configFile ? *options.configFile : SettingsFilePath(CurrentSettingsEnvironment());
+    const SuffixSettings letters = WithGivenLetters(LoadSettings(context).suffixes, options.suffixHot,
+                                                    options.suffixDisabled, options.suffixPressed);
+    // Files named with other letters would not weld back into their strip.
+    if (!AreSuffixLetters(letters)) {
+        console.err << ErrorLine(context, msg::kSuffixLetters);
+        return kExitFailed;
+    }
+    context.clear();
+    const std::string& folder = options.outputFolder;
+    if (PathExists(folder) && !DirectoryExists(folder)) {
+        console.err << ErrorLine(folder, "not a folder");
+        return kExitFailed;
+    }
+    const std::optional<std::vector<PlannedSplit>> plan = PlanSplits(options, letters, console, context);
+    if (!plan) return kExitFailed;
+
+    context = folder;
+    const std::string output = IncludeTrailingPathDelimiter(folder);
+    if (!PathExists(folder)) MakeOutputFolder(folder);
+    // No weld and no other split writes into the folder meanwhile.
+    const std::optional<FolderLock> lock = TakeOutputFolder(output);
+    if (!lock) {
+        console.err << ErrorLine(folder, msg::kFolderBusyReason);
+        return kExitFailed;
+    }
+    std::size_t files = 0;
+    for (const PlannedSplit& split : *plan) {
+        context = split.strip;
+        // Read again rather than held: a run may take many strips. One changed since is refused still.
+        StripCut cut(split.strip);
+        std::string refusal;
+        if (SlotsOf(cut, options, refusal) != split.slots || !refusal.empty())
+            throw EInvalidGraphic("the strip changed while it was being split");
+        for (int slot = 0; slot < split.slots; ++slot) {
+            const ImageState state = options.slotStates[std::size_t(slot)];
+            cut.WriteSlot(slot, output + StemOfState(split.baseName, state, letters) +
+                                    std::string(StripExtension(cut.Format())));
+            ++files;
+        }
+    }
+    if (!options.quiet)
+        console.out << Plural(plan->size(), "strip") << " split into " << Plural(files, "file") << ".\n";
+    return kExitDone;
+}
+
+}  // namespace
+
+int RunSplitCommand(SplitOptions options, Console& console) {
+    std::string context;
+    try {
+        return Split(std::move(options), console, context);
+    } catch (...) {
+        return ReportCurrentError(console, context);
+    }
+}
+
+}  // namespace plexon

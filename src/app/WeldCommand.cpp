@@ -85,6 +85,8 @@ bool CheckSizesBeforehand(const WeldRequest& request, std::ostream& err, Context
     std::size_t mismatches = 0;
     for (const std::string& file : request.FileList) {
         if (!used[std::size_t(IndexOf(StateOfStem(ExtractStem(file), request.Suffixes)))]) continue;
+        // An SVG is drawn into the slot whatever its own size.
+        if (ReadsAsSvg(file, request.Sources)) continue;
         context.path = file;
         const ImageExtent size = MeasureSource(file, request.Sources);
         if (size.width == request.ImageSize && size.height == request.ImageSize) continue;

@@ -98,11 +98,12 @@ class Session {
             console_.err << "plexon: watching " << folders_.size() << (folders_.size() == 1 ? " folder" : " folders")
                          << " for changes; Ctrl+C ends\n";
         std::set<std::string> dirty;
-        std::optional<Clock::time_point> first, last;
+        bool pending = false;  // events wait for their burst to end
+        Clock::time_point first, last;
         while (true) {
             int timeout = -1;
-            if (first) {
-                const Clock::time_point due = std::min(*last + kQuiet, *first + kLatest);
+            if (pending) {
+                const Clock::time_point due = std::min(last + kQuiet, first + kLatest);
                 timeout = int(std::max<std::int64_t>(
                     0, std::chrono::duration_cast<milliseconds>(due - Clock::now()).count() + 1));
             }
@@ -116,12 +117,13 @@ class Session {
             }
             if (fds[0].revents & POLLIN && ReadEvents(dirty)) {
                 last = Clock::now();
-                if (!first) first = last;
+                if (!pending) first = last;
+                pending = true;
             }
-            if (first && Clock::now() >= std::min(*last + kQuiet, *first + kLatest)) {
+            if (pending && Clock::now() >= std::min(last + kQuiet, first + kLatest)) {
                 Reweld(dirty);
                 dirty.clear();
-                first.reset();
+                pending = false;
             }
         }
     }

@@ -37,10 +37,11 @@ constexpr std::string_view kUsage =
     "      --format FORMAT     bmp: BMP strips (default: the settings file's StripFormat, else bmp);\n"
     "                          png: RGBA PNG strips, empty slot area transparent;\n"
     "                          bmp-alpha: 32-bit BMP strips with an alpha channel\n"
-    "      --size LIST         one set of strips per size, e.g. 16,24,32, each in the subfolder DIR/16x16/\n"
-    "                          and so on: SVG sources are rendered at each size, bitmaps of another\n"
-    "                          size are scaled (aspect kept, centred; a warning names each one scaled up)\n"
-    "      --manifest FILE     write a JSON list of the strips: {\"strips\": [{\"path\", \"size\", \"states\",\n"
+    "      --size LIST         one set of strips per size, e.g. 16,24,32, each in DIR/16x16/ and so\n"
+    "                          on: SVG sources are rendered at each size, bitmaps of another size are\n"
+    "                          scaled (aspect kept, centred; a warning names each one scaled up)\n"
+    "      --manifest FILE     write a JSON list of the strips: {\"strips\": [{\"path\", \"size\", "
+    "\"states\",\n"
     "                          \"sources\" (null for a blank slot), \"derived\"}]}, paths relative to\n"
     "                          FILE's folder; names that are not UTF-8 are refused\n"
     "      --watch             after the weld, stay and weld an icon again within 200 ms of a change\n"
@@ -98,7 +99,8 @@ std::vector<std::int32_t> ParseSizes(std::string_view list) {
                             item.find_first_not_of("0123456789") == std::string_view::npos;
         for (const char c : digits ? item : std::string_view()) size = size * 10 + (c - '0');
         if (!digits || size < 1 || size > kLargest)
-            throw UsageError(Format("a size must be a whole number of pixels from 1 to 4096, not \"%s\"", {item}));
+            throw UsageError(
+                Format("a size must be a whole number of pixels from 1 to 4096, not \"%s\"", {item}));
         for (const std::int32_t earlier : sizes)
             if (earlier == size) throw UsageError(Format("--size names %s twice", {item}));
         sizes.push_back(size);

@@ -33,11 +33,11 @@ struct BatchOptions {
     std::optional<StripFormat> format;  // not given: the settings file's, else bmp
     SizeCheck sizeCheck = SizeCheck::Warn;
     ExistingStrips existingStrips = ExistingStrips::Replace;
-    std::vector<std::int32_t> sizes;  // --size: one set of strips per size, in subfolders
+    std::vector<std::int32_t> sizes;      // --size: one set of strips per size, in subfolders
     std::optional<std::string> manifest;  // --manifest FILE
     bool watch = false;                   // --watch: stay and re-weld icons whose sources change
     std::optional<bool> derive;  // --derive or --no-derive; not given: the settings file's DeriveMissing
-    bool keepGoing = false;  // a source that cannot be read skips its icon instead of ending the run
+    bool keepGoing = false;      // a source that cannot be read skips its icon instead of ending the run
     std::vector<std::string> sources;  // files and folders, in the order given
 };
 
@@ -45,7 +45,7 @@ enum class CommandKind { Help, Version, Weld, Split };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
-    BatchOptions weld;  // only for CommandKind::Weld
+    BatchOptions weld;        // only for CommandKind::Weld
     SplitOptions split = {};  // only for CommandKind::Split
 };
 

@@ -95,8 +95,8 @@ class Session {
 
     int Run() {
         if (!inputs_.quiet)
-            console_.err << "plexon: watching " << folders_.size() << (folders_.size() == 1 ? " folder" : " folders")
-                         << " for changes; Ctrl+C ends\n";
+            console_.err << "plexon: watching " << folders_.size()
+                         << (folders_.size() == 1 ? " folder" : " folders") << " for changes; Ctrl+C ends\n";
         std::set<std::string> dirty;
         bool pending = false;  // events wait for their burst to end
         Clock::time_point first, last;
@@ -108,7 +108,8 @@ class Session {
                     0, std::chrono::duration_cast<milliseconds>(due - Clock::now()).count() + 1));
             }
             pollfd fds[] = {{inotify_.get(), POLLIN, 0}, {signals_.get(), POLLIN, 0}};
-            if (::poll(fds, 2, timeout) < 0 && errno != EINTR) throw EOSError(FileReason("cannot watch", errno));
+            if (::poll(fds, 2, timeout) < 0 && errno != EINTR)
+                throw EOSError(FileReason("cannot watch", errno));
             if (fds[1].revents & POLLIN) {
                 // Taken, or it would end the process once unblocked.
                 signalfd_siginfo info;
@@ -136,7 +137,8 @@ class Session {
 
     int Watch(const std::string& folder, bool whole) {
         const int wd = ::inotify_add_watch(inotify_.get(), folder.c_str(), kEvents | IN_ONLYDIR);
-        if (wd < 0) throw EFOpenError(Format(msg::kFOpen, {folder}), folder, FileReason("cannot watch", errno));
+        if (wd < 0)
+            throw EFOpenError(Format(msg::kFOpen, {folder}), folder, FileReason("cannot watch", errno));
         folders_[wd] = folder;
         if (whole) wholeFolders_.insert(wd);
         return wd;
@@ -198,20 +200,22 @@ class Session {
         std::set<std::string> failed;
         try {
             WeldRun run(request, std::move(plan));
-            run.SetSkipNotice([&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
-                failed.insert(strip.baseName);
-                failed_.insert(strip.baseName);
-                console_.err << "plexon: " << path << ": "
-                             << (error.FilePath().empty() ? error.Message() : error.FileReason()) << "; "
-                             << strip.baseName << " was not welded, still watching\n";
-            });
+            run.SetSkipNotice(
+                [&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
+                    failed.insert(strip.baseName);
+                    failed_.insert(strip.baseName);
+                    console_.err << "plexon: " << path << ": "
+                                 << (error.FilePath().empty() ? error.Message() : error.FileReason()) << "; "
+                                 << strip.baseName << " was not welded, still watching\n";
+                });
             run.Execute({});
             if (!inputs_.quiet)
                 for (const PlannedStrip& strip : PlanAtSizes(PlanStrips(request), request))
                     if (!failed.count(strip.baseName)) console_.out << strip.outputPath << '\n';
         } catch (const Exception& error) {
-            console_.err << "plexon: " << (error.FilePath().empty() ? error.Message()
-                                                                    : error.FilePath() + ": " + error.FileReason())
+            console_.err << "plexon: "
+                         << (error.FilePath().empty() ? error.Message()
+                                                      : error.FilePath() + ": " + error.FileReason())
                          << "; still watching\n";
         }
         console_.out.flush();
@@ -224,11 +228,13 @@ class Session {
         const std::vector<PlannedStrip> sized = PlanAtSizes(PlanStrips(request), request);
         try {
             // An icon whose last weld failed has no strip of these sources.
-            WriteManifest(*inputs_.manifest,
-                          ManifestStrips(sized, request, std::vector<std::string>(failed_.begin(), failed_.end())),
-                          request);
+            WriteManifest(
+                *inputs_.manifest,
+                ManifestStrips(sized, request, std::vector<std::string>(failed_.begin(), failed_.end())),
+                request);
         } catch (const Exception& error) {
-            console_.err << "plexon: " << *inputs_.manifest << ": " << error.FileReason() << "; still watching\n";
+            console_.err << "plexon: " << *inputs_.manifest << ": " << error.FileReason()
+                         << "; still watching\n";
         }
     }
 
@@ -236,11 +242,11 @@ class Session {
     Console& console_;
     Descriptor inotify_;
     SignalsAsData signals_;
-    std::map<int, std::string> folders_;               // watch descriptor to folder, ending in "/"
-    std::set<int> wholeFolders_;                       // folders given as sources
-    std::map<int, std::set<std::string>> named_;       // files given by name, by folder
-    std::set<std::string> strips_;                     // our strips, never sources
-    std::set<std::string> failed_;                     // icons whose last weld failed
+    std::map<int, std::string> folders_;          // watch descriptor to folder, ending in "/"
+    std::set<int> wholeFolders_;                  // folders given as sources
+    std::map<int, std::set<std::string>> named_;  // files given by name, by folder
+    std::set<std::string> strips_;                // our strips, never sources
+    std::set<std::string> failed_;                // icons whose last weld failed
 };
 
 }  // namespace

@@ -134,7 +134,8 @@ bool CheckManifest(const std::string& manifest, const std::vector<PlannedStrip>&
     else if (!DirectoryExists(folder.empty() ? "." : folder))
         reason = "cannot create: its folder does not exist";
     std::optional<std::string> bad;
-    if (reason.empty() && (bad = FindNonUtf8Path(ManifestStrips(written, request), request))) reason = msg::kNotUtf8;
+    if (reason.empty() && (bad = FindNonUtf8Path(ManifestStrips(written, request), request)))
+        reason = msg::kNotUtf8;
     if (reason.empty()) return true;
     err << "plexon: " << (bad ? *bad : manifest) << ": " << reason << "; nothing was written\n";
     return false;
@@ -206,7 +207,8 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         return kExitFailed;
     }
     if (options.existingStrips == ExistingStrips::Refuse) {
-        if (const std::vector<const PlannedStrip*> existing = FindExistingStrips(written); !existing.empty()) {
+        if (const std::vector<const PlannedStrip*> existing = FindExistingStrips(written);
+            !existing.empty()) {
             const std::string more =
                 existing.size() > 1 ? " (and " + std::to_string(existing.size() - 1) + " more)" : "";
             console.err << Format(kExistingStrip, {existing.front()->outputPath, more});
@@ -215,7 +217,8 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     }
     if (options.sizeCheck == SizeCheck::Strict && !CheckSizesBeforehand(request, console.err, context))
         return kExitFailed;
-    if (options.manifest && !CheckManifest(*options.manifest, written, request, console.err)) return kExitFailed;
+    if (options.manifest && !CheckManifest(*options.manifest, written, request, console.err))
+        return kExitFailed;
     if (makeOutput) {
         context.path = options.outputFolder;
         MakeOutputFolder(request.OutputFolder);
@@ -240,13 +243,12 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     std::vector<std::string> skipped, skippedIcons;
     // A watch session goes on past what cannot be read, from its first weld on.
     if (options.keepGoing || options.watch)
-        run.SetSkipNotice(
-            [&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
-                skippedIcons.push_back(strip.baseName);
-                skipped.push_back(
-                    strip.baseName + ": " + ExtractFileName(path) + ": " +
-                    (error.FilePath().empty() ? ErrorDisplayText(error.Message()) : error.FileReason()));
-            });
+        run.SetSkipNotice([&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
+            skippedIcons.push_back(strip.baseName);
+            skipped.push_back(
+                strip.baseName + ": " + ExtractFileName(path) + ": " +
+                (error.FilePath().empty() ? ErrorDisplayText(error.Message()) : error.FileReason()));
+        });
     uint32_t elapsed = 0;
     try {
         if (!quiet && console.progress == ProgressDisplay::Bar) {

@@ -150,7 +150,7 @@ SvgImage& SvgImage::operator=(SvgImage&& other) noexcept {
 std::optional<SvgSize> SvgImage::Size() const {
     SvgSize size;
     if (!SvgLibrary(path_).rsvg_handle_get_intrinsic_size_in_pixels(static_cast<RsvgHandle*>(handle_),
-                                                                      &size.width, &size.height) ||
+                                                                    &size.width, &size.height) ||
         !(size.width > 0) || !(size.height > 0))
         return std::nullopt;
     return size;
@@ -176,9 +176,9 @@ RgbaImage ScaleToSquare(const RgbaImage& image, std::int32_t size, const std::st
     const SvgFunctions& svg = SvgLibrary(path);
     std::vector<std::uint32_t> pixels = PremultipliedPixels(image);
     const Surface source(svg,
-                         svg.cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels.data()),
-                                                                 CAIRO_FORMAT_ARGB32, image.Width(),
-                                                                 image.Height(), image.Width() * 4),
+                         svg.cairo_image_surface_create_for_data(
+                             reinterpret_cast<unsigned char*>(pixels.data()), CAIRO_FORMAT_ARGB32,
+                             image.Width(), image.Height(), image.Width() * 4),
                          path);
     const Surface target(svg, svg.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size), path);
     {

@@ -67,7 +67,8 @@ std::vector<ManifestStrip> ManifestStrips(const std::vector<PlannedStrip>& sized
     return strips;
 }
 
-std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips, const WeldRequest& request) {
+std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips,
+                                           const WeldRequest& request) {
     const auto bad = [](const std::string& path) { return utf8::WellFormed(path) != path; };
     for (const ManifestStrip& entry : strips) {
         if (bad(entry.strip->outputPath)) return entry.strip->outputPath;
@@ -98,8 +99,8 @@ std::string ManifestText(const std::string& manifestPath, const std::vector<Mani
             }
             AppendString(out, StateName(state));
             // A derived slot's pixels come from the Normal image.
-            const std::size_t file =
-                derived[index] ? strip.sources[std::size_t(IndexOf(ImageState::Normal))] : strip.sources[index];
+            const std::size_t file = derived[index] ? strip.sources[std::size_t(IndexOf(ImageState::Normal))]
+                                                    : strip.sources[index];
             if (file == kNoSource)
                 sources += "null";
             else

@@ -29,7 +29,8 @@ std::vector<ManifestStrip> ManifestStrips(const std::vector<PlannedStrip>& sized
 
 // The first path the manifest would hold (a strip or a source) that is not well-formed UTF-8, which
 // JSON cannot carry; none when all are.
-std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips, const WeldRequest& request);
+std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips,
+                                           const WeldRequest& request);
 
 std::string ManifestText(const std::string& manifestPath, const std::vector<ManifestStrip>& strips,
                          const WeldRequest& request);

@@ -3,8 +3,8 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <cstring>
+#include <limits>
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
@@ -68,7 +68,8 @@ std::int32_t WholePixels(double length) {
 
 ImageExtent SvgExtent(const SvgImage& svg, const std::string& path) {
     const std::optional<SvgSize> size = svg.Size();
-    if (!size) throw EInvalidGraphic(path + ": " + std::string(msg::kSvgNoSize), path, std::string(msg::kSvgNoSize));
+    if (!size)
+        throw EInvalidGraphic(path + ": " + std::string(msg::kSvgNoSize), path, std::string(msg::kSvgNoSize));
     return {WholePixels(size->width), WholePixels(size->height)};
 }
 

@@ -1,8 +1,8 @@
 // One source file of a weld run, loaded as a bitmap (for BMP strips) or as RGBA (for strips that keep
 // alpha). Which reader a file goes to follows its name: ".png" files to the PNG reader when the
 // request reads PNG, ".svg" files to the SVG renderer when it reads SVG (rendered into the square
-// slot, aspect kept, centred), everything else to the BMP reader. Errors are the readers' own, and a file that
-// is not a regular file is refused as it is opened. A file the readers refuse is named in the error
+// slot, aspect kept, centred), everything else to the BMP reader. Errors are the readers' own, and a file
+// that is not a regular file is refused as it is opened. A file the readers refuse is named in the error
 // (Exception::FilePath), with the reason "not a BMP or PNG image".
 #pragma once
 

@@ -83,10 +83,11 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
             continue;
         }
         std::array<std::unique_ptr<SourceArt>, kImageStateCount> art;
-        if (!ReadSources(strip, loaded, walked, total, progress, [&](ImageState state, const std::string& path) {
-                current_ = &path;
-                art[std::size_t(IndexOf(state))] = std::make_unique<SourceArt>(path, request_);
-            }))
+        if (!ReadSources(strip, loaded, walked, total, progress,
+                         [&](ImageState state, const std::string& path) {
+                             current_ = &path;
+                             art[std::size_t(IndexOf(state))] = std::make_unique<SourceArt>(path, request_);
+                         }))
             continue;
         WriteSizes(strip, index, loaded, art);
     }
@@ -97,8 +98,8 @@ uint32_t WeldRun::Execute(const ProgressCallback& progress) {
 }
 
 template <class Read>
-bool WeldRun::ReadSources(const PlannedStrip& strip, StateFlags& loaded, std::size_t& walked, std::size_t total,
-                          const ProgressCallback& progress, const Read& read) {
+bool WeldRun::ReadSources(const PlannedStrip& strip, StateFlags& loaded, std::size_t& walked,
+                          std::size_t total, const ProgressCallback& progress, const Read& read) {
     const std::vector<std::string>& files = request_.FileList;
     const std::size_t walkedBefore = walked;
     try {

@@ -27,7 +27,8 @@ constexpr const char* kIcon =
 std::string Icon(std::string_view width, std::string_view colour) {
     std::string text = kIcon;
     for (const auto& [key, value] : {std::pair{"WIDTH", width}, std::pair{"COLOUR", colour}})
-        for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, std::strlen(key), value);
+        for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+            text.replace(at, std::strlen(key), value);
     return text;
 }
 
@@ -60,7 +61,8 @@ TEST_F(WeldSvgTest, StripsAtEverySizeMatchTheLibrarysRendersOverWhite) {
         for (const auto& [slot, name] : {std::pair{0, "Open.svg"}, std::pair{1, "Open_h.svg"}}) {
             const std::string reference = t_ / "reference.png";
             const std::string command = "rsvg-convert -b white -w " + std::to_string(size) + " -h " +
-                                        std::to_string(size) + " -o " + reference + " " + t_ / "icons/" + name;
+                                        std::to_string(size) + " -o " + reference + " " + t_ / "icons/" +
+                                        name;
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
             const RgbaImage expected = DecodePng(test::ReadBytes(reference));
             int worst = 0;
@@ -90,7 +92,8 @@ TEST_F(WeldSvgTest, SlotSizeAndHostileDocuments) {
         for (int k = 0; k < 10; ++k) laughs += "&a" + std::to_string(i - 1) + ";";
         laughs += "\">";
     }
-    laughs += R"(]><svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><text y="9">&a9;</text></svg>)";
+    laughs +=
+        R"(]><svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><text y="9">&a9;</text></svg>)";
     t_.WriteFile("Laughs.svg", laughs);
     std::filesystem::create_directory(t_ / "in");
     test::WriteSolidBmp24(t_ / "inside.bmp", 4, 4, {200, 0, 0});
@@ -133,7 +136,8 @@ TEST_F(WeldSvgTest, BitmapsAtAndBelowTheSize) {
     ASSERT_EQ(Run({"--size", "16,32", t_ / "icons"}), 0);
     EXPECT_EQ(test::ReadBytes(t_ / "out/16x16/Open.bmp"), test::ReadBytes(t_ / "out/Open.bmp"));
     EXPECT_NE(err.str().find("Small.bmp: warning: the image is 8 x 8; it was scaled up to 16 x 16\n"),
-              std::string::npos) << err.str();
+              std::string::npos)
+        << err.str();
     EXPECT_NE(err.str().find("Small.bmp: warning: the image is 8 x 8; it was scaled up to 32 x 32\n"),
               std::string::npos);
     EXPECT_EQ(test::ReadBmp(t_ / "out/32x32/Small.bmp")->At(20, 20), (test::Rgb{10, 20, 30}));

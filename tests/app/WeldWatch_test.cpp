@@ -1,8 +1,7 @@
 // A watch session of the real program in a temporary folder: editor-style saves, a new icon and a
 // broken source are welded (or named) while it runs, the manifest follows, SIGINT ends it with 0.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -37,8 +36,9 @@ TEST(WeldWatch, WeldsChangedAndNewIconsUntilInterrupted) {
     std::filesystem::create_directory(t / "icons");
     test::WriteSolidBmp24(t / "icons/Open.bmp", 8, 8, {200, 0, 0});
     test::WriteSolidBmp24(t / "icons/Open_h.bmp", 8, 8, {0, 200, 0});
-    const std::vector<std::string> args = {PLEXON_BINARY, "weld", "-n", "2", "--config", t / "none.ini", "-o",
-                                           t / "out", "--manifest", t / "m.json", "--watch", t / "icons"};
+    const std::vector<std::string> args = {PLEXON_BINARY, "weld",         "-n",      "2",
+                                           "--config",    t / "none.ini", "-o",      t / "out",
+                                           "--manifest",  t / "m.json",   "--watch", t / "icons"};
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);

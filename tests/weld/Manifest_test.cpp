@@ -19,15 +19,18 @@ TEST(Manifest, ListsEachStripWithItsSlotsRelativeToTheManifest) {
     ASSERT_EQ(plan.size(), 4u);
     const std::string expected =
         "{\"strips\": [\n"
-        "  {\"path\": \"../out/16x16/Open.bmp\", \"size\": 16, \"states\": [\"normal\", \"hot\", \"pressed\"], "
+        "  {\"path\": \"../out/16x16/Open.bmp\", \"size\": 16, \"states\": [\"normal\", \"hot\", "
+        "\"pressed\"], "
         "\"sources\": [\"../icons/Open.svg\", \"../icons/Open_h.svg\", \"../icons/Open.svg\"], "
         "\"derived\": [\"pressed\"]},\n"
-        "  {\"path\": \"../out/24x24/Open.bmp\", \"size\": 24, \"states\": [\"normal\", \"hot\", \"pressed\"], "
+        "  {\"path\": \"../out/24x24/Open.bmp\", \"size\": 24, \"states\": [\"normal\", \"hot\", "
+        "\"pressed\"], "
         "\"sources\": [\"../icons/Open.svg\", \"../icons/Open_h.svg\", \"../icons/Open.svg\"], "
         "\"derived\": [\"pressed\"]}\n"
         "]}\n";
     // The icon named with quotes was skipped; without derivation its missing slots are null.
-    EXPECT_EQ(ManifestText("/w/lists/m.json", ManifestStrips(plan, request, {"Say \"hi\""}), request), expected);
+    EXPECT_EQ(ManifestText("/w/lists/m.json", ManifestStrips(plan, request, {"Say \"hi\""}), request),
+              expected);
     request.DeriveMissing = false;
     EXPECT_NE(ManifestText("/w/m.json", ManifestStrips(plan, request), request)
                   .find("{\"path\": \"out/16x16/Say \\\"hi\\\".bmp\", \"size\": 16, \"states\": [\"normal\", "
@@ -35,7 +38,8 @@ TEST(Manifest, ListsEachStripWithItsSlotsRelativeToTheManifest) {
                         "\"derived\": []}"),
               std::string::npos);
     request.FileList.push_back("/w/icons/Bad\xff.svg");
-    EXPECT_EQ(FindNonUtf8Path(ManifestStrips(PlanAtSizes(PlanStrips(request), request), request), request), "/w/out/16x16/Bad\xff.bmp");
+    EXPECT_EQ(FindNonUtf8Path(ManifestStrips(PlanAtSizes(PlanStrips(request), request), request), request),
+              "/w/out/16x16/Bad\xff.bmp");
 }
 
 }  // namespace

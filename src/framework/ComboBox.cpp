@@ -1,8 +1,9 @@
-// The drop-down-list combo box. The open list is a borderless top-level window of its own that
-// holds the mouse capture, so that a click anywhere else closes it.
+// The drop-down-list combo box. The open list is a pop-up window (PopupWindow.h) that holds the
+// mouse capture, so that a click anywhere else closes it.
 #include "framework/ComboBox.h"
 
 #include "framework/ControlDrawing.h"
+#include "framework/PopupWindow.h"
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/FocusRect.h"
 #include "platform/gdi/Raster.h"
@@ -58,13 +59,12 @@ void TComboBox::SetDroppedDown(bool value) {
     }
     const gdi::POINT origin = ClientToScreen({0, Height()});
     const int rows = std::max(1, std::min(items_.Count(), 8));
-    popup_ = window::TheDesktop().CreateWindow({.parent = nullptr,
-                                  .bounds = {origin.x, origin.y, origin.x + Width(), origin.y + rows * itemHeight_ + 2},
-                                  .caption = "",
-                                  .border = window::BorderStyle::None,
-                                  .proc = [this](window::Message& m) { PopupProc(m); }});
+    const gdi::SIZE size{Width(), rows * itemHeight_ + 2};
+    gdi::RECT bounds{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
+    // Inside the form, a list with no room below the box opens above it.
+    if (PopupsInForm()) bounds = FitPopup(origin, size, origin.y - Height(), FormScreenArea(Handle()));
     hotIndex_ = itemIndex_;
-    window::TheDesktop().Show(popup_, true);
+    popup_ = CreatePopup(Handle(), bounds, false, [this](window::Message& m) { PopupProc(m); });
     window::TheDesktop().SetCapture(popup_);
     Invalidate();
 }

@@ -1,6 +1,7 @@
 // The combo box in drop-down-list style: a fixed list of items, one chosen. Arrow keys, Home, End
-// and a typed letter choose among them; a click or Alt+Down opens the list below the box, where the
-// mouse or Enter chooses and Esc or a click outside closes it. OnChange follows the user's choices.
+// and a typed letter choose among them; a click or Alt+Down opens the list below the box (above it
+// when drawn inside a form with no room below), where the mouse or Enter chooses and Esc or a click
+// outside closes it. OnChange follows the user's choices.
 #pragma once
 
 #include "framework/StringList.h"

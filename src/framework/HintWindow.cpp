@@ -10,6 +10,8 @@
 
 #include "framework/ControlCanvas.h"
 #include "framework/ControlDrawing.h"
+#include "framework/Form.h"
+#include "framework/PopupWindow.h"
 #include "framework/WinControl.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Text.h"
@@ -25,26 +27,22 @@ constexpr gdi::UINT kTextFormat = gdi::DT_LEFT | gdi::DT_TOP | gdi::DT_WORDBREAK
 
 class THintWindow {
   public:
-    THintWindow(THintInfo info, gdi::POINT at, gdi::POINT pointer) : info_(std::move(info)) {
+    // form: the top-level window of the hint's control, which holds the hint where pop-ups are drawn
+    // inside their form.
+    THintWindow(THintInfo info, gdi::POINT at, gdi::POINT pointer, window::HWND form)
+        : info_(std::move(info)) {
         font_.SetName("Tahoma");
         font_.SetHeight(-11);
         font_.SetColor(clInfoText);
         const gdi::SIZE text = Text(nullptr, {0, 0, kMaxTextWidth, 0});
-        const int w = text.cx + 2 * kPadX, h = text.cy + 2 * kPadY;
-        window::Desktop& desk = window::TheDesktop();
-        const gdi::SIZE screen = desk.Native().ScreenSize();
-        // Kept on the screen; with no room below the pointer it goes above it.
-        const int x = std::clamp(at.x, 0, std::max(0, screen.cx - w));
-        int y = at.y + h > screen.cy ? pointer.y - h : at.y;
-        y = std::clamp(y, 0, std::max(0, screen.cy - h));
-        handle_ = desk.CreateWindow({.bounds = {x, y, x + w, y + h},
-                                     .caption = {},
-                                     .border = window::BorderStyle::None,
-                                     .popup = true,
-                                     .proc = [this](window::Message& m) {
-                                         if (m.kind == window::MessageKind::Paint) Paint(m.dc);
-                                     }});
-        desk.Show(handle_, true);
+        const gdi::SIZE size{text.cx + 2 * kPadX, text.cy + 2 * kPadY};
+        const gdi::SIZE screen = window::TheDesktop().Native().ScreenSize();
+        // Kept on the screen (or in the form); with no room below the pointer it goes above it.
+        const gdi::RECT area =
+            form && PopupsInForm() ? FormScreenArea(form) : gdi::RECT{0, 0, screen.cx, screen.cy};
+        handle_ = CreatePopup(form, FitPopup(at, size, pointer.y, area), true, [this](window::Message& m) {
+            if (m.kind == window::MessageKind::Paint) Paint(m.dc);
+        });
     }
     ~THintWindow() { window::TheDesktop().DestroyWindow(handle_); }
     THintWindow(const THintWindow&) = delete;
@@ -110,7 +108,8 @@ struct HintTracking {
         done = !shown;
         if (!shown) return;
         const gdi::POINT at = info.position.value_or(gdi::POINT{pointer.x, pointer.y + 20});
-        window = std::make_unique<THintWindow>(std::move(info), at, pointer);
+        TForm* form = control->ParentForm();
+        window = std::make_unique<THintWindow>(std::move(info), at, pointer, form ? form->Handle() : nullptr);
         hideTimer = window::TheDesktop().SetTimer(kHintHidePause, [this] {
             Hide();
             done = true;

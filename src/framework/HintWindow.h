@@ -1,6 +1,6 @@
-// Hints: a borderless pop-up that shows one control's hint (clInfoText on clInfoBk in Tahoma 8, a
-// 1-pixel frame) 20 px below the pointer, and the tracking behind it. The windows' mouse and key
-// routing feeds the tracking; it runs on the desktop's timers.
+// Hints: a borderless pop-up (PopupWindow.h) that shows one control's hint (clInfoText on clInfoBk in
+// Tahoma 8, a 1-pixel frame) 20 px below the pointer, and the tracking behind it. The windows' mouse
+// and key routing feeds the tracking; it runs on the desktop's timers.
 #pragma once
 
 #include <cstdint>

@@ -9,10 +9,11 @@
 # then the footer's link must show the hand cursor (read through the cursor probe, the optional second
 # argument) and a click on it must hand its address to the opener; last, a terminate signal must end
 # the window program.
-# Last, the same window on native Wayland: in a nested Weston, with DISPLAY unset.
+# Last, native Wayland in a nested Weston, with DISPLAY unset: the main window with a combo list drawn
+# inside it, Options, About, the message, our own chooser and the demo.
 # Exit 77 when Xvfb, xdotool or ImageMagick's import is missing; without Weston the Wayland part is skipped.
 set -u
-binary=$1
+binary=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")  # absolute: the Wayland runs start in another folder
 probe=${2:-}
 for tool in Xvfb xdotool xdpyinfo import; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
@@ -240,11 +241,11 @@ sleep 0.3
 kill -TERM "$plexon_pid"
 await_exit 100 "the main window ignored SIGTERM"
 
-# Native Wayland: a Weston nested in this Xvfb, the program with DISPLAY unset (so no Xwayland). Weston
-# places windows where it likes: the window is found by its picture, the screenshot of the same window
-# made without a display. Weston takes the pointer only once it has entered its window, so the pointer
-# starts outside it. The mouse picks section 1's Browse, Alt+R section 4's, the completion message
-# takes Return and Exit ends the program.
+# Native Wayland: a Weston nested in this Xvfb, the program with DISPLAY unset (so no Xwayland) and no
+# chooser program on PATH. Weston places windows where it likes: a window is found by its picture, the
+# screenshot of the same window made without a display. Weston takes the pointer only once it has
+# entered its window, so the pointer starts outside it; it draws the pointer into its output, so the
+# pointer rests in a corner while windows are looked for.
 if ! command -v weston >/dev/null; then
     echo "passed (the Wayland part skipped: weston missing)"
     exit 0
@@ -252,25 +253,65 @@ fi
 mkdir -m 700 "$work/xdg"
 mkdir "$work/strips4"
 printf '%s\n' "$(ls "$icons"/*.bmp | sort | paste -sd '\t')" "$work/strips4" >"$work/answers4"
-ASAN_OPTIONS=detect_leaks=0 "$binary" screenshot --window main -o "$work/main.bmp" || fail "no screenshot of the main window"
+for name in main options about demo; do
+    ASAN_OPTIONS=detect_leaks=0 "$binary" screenshot --window "$name" -o "$work/$name.bmp" ||
+        fail "no screenshot of the $name window"
+done
 xdotool mousemove 1020 766
 XDG_RUNTIME_DIR=$work/xdg weston --no-config --backend=x11-backend.so --socket=plexon-smoke --width=1000 \
     --height=740 --idle-time=0 >"$work/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 100); do [ -S "$work/xdg/plexon-smoke" ] && break; sleep 0.05; done
 [ -S "$work/xdg/plexon-smoke" ] || fail "Weston did not start: $(cat "$work/weston.log")"
-env -u DISPLAY XDG_RUNTIME_DIR="$work/xdg" WAYLAND_DISPLAY=plexon-smoke SDL_VIDEODRIVER=wayland PLEXON_BACKEND=sdl \
-    PLEXON_CHOOSER_SCRIPT="$work/answers4" PLEXON_CONFIG="$work/wayland.ini" ASAN_OPTIONS=detect_leaks=0 \
-    "$binary" >"$work/out.log" 2>"$work/err" &
-plexon_pid=$!
-read -r x y < <(timeout 10 "$python" "$(dirname "$0")/find_frame.py" "$work/main.bmp" 20)
-[ -n "${y:-}" ] || fail "the main window did not appear on Wayland"
+# Starts the program on Wayland in the icons' folder; the arguments are settings and the command.
+on_wayland() {
+    env -C "$icons" -u DISPLAY PATH="$work/bin" XDG_RUNTIME_DIR="$work/xdg" WAYLAND_DISPLAY=plexon-smoke \
+        SDL_VIDEODRIVER=wayland PLEXON_BACKEND=sdl ASAN_OPTIONS=detect_leaks=0 "$@" >"$work/out.log" 2>"$work/err" &
+    plexon_pid=$!
+}
+# Sets x and y to where the screenshot $1 shows (matched at its rows $2 and $2 + 16); fails naming $3.
+locate() {
+    x= y=
+    xdotool mousemove 998 738
+    read -r x y < <(timeout 10 "$python" "$(dirname "$0")/find_frame.py" "$work/$1.bmp" "$2")
+    [ -n "${y:-}" ] || fail "the $3 did not appear on Wayland"
+}
+keys() { xdotool windowfocus --sync "$weston_window" key "$@"; }
+
+# The main window: the state-count list opens inside it below its box (248, 152, 145 x 21), rows of 13
+# pixels in a 1-pixel frame with the chosen "3 state images" highlighted, and "2 state images" is
+# picked there. Options (Alt+O, Esc) and About (Alt+A, Return) appear and draw. The mouse picks section
+# 1's Browse, Alt+R section 4's, the completion message takes Return, Exit ends the program and the
+# settings keep the state count.
+on_wayland PLEXON_CHOOSER_SCRIPT="$work/answers4" PLEXON_CONFIG="$work/wayland.ini" "$binary"
+locate main 20 "main window"
 weston_window=$(xdotool search --class weston | head -1)
+xdotool mousemove $((x + 248 + 70)) $((y + 152 + 10))
+sleep 0.2
+xdotool click 1
+sleep 0.3
+"$python" "$(dirname "$0")/screen.py" grab "$work/list.png"
+column=$(convert "$work/list.png" -crop 1x41+$((x + 248 + 100))+$((y + 173)) -depth 8 txt:- |
+    grep -o '#[0-9A-F]\{6\}' | uniq -c | awk '{printf "%s%s ", $1, $2}')
+[ "$column" = "1#000000 13#FFFFFF 13#000080 13#FFFFFF 1#000000 " ] ||
+    fail "the state-count list is not drawn inside the window ($column)"
+xdotool mousemove $((x + 248 + 20)) $((y + 173 + 1 + 6)) click 1
+sleep 0.3
+main_at="$x $y"
+keys alt+o
+locate options 10 "Options dialog"
+keys Escape
+sleep 0.3
+keys alt+a
+locate about 10 "About window"
+keys Return
+sleep 0.3
+read -r x y <<<"$main_at"
 xdotool mousemove $((x + 8 + 312 + 37)) $((y + 48 + 40 + 12))
 sleep 0.2
 xdotool click 1
 sleep 0.3
-xdotool windowfocus --sync "$weston_window" key alt+r
+keys alt+r
 sleep 0.3
 xdotool mousemove $((x + 4 + 38)) $((y + 4 + 16)) click 1
 for _ in $(seq 100); do [ -s "$work/strips4/Cut.bmp" ] && break; sleep 0.05; done
@@ -280,4 +321,29 @@ xdotool key Return
 sleep 0.3
 xdotool mousemove $((x + 244 + 38)) $((y + 4 + 16)) click 1
 await_exit 250 "the main window on Wayland did not close after Exit" || fail "Wayland exit status $?"
+grep -q '^StateCount=2$' "$work/wayland.ini" || fail "the state count picked in the list on Wayland was not kept"
+
+# Our own folder chooser from section 4's Browse opens in the working folder's parent with the folder
+# chosen in its list; Up and Down choose it again (which enables OK), Return takes it, and the
+# settings keep it as the output folder.
+on_wayland PLEXON_CONFIG="$work/chooser.ini" "$binary"
+locate main 20 "main window for the chooser"
+"$python" "$(dirname "$0")/screen.py" grab "$work/chooser.png"
+xdotool mousemove $((x + 8 + 312 + 37)) $((y + 256 + 40 + 12)) click 1
+"$python" "$(dirname "$0")/screen.py" await-change "$work/chooser.png" 50000 || fail "the chooser did not appear on Wayland"
+sleep 0.3
+keys Up Down Return
+sleep 0.3
+xdotool mousemove $((x + 244 + 38)) $((y + 4 + 16)) click 1
+await_exit 250 "the main window on Wayland did not close after the chooser" || fail "exit status $?"
+grep -qxF "OutputFolder=$icons/" "$work/chooser.ini" || fail "the chooser's folder on Wayland was not taken"
+
+# The demo: Hello and then Close (246, 310 and 326, 310, both 75 x 25).
+on_wayland "$binary" demo
+locate demo 20 "demo window"
+xdotool mousemove $((x + 246 + 37)) $((y + 310 + 12)) click 1
+sleep 0.2
+xdotool mousemove $((x + 326 + 37)) $((y + 310 + 12)) click 1
+await_exit 250 "the demo on Wayland did not exit after Close" || fail "demo exit status $?"
+[ "$(cat "$work/out.log")" = $'Hello clicked\nClose clicked' ] || fail "unexpected report of the demo on Wayland"
 echo "passed"

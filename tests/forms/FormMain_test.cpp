@@ -258,6 +258,27 @@ TEST_F(MainWindow, CommandHintsShowOnARestingPointerAndGoOnTimeLeaveAndKeys) {
     EXPECT_EQ(rest(*form->MarkupLabel1), nullptr);
 }
 
+// Where windows cannot be placed a hint is drawn inside the form, where and as its own window shows.
+TEST_F(MainWindow, AHintInsideTheFormLooksAsItsWindow) {
+    std::vector<std::uint32_t> own;
+    for (const bool place : {true, false}) {
+        Headless().SetCanPlaceWindows(place);
+        Desk().InputMouseMove(form->Handle(), FormPoint(*form->PxPanelFill1, 2, 2), window::Shift::None);
+        Desk().InputMouseMove(form->Handle(), FormPoint(*form->btnStart, 30, 12), window::Shift::None);
+        Pump();
+        Headless().AdvanceTime(kHintPause);
+        Pump();
+        const window::HWND hint = ShownHintWindow();
+        ASSERT_NE(hint, nullptr);
+        const gdi::POINT at = FormPoint(*form->btnStart, 30, 32);
+        const std::vector<std::uint32_t> drawn =
+            place ? FrameArea(hint, {0, 0, hint->Width(), hint->Height()})
+                  : FrameArea(form->Handle(), {at.x, at.y, at.x + hint->Width(), at.y + hint->Height()});
+        if (place) own = drawn;
+        EXPECT_EQ(drawn, own);
+    }
+}
+
 TEST_F(MainWindow, CommandButtonsNeverTakeTheFocus) {
     form->cbImageState->SetFocus();
     Headless().WhenIdle([&] { Key(window::vk::kReturn); });

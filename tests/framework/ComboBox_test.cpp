@@ -133,6 +133,39 @@ TEST_F(ComboBoxes, AClickOnAnotherControlOnlyClosesTheListAndLeavingClosesItToo)
     EXPECT_FALSE(combo->DroppedDown());
 }
 
+// Where the back end cannot place windows the open list is drawn inside the form as its own window
+// shows it, below the box or, with no room there, above it, and the mouse chooses in it there.
+TEST_F(ComboBoxes, InsideTheFormTheListLooksAsItsWindowAndOpensAboveWithoutRoomBelow) {
+    for (const auto& [boxTop, listTop] : {std::pair{24, 45}, std::pair{60, 6}}) {
+        combo->SetTop(boxTop);
+        Key(window::vk::kDown, Shift::Alt);
+        Pump();
+        const window::HWND own = Desk().TopLevels().back();
+        const gdi::RECT list{12, listTop, 12 + own->Width(), listTop + own->Height()};
+        std::vector<std::uint32_t> model = FrameArea(form->Handle(), {0, 0, 397, 100});
+        const std::vector<std::uint32_t> drawn = FrameArea(own, {0, 0, own->Width(), own->Height()});
+        for (int y = 0; y < own->Height(); ++y)
+            std::copy_n(&drawn[std::size_t(y * own->Width())], own->Width(),
+                        &model[std::size_t((listTop + y) * 397 + 12)]);
+        Key(window::vk::kEscape);
+        Headless().SetCanPlaceWindows(false);
+        Key(window::vk::kDown, Shift::Alt);
+        Pump();
+        EXPECT_EQ(Desk().TopLevels().size(), 1u);
+        EXPECT_EQ(FrameArea(form->Handle(), {0, 0, 397, 100}), model) << "box at " << boxTop;
+        const gdi::POINT item{list.left + 10, list.top + 1 + 2 * 13 + 6};
+        Desk().InputMouseMove(form->Handle(), item, Shift::None);
+        Pump();
+        EXPECT_EQ(combo->HotIndex(), 2);
+        Desk().InputMouseButton(form->Handle(), item, MouseButton::Left, true, 1, Shift::Left);
+        Desk().InputMouseButton(form->Handle(), item, MouseButton::Left, false, 1, Shift::None);
+        Pump();
+        EXPECT_EQ(combo->ItemIndex(), 2);
+        Headless().SetCanPlaceWindows(true);
+        combo->SetItemIndex(0);
+    }
+}
+
 TEST_F(ComboBoxes, TheFocusedBoxHighlightsItsItemInsideADottedFocusRectangle) {
     ASSERT_TRUE(combo->Focused());
     const std::uint32_t highlight = Rgb(SystemColor(13)), dot = highlight ^ 0xFFFFFFu;

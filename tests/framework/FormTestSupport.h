@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Form.h"
@@ -69,6 +70,17 @@ class FormTest : public ::testing::Test {
         EXPECT_NE(frame.pixels, nullptr);
         const std::uint8_t* p = frame.pixels + std::size_t(y) * frame.stride + std::size_t(x) * 4;
         return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
+    // The pixels (0x00RRGGBB) of r in a top-level window's frame, top row first.
+    static std::vector<std::uint32_t> FrameArea(window::HWND top, const gdi::RECT& r) {
+        std::vector<std::uint32_t> pixels;
+        const window::FrameView frame = Desk().Frame(top);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const std::uint8_t* p = frame.pixels + std::size_t(y) * frame.stride + std::size_t(x) * 4;
+                pixels.push_back(std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0]);
+            }
+        return pixels;
     }
     // Pixel at a control's client point, read from its form's frame.
     static std::uint32_t ControlPixel(const TControl& control, int x, int y) {

@@ -64,6 +64,9 @@ class Backend {
     virtual gdi::SIZE ScreenSize() = 0;
     // The icon of every native window, those that exist and those made later.
     virtual void SetApplicationIcon(const IconImage& icon) = 0;
+    // Whether a top-level window shows where its bounds say. Where it does not (Wayland leaves
+    // placing to the compositor), pop-ups such as open lists and hints are drawn inside their form.
+    virtual bool CanPlaceWindows() const = 0;
 };
 
 }  // namespace plexon::window

@@ -42,6 +42,9 @@ class HeadlessBackend : public Backend {
     gdi::SIZE ScreenSize() override { return screen_; }
     void SetApplicationIcon(const IconImage& icon) override { icon_ = icon; }
     const IconImage& ApplicationIcon() const { return icon_; }
+    // Placing windows can be turned off, to stand in for a compositor that places them itself.
+    bool CanPlaceWindows() const override { return canPlace_; }
+    void SetCanPlaceWindows(bool can) { canPlace_ = can; }
 
     // Queues an action for the next time a message loop waits for input.
     void WhenIdle(std::function<void()> action) { idle_.push_back(std::move(action)); }
@@ -63,6 +66,7 @@ class HeadlessBackend : public Backend {
     int presents_ = 0;
     Cursor cursor_ = Cursor::Default;
     IconImage icon_;
+    bool canPlace_ = true;
 };
 
 // The headless back end of the process's desktop; EInvalidOperation when another one runs.

@@ -139,6 +139,10 @@ int SdlBackend::Scale() const {
     return state_->scale;
 }
 
+bool SdlBackend::CanPlaceWindows() const {
+    return !state_->wayland;
+}
+
 int SdlBackend::GatherDrops(void* self, SDL_Event* event) {
     auto& drops = static_cast<SdlBackend*>(self)->state_->drops;
     switch (event->type) {

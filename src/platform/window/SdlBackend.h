@@ -35,6 +35,8 @@ class SdlBackend : public Backend {
     bool OpenUrl(const std::string& address) override;
     gdi::SIZE ScreenSize() override;
     void SetApplicationIcon(const IconImage& icon) override;
+    // Not on Wayland, where SDL 2.26 has no way to place a window.
+    bool CanPlaceWindows() const override;
     // The factor native windows show our frames at (1 on an ordinary screen).
     int Scale() const;
 

@@ -4,6 +4,7 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
+#include "weld/DerivedStates.h"
 #include "weld/StripComposer.h"
 
 namespace plexon {
@@ -33,11 +34,14 @@ class BitmapComposer final : public StripComposer {
 
     void Flush(const std::string& outputPath, StateFlags loaded) override {
         const std::int32_t size = request_.ImageSize;
+        const StateFlags derived = DerivedStates(request_, loaded);
+        if (derived != StateFlags{}) Derive(derived);
         for (int slot = 0; slot < request_.StateCount; ++slot) {
             const ImageState state = request_.Slots[static_cast<size_t>(slot)];
             TBitmap& image = Working(state);
             const gdi::RECT area{slot * size, 0, (slot + 1) * size, size};
-            if (!loaded[static_cast<size_t>(IndexOf(state))]) {
+            const auto index = static_cast<size_t>(IndexOf(state));
+            if (!loaded[index] && !derived[index]) {
                 Fill(area);
                 continue;
             }
@@ -53,6 +57,16 @@ class BitmapComposer final : public StripComposer {
     }
 
   private:
+    // The derived states' working bitmaps, made from Normal as its slot would show it: cut, on white.
+    void Derive(const StateFlags& derived) {
+        RgbaImage normal = RgbaFromBitmap(Working(ImageState::Normal));
+        normal.Resize(request_.ImageSize, request_.ImageSize, kOpaqueWhite);
+        normal.Flatten(kOpaqueWhite);
+        for (const ImageState state : kImageStates)
+            if (derived[static_cast<size_t>(IndexOf(state))])
+                SetBitmapPixels(Working(state), DeriveState(state, normal, false));
+    }
+
     TBitmap& Working(ImageState state) { return *working_[static_cast<size_t>(IndexOf(state))]; }
 
     void Fill(const gdi::RECT& area) {

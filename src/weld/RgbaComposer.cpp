@@ -6,6 +6,7 @@
 #include "graphics/AlphaBmp.h"
 #include "graphics/PngEncoder.h"
 #include "graphics/PngFormat.h"
+#include "weld/DerivedStates.h"
 #include "weld/StripComposer.h"
 
 namespace plexon {
@@ -33,11 +34,20 @@ class RgbaComposer final : public StripComposer {
 
     void Flush(const std::string& outputPath, StateFlags loaded) override {
         const std::int32_t size = request_.ImageSize;
+        const StateFlags derived = DerivedStates(request_, loaded);
+        if (derived != StateFlags{}) {
+            // Made from Normal as its slot shows it: cut, transparent around.
+            RgbaImage normal = working_[static_cast<std::size_t>(IndexOf(ImageState::Normal))];
+            normal.Resize(size, size, kTransparent);
+            for (const ImageState state : kImageStates)
+                if (derived[static_cast<std::size_t>(IndexOf(state))])
+                    working_[static_cast<std::size_t>(IndexOf(state))] = DeriveState(state, normal, true);
+        }
         for (int slot = 0; slot < request_.StateCount; ++slot) {
             const auto state = static_cast<std::size_t>(IndexOf(request_.Slots[static_cast<size_t>(slot)]));
             RgbaImage& image = working_[state];
             // A state this icon has no file for is blank, not what an earlier icon left.
-            if (!loaded[state]) image = RgbaImage(size, size, kTransparent);
+            if (!loaded[state] && !derived[state]) image = RgbaImage(size, size, kTransparent);
             image.Resize(size, size, kTransparent);
             strip_.CopyFrom(image, slot * size, 0);
         }

@@ -4,6 +4,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 #include "weld/CompletionText.h"
+#include "weld/DerivedStates.h"
 #include "weld/SourceNaming.h"
 
 namespace plexon {
@@ -35,7 +36,8 @@ std::string ReportLine(const std::vector<std::string>& items, std::string_view o
 }  // namespace
 
 bool RunWarnings::Empty() const {
-    return missingStates.empty() && twoSources.empty() && otherSizes.empty() && shortFiles.empty();
+    return missingStates.empty() && derivedStates.empty() && twoSources.empty() && otherSizes.empty() &&
+           shortFiles.empty();
 }
 
 std::vector<std::string> PlanWarnings(const WeldRequest& request, const std::vector<PlannedStrip>& plan,
@@ -52,10 +54,16 @@ std::vector<std::string> PlanWarnings(const WeldRequest& request, const std::vec
             names.emplace_back(DisplayText(state));
         }
         if (!missing.empty()) {
-            lines.push_back(
-                strip.baseName + " has " + Listed(missing) +
-                (missing.size() == 1 ? " image; its slot is blank" : " image; their slots are blank"));
-            if (gathered) gathered->missingStates.push_back(strip.baseName + " (" + Listed(names) + ")");
+            // Either every missing state of a strip is made from its Normal image or none is.
+            const bool made = DerivedStates(request, strip) != StateFlags{};
+            const bool one = missing.size() == 1;
+            const char* outcome =
+                made ? (one ? "it was made from the Normal image" : "they were made from the Normal image")
+                     : (one ? "its slot is blank" : "their slots are blank");
+            lines.push_back(strip.baseName + " has " + Listed(missing) + " image; " + outcome);
+            if (gathered)
+                (made ? gathered->derivedStates : gathered->missingStates)
+                    .push_back(strip.baseName + " (" + Listed(names) + ")");
         }
         for (std::size_t aside : strip.setAside) {
             const ImageState state = StateOfStem(ExtractStem(files[aside]), request.Suffixes);
@@ -78,6 +86,8 @@ std::string CompletionReport(std::uint32_t elapsedMilliseconds, const RunWarning
         if (!items.empty()) text += "\n" + ReportLine(items, one, many);
     };
     add(warnings.missingStates, "icon has missing states", "icons have missing states");
+    add(warnings.derivedStates, "icon has missing states made from its Normal image",
+        "icons have missing states made from their Normal images");
     add(warnings.twoSources, "icon has two images for one state", "icons have two images for one state");
     add(warnings.otherSizes, "image is not of the slot size", "images are not of the slot size");
     add(warnings.shortFiles, "file is shorter than its header says",

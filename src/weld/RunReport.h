@@ -17,6 +17,7 @@ namespace plexon {
 // The warnings of one run, gathered for the window's report: each entry names one icon or file.
 struct RunWarnings {
     std::vector<std::string> missingStates;  // "Help (Hot, Pressed)"
+    std::vector<std::string> derivedStates;  // the same, for states made from the Normal image
     std::vector<std::string> twoSources;     // "Open (Hot: Open_h.png)", the file used
     std::vector<std::string> otherSizes;     // "Big.bmp (24 x 24)"
     std::vector<std::string> shortFiles;     // "Cut.bmp"
@@ -24,8 +25,9 @@ struct RunWarnings {
 };
 
 // The batch command's warnings of the plan, one line each without the "plexon: warning: " before
-// them ("Help has no Hot and no Pressed image; their slots are blank", "Open has two Hot images, A
-// and B; B is used"), and the same gathered for the window's report when `gathered` is given.
+// them ("Help has no Hot and no Pressed image; their slots are blank", or "...; they were made from
+// the Normal image" when the request derives them, "Open has two Hot images, A and B; B is used"),
+// and the same gathered for the window's report when `gathered` is given.
 std::vector<std::string> PlanWarnings(const WeldRequest& request, const std::vector<PlannedStrip>& plan,
                                       RunWarnings* gathered = nullptr);
 

@@ -45,6 +45,7 @@ SettingsRead ReadSettings(const std::string& path) {
         choices.format = *named;
     else if (!format.empty())
         read.unknownFormat = format;
+    choices.deriveMissing = text.ReadString(kWeldSection, "DeriveMissing", "") == "1";
     return read;
 }
 
@@ -73,6 +74,7 @@ void SaveSettings(const std::string& path, const SuffixSettings& suffixes, const
     entries.push_back({kWeldSection, "StateCount", count});
     entries.push_back({kWeldSection, "Order", order});
     entries.push_back({kWeldSection, "StripFormat", StripFormatName(choices.format)});
+    entries.push_back({kWeldSection, "DeriveMissing", choices.deriveMissing ? "1" : "0"});
     TIniFile(path).WriteEntries(entries);
 }
 

@@ -1,6 +1,6 @@
 // The settings file as a whole: the suffix letters ([FileSuffix]), the folders the main window last
 // used ([Window]) and its last weld choices ([Weld]). Where the file lives is SettingsLocation's
-// business; the batch command takes only the strip format from [Weld].
+// business; the batch command takes only the strip format and DeriveMissing from [Weld].
 #pragma once
 
 #include <string>
@@ -25,7 +25,8 @@ struct WindowChoices {
 
 // One read of the settings file. A value that names nothing sensible gives its default: a state
 // count other than 2 to 4, an order that is not four state names (any case, separated by commas);
-// a StripFormat that names no format reads as bmp and is kept in unknownFormat for a warning. A
+// a StripFormat that names no format reads as bmp and is kept in unknownFormat for a warning;
+// DeriveMissing is on for "1" alone. A
 // refused file (TIniText::Refusal) gives every default and must never be written, or the settings it
 // holds would be lost.
 struct SettingsRead {

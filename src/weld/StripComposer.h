@@ -22,7 +22,8 @@ class StripComposer {
     virtual void Place(ImageState state, RgbaImage image) = 0;
     // Draws the working image of each slot's state into the strip and writes it to the path. A state
     // not in `loaded` shows blank (white in BMP strips, transparent in the others), never what an
-    // earlier strip held; an image is cut to its slot, and around a smaller one the slot is blank.
+    // earlier strip held, unless the request derives it from a loaded Normal (DerivedStates.h); an
+    // image is cut to its slot, and around a smaller one the slot is blank.
     virtual void Flush(const std::string& outputPath, StateFlags loaded) = 0;
 };
 

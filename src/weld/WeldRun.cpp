@@ -7,6 +7,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/FolderHandles.h"
 #include "runtime/PathText.h"
+#include "weld/DerivedStates.h"
 #include "weld/Rounding.h"
 #include "weld/SourceArt.h"
 #include "weld/SourceNaming.h"
@@ -102,12 +103,13 @@ bool WeldRun::ReadSources(const PlannedStrip& strip, StateFlags& loaded, std::si
                           std::size_t total, const ProgressCallback& progress, const Read& read) {
     const std::vector<std::string>& files = request_.FileList;
     const std::size_t walkedBefore = walked;
+    const StateFlags load = request_.DeriveMissing ? StatesToLoad(request_, strip) : used_;
     try {
         for (std::size_t file : strip.files) {
-            // Files of unused states, and files another file of their state replaced, are never
-            // opened, yet they count for the progress.
+            // Files of states neither shown nor derived from, and files another file of their state
+            // replaced, are never opened, yet they count for the progress.
             for (std::size_t state = 0; state < kImageStateCount; ++state) {
-                if (strip.sources[state] != file || !used_[state]) continue;
+                if (strip.sources[state] != file || !load[state]) continue;
                 read(ImageState(int(state)), files[file]);
                 loaded[state] = true;
             }

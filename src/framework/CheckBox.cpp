@@ -1,0 +1,135 @@
+// The check box.
+#include "framework/CheckBox.h"
+
+#include <algorithm>
+
+#include "framework/ControlDrawing.h"
+#include "platform/gdi/Edges.h"
+#include "platform/gdi/FocusRect.h"
+#include "platform/gdi/Raster.h"
+#include "platform/gdi/Text.h"
+#include "platform/window/Window.h"
+
+namespace plexon {
+
+namespace {
+
+constexpr int kBoxSize = 13;
+constexpr int kCaptionGap = 4;  // between the box and the caption
+
+// The check mark: seven columns, each three pixels tall, falling then rising, from the interior's
+// top-left pixel plus one.
+constexpr int kMarkTops[] = {2, 3, 4, 3, 2, 1, 0};
+
+}  // namespace
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 97, 17);
+    SetParentColor(true);
+    focusOnClick_ = true;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    Invalidate();
+}
+
+void TCheckBox::SetDown(bool down) {
+    if (down == down_) return;
+    down_ = down;
+    Invalidate();
+}
+
+void TCheckBox::Toggle() {
+    SetChecked(!checked_);
+    Click();
+}
+
+bool TCheckBox::Accelerate(char32_t ch) {
+    if (!IsAccelerator(ch) || !CanFocus()) return false;
+    SetFocus();
+    Toggle();
+    return true;
+}
+
+void TCheckBox::MouseDown(MouseButton button, Shift shift, int x, int y) {
+    TWinControl::MouseDown(button, shift, x, y);
+    if (button != MouseButton::Left) return;
+    tracking_ = true;
+    SetDown(true);
+    window::TheDesktop().SetCapture(Handle());
+}
+
+void TCheckBox::MouseMove(Shift shift, int x, int y) {
+    TWinControl::MouseMove(shift, x, y);
+    if (tracking_) SetDown(x >= 0 && y >= 0 && x < Width() && y < Height());
+}
+
+void TCheckBox::MouseUp(MouseButton button, Shift shift, int x, int y) {
+    const bool click = tracking_ && button == MouseButton::Left && down_;
+    if (button == MouseButton::Left && tracking_) {
+        tracking_ = false;
+        SetDown(false);
+        if (window::TheDesktop().Capture() == Handle()) window::TheDesktop().ReleaseCapture();
+    }
+    TWinControl::MouseUp(button, shift, x, y);
+    if (click) Toggle();  // last: the click may free the box
+}
+
+void TCheckBox::KeyDown(int& key, Shift shift) {
+    TWinControl::KeyDown(key, shift);
+    if (key == window::vk::kSpace && !spaceDown_) {
+        spaceDown_ = true;
+        SetDown(true);
+    }
+}
+
+void TCheckBox::KeyUp(int& key, Shift shift) {
+    TWinControl::KeyUp(key, shift);
+    if (key == window::vk::kSpace && spaceDown_) {
+        spaceDown_ = false;
+        SetDown(false);
+        Toggle();
+    }
+}
+
+void TCheckBox::WndProc(window::Message& message) {
+    if (message.kind == window::MessageKind::CaptureLost && tracking_) {
+        tracking_ = false;
+        SetDown(false);
+    }
+    if (message.kind == window::MessageKind::KillFocus && spaceDown_) {
+        spaceDown_ = false;
+        SetDown(false);
+    }
+    TWinControl::WndProc(message);
+}
+
+void TCheckBox::Paint() {
+    const gdi::HDC dc = Canvas().Handle();
+    const bool enabled = ReallyEnabled();
+    gdi::RECT box{0, (Height() - kBoxSize) / 2, kBoxSize, (Height() - kBoxSize) / 2 + kBoxSize};
+    gdi::DrawEdge(dc, &box, gdi::EDGE_SUNKEN, gdi::BF_RECT | gdi::BF_ADJUST);
+    FillSolid(dc, box, down_ || !enabled ? clBtnFace : clWindow);
+    if (checked_) {
+        const gdi::COLORREF ink = ResolveColor(enabled ? clWindowText : clBtnShadow);
+        for (int column = 0; column < 7; ++column)
+            for (int row = 0; row < 3; ++row)
+                gdi::SetPixel(dc, box.left + 1 + column, box.top + 1 + kMarkTops[column] + row, ink);
+    }
+    const gdi::UINT format = gdi::DT_LEFT | gdi::DT_VCENTER | gdi::DT_SINGLELINE;
+    const gdi::RECT text{kBoxSize + kCaptionGap, 0, Width(), Height()};
+    DrawControlText(dc, Caption(), text, format, Font(), enabled ? TextState::Enabled : TextState::Disabled);
+    if (Focused() && !Caption().empty()) {
+        // Round the caption as drawn, one pixel clear of it, within the control.
+        const gdi::RECT used = MeasureControlText(dc, Caption(), text, format, Font());
+        const int top = (Height() - (used.bottom - used.top)) / 2;
+        const gdi::RECT focus{text.left - 1, std::max(0, top - 1), std::min(Width(), used.right + 1),
+                              std::min(Height(), top + (used.bottom - used.top) + 1)};
+        gdi::DrawFocusRect(dc, &focus);
+    }
+}
+
+}  // namespace plexon

@@ -1,0 +1,40 @@
+// The check box in the classic 3D look: a sunken 13 x 13 box with a check mark and the caption beside
+// it. A click (released inside), Space while focused, or its "&" accelerator turns it over and calls
+// OnClick; the focused box wears a dotted rectangle round its caption.
+#pragma once
+
+#include "framework/WinControl.h"
+
+namespace plexon {
+
+class TCheckBox : public TWinControl {
+  public:
+    explicit TCheckBox(TComponent* owner);
+
+    bool Checked() const { return checked_; }
+    // Changes the mark only; OnClick is for the user's changes.
+    void SetChecked(bool checked);
+    // While the mouse or Space holds it, the box shows the face colour.
+    bool Down() const { return down_; }
+
+    bool Accelerate(char32_t ch) override;
+    void MouseDown(MouseButton button, Shift shift, int x, int y) override;
+    void MouseMove(Shift shift, int x, int y) override;
+    void MouseUp(MouseButton button, Shift shift, int x, int y) override;
+    void KeyDown(int& key, Shift shift) override;
+    void KeyUp(int& key, Shift shift) override;
+
+  protected:
+    void Paint() override;
+    void WndProc(window::Message& message) override;
+
+  private:
+    void SetDown(bool down);
+    void Toggle();
+    bool checked_ = false;
+    bool tracking_ = false;
+    bool spaceDown_ = false;
+    bool down_ = false;
+};
+
+}  // namespace plexon

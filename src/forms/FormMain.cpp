@@ -21,6 +21,7 @@
 #include "forms/OpenDialog.h"
 #include "framework/Application.h"
 #include "framework/Button.h"
+#include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
@@ -287,11 +288,13 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     frmOptions->txtSuffixDisabled->SetMaskedText("_" + suffixes_.SuffixDisabled);
     frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
     frmOptions->SetStripFormat(stripFormat_);
+    frmOptions->chkDeriveMissing->SetChecked(deriveMissing_);
     // The choices are read back also when showing failed, as long as OK had been chosen.
     const ScopeExit readBack([this] {
         if (frmOptions->ModalResult() != mrOk) return;
         suffixes_ = frmOptions->Letters();
         stripFormat_ = frmOptions->ChosenStripFormat();
+        deriveMissing_ = frmOptions->chkDeriveMissing->Checked();
     });
     frmOptions->ShowModal();
 }
@@ -340,6 +343,7 @@ WeldRequest TfrmMain::RequestFromWindow() const {
     request.Suffixes = suffixes_;
     request.OutputFolder = lblOutputPath->Caption();
     request.Format = stripFormat_;
+    request.DeriveMissing = deriveMissing_;
     request.Sources = SourceFormats::BmpAndPng;
     return request;
 }
@@ -350,6 +354,7 @@ void TfrmMain::RestoreChoices(const WindowChoices& choices) {
     for (std::size_t i = 0; i < choices.order.size(); ++i) slots[i]->SetItemIndex(IndexOf(choices.order[i]));
     cbImageStateChange(this);
     stripFormat_ = choices.format;
+    deriveMissing_ = choices.deriveMissing;
     // A folder gone since (an unplugged drive, a removed project) is forgotten.
     if (!choices.sourceFolder.empty() && DirectoryExists(choices.sourceFolder))
         sourceFolder_ = IncludeTrailingPathDelimiter(choices.sourceFolder);
@@ -364,6 +369,7 @@ WindowChoices TfrmMain::CurrentChoices() const {
     choices.sourceFolder = sourceFolder_;
     choices.stateCount = cbImageState->ItemIndex() + kMinStateCount;
     choices.format = stripFormat_;
+    choices.deriveMissing = deriveMissing_;
     if (lblOutputPath->Caption() != kOutputPathPrompt) choices.outputFolder = lblOutputPath->Caption();
     const TComboBox* const slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
     for (std::size_t i = 0; i < choices.order.size(); ++i)

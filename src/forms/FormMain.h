@@ -64,6 +64,8 @@ class TfrmMain : public TForm {
     SuffixSettings& Suffixes() { return suffixes_; }
     // The strip format Options chose; the window's runs write it.
     StripFormat StripFormatChoice() const { return stripFormat_; }
+    // Options' "Make missing states from the Normal image"; the window's runs follow it.
+    bool DeriveMissingChoice() const { return deriveMissing_; }
 
     void FormCreate(TComponent* sender);
     void FormClose(TComponent* sender, TCloseAction& action);
@@ -105,6 +107,7 @@ class TfrmMain : public TForm {
     int imageSize_ = 0;
     SuffixSettings suffixes_;
     StripFormat stripFormat_ = StripFormat::Bmp;
+    bool deriveMissing_ = false;
     // The folder of the last selection (or the remembered one); empty for none.
     std::string sourceFolder_;
     // The last attempt to save the settings on closing failed; the next close does not try again.

@@ -7,6 +7,7 @@
 #include "forms/MessageDialog.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
+#include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
 #include "framework/Label.h"
 #include "framework/MaskEdit.h"
@@ -42,14 +43,14 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetClientWidth(257);
-    SetClientHeight(233);
+    SetClientHeight(257);
     Font().SetName("Tahoma");
     Font().SetHeight(-11);
 
-    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 183, 257, 5);
+    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 207, 257, 5);
     Bevel1->SetShape(TBevelShape::bsTopLine);
     Bevel1->SetAnchors(akLeft | akRight | akBottom);
-    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 195, 75, 25);
+    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 219, 75, 25);
     btnOK->SetCaption("OK");
     btnOK->SetDefault(true);
     btnOK->SetModalResult(mrOk);
@@ -62,7 +63,7 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
         SetModalResult(mrNone);
         RunMessageDialog(std::string(msg::kSuffixLetters), mtInformation, {mbOK}, 0, -1, -1, "");
     };
-    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 195, 75, 25);
+    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 219, 75, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
@@ -87,13 +88,16 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     txtSuffixDisabled->SetMaskedText("_d");
     txtSuffixPressed->SetMaskedText("_p");
 
-    PxGroupBox3 = Group(this, "PxGroupBox3", 124, 53, "Strip format", 3);
+    PxGroupBox3 = Group(this, "PxGroupBox3", 124, 77, "Strip format", 3);
     cbStripFormat = PlaceControl<TComboBox>(this, PxGroupBox3, "cbStripFormat", 16, 20, 209, 21);
     for (const char* item : {"BMP (as before)", "PNG with transparency", "BMP with transparency"})
         cbStripFormat->Items().Add(item);
     cbStripFormat->SetItemHeight(13);
     cbStripFormat->SetTabOrder(0);
     SetStripFormat(StripFormat::Bmp);
+    chkDeriveMissing = PlaceControl<TCheckBox>(this, PxGroupBox3, "chkDeriveMissing", 8, 48, 225, 17);
+    chkDeriveMissing->SetCaption("Make missing states from the Normal image");
+    chkDeriveMissing->SetTabOrder(1);
 }
 
 void TfrmOptions::SetStripFormat(StripFormat format) {

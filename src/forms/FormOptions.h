@@ -1,5 +1,6 @@
 // The Options dialog: three masked fields for the suffix letters of the Hot, Disabled and Pressed
-// files, and the format of the strips the main window writes. It keeps no choices of its own; the
+// files, the format of the strips the main window writes and whether missing states are made from
+// the Normal image. It keeps no choices of its own; the
 // main window fills the controls and reads them back.
 #pragma once
 
@@ -11,6 +12,7 @@ namespace plexon {
 
 class TBevel;
 class TButton;
+class TCheckBox;
 class TComboBox;
 class TPxGroupBox;
 class TLabel;
@@ -39,6 +41,7 @@ class TfrmOptions : public TForm {
     TMaskEdit* txtSuffixPressed;
     TPxGroupBox* PxGroupBox3;
     TComboBox* cbStripFormat;
+    TCheckBox* chkDeriveMissing;  // states an icon lacks made from its Normal image
 };
 
 // The dialog while the Options command shows it; null otherwise.

@@ -23,6 +23,7 @@
 #include "forms/FormOptions.h"
 #include "forms/OpenDialog.h"
 #include "framework/Button.h"
+#include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
 #include "framework/ControlDrawing.h"
 #include "framework/FormTestSupport.h"
@@ -818,16 +819,21 @@ TEST_F(OptionsCommand, OkTakesTheTypedLetterAndItIsSavedOnClose) {
         frmOptions->cbStripFormat->SetFocus();
         Key(window::vk::kEnd);
         Pump();
+        frmOptions->chkDeriveMissing->SetFocus();
+        Key(window::vk::kSpace);
+        Pump();
         Click(*frmOptions->btnOK);
     });
     EXPECT_EQ(shown, "_h_d_p");
     EXPECT_EQ(form->StripFormatChoice(), StripFormat::BmpAlpha);
+    EXPECT_TRUE(form->DeriveMissingChoice());
     EXPECT_EQ(form->Suffixes().SuffixHot, "X");
     Click(*form->btnExit);
     Pump();
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_EQ(ReadSettings(config).suffixes.SuffixHot, "X");
     EXPECT_EQ(ReadSettings(config).choices.format, StripFormat::BmpAlpha);
+    EXPECT_TRUE(ReadSettings(config).choices.deriveMissing);
 }
 
 TEST_F(OptionsCommand, CancelAndTheCloseBoxKeepTheLetters) {

@@ -7,6 +7,7 @@
 #include "controls/PxGroupBox.h"
 #include "framework/Bevel.h"
 #include "framework/Button.h"
+#include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
 #include "framework/FormTestSupport.h"
 #include "framework/Label.h"
@@ -38,10 +39,10 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Caption(), "Options");
     EXPECT_EQ(form->BorderStyle(), bsDialog);
     EXPECT_EQ(form->Width(), 257);
-    EXPECT_EQ(form->Height(), 233);
+    EXPECT_EQ(form->Height(), 257);
     EXPECT_EQ(form->Font().Name(), "Tahoma");
     EXPECT_EQ(form->Font().Height(), -11);
-    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 195, 75, 25}));
+    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 219, 75, 25}));
     EXPECT_TRUE(form->btnOK->Default());
     EXPECT_EQ(form->btnOK->ModalResult(), mrOk);
     EXPECT_EQ(form->btnCancel->Caption(), "Cancel");
@@ -57,9 +58,9 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Label3->Caption(), "Disabled");
     EXPECT_EQ(form->Label4->Caption(), "Pressed");
     EXPECT_EQ(form->Bevel1->Shape(), TBevelShape::bsTopLine);
-    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 183, 257, 5}));
+    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 207, 257, 5}));
     EXPECT_EQ(form->Bevel1->Anchors(), akLeft | akRight | akBottom);
-    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 195, 75, 25}));
+    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 219, 75, 25}));
     for (const TButton* button : {form->btnOK, form->btnCancel})
         EXPECT_EQ(button->Anchors(), akRight | akBottom);
     EXPECT_EQ(Bounds(*form->Label1), (std::array<int, 4>{116, 20, 111, 39}));
@@ -78,11 +79,16 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->txtSuffixDisabled->DisplayText(), "_d");
     EXPECT_EQ(form->txtSuffixPressed->DisplayText(), "_p");
     EXPECT_EQ(form->PxGroupBox3->Caption(), "Strip format");
-    EXPECT_EQ(Bounds(*form->PxGroupBox3), (std::array<int, 4>{8, 124, 241, 53}));
+    EXPECT_EQ(Bounds(*form->PxGroupBox3), (std::array<int, 4>{8, 124, 241, 77}));
     EXPECT_EQ(Bounds(*form->cbStripFormat), (std::array<int, 4>{16, 20, 209, 21}));
     EXPECT_EQ(form->cbStripFormat->Items().Text(),
               "BMP (as before)\r\nPNG with transparency\r\nBMP with transparency\r\n");
     EXPECT_EQ(form->ChosenStripFormat(), StripFormat::Bmp);
+    EXPECT_EQ(Bounds(*form->chkDeriveMissing), (std::array<int, 4>{8, 48, 225, 17}));
+    EXPECT_EQ(form->chkDeriveMissing->Caption(), "Make missing states from the Normal image");
+    EXPECT_FALSE(form->chkDeriveMissing->Checked());
+    EXPECT_EQ(form->PxGroupBox3->TabList(),
+              (std::vector<TWinControl*>{form->cbStripFormat, form->chkDeriveMissing}));
     EXPECT_EQ(form->TabList(), (std::vector<TWinControl*>{form->btnOK, form->btnCancel, form->PxGroupBox2,
                                                           form->PxGroupBox3}));
     EXPECT_EQ(

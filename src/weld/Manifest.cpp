@@ -7,6 +7,7 @@
 
 #include "runtime/ReplacingFile.h"
 #include "runtime/Utf8.h"
+#include "weld/DerivedStates.h"
 
 namespace plexon {
 
@@ -35,17 +36,6 @@ void AppendString(std::string& out, std::string_view text) {
 // The path relative to the manifest's folder, with "/" (lexically: links are not followed).
 std::string RelativePath(const fs::path& folder, const std::string& path) {
     return fs::absolute(path).lexically_normal().lexically_relative(folder).generic_string();
-}
-
-// The states made from the Normal image: used, without a file of their own, with a Normal file.
-StateFlags MadeFromNormal(const PlannedStrip& strip, const WeldRequest& request) {
-    StateFlags derived{};
-    const StateFlags used = UsedStates(request.StateCount, request.Slots);
-    if (!request.DeriveMissing || strip.sources[std::size_t(IndexOf(ImageState::Normal))] == kNoSource)
-        return derived;
-    for (std::size_t state = 0; state < kImageStateCount; ++state)
-        derived[state] = used[state] && strip.sources[state] == kNoSource;
-    return derived;
 }
 
 std::string StateName(ImageState state) {
@@ -84,7 +74,7 @@ std::string ManifestText(const std::string& manifestPath, const std::vector<Mani
     std::string out = "{\"strips\": [";
     for (std::size_t i = 0; i < strips.size(); ++i) {
         const PlannedStrip& strip = *strips[i].strip;
-        const StateFlags derived = MadeFromNormal(strip, request);
+        const StateFlags derived = DerivedStates(request, strip);
         out += i ? ",\n  {\"path\": " : "\n  {\"path\": ";
         AppendString(out, RelativePath(folder, strip.outputPath));
         out += ", \"size\": " + std::to_string(strips[i].size) + ", \"states\": [";

@@ -39,7 +39,7 @@ TEST(ReadSettings, EachKeyGivesItsValueOrItsDefault) {
          {},
          {"/a b/", "/c", 4, reversed, StripFormat::BmpAlpha, true},
          ""},
-        {"[Weld]\nStateCount=5\nOrder=Normal,Hot,Disabled\nStripFormat=PNG\nDeriveMissing=yes\n",
+        {"[Weld]\nStateCount=5\nOrder=Normal,Hot,Disabled\nStripFormat=PNG\nDeriveMissing=Y\n",
          {},
          {},
          "PNG"},

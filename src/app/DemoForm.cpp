@@ -53,6 +53,7 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     form->SetName("frmDemo");
     form->SetCaption("Plexon controls");
     form->SetBorderStyle(bsSingle);
+    form->SetAccessibleRole(window::AccessibleRole::Frame);
     form->SetPosition(poScreenCenter);
     form->SetBounds(0, 0, 413, 353);
     auto* bevel = Place<TBevel>(form, "Bevel1", 0, 290, 413, 5);

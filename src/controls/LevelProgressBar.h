@@ -107,6 +107,11 @@ class TLevelProgressBar : public TGraphicControl {
     // loop busy.
     void SetPosition(int value);
 
+    // A progress bar whose value is the percentage.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::ProgressBar; }
+    window::AccessibleFacets Facets() const override { return {window::AccessibleFacet::Value}; }
+    window::AccessibleValue Value() const override { return {double(params_.Position), 0, 100}; }
+
   protected:
     void Paint() override;
 

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "controls/ImageList.h"
+#include "controls/MarkupLinkNode.h"
 #include "controls/PictureStore.h"
 #include "controls/markup/FillGradient.h"
 #include "controls/markup/MarkupText.h"
@@ -238,6 +239,20 @@ void TMarkupLabel::Paint() {
 }
 
 std::pair<std::string, gdi::RECT> TMarkupLabel::AnchorAt(int x, int y) {
+    const TMarkupResult result = Measure(x, y);
+    hoverAnchor_ = result.HitAnchor;
+    if (!result.Hit) {
+        hoverAnchor_ = -1;
+        return {std::string(), {-1, -1, -1, -1}};
+    }
+    return {result.AnchorUnderCursor, result.HoverRect};
+}
+
+std::vector<TMarkupLink> TMarkupLabel::Links() {
+    return Measure(-1, -1).Links;
+}
+
+TMarkupResult TMarkupLabel::Measure(int x, int y) {
     TCanvas& canvas = MeasuringCanvas();
     canvas.Font().Assign(Font());
     canvas.Brush().SetColor(Color());
@@ -252,13 +267,7 @@ std::pair<std::string, gdi::RECT> TMarkupLabel::AnchorAt(int x, int y) {
     input.HoverColor = clNone;
     input.HoverFontColor = clNone;
     input.URLColor = 0xFFFFFF;
-    const TMarkupResult result = RenderMarkup(canvas, input);
-    hoverAnchor_ = result.HitAnchor;
-    if (!result.Hit) {
-        hoverAnchor_ = -1;
-        return {std::string(), {-1, -1, -1, -1}};
-    }
-    return {result.AnchorUnderCursor, result.HoverRect};
+    return RenderMarkup(canvas, input);
 }
 
 void TMarkupLabel::RepaintArea(const gdi::RECT& r) {
@@ -294,7 +303,10 @@ void TMarkupLabel::MouseMove(Shift shift, int x, int y) {
 void TMarkupLabel::MouseDown(MouseButton button, Shift shift, int x, int y) {
     TLabel::MouseDown(button, shift, x, y);
     const auto [target, rect] = AnchorAt(x, y);
-    if (target.empty()) return;
+    if (!target.empty()) FollowLink(target);
+}
+
+void TMarkupLabel::FollowLink(const std::string& target) {
     if (target.find("://") != std::string::npos || target.find("mailto:") != std::string::npos) {
         // A click that opens nothing must say why.
         if (!OpenLink(target)) throw Exception(Format(msg::kNoOpener, {target}));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/markup/MarkupPicture.h"
 #include "controls/markup/RenderMarkup.h"
@@ -16,6 +17,7 @@
 namespace plexon {
 
 class TImageList;
+class TMarkupLinkNode;
 class TPictureStore;
 
 enum class TGradientType { gtFullHorizontal, gtFullVertical, gtBottomLine, gtCenterLine, gtTopLine };
@@ -104,6 +106,17 @@ class TMarkupLabel : public TLabel {
 
     // The link under a client point: its target (empty: none) and its hover rectangle.
     std::pair<std::string, gdi::RECT> AnchorAt(int x, int y);
+    // Every link as the label places it now, in text order.
+    std::vector<TMarkupLink> Links();
+    // What a click on a link with that target does: a web or mail address opens (an Exception when
+    // nothing can open it), anything else goes to OnAnchorClick.
+    void FollowLink(const std::string& target);
+
+    // A label named by its plain text, with one child of role link per link (MarkupLabelLinks.cpp).
+    std::string AccessibleName() const override;
+    std::string AccessibleText() const override;
+    int AccessibleChildCount() const override;
+    window::Accessible* AccessibleChild(int index) const override;
     // The hint for the mouse at a client point.
     TMarkupHint HintRequest(gdi::POINT cursor);
     // What the hint window shows: HintRequest's answer, as markup when HTMLHint is on.
@@ -127,6 +140,8 @@ class TMarkupLabel : public TLabel {
     // The client rectangle less every frame drawn around the text; painting and hit tests share it.
     gdi::RECT TextRect() const;
     TMarkupInput RendererInput(const gdi::RECT& frame) const;
+    // A measuring render with the pointer at a client point (-1, -1: none).
+    TMarkupResult Measure(int x, int y);
     // The renderer's input for the text's place: the frame and alignment width after auto-sizing and
     // vertical alignment, the same for painting and hit tests.
     TMarkupInput PlacedInput(TCanvas& canvas, std::string_view text, bool& sizeWidth, bool& sizeHeight) const;
@@ -162,6 +177,7 @@ class TMarkupLabel : public TLabel {
     std::string previousTarget_;
     gdi::RECT hoverRect_{-1, -1, -1, -1};
     TMarkupPictureCache cache_;
+    mutable std::vector<std::unique_ptr<TMarkupLinkNode>> linkNodes_;  // made as they are asked for
 };
 
 }  // namespace plexon

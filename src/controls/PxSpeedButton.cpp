@@ -228,12 +228,7 @@ void TPxSpeedButton::MouseUp(MouseButton button, Shift shift, int x, int y) {
         SetState(down_ ? bsLatched : bsUp);
         return;
     }
-    if (groupIndex_ != 0) {
-        if (!down_)
-            SetPressed(true);
-        else if (allowAllUp_)
-            SetPressed(false);
-    }
+    ToggleLatch();
     // The face is hot again before the handler runs (it may open a modal window).
     SetState(down_ ? bsLatched : bsHot);
     if (state_ == bsLatched) RepaintState();
@@ -244,10 +239,28 @@ bool TPxSpeedButton::Accelerate(char32_t ch) {
     if (!useCaption_ || !IsAccelerator(ch) || !ReallyEnabled() || !ReallyVisible()) return false;
     if (groupIndex_ == 0)
         Click();
-    else if (!down_)
+    else
+        ToggleLatch();
+    return true;
+}
+
+void TPxSpeedButton::ToggleLatch() {
+    if (groupIndex_ == 0) return;
+    if (!down_)
         SetPressed(true);
     else if (allowAllUp_)
         SetPressed(false);
+}
+
+window::AccessibleStates TPxSpeedButton::States() const {
+    const window::AccessibleStates states = TGraphicControl::States();
+    return down_ ? states.With(window::AccessibleState::Checked) : states;
+}
+
+bool TPxSpeedButton::DoAction(int index) {
+    if (index != 0 || !ReallyEnabled() || !ReallyVisible()) return false;
+    ToggleLatch();
+    Click();
     return true;
 }
 

@@ -112,6 +112,15 @@ class TPxSpeedButton : public TGraphicControl {
     // Its accelerator clicks it, or in a group latches it (releases it when AllowAllUp) as a click would.
     bool Accelerate(char32_t ch) override;
 
+    // A push button, checked while latched, whose action "click" does what a click with the mouse
+    // does while the button is enabled and showing.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::PushButton; }
+    window::AccessibleStates States() const override;
+    window::AccessibleFacets Facets() const override { return {window::AccessibleFacet::Action}; }
+    int ActionCount() const override { return 1; }
+    std::string ActionName(int index) const override { return index == 0 ? "click" : ""; }
+    bool DoAction(int index) override;
+
   protected:
     void Paint() override;
     void EnabledChanged() override;
@@ -122,6 +131,8 @@ class TPxSpeedButton : public TGraphicControl {
     bool HasHotLook() const;
     bool MouseOver() const;
     void SetState(TPxButtonState state);
+    // A click's latching: in a group, latched, or released when AllowAllUp.
+    void ToggleLatch();
     void RepaintState();
     void PaintFace(TCanvas& canvas, const gdi::RECT& r);
     void StartRepeating();

@@ -102,6 +102,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     SetName("frmMain");
     SetCaption("Tesvo Plexon");
     SetBorderStyle(bsSingle);
+    SetAccessibleRole(window::AccessibleRole::Frame);
     SetPosition(poScreenCenter);
     SetClientWidth(413);
     SetClientHeight(353);
@@ -126,6 +127,8 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     Label1->SetCaption("What type of image would you like to create?");
     cbImageState = Chooser(this, PxGroupBox2, "cbImageState", 240, 20, 145,
                            {"2 state images", "3 state images", "4 state images"}, 0, 0);
+    // The question names the list for a screen reader.
+    Label1->SetFocusControl(cbImageState);
 
     PxGroupBox3 = Section(this, "PxGroupBox3", 256, 77, " 4. Output path ", 4);
     lblOutputPath = PathLabel(this, PxGroupBox3, "lblOutputPath", 20, 377, kOutputPathPrompt);

@@ -83,6 +83,10 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     txtSuffixHot = SuffixField(this, PxGroupBox2, "txtSuffixHot", 20, 37, 0);
     txtSuffixDisabled = SuffixField(this, PxGroupBox2, "txtSuffixDisabled", 48, 36, 1);
     txtSuffixPressed = SuffixField(this, PxGroupBox2, "txtSuffixPressed", 76, 36, 2);
+    // Each state's name, left of its field, names the field for a screen reader.
+    Label2->SetFocusControl(txtSuffixHot);
+    Label3->SetFocusControl(txtSuffixDisabled);
+    Label4->SetFocusControl(txtSuffixPressed);
     // As the dialog is described: "_h", "_d" and "_p" until the main window fills them.
     txtSuffixHot->SetMaskedText("_h");
     txtSuffixDisabled->SetMaskedText("_d");

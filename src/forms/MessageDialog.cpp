@@ -134,6 +134,7 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
                                  const std::string& customButton) {
     auto form = std::make_unique<TMessageForm>(&Application());
     form->SetBorderStyle(bsDialog);
+    form->SetAccessibleRole(window::AccessibleRole::Alert);
     form->biDiMode_ = ApplicationBiDiMode();
     form->SetKeyPreview(true);
     form->OnKeyDown = [self = form.get()](TComponent*, int& key, Shift shift) {

@@ -12,6 +12,13 @@ class TBevel : public TGraphicControl {
   public:
     explicit TBevel(TComponent* owner);
 
+    // A line parts what lies on either side of it; a box or frame only decorates.
+    window::AccessibleRole Role() const override {
+        return shape_ == TBevelShape::bsBox || shape_ == TBevelShape::bsFrame
+                   ? window::AccessibleRole::Filler
+                   : window::AccessibleRole::Separator;
+    }
+
     TBevelShape Shape() const { return shape_; }
     void SetShape(TBevelShape shape);
     TBevelStyle Style() const { return style_; }

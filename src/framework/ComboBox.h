@@ -4,10 +4,15 @@
 // outside closes it. OnChange follows the user's choices.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "framework/StringList.h"
 #include "framework/WinControl.h"
 
 namespace plexon {
+
+class TComboBoxItem;
 
 class TComboBox : public TWinControl {
   public:
@@ -15,6 +20,7 @@ class TComboBox : public TWinControl {
     ~TComboBox() override;
 
     TStringList& Items() { return items_; }
+    const TStringList& Items() const { return items_; }
     int ItemIndex() const { return itemIndex_; }
     // Chooses without raising OnChange; -1 or an index outside the items chooses nothing.
     void SetItemIndex(int index);
@@ -33,6 +39,17 @@ class TComboBox : public TWinControl {
     void KeyPress(char32_t& key) override;
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
 
+    // A combo box whose children are its items (ComboBoxAccessible.cpp). Without a label it is
+    // named by its current item; selecting a child chooses it as the user does.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::ComboBox; }
+    std::string AccessibleName() const override;
+    window::AccessibleFacets Facets() const override;
+    std::string AccessibleText() const override;
+    int AccessibleChildCount() const override { return items_.Count(); }
+    window::Accessible* AccessibleChild(int index) const override;
+    int SelectedChild() const override { return itemIndex_; }
+    bool SelectChild(int index) override;
+
   protected:
     void Paint() override;
     void WndProc(window::Message& message) override;
@@ -48,6 +65,7 @@ class TComboBox : public TWinControl {
     int itemHeight_ = 13;
     int hotIndex_ = -1;
     window::HWND popup_ = nullptr;
+    mutable std::vector<std::unique_ptr<TComboBoxItem>> itemNodes_;  // made as they are asked for
 };
 
 }  // namespace plexon

@@ -12,6 +12,7 @@
 #include "graphics/Canvas.h"
 #include "graphics/Color.h"
 #include "platform/gdi/Types.h"
+#include "platform/window/Accessible.h"
 #include "platform/window/Input.h"
 
 namespace plexon {
@@ -50,7 +51,9 @@ struct THintInfo {
     std::function<gdi::SIZE(TCanvas& canvas, const gdi::RECT& r, bool draw)> paint;
 };
 
-class TControl : public TComponent {
+// Every control is a node of its window's accessible tree (ControlAccessible.cpp has the generic
+// answers: name from the caption, description from the hint, states from the flags).
+class TControl : public TComponent, public window::Accessible {
   public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
@@ -138,6 +141,19 @@ class TControl : public TComponent {
 
     // The form the control sits on (itself for a form); null when it has none.
     TForm* ParentForm() const;
+
+    window::AccessibleRole Role() const override { return window::AccessibleRole::Filler; }
+    // The labelling control's name, else the caption as it reads, without surrounding blanks.
+    std::string AccessibleName() const override;
+    std::string AccessibleDescription() const override { return hint_; }
+    window::AccessibleStates States() const override;
+    window::Accessible* AccessibleParent() const override;
+    gdi::RECT Extents() const override;
+    std::vector<window::AccessibleRelation> Relations() const override;
+    // The control this one labels (a label's FocusControl); null for the others.
+    virtual TControl* LabelTarget() const { return nullptr; }
+    // The control on the same form whose LabelTarget is this one; null when none.
+    TControl* LabelledBy() const;
 
     // Mouse input in client coordinates, as the parent window routes it. Public for that routing.
     virtual void MouseDown(MouseButton button, Shift shift, int x, int y);

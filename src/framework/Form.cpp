@@ -87,6 +87,7 @@ void TForm::CreateHandle() {
                                    .caption = Caption(),
                                    .border = NativeBorder(borderStyle_),
                                    .proc = [this](window::Message& m) { WndProc(m); }});
+    window::TheDesktop().SetAccessible(handle_, this);
     UpdateWindowState();
     for (TWinControl* child : TabList()) child->Handle();
 }
@@ -333,9 +334,7 @@ void TButtonControl::SetDefault(bool value) {
 }
 
 bool TButtonControl::Accelerate(char32_t ch) {
-    if (!IsAccelerator(ch) || !CanFocus()) return false;
-    Click();
-    return true;
+    return IsAccelerator(ch) && DoAction(0);
 }
 
 void TButtonControl::Click() {

@@ -93,6 +93,13 @@ class TForm : public TWinControl {
     // Bookkeeping when a control leaves the form.
     void ControlRemoving(TControl* control);
 
+    // A dialog unless the form says it is a main window (Frame) or a message (Alert).
+    window::AccessibleRole Role() const override { return role_; }
+    void SetAccessibleRole(window::AccessibleRole role) { role_ = role; }
+    window::AccessibleStates States() const override;
+    // The form's own client area.
+    gdi::RECT Extents() const override { return {0, 0, Width(), Height()}; }
+
   protected:
     void CreateHandle() override;
     void WndProc(window::Message& message) override;
@@ -108,6 +115,7 @@ class TForm : public TWinControl {
     bool keyboardCues_ = false;
     bool modal_ = false;
     TModalResult modalResult_ = mrNone;
+    window::AccessibleRole role_ = window::AccessibleRole::Dialog;
     TWinControl* activeControl_ = nullptr;
     TWinControl* focusedControl_ = nullptr;
 };
@@ -126,6 +134,14 @@ class TButtonControl : public TWinControl {
     void Click() override;
     // Its accelerator clicks it while it can take the focus.
     bool Accelerate(char32_t ch) override;
+
+    // A push button whose one action, "click", clicks it while it can take the focus.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::PushButton; }
+    window::AccessibleStates States() const override;
+    window::AccessibleFacets Facets() const override { return {window::AccessibleFacet::Action}; }
+    int ActionCount() const override { return 1; }
+    std::string ActionName(int index) const override;
+    bool DoAction(int index) override;
 
   private:
     bool default_ = false;

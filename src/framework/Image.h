@@ -14,6 +14,8 @@ class TImage : public TGraphicControl {
   public:
     explicit TImage(TComponent* owner);
 
+    window::AccessibleRole Role() const override { return window::AccessibleRole::Image; }
+
     const TPicture& Picture() const { return picture_; }
     // Takes the picture over (null: empty) under its registered class name, and shows it.
     void SetGraphic(std::unique_ptr<TGraphic> graphic, std::string className);

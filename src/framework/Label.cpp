@@ -4,6 +4,7 @@
 #include "framework/ControlDrawing.h"
 #include "framework/WinControl.h"
 #include "platform/gdi/Text.h"
+#include "runtime/PrefixText.h"
 
 namespace plexon {
 
@@ -33,6 +34,34 @@ bool TLabel::Accelerate(char32_t ch) {
         return false;
     target->SetFocus();
     return true;
+}
+
+std::string TLabel::AccessibleText() const {
+    std::string text = showAccelChar_ ? StripPrefixes(Caption()) : Caption();
+    for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at)) {
+        const bool pair = at + 1 < text.size() && text[at + 1] == '\n';
+        text.replace(at, pair ? 2 : 1, "\n");
+    }
+    return text;
+}
+
+std::string TLabel::AccessibleName() const {
+    // One line: each break, with the blanks around it, reads as one space.
+    const std::string text = AccessibleText();
+    std::string name;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\t';
+        if (!blank)
+            name += c;
+        else if (!name.empty() && name.back() != ' ')
+            name += ' ';
+    }
+    if (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+TControl* TLabel::LabelTarget() const {
+    return focusControl_;
 }
 
 void TLabel::SetShowAccelChar(bool value) {

@@ -32,6 +32,14 @@ class TLabel : public TGraphicControl {
     // Focuses FocusControl while that can take the focus.
     bool Accelerate(char32_t ch) override;
 
+    // A label that labels its FocusControl; its name is its text on one line.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::Label; }
+    std::string AccessibleName() const override;
+    window::AccessibleFacets Facets() const override { return {window::AccessibleFacet::Text}; }
+    // What the label shows, its line breaks as "\n".
+    std::string AccessibleText() const override;
+    TControl* LabelTarget() const override;
+
   protected:
     void Paint() override;
 

@@ -11,6 +11,7 @@
 #include "platform/gdi/Raster.h"
 #include "platform/gdi/Text.h"
 #include "platform/window/Window.h"
+#include "runtime/Utf8.h"
 
 namespace plexon {
 
@@ -62,6 +63,38 @@ void TMaskEdit::SetMaskedText(const std::string& text) {
     mask_.SetText(text);
     SetSel(0, 0);
     Invalidate();
+}
+
+window::AccessibleStates TMaskEdit::States() const {
+    const window::AccessibleStates states = TWinControl::States();
+    return ReallyEnabled() ? states.With(window::AccessibleState::Editable) : states;
+}
+
+window::AccessibleFacets TMaskEdit::Facets() const {
+    return {window::AccessibleFacet::Text, window::AccessibleFacet::EditableText};
+}
+
+bool TMaskEdit::SetAccessibleText(const std::string& text) {
+    if (!ReallyEnabled()) return false;
+    SetMaskedText(text);
+    Changed();
+    return true;
+}
+
+bool TMaskEdit::InsertAccessibleText(int position, const std::string& text) {
+    if (!ReallyEnabled()) return false;
+    const std::string before = mask_.Text();
+    SetSel(position, 0);
+    for (char32_t c : utf8::Decoded(text)) KeyPress(c);
+    return mask_.Text() != before;
+}
+
+bool TMaskEdit::DeleteAccessibleText(int start, int end) {
+    if (!ReallyEnabled()) return false;
+    SetSel(start, end - start);
+    const bool removed = ClearSelection();
+    if (removed) Changed();
+    return removed;
 }
 
 void TMaskEdit::SetSel(int start, int length) {

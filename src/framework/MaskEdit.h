@@ -43,6 +43,17 @@ class TMaskEdit : public TWinControl {
     // Whether the blinking caret is in its visible phase (it is drawn only while focused and
     // nothing is selected).
     bool CaretShown() const { return caretShown_; }
+    // A text field named by its label. Its text is what it shows; changes through the editable
+    // text go as typing and deleting would (the mask refuses what it refuses), a whole new text as
+    // SetMaskedText takes it. All refuse while the field is disabled.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::Text; }
+    window::AccessibleStates States() const override;
+    window::AccessibleFacets Facets() const override;
+    std::string AccessibleText() const override { return DisplayText(); }
+    bool SetAccessibleText(const std::string& text) override;
+    bool InsertAccessibleText(int position, const std::string& text) override;
+    bool DeleteAccessibleText(int start, int end) override;
+
     // Milliseconds between the caret's phases.
     static constexpr std::uint32_t kCaretBlinkTime = 530;
 

@@ -54,6 +54,7 @@ TModalResult RunMessageBox(const MessageBoxOptions& options) {
     std::unique_ptr<TForm> box(new TForm(&Application()));
     box->SetName("MessageBox");
     box->SetBorderStyle(bsDialog);
+    box->SetAccessibleRole(window::AccessibleRole::Alert);
     box->SetPosition(poScreenCenter);
     box->SetCaption(options.caption);
 

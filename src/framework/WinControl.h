@@ -47,6 +47,12 @@ class TWinControl : public TControl {
     TSenderEvent OnEnter;
     TSenderEvent OnExit;
 
+    // A container by default; its children are the child controls in the order they were made.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::Panel; }
+    window::AccessibleStates States() const override;
+    int AccessibleChildCount() const override { return ControlCount(); }
+    window::Accessible* AccessibleChild(int index) const override;
+
     void SetBounds(int left, int top, int width, int height) override;
     void Invalidate() override;
     void BringToFront() override;

@@ -106,6 +106,7 @@ class Renderer {
     TColor highlightSavedBackground_ = clNone, highlightSavedFont_ = clNone;
     bool inLink_ = false;
     std::string linkTarget_;
+    std::string linkText_;  // what the positioning pass placed of the current link
     int linkCounter_ = 0;
     gdi::POINT linkStart_{};
     int linkStartLine_ = 0;

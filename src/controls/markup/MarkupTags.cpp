@@ -268,6 +268,7 @@ void Renderer::LinkStart(Pass& pass, std::string_view tag) {
         linkTarget_ = tag.substr(open + 1, (close == std::string_view::npos ? tag.size() : close) - open - 1);
     }
     inLink_ = true;
+    linkText_.clear();
     linkFound_ = false;
     linkStart_ = {pass.R.left + pass.x, pass.R.top};
     linkStartLine_ = lineNumber_;
@@ -280,10 +281,12 @@ void Renderer::LinkEnd(Pass& pass) {
     }
     Font().SetColor(base_.Color());
     inLink_ = false;
-    if (linkFound_ && pass.second) {
-        const gdi::POINT start =
-            linkStartLine_ == lineNumber_ ? linkStart_ : gdi::POINT{pass.R.left, pass.R.top};
-        result_.HoverRect = {start.x, start.y, pass.R.left + pass.x, pass.R.bottom};
+    if (!pass.second) return;
+    const gdi::POINT start = linkStartLine_ == lineNumber_ ? linkStart_ : gdi::POINT{pass.R.left, pass.R.top};
+    const gdi::RECT rect{start.x, start.y, pass.R.left + pass.x, pass.R.bottom};
+    result_.Links.push_back({linkTarget_, linkText_, rect});
+    if (linkFound_) {
+        result_.HoverRect = rect;
         result_.HitAnchor = linkCounter_;
         linkFound_ = false;
     }

@@ -214,6 +214,7 @@ void Renderer::TakeRun(Pass& pass, std::string_view source) {
         pass.rest.remove_prefix(source.size());
         return;
     }
+    if (inLink_ && pass.second) linkText_ += run;
     int width = 0;
     if (Drawing(pass)) {
         width = DrawRun(pass, run);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graphics/Canvas.h"
 #include "graphics/Color.h"
@@ -39,6 +40,14 @@ struct TMarkupInput {
     TMarkupMode Mode = TMarkupMode::Draw;
 };
 
+// A link as the positioning pass placed it: its target, the text it shows and the rectangle of
+// its last line (from where it starts on that line to where it ends).
+struct TMarkupLink {
+    std::string target;
+    std::string text;
+    gdi::RECT rect{};
+};
+
 struct TMarkupResult {
     bool Hit = false;  // the point lies on link text or on a linked picture
     std::string AnchorUnderCursor;
@@ -46,6 +55,7 @@ struct TMarkupResult {
     gdi::RECT HoverRect{-1, -1, -1, -1};
     int ContentWidth = 0;
     int ContentHeight = 0;
+    std::vector<TMarkupLink> Links;  // every link, in text order
 };
 
 // The canvas's font at entry is the base font and its brush colour the entry background colour;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,13 @@ struct IconImage {
 
 enum class Wait { No, Yes };
 
+// A native window's client area on the screen: its top-left corner in screen pixels, and how many
+// screen pixels show one of our pixels.
+struct ScreenPlacement {
+    gdi::POINT origin;
+    int scale = 1;
+};
+
 class Backend {
   public:
     virtual ~Backend() = default;
@@ -46,6 +54,9 @@ class Backend {
     virtual void Present(Window& top, const FrameView& frame) = 0;
     // Gives the keyboard to the native window of top.
     virtual void FocusNative(Window& top) = 0;
+    // Where the client area of top shows on the screen and at which scale; none where the window
+    // system does not tell (Wayland).
+    virtual std::optional<ScreenPlacement> Placement(const Window& top) = 0;
 
     // Feeds pending native events into the desktop; with Wait::Yes blocks until there is one.
     virtual void PumpEvents(Desktop& desktop, Wait wait) = 0;

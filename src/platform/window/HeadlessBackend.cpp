@@ -14,6 +14,10 @@ void HeadlessBackend::PumpEvents(Desktop&, Wait wait) {
     action();
 }
 
+std::optional<ScreenPlacement> HeadlessBackend::Placement(const Window& top) {
+    return ScreenPlacement{.origin = {top.Bounds().left, top.Bounds().top}, .scale = 1};
+}
+
 bool HeadlessBackend::OpenUrl(const std::string& address) {
     urls_.push_back(address);
     return true;

@@ -273,6 +273,14 @@ void SdlBackend::FocusNative(Window& top) {
     Sdl().SetWindowInputFocus(native);
 }
 
+std::optional<ScreenPlacement> SdlBackend::Placement(const Window& top) {
+    auto* native = static_cast<SDL_Window*>(top.native);
+    if (!native || state_->wayland) return std::nullopt;
+    ScreenPlacement placement{.origin = {}, .scale = state_->scale};
+    Sdl().GetWindowPosition(native, &placement.origin.x, &placement.origin.y);
+    return placement;
+}
+
 void SdlBackend::PumpEvents(Desktop& desktop, Wait wait) {
     SDL_Event event;
     Feed(desktop, event, wait == Wait::Yes ? Sdl().WaitEvent(&event) == 1 : Sdl().PollEvent(&event) == 1);

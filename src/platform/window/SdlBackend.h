@@ -25,6 +25,8 @@ class SdlBackend : public Backend {
     void ShowNative(Window& top, bool visible) override;
     void Present(Window& top, const FrameView& frame) override;
     void FocusNative(Window& top) override;
+    // None on Wayland, where SDL cannot know a window's position.
+    std::optional<ScreenPlacement> Placement(const Window& top) override;
     void PumpEvents(Desktop& desktop, Wait wait) override;
     void PumpEventsUntil(Desktop& desktop, std::uint64_t deadline) override;
     std::uint64_t Milliseconds() override;

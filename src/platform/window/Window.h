@@ -9,11 +9,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/gdi/Types.h"
+#include "platform/window/Accessible.h"
 #include "platform/window/Backend.h"
 #include "platform/window/Message.h"
 
@@ -67,6 +69,7 @@ class Window {
     bool shownOnce_ = false;
     bool frameStale_ = true;  // top-level: the frame must be composed again
     Cursor cursor_ = Cursor::Default;
+    Accessible* accessible_ = nullptr;  // top-level only
     gdi::HBITMAP surface_ = nullptr;
     gdi::HDC dc_ = nullptr;
     std::uint8_t* surfaceBits_ = nullptr;
@@ -103,6 +106,14 @@ class Desktop {
     gdi::POINT ScreenToClient(HWND window, gdi::POINT p) const;
     // Where the mouse was last reported, in screen coordinates; (-1, -1) before any report.
     gdi::POINT GetCursorPos() const;
+
+    // Accessibility: the node a top-level window's contents hang from (null: none). The form that
+    // owns the window sets it and clears it before the node goes.
+    void SetAccessible(HWND topLevel, Accessible* root);
+    Accessible* AccessibleOf(HWND topLevel) const;
+    // A node's extents on the screen, in screen pixels at the window's display scale; none where
+    // the window system keeps the window's position to itself, or the node is in no shown window.
+    std::optional<gdi::RECT> ScreenExtents(const Accessible& node);
 
     // Painting: marks the window for a repaint when the queue is empty; UpdateWindow repaints the
     // window's top-level at once.

@@ -112,8 +112,8 @@ class TMarkupLabel : public TLabel {
     // nothing can open it), anything else goes to OnAnchorClick.
     void FollowLink(const std::string& target);
 
-    // A label named by its plain text, with one child of role link per link (MarkupLabelLinks.cpp).
-    std::string AccessibleName() const override;
+    // A label whose text is its markup without tags, with one child of role link per link
+    // (MarkupLabelLinks.cpp).
     std::string AccessibleText() const override;
     int AccessibleChildCount() const override;
     window::Accessible* AccessibleChild(int index) const override;

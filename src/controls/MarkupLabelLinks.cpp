@@ -1,5 +1,5 @@
-// The markup label as a screen reader sees it: a label named by its text without tags, with one
-// child per link.
+// The markup label as a screen reader sees it: a label whose text is its markup without tags, with
+// one child per link.
 #include "controls/MarkupLabel.h"
 #include "controls/MarkupLinkNode.h"
 #include "controls/markup/MarkupText.h"
@@ -37,12 +37,8 @@ TMarkupLink TMarkupLinkNode::Link() const {
     return index_ < int(links.size()) ? links[std::size_t(index_)] : TMarkupLink{};
 }
 
-std::string TMarkupLabel::AccessibleName() const {
-    return Trimmed(AccessibleText());
-}
-
 std::string TMarkupLabel::AccessibleText() const {
-    return MarkupToPlainText(DisplayText());
+    return WithNewlines(MarkupToPlainText(DisplayText()));
 }
 
 int TMarkupLabel::AccessibleChildCount() const {

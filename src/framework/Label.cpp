@@ -37,7 +37,10 @@ bool TLabel::Accelerate(char32_t ch) {
 }
 
 std::string TLabel::AccessibleText() const {
-    std::string text = showAccelChar_ ? StripPrefixes(Caption()) : Caption();
+    return WithNewlines(showAccelChar_ ? StripPrefixes(Caption()) : Caption());
+}
+
+std::string TLabel::WithNewlines(std::string text) {
     for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at)) {
         const bool pair = at + 1 < text.size() && text[at + 1] == '\n';
         text.replace(at, pair ? 2 : 1, "\n");

@@ -41,6 +41,8 @@ class TLabel : public TGraphicControl {
     TControl* LabelTarget() const override;
 
   protected:
+    // Each line break (CR, CR LF or LF) as one LF.
+    static std::string WithNewlines(std::string text);
     void Paint() override;
 
   private:

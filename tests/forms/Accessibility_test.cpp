@@ -18,7 +18,7 @@ using window::AccessibleRole;
 
 const char* const kMainTree =
     R"tree(frame "Tesvo Plexon" (0,0 413x353) enabled sensitive showing visible active
-  label "Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example" (36,336 361x17) enabled sensitive showing visible text="Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  "
+  label "Tesvo :: Supporting developers since 2001 :: www.tesvo.example" (36,336 361x17) enabled sensitive showing visible text="Tesvo  ::  Supporting developers since 2001   ::   www.tesvo.example  "
     link "www.tesvo.example" (279,336 99x13) enabled sensitive showing visible action=click hint="https://www.tesvo.example/"
   panel "1. Select the images to join" (8,48 397x77) enabled sensitive showing visible
     label "< Click the Browse button to select image files >" (20,68 377x13) enabled sensitive showing visible text="< Click the Browse button to select image files >"

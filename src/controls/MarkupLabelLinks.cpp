@@ -27,7 +27,7 @@ gdi::RECT TMarkupLinkNode::Extents() const {
 
 bool TMarkupLinkNode::DoAction(int index) {
     const TMarkupLink link = Link();
-    if (index != 0 || link.target.empty() || !label_.ReallyEnabled() || !label_.ReallyVisible()) return false;
+    if (index != 0 || link.target.empty() || !label_.AcceptsInput() || !label_.ReallyVisible()) return false;
     label_.FollowLink(link.target);
     return true;
 }

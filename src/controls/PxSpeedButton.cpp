@@ -258,7 +258,7 @@ window::AccessibleStates TPxSpeedButton::States() const {
 }
 
 bool TPxSpeedButton::DoAction(int index) {
-    if (index != 0 || !ReallyEnabled() || !ReallyVisible()) return false;
+    if (index != 0 || !AcceptsInput() || !ReallyVisible()) return false;
     ToggleLatch();
     Click();
     return true;

@@ -47,7 +47,7 @@ window::Accessible* TComboBox::AccessibleChild(int index) const {
 }
 
 bool TComboBox::SelectChild(int index) {
-    if (!ReallyEnabled() || index < 0 || index >= items_.Count()) return false;
+    if (!AcceptsInput() || index < 0 || index >= items_.Count()) return false;
     Choose(index);
     return true;
 }

@@ -107,6 +107,12 @@ bool TControl::ReallyEnabled() const {
     return true;
 }
 
+bool TControl::AcceptsInput() const {
+    const TForm* form = ParentForm();
+    const window::HWND window = form ? form->handle_ : nullptr;
+    return ReallyEnabled() && (!window || window::TheDesktop().IsReallyEnabled(window));
+}
+
 void TControl::SetParentFont(bool value) {
     parentFont_ = value;
     if (value) MakeFollowParent();

@@ -92,6 +92,9 @@ class TControl : public TComponent, public window::Accessible {
     // Visible and enabled together with every parent.
     bool ReallyVisible() const;
     bool ReallyEnabled() const;
+    // Enabled with every parent, on a window that takes input now (not one a modal run disabled):
+    // what a user could operate.
+    bool AcceptsInput() const;
 
     // The control's font. Changing it clears ParentFont and reaches the children that follow it.
     TFont& Font() { return font_; }

@@ -42,7 +42,7 @@ std::string TControl::AccessibleName() const {
 
 AccessibleStates TControl::States() const {
     AccessibleStates states;
-    if (ReallyEnabled()) states = states.With(AccessibleState::Enabled).With(AccessibleState::Sensitive);
+    if (AcceptsInput()) states = states.With(AccessibleState::Enabled).With(AccessibleState::Sensitive);
     if (Visible()) states = states.With(AccessibleState::Visible);
     if (ReallyVisible()) states = states.With(AccessibleState::Showing);
     return states;
@@ -101,7 +101,7 @@ std::string TButtonControl::ActionName(int index) const {
 }
 
 bool TButtonControl::DoAction(int index) {
-    if (index != 0 || !CanFocus()) return false;
+    if (index != 0 || !CanFocus() || !AcceptsInput()) return false;
     Click();
     return true;
 }

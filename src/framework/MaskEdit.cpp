@@ -67,7 +67,7 @@ void TMaskEdit::SetMaskedText(const std::string& text) {
 
 window::AccessibleStates TMaskEdit::States() const {
     const window::AccessibleStates states = TWinControl::States();
-    return ReallyEnabled() ? states.With(window::AccessibleState::Editable) : states;
+    return AcceptsInput() ? states.With(window::AccessibleState::Editable) : states;
 }
 
 window::AccessibleFacets TMaskEdit::Facets() const {
@@ -75,14 +75,14 @@ window::AccessibleFacets TMaskEdit::Facets() const {
 }
 
 bool TMaskEdit::SetAccessibleText(const std::string& text) {
-    if (!ReallyEnabled()) return false;
+    if (!AcceptsInput()) return false;
     SetMaskedText(text);
     Changed();
     return true;
 }
 
 bool TMaskEdit::InsertAccessibleText(int position, const std::string& text) {
-    if (!ReallyEnabled()) return false;
+    if (!AcceptsInput()) return false;
     const std::string before = mask_.Text();
     SetSel(position, 0);
     for (char32_t c : utf8::Decoded(text)) KeyPress(c);
@@ -90,7 +90,7 @@ bool TMaskEdit::InsertAccessibleText(int position, const std::string& text) {
 }
 
 bool TMaskEdit::DeleteAccessibleText(int start, int end) {
-    if (!ReallyEnabled()) return false;
+    if (!AcceptsInput()) return false;
     SetSel(start, end - start);
     const bool removed = ClearSelection();
     if (removed) Changed();

@@ -45,7 +45,7 @@ class TMaskEdit : public TWinControl {
     bool CaretShown() const { return caretShown_; }
     // A text field named by its label. Its text is what it shows; changes through the editable
     // text go as typing and deleting would (the mask refuses what it refuses), a whole new text as
-    // SetMaskedText takes it. All refuse while the field is disabled.
+    // SetMaskedText takes it. All refuse while the field takes no input.
     window::AccessibleRole Role() const override { return window::AccessibleRole::Text; }
     window::AccessibleStates States() const override;
     window::AccessibleFacets Facets() const override;

@@ -1,6 +1,7 @@
 // The main window and Options as a screen reader reads them: each whole accessible tree against
 // the text it should give, and Start's action and the state-count selection acting as clicks do.
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "controls/PxSpeedButton.h"
@@ -127,17 +128,21 @@ TEST_F(AccessibleWindows, StartsActionAndTheStateSelectionActAsClicks) {
     const gdi::RECT onScreen = *Desk().ScreenExtents(*start);
     EXPECT_EQ(std::make_pair(onScreen.left, onScreen.top), std::make_pair(form->Left() + 4, form->Top() + 4));
 
-    // Start without images refuses in a message dialog, read as an alert.
+    // Start without images refuses in a message dialog, read as an alert; while it runs, the main
+    // window takes no clicks, so neither does Start's node.
     std::string alert;
+    bool startRefused = false;
     Headless().WhenIdle([&] {
         for (window::HWND top : Desk().TopLevels())
             if (Accessible* node = Desk().AccessibleOf(top); node && node->Role() == AccessibleRole::Alert)
                 alert = node->AccessibleName() + ": " + Find(*node, AccessibleRole::Label)->AccessibleText();
+        startRefused = !start->States().Contains(window::AccessibleState::Sensitive) && !start->DoAction(0);
         Key(window::vk::kReturn);
     });
     EXPECT_TRUE(start->DoAction(0));
     Pump();
     EXPECT_EQ(alert, "Information: Please select some images to join.");
+    EXPECT_TRUE(startRefused);
 
     Accessible* states = Find(root, AccessibleRole::ComboBox, "What type of image would you like to create?");
     ASSERT_NE(states, nullptr);
@@ -145,6 +150,28 @@ TEST_F(AccessibleWindows, StartsActionAndTheStateSelectionActAsClicks) {
     EXPECT_EQ(form->cbImageState->ItemIndex(), 2);
     // The fourth slot opens, as choosing four states with the mouse does.
     EXPECT_TRUE(form->cbImage4->States().Contains(window::AccessibleState::Enabled));
+}
+
+TEST_F(AccessibleWindows, OptionsFieldsEditAsTypingDoes) {
+    auto* form = new TfrmOptions(&Application());
+    form->Show();
+    Accessible& hot = *Find(*Desk().AccessibleOf(form->Handle()), AccessibleRole::Text, "Hot");
+    struct Case {
+        std::function<bool()> edit;
+        bool changed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {[&] { return hot.DeleteAccessibleText(1, 2); }, true, "__"},
+        {[&] { return hot.InsertAccessibleText(1, "-"); }, false, "__"},  // the mask takes letters and digits
+        {[&] { return hot.InsertAccessibleText(0, "x"); }, true, "_x"},   // past the fixed "_"
+        {[&] { return hot.SetAccessibleText("_q"); }, true, "_q"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.edit(), c.changed);
+        EXPECT_EQ(hot.AccessibleText(), c.shown);
+    }
+    EXPECT_EQ(form->Letters().SuffixHot, "q");
 }
 
 }  // namespace

@@ -47,6 +47,17 @@ void TCheckBox::Toggle() {
     Click();
 }
 
+window::AccessibleStates TCheckBox::States() const {
+    const window::AccessibleStates states = TWinControl::States();
+    return checked_ ? states.With(window::AccessibleState::Checked) : states;
+}
+
+bool TCheckBox::DoAction(int index) {
+    if (index != 0 || !CanFocus() || !AcceptsInput()) return false;
+    Toggle();
+    return true;
+}
+
 bool TCheckBox::Accelerate(char32_t ch) {
     if (!IsAccelerator(ch) || !CanFocus()) return false;
     SetFocus();

@@ -18,6 +18,14 @@ class TCheckBox : public TWinControl {
     bool Down() const { return down_; }
 
     bool Accelerate(char32_t ch) override;
+
+    // A check box, checked while ticked, whose action "click" turns it over as a click does.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::CheckBox; }
+    window::AccessibleStates States() const override;
+    window::AccessibleFacets Facets() const override { return {window::AccessibleFacet::Action}; }
+    int ActionCount() const override { return 1; }
+    std::string ActionName(int index) const override { return index == 0 ? "click" : ""; }
+    bool DoAction(int index) override;
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
     void MouseMove(Shift shift, int x, int y) override;
     void MouseUp(MouseButton button, Shift shift, int x, int y) override;

@@ -64,10 +64,10 @@ const char* const kMainTree =
 )tree";
 
 const char* const kOptionsTree =
-    R"tree(dialog "Options" (0,0 257x233) enabled sensitive showing visible active
-  separator "" (0,183 257x5) enabled sensitive showing visible
-  push button "OK" (88,195 75x25) enabled sensitive focusable focused showing visible default action=click
-  push button "Cancel" (172,195 75x25) enabled sensitive focusable showing visible action=click
+    R"tree(dialog "Options" (0,0 257x257) enabled sensitive showing visible active
+  separator "" (0,207 257x5) enabled sensitive showing visible
+  push button "OK" (88,219 75x25) enabled sensitive focusable focused showing visible default action=click
+  push button "Cancel" (172,219 75x25) enabled sensitive focusable showing visible action=click
   panel "File suffix information" (8,8 241x109) enabled sensitive showing visible
     label "The file suffix identifies the icon state; hot, disabled or pressed." (124,28 111x39) enabled sensitive showing visible text="The file suffix identifies\nthe icon state; hot, \ndisabled or pressed."
     label "Hot" (24,32 17x13) enabled sensitive showing visible text="Hot" label-for=text
@@ -76,11 +76,12 @@ const char* const kOptionsTree =
     text "Hot" (76,28 37x21) enabled sensitive focusable showing visible editable text="_h"
     text "Disabled" (76,56 36x21) enabled sensitive focusable showing visible editable text="_d"
     text "Pressed" (76,84 36x21) enabled sensitive focusable showing visible editable text="_p"
-  panel "Strip format" (8,124 241x53) enabled sensitive showing visible
+  panel "Strip format" (8,124 241x77) enabled sensitive showing visible
     combo box "BMP (as before)" (24,144 209x21) enabled sensitive focusable showing visible text="BMP (as before)" selected=0
       list item "BMP (as before)" (25,166 207x13) enabled sensitive visible selectable selected
       list item "PNG with transparency" (25,179 207x13) enabled sensitive visible selectable
       list item "BMP with transparency" (25,192 207x13) enabled sensitive visible selectable
+    check box "Make missing states from the Normal image" (16,172 225x17) enabled sensitive focusable showing visible action=click
 )tree";
 
 class AccessibleWindows : public FormTest {

@@ -17,6 +17,7 @@ enum class AccessibleRole {
     Dialog,
     Alert,  // a message dialog
     PushButton,
+    CheckBox,
     ComboBox,
     ListItem,  // an item of a combo box
     Label,
@@ -36,7 +37,7 @@ enum class AccessibleState {
     Focused,
     Showing,  // visible together with every parent
     Visible,  // the control's own flag
-    Checked,  // a latched button
+    Checked,  // a latched button, a ticked check box
     Default,  // the button Enter presses
     Active,   // the window with the keyboard
     Selectable,

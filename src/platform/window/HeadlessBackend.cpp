@@ -15,6 +15,7 @@ void HeadlessBackend::PumpEvents(Desktop&, Wait wait) {
 }
 
 std::optional<ScreenPlacement> HeadlessBackend::Placement(const Window& top) {
+    if (!canPlace_) return std::nullopt;
     return ScreenPlacement{.origin = {top.Bounds().left, top.Bounds().top}, .scale = 1};
 }
 

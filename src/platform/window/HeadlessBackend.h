@@ -21,7 +21,7 @@ class HeadlessBackend : public Backend {
     void ShowNative(Window&, bool) override {}
     void Present(Window&, const FrameView&) override { ++presents_; }
     void FocusNative(Window&) override {}
-    // Where the bounds say, at 1x.
+    // Where the bounds say, at 1x; none while it cannot place windows.
     std::optional<ScreenPlacement> Placement(const Window& top) override;
     // With Wait::Yes runs the next scripted action; a wait with none scripted would never end, so it
     // raises EInvalidOperation instead.

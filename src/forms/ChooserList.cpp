@@ -122,6 +122,34 @@ void TChooserList::MouseDown(MouseButton button, Shift shift, int x, int y) {
     MoveTo(index, window::KeyModifiers(shift));
 }
 
+window::Accessible* TChooserList::AccessibleChild(int index) const {
+    return itemNodes_.At(*const_cast<TChooserList*>(this), *this, index, int(items_.size()));
+}
+
+bool TChooserList::SelectChild(int index) {
+    if (!AcceptsInput() || index < 0 || index >= int(items_.size())) return false;
+    MoveTo(index, Shift::None);
+    return true;
+}
+
+std::string TChooserList::ItemText(int index) const {
+    return index >= 0 && index < int(items_.size()) ? items_[std::size_t(index)] : std::string();
+}
+
+bool TChooserList::ItemSelected(int index) const {
+    return index >= 0 && index < int(selected_.size()) && selected_[std::size_t(index)];
+}
+
+bool TChooserList::ItemShowing(int index) const {
+    return ReallyVisible() && index >= topIndex_ && index < topIndex_ + VisibleRows();
+}
+
+gdi::RECT TChooserList::ItemExtents(int index) const {
+    const gdi::RECT box = Extents();
+    const int top = box.top + kBorder + (index - topIndex_) * kItemHeight;
+    return {box.left + kBorder, top, box.right - kBorder, top + kItemHeight};
+}
+
 void TChooserList::Paint() {
     const gdi::HDC dc = Canvas().Handle();
     FillSolid(dc, ClientRect(), Color());

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/ListItemNodes.h"
 #include "framework/WinControl.h"
 
 namespace plexon {
 
-class TChooserList : public TWinControl {
+class TChooserList : public TWinControl, private TItemSource {
   public:
     explicit TChooserList(TComponent* owner);
 
@@ -34,6 +35,15 @@ class TChooserList : public TWinControl {
     void KeyDown(int& key, Shift shift) override;
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
 
+    // A list with one list item per line; the selected child is the focused line, and selecting one
+    // selects it alone, as a plain click does.
+    window::AccessibleRole Role() const override { return window::AccessibleRole::List; }
+    window::AccessibleFacets Facets() const override { return {window::AccessibleFacet::Selection}; }
+    int AccessibleChildCount() const override { return int(items_.size()); }
+    window::Accessible* AccessibleChild(int index) const override;
+    int SelectedChild() const override { return itemIndex_; }
+    bool SelectChild(int index) override;
+
   protected:
     void Paint() override;
 
@@ -48,6 +58,13 @@ class TChooserList : public TWinControl {
     int itemIndex_ = -1;
     int anchor_ = -1;
     int topIndex_ = 0;
+
+    std::string ItemText(int index) const override;
+    bool ItemSelected(int index) const override;
+    // Only the lines scrolled into view show.
+    bool ItemShowing(int index) const override;
+    gdi::RECT ItemExtents(int index) const override;
+    mutable TListItemNodes itemNodes_;
 };
 
 }  // namespace plexon

@@ -1,7 +1,6 @@
 // The drop-down-list combo box. The open list is a pop-up window (PopupWindow.h) that holds the
 // mouse capture, so that a click anywhere else closes it.
 #include "framework/ComboBox.h"
-#include "framework/ComboBoxItem.h"
 
 #include "framework/ControlDrawing.h"
 #include "framework/PopupWindow.h"

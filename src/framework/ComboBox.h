@@ -4,17 +4,13 @@
 // outside closes it. OnChange follows the user's choices.
 #pragma once
 
-#include <memory>
-#include <vector>
-
+#include "framework/ListItemNodes.h"
 #include "framework/StringList.h"
 #include "framework/WinControl.h"
 
 namespace plexon {
 
-class TComboBoxItem;
-
-class TComboBox : public TWinControl {
+class TComboBox : public TWinControl, private TItemSource {
   public:
     explicit TComboBox(TComponent* owner);
     ~TComboBox() override;
@@ -65,7 +61,12 @@ class TComboBox : public TWinControl {
     int itemHeight_ = 13;
     int hotIndex_ = -1;
     window::HWND popup_ = nullptr;
-    mutable std::vector<std::unique_ptr<TComboBoxItem>> itemNodes_;  // made as they are asked for
+    // The items for a screen reader; an item's row is in the list that opens below the box.
+    std::string ItemText(int index) const override;
+    bool ItemSelected(int index) const override { return index == itemIndex_; }
+    bool ItemShowing(int) const override { return DroppedDown(); }
+    gdi::RECT ItemExtents(int index) const override;
+    mutable TListItemNodes itemNodes_;
 };
 
 }  // namespace plexon

@@ -1,28 +1,17 @@
 // The combo box as a screen reader sees it: a combo box named by its label or current item, with
 // one list item per item, the current one selected; selecting an item chooses it as a click would.
 #include "framework/ComboBox.h"
-#include "framework/ComboBoxItem.h"
 
 namespace plexon {
 
-using window::AccessibleState;
-
-std::string TComboBoxItem::AccessibleName() const {
-    return index_ < combo_.Items().Count() ? combo_.Items()[index_] : std::string();
+std::string TComboBox::ItemText(int index) const {
+    return index >= 0 && index < items_.Count() ? items_[index] : std::string();
 }
 
-window::AccessibleStates TComboBoxItem::States() const {
-    window::AccessibleStates states = combo_.TControl::States().Without(AccessibleState::Showing);
-    // Items show only while the list is open.
-    if (combo_.DroppedDown()) states = states.With(AccessibleState::Showing);
-    states = states.With(AccessibleState::Selectable);
-    return index_ == combo_.ItemIndex() ? states.With(AccessibleState::Selected) : states;
-}
-
-gdi::RECT TComboBoxItem::Extents() const {
-    const gdi::RECT box = combo_.Extents();
-    const int top = box.bottom + 1 + index_ * combo_.ItemHeight();
-    return {box.left + 1, top, box.right - 1, top + combo_.ItemHeight()};
+gdi::RECT TComboBox::ItemExtents(int index) const {
+    const gdi::RECT box = Extents();
+    const int top = box.bottom + 1 + index * itemHeight_;
+    return {box.left + 1, top, box.right - 1, top + itemHeight_};
 }
 
 std::string TComboBox::AccessibleName() const {
@@ -39,11 +28,7 @@ std::string TComboBox::AccessibleText() const {
 }
 
 window::Accessible* TComboBox::AccessibleChild(int index) const {
-    if (index < 0 || index >= items_.Count()) return nullptr;
-    // Nodes stay once made, so a screen reader's references to them stay valid.
-    while (int(itemNodes_.size()) <= index)
-        itemNodes_.push_back(std::make_unique<TComboBoxItem>(*this, int(itemNodes_.size())));
-    return itemNodes_[std::size_t(index)].get();
+    return itemNodes_.At(*const_cast<TComboBox*>(this), *this, index, items_.Count());
 }
 
 bool TComboBox::SelectChild(int index) {

@@ -19,7 +19,8 @@ enum class AccessibleRole {
     PushButton,
     CheckBox,
     ComboBox,
-    ListItem,  // an item of a combo box
+    List,
+    ListItem,  // an item of a combo box or a list
     Label,
     Text,   // an edit field
     Panel,  // a group box or a panel holding controls

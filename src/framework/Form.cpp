@@ -68,6 +68,8 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 
 TForm::~TForm() {
     MarkDestroying();
+    // The window outlives the form's own part by a moment; nobody may ask the half-gone form.
+    if (HandleAllocated()) window::TheDesktop().SetAccessible(handle_, nullptr);
     std::erase(Screen().forms_, this);
     DestroyComponents();
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/Accessibility.h"
 #include "app/ApplicationIcon.h"
 #include "app/DemoForm.h"
 #include "app/OpenPaths.h"
@@ -26,6 +27,7 @@ int MainWindow(std::span<const std::string> paths) {
     Application().SetTitle("Tesvo Plexon");
     window::TheDesktop().Native().SetApplicationIcon(DrawApplicationIcon(kWindowIconSize));
     Application().CreateForm(frmMain);
+    StartAccessibility();
     if (!paths.empty()) {
         try {
             frmMain->FilesDropped(FilesToOpen(paths, frmMain->Suffixes()));

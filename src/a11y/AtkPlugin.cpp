@@ -36,6 +36,14 @@ void RefreshLive() {
     for (Accessible* window : host->Windows()) Collect(window);
 }
 
+// The windows a reader sees: those that show.
+std::vector<Accessible*> ShownWindows() {
+    std::vector<Accessible*> shown;
+    for (Accessible* window : host->Windows())
+        if (window->States().Contains(AccessibleState::Showing)) shown.push_back(window);
+    return shown;
+}
+
 // ---- the node object ----------------------------------------------------------------------------
 
 struct NodeObject {
@@ -133,7 +141,7 @@ gint NodeIndexInParent(AtkObject* object) {
             if (parent->AccessibleChild(i) == node) return i;
         return -1;
     }
-    const std::vector<Accessible*> windows = host->Windows();
+    const std::vector<Accessible*> windows = ShownWindows();
     for (std::size_t i = 0; i < windows.size(); ++i)
         if (windows[i] == node) return gint(i);
     return -1;
@@ -344,7 +352,8 @@ void NodeFinalize(GObject* object) {
     delete self->name;
     delete self->description;
     delete self->actionName;
-    G_OBJECT_CLASS(g_type_class_peek_parent(G_OBJECT_GET_CLASS(object)))->finalize(object);
+    // The class of every node type shares this function: the finalizer to chain up to is ATK's.
+    G_OBJECT_CLASS(g_type_class_peek(ATK_TYPE_OBJECT))->finalize(object);
 }
 
 void NodeClassInit(gpointer klass, gpointer) {
@@ -442,11 +451,11 @@ const gchar* ApplicationName(AtkObject*) {
 }
 
 gint ApplicationChildCount(AtkObject*) {
-    return gint(host->Windows().size());
+    return gint(ShownWindows().size());
 }
 
 AtkObject* ApplicationChild(AtkObject*, gint index) {
-    const std::vector<Accessible*> windows = host->Windows();
+    const std::vector<Accessible*> windows = ShownWindows();
     if (index < 0 || std::size_t(index) >= windows.size()) return nullptr;
     return ATK_OBJECT(g_object_ref(Wrap(windows[std::size_t(index)])));
 }
@@ -500,7 +509,7 @@ Accessible* seenActive = nullptr;
 gint64 valueReported = 0;
 
 void ReportWindows() {
-    const std::vector<Accessible*> windows = host->Windows();
+    const std::vector<Accessible*> windows = ShownWindows();
     for (std::size_t i = 0; i < windows.size(); ++i) {
         if (std::find(seenWindows.begin(), seenWindows.end(), windows[i]) != seenWindows.end()) continue;
         AtkObject* object = Wrap(windows[i]);

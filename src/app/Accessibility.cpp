@@ -23,7 +23,7 @@ class DesktopHost final : public window::AccessibilityHost {
         std::vector<window::Accessible*> roots;
         window::Desktop& desktop = window::TheDesktop();
         for (window::HWND top : desktop.TopLevels())
-            if (window::Accessible* root = desktop.AccessibleOf(top); root && desktop.IsReallyVisible(top))
+            if (window::Accessible* root = desktop.AccessibleOf(top))
                 roots.push_back(root);
         return roots;
     }
@@ -43,7 +43,7 @@ class DesktopHost final : public window::AccessibilityHost {
         });
     }
     void Every(std::uint32_t intervalMs, std::function<void()> action) override {
-        window::TheDesktop().SetTimer(intervalMs, std::move(action));
+        window::TheDesktop().SetTimer(intervalMs, std::move(action), window::TimerKind::Service);
     }
 };
 

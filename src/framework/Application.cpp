@@ -37,12 +37,15 @@ bool TApplication::Dispatch(bool wait, const std::function<bool(const window::Me
     if (!desk.GetMessage(message, wait ? window::Wait::Yes : window::Wait::No)) return false;
     const bool painting =
         message.kind == window::MessageKind::Paint || message.kind == window::MessageKind::EraseBackground;
-    if (!takes || painting || (*takes)(message)) {
+    if (!takes || painting || desk.IsServiceTimer(message) || (*takes)(message)) {
         try {
             desk.DispatchMessage(message);
         } catch (...) {
             HandleException();
         }
+    } else if (message.kind == window::MessageKind::Timer) {
+        // Passed, not lost: taken as it is, a due timer would be due again at once, for ever.
+        desk.SkipTimer(message.id);
     }
     ReleaseIdleBitmapDcs();
     return true;

@@ -97,7 +97,9 @@ eventually(lambda: window("alert") is None, "the alert did not close")
 if len(os.listdir(strips)) == 0:
     fail("no strips were written")
 
-find(frame, "push button", "Options").queryAction().doAction(0)
+options_button = eventually(lambda: find(frame, "push button", "Options"),
+                            "no Options button after the weld: %r" % [(n.getRoleName(), n.name) for n in nodes(frame)])
+options_button.queryAction().doAction(0)
 options = eventually(lambda: window("dialog", "Options"), "no Options dialog")
 hot = find(options, "text", "Hot")  # named by its label
 if hot is None:

@@ -10,10 +10,11 @@ for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-b
     [ -x "$candidate" ] && launcher=$candidate && break
 done
 [ -n "$launcher" ] || { echo "FAIL: at-spi-bus-launcher missing (at-spi2-core)"; exit 1; }
-for tool in Xvfb xdpyinfo dbus-run-session dbus-send python3; do
+python=/usr/bin/python3  # the system Python, which has pyatspi (python3-pyatspi)
+for tool in Xvfb xdpyinfo dbus-run-session dbus-send $python; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool missing"; exit 1; }
 done
-python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL: python3-pyatspi missing"; exit 1; }
+"$python" -c 'import pyatspi' 2>/dev/null || { echo "FAIL: python3-pyatspi missing"; exit 1; }
 work=$(mktemp -d)
 xvfb_pid=
 trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -31,5 +32,5 @@ dbus-run-session -- bash -c '
             string:org.a11y.Bus 2>/dev/null | grep -q "boolean true" && break
         sleep 0.05
     done
-    python3 "$2" "$3" "$4"
-' session "$launcher" "$here/a11y_check.py" "$binary" "$work"
+    "$5" "$2" "$3" "$4"
+' session "$launcher" "$here/a11y_check.py" "$binary" "$work" "$python"

@@ -6,12 +6,12 @@
 
 namespace plexon::window {
 
-int Desktop::SetTimer(std::uint32_t intervalMs, std::function<void()> action) {
+int Desktop::SetTimer(std::uint32_t intervalMs, std::function<void()> action, TimerKind kind) {
     const int id = ++lastTimerId_;
     // At least a millisecond, so that a due timer is not due again at once and a loop that handles
     // what is queued comes to an end.
     const std::uint32_t interval = std::max<std::uint32_t>(intervalMs, 1);
-    timers_[id] = {interval, backend_->Milliseconds() + interval, std::move(action)};
+    timers_[id] = {interval, backend_->Milliseconds() + interval, std::move(action), kind};
     return id;
 }
 
@@ -32,6 +32,17 @@ bool Desktop::TimerDue(Message& message) {
     if (earliest == 0) return false;
     message = {.kind = MessageKind::Timer, .window = nullptr, .id = earliest};
     return true;
+}
+
+bool Desktop::IsServiceTimer(const Message& message) const {
+    if (message.kind != MessageKind::Timer) return false;
+    const auto found = timers_.find(message.id);
+    return found != timers_.end() && found->second.kind == TimerKind::Service;
+}
+
+void Desktop::SkipTimer(int id) {
+    if (const auto found = timers_.find(id); found != timers_.end())
+        found->second.due = backend_->Milliseconds() + found->second.interval;
 }
 
 void Desktop::DispatchTimer(int id) {

@@ -77,6 +77,10 @@ class Window {
     std::uint8_t* frameBits_ = nullptr;
 };
 
+// A service timer acts in every loop, even one that lets no input act (a weld between its strips):
+// it keeps work going that is no answer to the user's input, such as a screen reader's requests.
+enum class TimerKind { Normal, Service };
+
 class Desktop {
   public:
     explicit Desktop(std::unique_ptr<Backend> backend);
@@ -153,10 +157,14 @@ class Desktop {
     // input, posted messages and painting, as one Timer message however many intervals passed;
     // dispatching it runs the action and starts the next interval. An interval of 0 counts as 1 ms.
     // Returns the timer's id (> 0).
-    int SetTimer(std::uint32_t intervalMs, std::function<void()> action);
+    int SetTimer(std::uint32_t intervalMs, std::function<void()> action, TimerKind kind = TimerKind::Normal);
     // Stops the timer; nothing for an unknown id.
     void KillTimer(int id);
     bool HasTimer(int id) const { return timers_.count(id) != 0; }
+    // A loop that lets only some messages act (TApplication::ProcessMessagesOnly) passes a due timer
+    // that is no service: it is due again one interval later, not at once.
+    bool IsServiceTimer(const Message& message) const;
+    void SkipTimer(int id);
 
     // Input as a window system reports it, in the client coordinates of a top-level window. The
     // desktop routes it to the window under the mouse, the capturing window or the focused window.
@@ -209,6 +217,7 @@ class Desktop {
         std::uint32_t interval;
         std::uint64_t due;
         std::function<void()> action;
+        TimerKind kind = TimerKind::Normal;
     };
     std::map<int, Timer> timers_;
     int lastTimerId_ = 0;

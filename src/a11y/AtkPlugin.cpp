@@ -73,6 +73,8 @@ AtkRole AtkRoleOf(AccessibleRole role) {
         case AccessibleRole::Alert: return ATK_ROLE_ALERT;
         case AccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
         case AccessibleRole::ComboBox: return ATK_ROLE_COMBO_BOX;
+        case AccessibleRole::CheckBox: return ATK_ROLE_CHECK_BOX;
+        case AccessibleRole::List: return ATK_ROLE_LIST;
         case AccessibleRole::ListItem: return ATK_ROLE_LIST_ITEM;
         case AccessibleRole::Label: return ATK_ROLE_LABEL;
         case AccessibleRole::Text: return ATK_ROLE_TEXT;

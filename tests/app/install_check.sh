@@ -11,7 +11,10 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 DESTDIR=$work/root cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "install"; }
 root=$work/root/usr
+# The accessibility plugin goes into the program's own folder under the multiarch library folder.
+triplet=$(gcc -print-multiarch)
 expected="bin/plexon
+lib/$triplet/tesvo-plexon/libplexon-a11y.so
 share/applications/tesvo-plexon.desktop
 share/doc/tesvo-plexon/changelog.gz
 share/doc/tesvo-plexon/copyright

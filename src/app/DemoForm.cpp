@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/Accessibility.h"
 #include "app/ApplicationIcon.h"
 #include "framework/Application.h"
 #include "framework/Bevel.h"
@@ -98,6 +99,7 @@ int RunDemo(Console& console) {
     Application().CreateForm(created);
     const std::unique_ptr<TDemoForm> form(created);
     form->out = &console.out;
+    StartAccessibility();
     Application().Run();
     return kExitDone;
 }

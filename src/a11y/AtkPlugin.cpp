@@ -536,6 +536,10 @@ void ReportChanges() {
                      node->Facets().Contains(AccessibleFacet::Value) ? node->Value().current : 0};
         auto found = seen.find(node);
         if (found == seen.end()) {
+            // A control that comes with the focus (the default button of a new dialog) is where the
+            // reader now is.
+            if (current.states.Contains(AccessibleState::Focused))
+                atk_object_notify_state_change(Wrap(const_cast<Accessible*>(node)), ATK_STATE_FOCUSED, TRUE);
             seen.emplace(node, std::move(current));
             continue;
         }

@@ -10,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 binary, work = sys.argv[1], sys.argv[2]
 icons = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples", "icons")
@@ -31,9 +32,28 @@ def fail(why):
     sys.exit(1)
 
 
+# What the program announces, as a reader hears it.
+events = []
+
+
+def record(event):
+    source = event.source
+    events.append((event.type, source.getRoleName() if source else "", source.name if source else ""))
+
+
+for kind in ("object:property-change:accessible-name", "object:state-changed:focused", "window:activate"):
+    pyatspi.Registry.registerEventListener(record, kind)
+
+
+def heard(kind, role, name=None):
+    return any(t.startswith(kind) and r == role and (name is None or n == name) for t, r, n in events)
+
+
 def eventually(find, what, seconds=10):
     deadline = time.time() + seconds
     while time.time() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             found = find()
         except Exception:  # the tree changes under us while windows come and go
@@ -87,8 +107,13 @@ for button in browse[:2]:
     time.sleep(0.5)
 count.querySelection().selectChild(2)  # "4 state images"
 eventually(lambda: count.queryText().getText(0, -1) == "4 state images", "the Selection did not pick 4 states")
+eventually(lambda: heard("object:property-change:accessible-name", "label", strips + "/"),
+           "the output label's new name was not announced: %r" % events)
 start.queryAction().doAction(0)
 alert = eventually(lambda: window("alert"), "no alert after Start", 30)
+eventually(lambda: heard("window:activate", "alert"), "the report was not announced: %r" % events)
+eventually(lambda: heard("object:state-changed:focused", "push button", "OK"),
+           "the report's focused OK button was not announced: %r" % events)
 report = " ".join(n.queryText().getText(0, -1) for n in nodes(alert) if n.getRoleName() == "label")
 if "created" not in report:
     fail("the report does not say the images were created: %r" % report)

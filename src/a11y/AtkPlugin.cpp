@@ -66,25 +66,20 @@ Accessible* NodeOf(gpointer object) {
 
 AtkObject* Wrap(Accessible* node);
 
+constexpr std::pair<AccessibleRole, AtkRole> kRoles[] = {
+    {AccessibleRole::Frame, ATK_ROLE_FRAME},         {AccessibleRole::Dialog, ATK_ROLE_DIALOG},
+    {AccessibleRole::Alert, ATK_ROLE_ALERT},         {AccessibleRole::PushButton, ATK_ROLE_PUSH_BUTTON},
+    {AccessibleRole::ComboBox, ATK_ROLE_COMBO_BOX},  {AccessibleRole::CheckBox, ATK_ROLE_CHECK_BOX},
+    {AccessibleRole::List, ATK_ROLE_LIST},           {AccessibleRole::ListItem, ATK_ROLE_LIST_ITEM},
+    {AccessibleRole::Label, ATK_ROLE_LABEL},         {AccessibleRole::Text, ATK_ROLE_TEXT},
+    {AccessibleRole::Panel, ATK_ROLE_PANEL},         {AccessibleRole::ProgressBar, ATK_ROLE_PROGRESS_BAR},
+    {AccessibleRole::Link, ATK_ROLE_LINK},           {AccessibleRole::Image, ATK_ROLE_IMAGE},
+    {AccessibleRole::Separator, ATK_ROLE_SEPARATOR}, {AccessibleRole::Filler, ATK_ROLE_FILLER},
+};
+
 AtkRole AtkRoleOf(AccessibleRole role) {
-    switch (role) {
-        case AccessibleRole::Frame: return ATK_ROLE_FRAME;
-        case AccessibleRole::Dialog: return ATK_ROLE_DIALOG;
-        case AccessibleRole::Alert: return ATK_ROLE_ALERT;
-        case AccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
-        case AccessibleRole::ComboBox: return ATK_ROLE_COMBO_BOX;
-        case AccessibleRole::CheckBox: return ATK_ROLE_CHECK_BOX;
-        case AccessibleRole::List: return ATK_ROLE_LIST;
-        case AccessibleRole::ListItem: return ATK_ROLE_LIST_ITEM;
-        case AccessibleRole::Label: return ATK_ROLE_LABEL;
-        case AccessibleRole::Text: return ATK_ROLE_TEXT;
-        case AccessibleRole::Panel: return ATK_ROLE_PANEL;
-        case AccessibleRole::ProgressBar: return ATK_ROLE_PROGRESS_BAR;
-        case AccessibleRole::Link: return ATK_ROLE_LINK;
-        case AccessibleRole::Image: return ATK_ROLE_IMAGE;
-        case AccessibleRole::Separator: return ATK_ROLE_SEPARATOR;
-        case AccessibleRole::Filler: return ATK_ROLE_FILLER;
-    }
+    for (const auto& [ours, atk] : kRoles)
+        if (ours == role) return atk;
     return ATK_ROLE_UNKNOWN;
 }
 
@@ -170,7 +165,8 @@ AtkRelationSet* NodeRelations(AtkObject* object) {
         if (!relation.target || !live.count(relation.target)) continue;
         AtkObject* target = Wrap(relation.target);
         AtkRelation* atk = atk_relation_new(
-            &target, 1, relation.kind == RelationKind::LabelFor ? ATK_RELATION_LABEL_FOR : ATK_RELATION_LABELLED_BY);
+            &target, 1,
+            relation.kind == RelationKind::LabelFor ? ATK_RELATION_LABEL_FOR : ATK_RELATION_LABELLED_BY);
         atk_relation_set_add(set, atk);
         g_object_unref(atk);
     }
@@ -381,9 +377,9 @@ void NodeInit(GTypeInstance* instance, gpointer) {
 }
 
 GType NodeType() {
-    static const GType type = g_type_register_static_simple(ATK_TYPE_OBJECT, "PlexonAccessible",
-                                                            sizeof(NodeObjectClass), NodeClassInit,
-                                                            sizeof(NodeObject), NodeInit, GTypeFlags(0));
+    static const GType type =
+        g_type_register_static_simple(ATK_TYPE_OBJECT, "PlexonAccessible", sizeof(NodeObjectClass),
+                                      NodeClassInit, sizeof(NodeObject), NodeInit, GTypeFlags(0));
     return type;
 }
 
@@ -398,15 +394,16 @@ void InitWindow(gpointer, gpointer) {}
 GType TypeWith(AccessibleFacets facets, bool window) {
     static std::unordered_map<unsigned, GType> types;
     unsigned key = 0;
-    constexpr AccessibleFacet kAll[] = {AccessibleFacet::Action, AccessibleFacet::Text, AccessibleFacet::EditableText,
-                                        AccessibleFacet::Value, AccessibleFacet::Selection};
+    constexpr AccessibleFacet kAll[] = {AccessibleFacet::Action, AccessibleFacet::Text,
+                                        AccessibleFacet::EditableText, AccessibleFacet::Value,
+                                        AccessibleFacet::Selection};
     for (unsigned i = 0; i < std::size(kAll); ++i)
         if (facets.Contains(kAll[i])) key |= 1u << i;
     if (window) key |= 32;
     if (auto found = types.find(key); found != types.end()) return found->second;
     const std::string name = "PlexonAccessible" + std::to_string(key);
-    const GType type = g_type_register_static_simple(NodeType(), name.c_str(), sizeof(NodeObjectClass), nullptr,
-                                                     sizeof(NodeObject), nullptr, GTypeFlags(0));
+    const GType type = g_type_register_static_simple(NodeType(), name.c_str(), sizeof(NodeObjectClass),
+                                                     nullptr, sizeof(NodeObject), nullptr, GTypeFlags(0));
     const auto add = [type](GType iface, auto init) {
         const GInterfaceInfo info{init, nullptr, nullptr};
         g_type_add_interface_static(type, iface, &info);
@@ -424,7 +421,8 @@ GType TypeWith(AccessibleFacets facets, bool window) {
 
 AtkObject* Wrap(Accessible* node) {
     if (auto found = wrappers.find(node); found != wrappers.end()) return found->second;
-    auto* object = static_cast<NodeObject*>(g_object_new(TypeWith(node->Facets(), IsWindowRole(node->Role()) && !node->AccessibleParent()), nullptr));
+    auto* object = static_cast<NodeObject*>(g_object_new(
+        TypeWith(node->Facets(), IsWindowRole(node->Role()) && !node->AccessibleParent()), nullptr));
     object->node = node;
     AtkObject* atk = ATK_OBJECT(object);
     atk_object_initialize(atk, nullptr);
@@ -475,9 +473,9 @@ void ApplicationClassInit(gpointer klass, gpointer) {
 }
 
 AtkObject* MakeApplication() {
-    const GType type = g_type_register_static_simple(ATK_TYPE_OBJECT, "PlexonApplication", sizeof(AtkObjectClass),
-                                                     ApplicationClassInit, sizeof(AtkObject), nullptr,
-                                                     GTypeFlags(0));
+    const GType type =
+        g_type_register_static_simple(ATK_TYPE_OBJECT, "PlexonApplication", sizeof(AtkObjectClass),
+                                      ApplicationClassInit, sizeof(AtkObject), nullptr, GTypeFlags(0));
     AtkObject* object = ATK_OBJECT(g_object_new(type, nullptr));
     atk_object_initialize(object, nullptr);
     object->role = ATK_ROLE_APPLICATION;
@@ -561,7 +559,8 @@ void ReportChanges() {
         }
     }
     if (valuesDue) valueReported = now;
-    for (auto it = seen.begin(); it != seen.end();) it = live.count(it->first) ? std::next(it) : seen.erase(it);
+    for (auto it = seen.begin(); it != seen.end();)
+        it = live.count(it->first) ? std::next(it) : seen.erase(it);
 }
 
 // Answers what the bridge has received and reports what changed since the last round, then forgets
@@ -582,7 +581,7 @@ void Pump() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) bool plexon_accessibility_start(AccessibilityHost* theHost,
-                                                                                   const char* name) {
+                                                                                  const char* name) {
     if (host) return true;
     host = theHost;
     applicationName = name;

@@ -23,8 +23,7 @@ class DesktopHost final : public window::AccessibilityHost {
         std::vector<window::Accessible*> roots;
         window::Desktop& desktop = window::TheDesktop();
         for (window::HWND top : desktop.TopLevels())
-            if (window::Accessible* root = desktop.AccessibleOf(top))
-                roots.push_back(root);
+            if (window::Accessible* root = desktop.AccessibleOf(top)) roots.push_back(root);
         return roots;
     }
     window::Accessible* ActiveWindow() override {
@@ -67,7 +66,8 @@ bool StartAccessibility() {
     void* plugin = OpenPlugin();
     std::string reason;
     const auto start =
-        plugin ? LibraryFunctionAs<window::AccessibilityStart>(plugin, window::kAccessibilityStart, reason) : nullptr;
+        plugin ? LibraryFunctionAs<window::AccessibilityStart>(plugin, window::kAccessibilityStart, reason)
+               : nullptr;
     static DesktopHost host;
     return start && start(&host, "Tesvo Plexon");
 }

@@ -24,12 +24,12 @@ namespace plexon::window {
 using WindowProc = std::function<void(Message&)>;
 
 struct WindowOptions {
-    HWND parent = nullptr;        // null: a top-level window
-    gdi::RECT bounds;             // parent's client coordinates; for a top-level, screen coordinates
-    std::string caption;          // top-level windows only
+    HWND parent = nullptr;  // null: a top-level window
+    gdi::RECT bounds;       // parent's client coordinates; for a top-level, screen coordinates
+    std::string caption;    // top-level windows only
     BorderStyle border = BorderStyle::Single;
-    bool popup = false;           // a hint: borderless, on top, no task bar entry, never focused
-    WindowProc proc;              // receives every message of the window
+    bool popup = false;  // a hint: borderless, on top, no task bar entry, never focused
+    WindowProc proc;     // receives every message of the window
 };
 
 // A node of the window tree. Its surface is a 32-bit DIB section of its size that its Paint
@@ -169,7 +169,8 @@ class Desktop {
     // Input as a window system reports it, in the client coordinates of a top-level window. The
     // desktop routes it to the window under the mouse, the capturing window or the focused window.
     void InputMouseMove(HWND topLevel, gdi::POINT p, Shift shift);
-    void InputMouseButton(HWND topLevel, gdi::POINT p, MouseButton button, bool down, int clicks, Shift shift);
+    void InputMouseButton(HWND topLevel, gdi::POINT p, MouseButton button, bool down, int clicks,
+                          Shift shift);
     void InputKey(int key, bool down, Shift shift);
     void InputChar(char32_t ch);
     void InputClose(HWND topLevel);

@@ -1,7 +1,10 @@
 // One NameHasOwner call on a private session bus connection, through libdbus's C interface.
 #include "platform/shell/AccessibilityBus.h"
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "runtime/SharedLibrary.h"
@@ -42,9 +45,18 @@ bool Find(void* library, const char* name, F& function) {
     return function != nullptr;
 }
 
+// Where the session bus would be found without starting one: libdbus would otherwise launch a bus of
+// its own on the display for a program that merely asks.
+bool SessionBusKnown() {
+    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address) return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime && *runtime && ::access((std::string(runtime) + "/bus").c_str(), F_OK) == 0;
+}
+
 }  // namespace
 
 bool AccessibilityBusRunning() {
+    if (!SessionBusKnown()) return false;
     std::string reason;
     void* library = OpenLibrary("libdbus-1.so.3", reason);
     DBus d{};

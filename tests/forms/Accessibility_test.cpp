@@ -6,7 +6,10 @@
 
 #include "controls/PxSpeedButton.h"
 #include "forms/FormMain.h"
+#include "forms/ChooserWindow.h"
+#include "forms/FormAbout.h"
 #include "forms/FormOptions.h"
+#include "forms/MessageDialog.h"
 #include "framework/ComboBox.h"
 #include "framework/FormTestSupport.h"
 #include "support/TempFolder.h"
@@ -173,6 +176,53 @@ TEST_F(AccessibleWindows, OptionsFieldsEditAsTypingDoes) {
         EXPECT_EQ(hot.AccessibleText(), c.shown);
     }
     EXPECT_EQ(form->Letters().SuffixHot, "q");
+}
+
+}  // namespace
+}  // namespace plexon::test
+
+namespace plexon::test {
+namespace {
+
+// Every node of the window reads with a role a reader knows and, where a user acts or reads, a name:
+// windows, buttons, boxes, fields, links and items; every button can be clicked through its node.
+void ExpectReadable(const Accessible& node, const std::string& where) {
+    using window::AccessibleRole;
+    const AccessibleRole role = node.Role();
+    const bool named = role == AccessibleRole::Frame || role == AccessibleRole::Dialog ||
+                       role == AccessibleRole::Alert || role == AccessibleRole::PushButton ||
+                       role == AccessibleRole::CheckBox || role == AccessibleRole::ComboBox ||
+                       role == AccessibleRole::Text || role == AccessibleRole::Link ||
+                       role == AccessibleRole::ListItem;
+    if (named) {
+        EXPECT_FALSE(node.AccessibleName().empty()) << where << ": " << window::RoleName(role);
+    }
+    if (role == AccessibleRole::PushButton) {
+        EXPECT_EQ(node.ActionName(0), "click") << where;
+    }
+    for (int i = 0; i < node.AccessibleChildCount(); ++i) ExpectReadable(*node.AccessibleChild(i), where);
+}
+
+TEST_F(AccessibleWindows, EveryWindowOfTheProgramReads) {
+    ChooserRequest chooser;
+    chooser.kind = ChooserKind::Folder;
+    chooser.initialFolder = folder.Path();
+    const std::pair<const char*, TForm*> forms[] = {
+        {"About", new TfrmAbout(&Application())},
+        {"message", BuildMessageDialog("Your new images were created.", mtInformation, {mbOK}, "Open &Folder")},
+        {"chooser", new TChooserForm(&Application(), chooser)},
+    };
+    const window::AccessibleRole roles[] = {window::AccessibleRole::Dialog, window::AccessibleRole::Alert,
+                                            window::AccessibleRole::Dialog};
+    for (std::size_t i = 0; i < std::size(forms); ++i) {
+        forms[i].second->Show();
+        Pump();
+        const Accessible* root = Desk().AccessibleOf(forms[i].second->Handle());
+        ASSERT_NE(root, nullptr) << forms[i].first;
+        EXPECT_EQ(root->Role(), roles[i]) << forms[i].first;
+        ExpectReadable(*root, forms[i].first);
+        delete forms[i].second;
+    }
 }
 
 }  // namespace

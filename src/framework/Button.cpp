@@ -16,62 +16,34 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) {
     clickOnMouseUp_ = false;
 }
 
-void TButton::SetDown(bool down) {
-    if (down == down_) return;
-    down_ = down;
-    Invalidate();
-}
-
 void TButton::MouseDown(MouseButton button, Shift shift, int x, int y) {
     TWinControl::MouseDown(button, shift, x, y);
-    if (button != MouseButton::Left) return;
-    tracking_ = true;
-    SetDown(true);
-    window::TheDesktop().SetCapture(Handle());
+    press_.MouseDown(button);
 }
 
 void TButton::MouseMove(Shift shift, int x, int y) {
     TWinControl::MouseMove(shift, x, y);
-    if (tracking_) SetDown(x >= 0 && y >= 0 && x < Width() && y < Height());
+    press_.MouseMove(x, y);
 }
 
 void TButton::MouseUp(MouseButton button, Shift shift, int x, int y) {
-    const bool click = tracking_ && button == MouseButton::Left && down_;
-    if (button == MouseButton::Left && tracking_) {
-        tracking_ = false;
-        SetDown(false);
-        if (window::TheDesktop().Capture() == Handle()) window::TheDesktop().ReleaseCapture();
-    }
+    const bool acts = press_.MouseUp(button);
     TWinControl::MouseUp(button, shift, x, y);
-    if (click) Click();  // last: the click may free the button
+    if (acts) Click();  // last: it may free the control
 }
 
 void TButton::KeyDown(int& key, Shift shift) {
     TButtonControl::KeyDown(key, shift);
-    if (key == window::vk::kSpace && !spaceDown_) {
-        spaceDown_ = true;
-        SetDown(true);
-    }
+    press_.KeyDown(key);
 }
 
 void TButton::KeyUp(int& key, Shift shift) {
     TButtonControl::KeyUp(key, shift);
-    if (key == window::vk::kSpace && spaceDown_) {
-        spaceDown_ = false;
-        SetDown(false);
-        Click();
-    }
+    if (press_.KeyUp(key)) Click();
 }
 
 void TButton::WndProc(window::Message& message) {
-    if (message.kind == window::MessageKind::CaptureLost && tracking_) {
-        tracking_ = false;
-        SetDown(false);
-    }
-    if (message.kind == window::MessageKind::KillFocus && spaceDown_) {
-        spaceDown_ = false;
-        SetDown(false);
-    }
+    press_.Message(message);
     TButtonControl::WndProc(message);
 }
 
@@ -81,19 +53,20 @@ void TButton::Paint() {
     // The button that Enter would press wears a dark frame: the focused one, else the default one.
     TForm* form = ParentForm();
     const bool focused = Focused();
-    const bool framed = focused || (Default() && form && !dynamic_cast<TButtonControl*>(form->ActiveControl()));
+    const bool framed =
+        focused || (Default() && form && !dynamic_cast<TButtonControl*>(form->ActiveControl()));
     if (framed) {
         FrameSolid(dc, r, cl3DDkShadow);
         r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     }
-    if (down_) {
+    if (press_.Down()) {
         FrameSolid(dc, r, clBtnShadow);
     } else {
         gdi::RECT edge = r;
         gdi::DrawEdge(dc, &edge, gdi::EDGE_RAISED, gdi::BF_RECT);
     }
     gdi::RECT text = ClientRect();
-    if (down_) text = {text.left + 1, text.top + 1, text.right + 1, text.bottom + 1};
+    if (press_.Down()) text = {text.left + 1, text.top + 1, text.right + 1, text.bottom + 1};
     DrawControlText(dc, Caption(), text, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE, Font(),
                     ReallyEnabled() ? TextState::Enabled : TextState::Disabled);
     if (focused) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Form.h"
+#include "framework/PressTracking.h"
 
 namespace plexon {
 
@@ -11,7 +12,7 @@ class TButton : public TButtonControl {
   public:
     explicit TButton(TComponent* owner);
 
-    bool Down() const { return down_; }
+    bool Down() const { return press_.Down(); }
 
     void MouseDown(MouseButton button, Shift shift, int x, int y) override;
     void MouseMove(Shift shift, int x, int y) override;
@@ -24,10 +25,7 @@ class TButton : public TButtonControl {
     void WndProc(window::Message& message) override;
 
   private:
-    void SetDown(bool down);
-    bool tracking_ = false;
-    bool spaceDown_ = false;
-    bool down_ = false;
+    TPressTracking press_{*this};
 };
 
 }  // namespace plexon

@@ -36,12 +36,6 @@ void TCheckBox::SetChecked(bool checked) {
     Invalidate();
 }
 
-void TCheckBox::SetDown(bool down) {
-    if (down == down_) return;
-    down_ = down;
-    Invalidate();
-}
-
 void TCheckBox::Toggle() {
     SetChecked(!checked_);
     Click();
@@ -67,54 +61,32 @@ bool TCheckBox::Accelerate(char32_t ch) {
 
 void TCheckBox::MouseDown(MouseButton button, Shift shift, int x, int y) {
     TWinControl::MouseDown(button, shift, x, y);
-    if (button != MouseButton::Left) return;
-    tracking_ = true;
-    SetDown(true);
-    window::TheDesktop().SetCapture(Handle());
+    press_.MouseDown(button);
 }
 
 void TCheckBox::MouseMove(Shift shift, int x, int y) {
     TWinControl::MouseMove(shift, x, y);
-    if (tracking_) SetDown(x >= 0 && y >= 0 && x < Width() && y < Height());
+    press_.MouseMove(x, y);
 }
 
 void TCheckBox::MouseUp(MouseButton button, Shift shift, int x, int y) {
-    const bool click = tracking_ && button == MouseButton::Left && down_;
-    if (button == MouseButton::Left && tracking_) {
-        tracking_ = false;
-        SetDown(false);
-        if (window::TheDesktop().Capture() == Handle()) window::TheDesktop().ReleaseCapture();
-    }
+    const bool acts = press_.MouseUp(button);
     TWinControl::MouseUp(button, shift, x, y);
-    if (click) Toggle();  // last: the click may free the box
+    if (acts) Toggle();  // last: it may free the control
 }
 
 void TCheckBox::KeyDown(int& key, Shift shift) {
     TWinControl::KeyDown(key, shift);
-    if (key == window::vk::kSpace && !spaceDown_) {
-        spaceDown_ = true;
-        SetDown(true);
-    }
+    press_.KeyDown(key);
 }
 
 void TCheckBox::KeyUp(int& key, Shift shift) {
     TWinControl::KeyUp(key, shift);
-    if (key == window::vk::kSpace && spaceDown_) {
-        spaceDown_ = false;
-        SetDown(false);
-        Toggle();
-    }
+    if (press_.KeyUp(key)) Toggle();
 }
 
 void TCheckBox::WndProc(window::Message& message) {
-    if (message.kind == window::MessageKind::CaptureLost && tracking_) {
-        tracking_ = false;
-        SetDown(false);
-    }
-    if (message.kind == window::MessageKind::KillFocus && spaceDown_) {
-        spaceDown_ = false;
-        SetDown(false);
-    }
+    press_.Message(message);
     TWinControl::WndProc(message);
 }
 
@@ -123,7 +95,7 @@ void TCheckBox::Paint() {
     const bool enabled = ReallyEnabled();
     gdi::RECT box{0, (Height() - kBoxSize) / 2, kBoxSize, (Height() - kBoxSize) / 2 + kBoxSize};
     gdi::DrawEdge(dc, &box, gdi::EDGE_SUNKEN, gdi::BF_RECT | gdi::BF_ADJUST);
-    FillSolid(dc, box, down_ || !enabled ? clBtnFace : clWindow);
+    FillSolid(dc, box, press_.Down() || !enabled ? clBtnFace : clWindow);
     if (checked_) {
         const gdi::COLORREF ink = ResolveColor(enabled ? clWindowText : clBtnShadow);
         for (int column = 0; column < 7; ++column)

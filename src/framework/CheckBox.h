@@ -3,6 +3,7 @@
 // OnClick; the focused box wears a dotted rectangle round its caption.
 #pragma once
 
+#include "framework/PressTracking.h"
 #include "framework/WinControl.h"
 
 namespace plexon {
@@ -15,7 +16,7 @@ class TCheckBox : public TWinControl {
     // Changes the mark only; OnClick is for the user's changes.
     void SetChecked(bool checked);
     // While the mouse or Space holds it, the box shows the face colour.
-    bool Down() const { return down_; }
+    bool Down() const { return press_.Down(); }
 
     bool Accelerate(char32_t ch) override;
 
@@ -37,12 +38,9 @@ class TCheckBox : public TWinControl {
     void WndProc(window::Message& message) override;
 
   private:
-    void SetDown(bool down);
     void Toggle();
     bool checked_ = false;
-    bool tracking_ = false;
-    bool spaceDown_ = false;
-    bool down_ = false;
+    TPressTracking press_{*this};
 };
 
 }  // namespace plexon

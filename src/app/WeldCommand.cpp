@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -128,14 +129,29 @@ std::vector<std::string> ExpandEach(std::vector<std::string> sources, const Suff
 bool CheckManifest(const std::string& manifest, const std::vector<PlannedStrip>& written,
                    const WeldRequest& request, std::ostream& err) {
     const std::string folder = ExtractFilePath(manifest);
+    // The output folder is made before the first strip, so the manifest may go into it.
+    const auto same = [](const std::string& a, const std::string& b) {
+        const auto normal = [](const std::string& path) {
+            return std::filesystem::absolute(IncludeTrailingPathDelimiter(path)).lexically_normal();
+        };
+        return normal(a) == normal(b);
+    };
     std::string_view reason;
     if (DirectoryExists(manifest))
         reason = "cannot replace: Is a directory";
-    else if (!DirectoryExists(folder.empty() ? "." : folder))
+    else if (!DirectoryExists(folder.empty() ? "." : folder) &&
+             !same(folder.empty() ? "." : folder, request.OutputFolder))
         reason = "cannot create: its folder does not exist";
     std::optional<std::string> bad;
     if (reason.empty() && (bad = FindNonUtf8Path(ManifestStrips(written, request), request)))
         reason = msg::kNotUtf8;
+    // Written last, over what the run has just written or read, it would lose a file.
+    if (std::optional<std::string> clash;
+        reason.empty() && (clash = FindManifestClash(manifest, written, request))) {
+        err << "plexon: " << manifest << ": the manifest would replace " << *clash
+            << "; nothing was written\n";
+        return false;
+    }
     if (reason.empty()) return true;
     err << "plexon: " << (bad ? *bad : manifest) << ": " << reason << "; nothing was written\n";
     return false;

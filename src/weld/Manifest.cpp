@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/shell/FileAttributes.h"
 #include "runtime/ReplacingFile.h"
 #include "runtime/Utf8.h"
 #include "weld/DerivedStates.h"
@@ -65,6 +66,20 @@ std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& str
         for (const std::size_t file : entry.strip->files)
             if (bad(request.FileList[file])) return request.FileList[file];
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> FindManifestClash(const std::string& manifestPath,
+                                             const std::vector<PlannedStrip>& sized,
+                                             const WeldRequest& request) {
+    const fs::path manifest = fs::absolute(manifestPath).lexically_normal();
+    for (const PlannedStrip& strip : sized)
+        if (fs::absolute(strip.outputPath).lexically_normal() == manifest) return strip.outputPath;
+    const FolderHandleScope folders;
+    const std::optional<FileIdentity> identity = IdentityOf(manifestPath);
+    if (!identity) return std::nullopt;
+    for (const std::string& file : request.FileList)
+        if (IdentityOf(file) == identity) return file;
     return std::nullopt;
 }
 

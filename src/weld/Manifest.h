@@ -32,6 +32,12 @@ std::vector<ManifestStrip> ManifestStrips(const std::vector<PlannedStrip>& sized
 std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips,
                                            const WeldRequest& request);
 
+// The strip or source file the manifest would replace (a strip by its path, a source by file identity,
+// so links and other spellings count), or none.
+std::optional<std::string> FindManifestClash(const std::string& manifestPath,
+                                             const std::vector<PlannedStrip>& sized,
+                                             const WeldRequest& request);
+
 std::string ManifestText(const std::string& manifestPath, const std::vector<ManifestStrip>& strips,
                          const WeldRequest& request);
 

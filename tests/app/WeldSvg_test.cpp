@@ -143,5 +143,28 @@ TEST_F(WeldSvgTest, BitmapsAtAndBelowTheSize) {
     EXPECT_EQ(test::ReadBmp(t_ / "out/32x32/Small.bmp")->At(20, 20), (test::Rgb{10, 20, 30}));
 }
 
+// The manifest is written last, so whatever would stop it is found first; it may go into the output
+// folder the run makes, but never over a strip or a source.
+TEST_F(WeldSvgTest, ManifestRefusalsComeBeforeAnyStrip) {
+    t_.WriteFile("Open.svg", Icon("16", "#f80"));
+    const struct {
+        std::string manifest;
+        std::string message;  // empty: the run succeeds
+    } cases[] = {
+        {t_ / "gone/m.json", "m.json: cannot create: its folder does not exist; nothing was written\n"},
+        {t_ / "Open.svg", "the manifest would replace " + t_ / "Open.svg" + "; nothing was written\n"},
+        {t_ / "out/Open.bmp", "the manifest would replace " + t_ / "out/Open.bmp" + "; nothing was written\n"},
+        {t_ / "out/m.json", ""},
+    };
+    for (const auto& c : cases) {
+        const int status = Run({"--manifest", c.manifest, t_ / "Open.svg"});
+        EXPECT_EQ(status, c.message.empty() ? 0 : 1) << c.manifest << err.str();
+        EXPECT_EQ(std::filesystem::exists(t_ / "out/Open.bmp"), c.message.empty()) << c.manifest;
+        if (!c.message.empty()) {
+            EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace plexon

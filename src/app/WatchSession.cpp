@@ -116,7 +116,9 @@ class Session {
                 [[maybe_unused]] const ssize_t got = ::read(signals_.get(), &info, sizeof info);
                 return kExitDone;
             }
-            if (fds[0].revents & POLLIN && ReadEvents(dirty)) {
+            const bool events = fds[0].revents & POLLIN && ReadEvents(dirty);
+            if (folders_.empty()) return kExitFailed;
+            if (events) {
                 last = Clock::now();
                 if (!pending) first = last;
                 pending = true;
@@ -158,6 +160,12 @@ class Session {
                     any = true;
                     continue;
                 }
+                // A folder moved away keeps its watch, which would follow it: let go of it.
+                if (event->mask & IN_MOVE_SELF) ::inotify_rm_watch(inotify_.get(), event->wd);
+                if (event->mask & IN_IGNORED) {
+                    FolderGone(event->wd);
+                    continue;
+                }
                 if (event->len == 0 || !folders_.count(event->wd)) continue;
                 const std::string name = event->name;
                 if (!Concerns(event->wd, name)) continue;
@@ -166,6 +174,17 @@ class Session {
             }
         }
         return any;
+    }
+
+    // A watched folder was removed or moved away: its files are no longer where the run was told.
+    void FolderGone(int wd) {
+        const auto found = folders_.find(wd);
+        if (found == folders_.end()) return;
+        console_.err << "plexon: " << found->second << ": the folder is gone; "
+                     << (folders_.size() > 1 ? "still watching the others\n" : "the watch ends\n");
+        wholeFolders_.erase(wd);
+        named_.erase(wd);
+        folders_.erase(found);
     }
 
     // A source of this session: a source file in a watched folder, or a file given by name; never a

@@ -2,6 +2,7 @@
 // of its sources changes, printing one line per strip, until SIGINT or SIGTERM ends it (status 0).
 // Folders given as sources are watched for every source file in them, new icons included; a file
 // given by name is watched by name. The caller holds the output folder's lock for the whole session.
+// When every watched folder has been removed or moved away, the session ends with status 1.
 #pragma once
 
 #include <optional>
@@ -21,7 +22,8 @@ struct WatchInputs {
     bool quiet = false;
 };
 
-// Returns when a signal ends the session: kExitDone. Raises for a folder that cannot be watched.
+// Returns when a signal ends the session: kExitDone; kExitFailed when no watched folder is left. Raises
+// for a folder that cannot be watched.
 int WatchSources(const WatchInputs& inputs, Console& console);
 
 }  // namespace plexon

@@ -31,14 +31,8 @@ bool Eventually(const std::function<bool()>& condition) {
     return false;
 }
 
-TEST(WeldWatch, WeldsChangedAndNewIconsUntilInterrupted) {
-    test::TempFolder t;
-    std::filesystem::create_directory(t / "icons");
-    test::WriteSolidBmp24(t / "icons/Open.bmp", 8, 8, {200, 0, 0});
-    test::WriteSolidBmp24(t / "icons/Open_h.bmp", 8, 8, {0, 200, 0});
-    const std::vector<std::string> args = {PLEXON_BINARY, "weld",         "-n",      "2",
-                                           "--config",    t / "none.ini", "-o",      t / "out",
-                                           "--manifest",  t / "m.json",   "--watch", t / "icons"};
+// The program with its output and errors in the folder's files "stdout" and "stderr".
+pid_t Spawn(const std::vector<std::string>& args, const test::TempFolder& t) {
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -47,8 +41,21 @@ TEST(WeldWatch, WeldsChangedAndNewIconsUntilInterrupted) {
     posix_spawn_file_actions_addopen(&actions, 1, (t / "stdout").c_str(), O_WRONLY | O_CREAT, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, (t / "stderr").c_str(), O_WRONLY | O_CREAT, 0644);
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    return error == 0 ? pid : -1;
+}
+
+TEST(WeldWatch, WeldsChangedAndNewIconsUntilInterrupted) {
+    test::TempFolder t;
+    std::filesystem::create_directory(t / "icons");
+    test::WriteSolidBmp24(t / "icons/Open.bmp", 8, 8, {200, 0, 0});
+    test::WriteSolidBmp24(t / "icons/Open_h.bmp", 8, 8, {0, 200, 0});
+    const std::vector<std::string> args = {PLEXON_BINARY, "weld",         "-n",      "2",
+                                           "--config",    t / "none.ini", "-o",      t / "out",
+                                           "--manifest",  t / "m.json",   "--watch", t / "icons"};
+    const pid_t pid = Spawn(args, t);
+    ASSERT_GT(pid, 0);
     const auto slot = [&](const char* strip, int x) {
         const std::optional<test::Picture> picture = test::ReadBmp(t / strip);
         return picture ? picture->At(x, 0) : test::Rgb{};
@@ -75,6 +82,25 @@ TEST(WeldWatch, WeldsChangedAndNewIconsUntilInterrupted) {
         EXPECT_NE(Text(t / "stdout").find(line), std::string::npos) << Text(t / "stdout");
     EXPECT_EQ(Text(t / "m.json").find("Bad.bmp"), std::string::npos) << Text(t / "m.json");
     EXPECT_NE(Text(t / "stderr").find("still watching"), std::string::npos) << Text(t / "stderr");
+}
+
+// A watch whose only folder is moved away ends, saying so, with status 1.
+TEST(WeldWatch, EndsWhenItsFolderIsGone) {
+    test::TempFolder t;
+    std::filesystem::create_directory(t / "icons");
+    test::WriteSolidBmp24(t / "icons/Open.bmp", 8, 8, {200, 0, 0});
+    const pid_t pid = Spawn(
+        {PLEXON_BINARY, "weld", "--config", t / "none.ini", "-o", t / "out", "--watch", t / "icons"}, t);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(
+        Eventually([&] { return Text(t / "stderr").find("watching 1 folder") != std::string::npos; }));
+    std::filesystem::rename(t / "icons", t / "moved");
+    int status = -1;
+    const bool ended = Eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; });
+    if (!ended) kill(pid, SIGKILL), waitpid(pid, &status, 0);
+    ASSERT_TRUE(ended) << Text(t / "stderr");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_NE(Text(t / "stderr").find("icons/: the folder is gone; the watch ends\n"), std::string::npos);
 }
 
 }  // namespace

@@ -147,6 +147,7 @@ class WeldParser {
     void Apply(const OptionSpec& option, std::optional<std::string_view> value) {
         BatchOptions& options = command_.weld;
         const std::string_view name = option.longName;
+        if (TakeLetterOption(name, value.value_or(""), options)) return;
         if (name == "output") {
             if (value->empty()) throw UsageError("the output folder is empty");
             options.outputFolder = *value;
@@ -154,14 +155,6 @@ class WeldParser {
             options.stateCount = ParseStateCount(*value);
         } else if (name == "order") {
             options.slotStates = ParseOrder(*value, orderCount_);
-        } else if (name == "suffix-hot") {
-            options.suffixHot = SuffixLetter(*value);
-        } else if (name == "suffix-disabled") {
-            options.suffixDisabled = SuffixLetter(*value);
-        } else if (name == "suffix-pressed") {
-            options.suffixPressed = SuffixLetter(*value);
-        } else if (name == "config") {
-            options.configFile = *value;
         } else if (name == "format") {
             options.format = ParseFormat(*value);
         } else if (name == "strict") {

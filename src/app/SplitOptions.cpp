@@ -34,6 +34,7 @@ std::optional<SplitOptions> ParseSplitOptions(std::span<const std::string> args)
         args, kOptions,
         [&](const OptionSpec& option, std::optional<std::string_view> value) {
             const std::string_view name = option.longName;
+            if (TakeLetterOption(name, value.value_or(""), options)) return;
             if (name == "output") {
                 if (value->empty()) throw UsageError("the output folder is empty");
                 options.outputFolder = *value;
@@ -42,14 +43,6 @@ std::optional<SplitOptions> ParseSplitOptions(std::span<const std::string> args)
             } else if (name == "order") {
                 options.slotStates = ParseOrder(*value, options.orderCount);
                 CheckDifferent(options.slotStates, options.orderCount);
-            } else if (name == "suffix-hot") {
-                options.suffixHot = SuffixLetter(*value);
-            } else if (name == "suffix-disabled") {
-                options.suffixDisabled = SuffixLetter(*value);
-            } else if (name == "suffix-pressed") {
-                options.suffixPressed = SuffixLetter(*value);
-            } else if (name == "config") {
-                options.configFile = *value;
             } else if (name == "quiet") {
                 options.quiet = true;
             } else if (name == "help") {

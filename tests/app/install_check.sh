@@ -16,6 +16,8 @@ triplet=$(gcc -print-multiarch)
 expected="bin/plexon
 lib/$triplet/tesvo-plexon/libplexon-a11y.so
 share/applications/tesvo-plexon.desktop
+share/doc/tesvo-plexon-screen-reader/changelog.gz
+share/doc/tesvo-plexon-screen-reader/copyright
 share/doc/tesvo-plexon/changelog.gz
 share/doc/tesvo-plexon/copyright
 share/icons/hicolor/128x128/apps/tesvo-plexon.png
@@ -57,10 +59,19 @@ if command -v man >/dev/null; then
 else missing+=(man); fi
 if command -v lintian >/dev/null && command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
     (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
-    package=$(ls "$work"/package/tesvo-plexon_*.deb)
+    # The program, and the screen reader plugin in a package of its own that the program recommends,
+    # so that ATK and its bridge are the plugin's dependencies only.
+    program=$(ls "$work"/package/tesvo-plexon_*.deb)
+    plugin=$(ls "$work"/package/tesvo-plexon-screen-reader_*.deb)
+    dpkg-deb -f "$program" Depends | grep -q atk && fail "the program's package depends on ATK"
+    dpkg-deb -f "$program" Recommends | grep -q tesvo-plexon-screen-reader || fail "the plugin is not recommended"
+    dpkg-deb -f "$plugin" Depends | grep -q 'libatk-bridge2.0-0.*tesvo-plexon (= \|tesvo-plexon (= .*libatk-bridge2.0-0' ||
+        fail "the plugin's package: $(dpkg-deb -f "$plugin" Depends)"
     # Errors and warnings fail; informational tags do not.
-    tags=$(lintian --tag-display-limit 0 "$package" 2>/dev/null | grep -E '^[EW]: ')
-    [ -z "$tags" ] || fail "lintian:"$'\n'"$tags"
+    for package in "$program" "$plugin"; do
+        tags=$(lintian --tag-display-limit 0 "$package" 2>/dev/null | grep -E '^[EW]: ')
+        [ -z "$tags" ] || fail "lintian:"$'\n'"$tags"
+    done
 else missing+=(lintian/cpack/dpkg-shlibdeps); fi
 if ((${#missing[@]})); then
     echo "skipped: validator missing: ${missing[*]} (scripts/setup installs them)"

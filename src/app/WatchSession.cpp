@@ -214,11 +214,11 @@ class Session {
                 request.FileList.push_back(file);
         }
         std::vector<PlannedStrip> plan = PlanStrips(request);
-        for (const PlannedStrip& strip : PlanAtSizes(plan, request)) strips_.insert(strip.outputPath);
         for (const PlannedStrip& strip : plan) failed_.erase(strip.baseName);
         std::set<std::string> failed;
         try {
             WeldRun run(request, std::move(plan));
+            for (const PlannedStrip& strip : run.WrittenStrips()) strips_.insert(strip.outputPath);
             run.SetSkipNotice(
                 [&](const PlannedStrip& strip, const std::string& path, const Exception& error) {
                     failed.insert(strip.baseName);
@@ -229,7 +229,7 @@ class Session {
                 });
             run.Execute({});
             if (!inputs_.quiet)
-                for (const PlannedStrip& strip : PlanAtSizes(PlanStrips(request), request))
+                for (const PlannedStrip& strip : run.WrittenStrips())
                     if (!failed.count(strip.baseName)) console_.out << strip.outputPath << '\n';
         } catch (const Exception& error) {
             console_.err << "plexon: "

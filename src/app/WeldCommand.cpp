@@ -217,7 +217,10 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     // The same checks as the main window's, before anything is written; with sizes on the strips of
     // every size.
     std::vector<PlannedStrip> strips = PlanStrips(request);
-    const std::vector<PlannedStrip> written = PlanAtSizes(strips, request);
+    // Without sizes the plan itself is written; no copy of it is made.
+    const std::vector<PlannedStrip> sized =
+        request.Sizes.empty() ? std::vector<PlannedStrip>() : PlanAtSizes(strips, request);
+    const std::vector<PlannedStrip>& written = request.Sizes.empty() ? strips : sized;
     if (std::optional<RequestRefusal> refusal = CheckRequest(request, written)) {
         console.err << ErrorLine(refusal->path, refusal->text);
         return kExitFailed;
@@ -279,7 +282,8 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     }
     if (options.manifest) {
         context.path = *options.manifest;
-        WriteManifest(*options.manifest, ManifestStrips(written, run.Request(), skippedIcons), run.Request());
+        WriteManifest(*options.manifest, ManifestStrips(run.WrittenStrips(), run.Request(), skippedIcons),
+                      run.Request());
     }
     if (options.watch) {
         for (const std::string& line : skipped) console.err << "plexon: skipped " << line << '\n';

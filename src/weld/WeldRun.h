@@ -61,6 +61,10 @@ class WeldRun {
     bool Stopped() const { return stopped_; }
     const WeldRequest& Request() const { return request_; }
     std::size_t StripCount() const { return strips_.size(); }
+    // The strips the run writes: the plan's, or with sizes those of every size (PlanAtSizes).
+    const std::vector<PlannedStrip>& WrittenStrips() const {
+        return request_.Sizes.empty() ? strips_ : sizedStrips_;
+    }
 
     // Set before Execute; without it, sizes are not reported.
     void SetSizeNotice(SizeNotice notice) { sizeNotice_ = std::move(notice); }

@@ -2,7 +2,6 @@
 // again and its slots written into the locked output folder.
 #include "app/SplitCommand.h"
 
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,6 +17,7 @@
 #include "weld/SourceNaming.h"
 #include "weld/StripCut.h"
 #include "weld/SuffixLetters.h"
+#include "weld/WriteTargets.h"
 
 namespace plexon {
 
@@ -28,6 +28,7 @@ struct PlannedSplit {
     std::string strip;
     int slots = 0;
     std::string baseName;
+    StripFormat format = StripFormat::Bmp;
 };
 
 std::string Plural(std::size_t count, std::string_view one) {
@@ -49,15 +50,29 @@ int SlotsOf(const StripCut& cut, const SplitOptions& options, std::string& refus
     return slots;
 }
 
+// The file of each slot of the strip, in the output folder (ending in "/").
+std::vector<std::string> SlotFiles(const PlannedSplit& split, const SplitOptions& options,
+                                   const SuffixSettings& letters, const std::string& output) {
+    std::vector<std::string> files;
+    for (int slot = 0; slot < split.slots; ++slot)
+        files.push_back(output + StemOfState(split.baseName, options.slotStates[std::size_t(slot)], letters) +
+                        std::string(StripExtension(split.format)));
+    return files;
+}
+
 // Reads the strips, refusing the first that cannot be split as asked or whose files would land in
-// its own folder or on another strip's files; none then.
+// its own folder; then the files of all of them go through the one target check: each a regular file
+// or nothing, never a strip being split (through links too), never a file of another strip. None
+// when something is refused.
 std::optional<std::vector<PlannedSplit>> PlanSplits(const SplitOptions& options,
                                                     const SuffixSettings& letters, Console& console,
                                                     std::string& context) {
-    const std::optional<FileIdentity> output = IdentityOf(IncludeTrailingPathDelimiter(options.outputFolder));
-    std::map<std::string, const std::string*> fileNames;  // the Normal file's name, by strip
+    const std::string output = IncludeTrailingPathDelimiter(options.outputFolder);
+    const std::optional<FileIdentity> outputIdentity = IdentityOf(output);
     std::vector<PlannedSplit> plan;
     plan.reserve(options.strips.size());
+    std::vector<std::string> targets;
+    std::vector<std::size_t> ownerOf;  // the plan index of each target's strip
     for (const std::string& strip : options.strips) {
         context = strip;
         const StripCut cut(strip);
@@ -71,20 +86,38 @@ std::optional<std::vector<PlannedSplit>> PlanSplits(const SplitOptions& options,
             console.err << ErrorLine(strip, refusal);
             return std::nullopt;
         }
-        if (output && IdentityOf(folder.empty() ? "./" : folder) == output) {
+        if (outputIdentity && IdentityOf(folder.empty() ? "./" : folder) == outputIdentity) {
             console.err << ErrorLine(options.outputFolder,
                                      "the strip " + strip + " is in this folder; its files would replace it");
             return std::nullopt;
         }
-        const auto [at, added] = fileNames.emplace(stem + std::string(StripExtension(cut.Format())), &strip);
-        if (!added) {
-            console.err << ErrorLine(strip, "its files would have the names of those of " + *at->second);
-            return std::nullopt;
+        plan.push_back({strip, slots, stem, cut.Format()});
+        for (std::string& file : SlotFiles(plan.back(), options, letters, output)) {
+            targets.push_back(std::move(file));
+            ownerOf.push_back(plan.size() - 1);
         }
-        plan.push_back({strip, slots, stem});
     }
     context.clear();
-    return plan;
+    const std::vector<TargetClash> clashes = FindTargetClashes(targets, options.strips);
+    if (clashes.empty()) return plan;
+    const TargetClash& clash = clashes.front();
+    const std::string& target = targets[clash.target];
+    switch (clash.kind) {
+        case TargetClash::Kind::NotRegular:
+            console.err << "plexon: " << target << ": " << msg::kNotRegularTarget << "; nothing was written\n";
+            break;
+        case TargetClash::Kind::OnInput:
+            console.err << "plexon: " << target << ": it is the strip " << options.strips[clash.other]
+                        << ", which a file split from " << plan[ownerOf[clash.target]].strip
+                        << " would replace; nothing was written\n";
+            break;
+        case TargetClash::Kind::OnTarget:
+            console.err << ErrorLine(plan[ownerOf[clash.target]].strip,
+                                     "its files would have the names of those of " +
+                                         plan[ownerOf[clash.other]].strip);
+            break;
+    }
+    return std::nullopt;
 }
 
 int Split(SplitOptions options, Console& console, std::string& context) {
@@ -122,10 +155,10 @@ int Split(SplitOptions options, Console& console, std::string& context) {
         std::string refusal;
         if (SlotsOf(cut, options, refusal) != split.slots || !refusal.empty())
             throw EInvalidGraphic("the strip changed while it was being split");
+        if (cut.Format() != split.format) throw EInvalidGraphic("the strip changed while it was being split");
+        const std::vector<std::string> slotFiles = SlotFiles(split, options, letters, output);
         for (int slot = 0; slot < split.slots; ++slot) {
-            const ImageState state = options.slotStates[std::size_t(slot)];
-            cut.WriteSlot(slot, output + StemOfState(split.baseName, state, letters) +
-                                    std::string(StripExtension(cut.Format())));
+            cut.WriteSlot(slot, slotFiles[std::size_t(slot)]);
             ++files;
         }
     }

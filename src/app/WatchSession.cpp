@@ -19,6 +19,7 @@
 #include "weld/Manifest.h"
 #include "weld/SourceList.h"
 #include "weld/SourceNaming.h"
+#include "weld/StartCheck.h"
 #include "weld/StripPlan.h"
 #include "weld/WeldRun.h"
 
@@ -215,7 +216,8 @@ class Session {
         }
         std::vector<PlannedStrip> plan = PlanStrips(request);
         for (const PlannedStrip& strip : plan) failed_.erase(strip.baseName);
-        std::set<std::string> failed;
+        std::set<std::string> failed = RefuseTargets(request, plan, all);
+        std::erase_if(plan, [&failed](const PlannedStrip& strip) { return failed.count(strip.baseName) > 0; });
         try {
             WeldRun run(request, std::move(plan));
             for (const PlannedStrip& strip : run.WrittenStrips()) strips_.insert(strip.outputPath);
@@ -241,10 +243,35 @@ class Session {
         if (inputs_.manifest) WriteWholeManifest(all);
     }
 
+    // The first weld's target check on the icons welded again, against every source of the session:
+    // an icon whose strip would land on a source (one copied into the output folder, say) or on a
+    // folder is named and not welded. The icons refused.
+    std::set<std::string> RefuseTargets(const WeldRequest& request, const std::vector<PlannedStrip>& plan,
+                                        const std::vector<std::string>& all) {
+        std::set<std::string> refused;
+        const std::vector<PlannedStrip> sized = PlanAtSizes(plan, request);
+        for (const TargetRefusal& target : FindTargetRefusals(request, sized, std::nullopt, Refusals::All, &all)) {
+            const std::string& icon = sized[target.target].baseName;
+            if (!refused.insert(icon).second) continue;
+            failed_.insert(icon);
+            console_.err << "plexon: " << target.refusal.path << ": " << target.refusal.BatchReason() << "; "
+                         << icon << " was not welded, still watching\n";
+        }
+        return refused;
+    }
+
     void WriteWholeManifest(const std::vector<std::string>& all) {
         WeldRequest request = inputs_.request;
         request.FileList = all;
         const std::vector<PlannedStrip> sized = PlanAtSizes(PlanStrips(request), request);
+        // What stands at the manifest's path now is looked at again: a FIFO or a source put there since
+        // the weld began is never replaced.
+        for (const TargetRefusal& target : FindTargetRefusals(request, sized, inputs_.manifest, Refusals::All))
+            if (target.target == sized.size()) {
+                console_.err << "plexon: " << target.refusal.path << ": " << target.refusal.BatchReason()
+                             << "; the manifest was not written, still watching\n";
+                return;
+            }
         try {
             // An icon whose last weld failed has no strip of these sources.
             WriteManifest(

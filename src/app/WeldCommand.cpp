@@ -125,51 +125,52 @@ std::vector<std::string> ExpandEach(std::vector<std::string> sources, const Suff
     return files;
 }
 
-// The manifest is written last: what would stop it is found before the first strip.
+// The manifest is written last: what would stop it in its folder, or in JSON, is found before the
+// first strip. Whether it would replace a file of the run is the target check's (CheckRequest).
 bool CheckManifest(const std::string& manifest, const std::vector<PlannedStrip>& written,
                    const WeldRequest& request, std::ostream& err) {
-    const std::string folder = ExtractFilePath(manifest);
-    // The output folder is made before the first strip, so the manifest may go into it.
-    const auto same = [](const std::string& a, const std::string& b) {
+    const std::string folder = ExtractFilePath(manifest).empty() ? "./" : ExtractFilePath(manifest);
+    // The output folder and its size folders are made before the first strip, so the manifest may go
+    // into them; another missing folder is not made.
+    const auto madeByRun = [&] {
         const auto normal = [](const std::string& path) {
             return std::filesystem::absolute(IncludeTrailingPathDelimiter(path)).lexically_normal();
         };
-        return normal(a) == normal(b);
-    };
-    std::string_view reason;
-    if (DirectoryExists(manifest))
-        reason = "cannot replace: Is a directory";
-    else if (!DirectoryExists(folder.empty() ? "." : folder) &&
-             !same(folder.empty() ? "." : folder, request.OutputFolder))
-        reason = "cannot create: its folder does not exist";
-    std::optional<std::string> bad;
-    if (reason.empty() && (bad = FindNonUtf8Path(ManifestStrips(written, request), request)))
-        reason = msg::kNotUtf8;
-    // Written last, over what the run has just written or read, it would lose a file.
-    if (std::optional<std::string> clash;
-        reason.empty() && (clash = FindManifestClash(manifest, written, request))) {
-        err << "plexon: " << manifest << ": the manifest would replace " << *clash
-            << "; nothing was written\n";
+        if (normal(folder) == normal(request.OutputFolder)) return true;
+        for (const int32_t size : request.Sizes)
+            if (normal(folder) == normal(request.OutputFolder + SizeFolderName(size))) return true;
         return false;
+    };
+    std::string reason;
+    std::optional<std::string> bad;
+    if (!DirectoryExists(folder)) {
+        if (!madeByRun()) reason = "cannot create: its folder does not exist";
+    } else if (!IsWritableFolder(folder)) {
+        reason = FileReason("cannot create", EACCES);
+    } else if ((bad = FindNonUtf8Path(manifest, ManifestStrips(written, request), request))) {
+        reason = msg::kNotUtf8;
     }
     if (reason.empty()) return true;
     err << "plexon: " << (bad ? *bad : manifest) << ": " << reason << "; nothing was written\n";
     return false;
 }
 
-// The size subfolders, made under the output folder's lock; their leftover temporary strips of killed
-// runs go as the output folder's do.
-void MakeSizeFolders(const WeldRequest& request) {
-    for (const int32_t size : request.Sizes) {
-        const std::string folder = request.OutputFolder + SizeFolderName(size) + "/";
-        MakeOutputFolder(folder);
-        RemoveLeftoverReplacements(folder);
+// Takes the folder's lock, or says another weld holds it; the folder exists.
+bool LockFolder(std::vector<FolderLock>& locks, const std::string& folder, Console& console) {
+    std::optional<FolderLock> lock = TakeOutputFolder(IncludeTrailingPathDelimiter(folder));
+    if (!lock) {
+        console.err << "plexon: " << folder << ": " << msg::kFolderBusyReason << '\n';
+        return false;
     }
+    locks.push_back(std::move(*lock));
+    return true;
 }
 
-int RefuseBusyFolder(Console& console, const std::string& folder) {
-    console.err << "plexon: " << folder << ": " << msg::kFolderBusyReason << '\n';
-    return kExitFailed;
+// The folders the strips go into: the output folder, and with sizes each size folder in it.
+std::vector<std::string> StripFolders(const WeldRequest& request, const std::string& given) {
+    std::vector<std::string> folders{given};
+    for (const int32_t size : request.Sizes) folders.push_back(request.OutputFolder + SizeFolderName(size));
+    return folders;
 }
 
 int Weld(BatchOptions options, Console& console, Context& context) {
@@ -202,12 +203,19 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         console.err << ErrorLine(about, RefusalText(*refusal));
         return kExitFailed;
     }
-    // From the plan to the last strip no other weld writes into the folder (a folder still to be made
-    // is taken once it is).
-    context.path = options.outputFolder;
-    std::optional<FolderLock> lock;
-    if (!makeOutput && !(lock = TakeOutputFolder(request.OutputFolder)))
-        return RefuseBusyFolder(console, options.outputFolder);
+    // From the plan to the last strip no other weld writes into the folders of its strips (a folder
+    // still to be made is taken once it is): not the output folder, nor a size folder of it.
+    const std::vector<std::string> stripFolders = StripFolders(request, options.outputFolder);
+    std::vector<FolderLock> locks;
+    for (const std::string& folder : stripFolders) {
+        context.path = folder;
+        if (DirectoryExists(folder)) {
+            if (!LockFolder(locks, folder, console)) return kExitFailed;
+        } else if (PathExists(folder)) {
+            console.err << "plexon: " << folder << ": not a folder\n";
+            return kExitFailed;
+        }
+    }
     // The width of the first file, whatever its state, as the main window measures it; with sizes the
     // largest size, for the memory checks.
     context.path = request.FileList.front();
@@ -221,8 +229,11 @@ int Weld(BatchOptions options, Console& console, Context& context) {
     const std::vector<PlannedStrip> sized =
         request.Sizes.empty() ? std::vector<PlannedStrip>() : PlanAtSizes(strips, request);
     const std::vector<PlannedStrip>& written = request.Sizes.empty() ? strips : sized;
-    if (std::optional<RequestRefusal> refusal = CheckRequest(request, written)) {
-        console.err << ErrorLine(refusal->path, refusal->text);
+    if (std::optional<RequestRefusal> refusal = CheckRequest(request, written, options.manifest)) {
+        if (refusal->reason.empty())
+            console.err << ErrorLine(refusal->path, refusal->text);
+        else
+            console.err << "plexon: " << refusal->path << ": " << refusal->reason << "; nothing was written\n";
         return kExitFailed;
     }
     if (options.existingStrips == ExistingStrips::Refuse) {
@@ -238,13 +249,13 @@ int Weld(BatchOptions options, Console& console, Context& context) {
         return kExitFailed;
     if (options.manifest && !CheckManifest(*options.manifest, written, request, console.err))
         return kExitFailed;
-    if (makeOutput) {
-        context.path = options.outputFolder;
-        MakeOutputFolder(request.OutputFolder);
-        if (!(lock = TakeOutputFolder(request.OutputFolder)))
-            return RefuseBusyFolder(console, options.outputFolder);
+    // The folders still missing are made and taken, the output folder first.
+    for (const std::string& folder : stripFolders) {
+        if (DirectoryExists(folder)) continue;
+        context.path = folder;
+        MakeOutputFolder(IncludeTrailingPathDelimiter(folder));
+        if (!LockFolder(locks, folder, console)) return kExitFailed;
     }
-    MakeSizeFolders(request);
     for (const std::string& warning : PlanWarnings(request, strips))
         console.err << "plexon: warning: " << warning << '\n';
 

@@ -10,9 +10,11 @@ namespace plexon {
 
 class FolderLock {
   public:
-    // Takes the folder's lock without waiting: none when another holder has it. The folder is opened
-    // close-on-exec, so choosers and link openers started meanwhile never inherit the lock. Raises
-    // EFOpenError "Cannot open file %s" with the system's reason when the folder cannot be opened.
+    // Takes the folder's lock without waiting: none when another holder has it. It needs only write
+    // and search permission on the folder: one that cannot be read is locked through the file
+    // ".plexon-lock" made in it. Handles are close-on-exec, so choosers and link openers started
+    // meanwhile never inherit the lock. Raises EFOpenError "Cannot open file %s" with the system's
+    // reason when the folder cannot be opened.
     static std::optional<FolderLock> TryTake(const std::string& folder);
 
     FolderLock(FolderLock&& other) noexcept;
@@ -23,7 +25,9 @@ class FolderLock {
 
   private:
     explicit FolderLock(int handle) : handle_(handle) {}
-    int handle_ = -1;
+    void Release();
+    int handle_ = -1;      // the folder, when it can be read
+    int fileHandle_ = -1;  // its lock file, when there is one
 };
 
 }  // namespace plexon

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/shell/FileAttributes.h"
 #include "runtime/ReplacingFile.h"
 #include "runtime/Utf8.h"
 #include "weld/DerivedStates.h"
@@ -39,6 +38,10 @@ std::string RelativePath(const fs::path& folder, const std::string& path) {
     return fs::absolute(path).lexically_normal().lexically_relative(folder).generic_string();
 }
 
+fs::path ManifestFolder(const std::string& manifestPath) {
+    return fs::absolute(manifestPath).lexically_normal().parent_path();
+}
+
 std::string StateName(ImageState state) {
     std::string name(DisplayText(state));
     std::transform(name.begin(), name.end(), name.begin(), [](char c) { return char(c | 0x20); });
@@ -58,9 +61,13 @@ std::vector<ManifestStrip> ManifestStrips(const std::vector<PlannedStrip>& sized
     return strips;
 }
 
-std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips,
-                                           const WeldRequest& request) {
-    const auto bad = [](const std::string& path) { return utf8::WellFormed(path) != path; };
+std::optional<std::string> FindNonUtf8Path(const std::string& manifestPath,
+                                           const std::vector<ManifestStrip>& strips, const WeldRequest& request) {
+    const fs::path folder = ManifestFolder(manifestPath);
+    const auto bad = [&folder](const std::string& path) {
+        const std::string relative = RelativePath(folder, path);
+        return utf8::WellFormed(relative) != relative;
+    };
     for (const ManifestStrip& entry : strips) {
         if (bad(entry.strip->outputPath)) return entry.strip->outputPath;
         for (const std::size_t file : entry.strip->files)
@@ -69,23 +76,9 @@ std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& str
     return std::nullopt;
 }
 
-std::optional<std::string> FindManifestClash(const std::string& manifestPath,
-                                             const std::vector<PlannedStrip>& sized,
-                                             const WeldRequest& request) {
-    const fs::path manifest = fs::absolute(manifestPath).lexically_normal();
-    for (const PlannedStrip& strip : sized)
-        if (fs::absolute(strip.outputPath).lexically_normal() == manifest) return strip.outputPath;
-    const FolderHandleScope folders;
-    const std::optional<FileIdentity> identity = IdentityOf(manifestPath);
-    if (!identity) return std::nullopt;
-    for (const std::string& file : request.FileList)
-        if (IdentityOf(file) == identity) return file;
-    return std::nullopt;
-}
-
 std::string ManifestText(const std::string& manifestPath, const std::vector<ManifestStrip>& strips,
                          const WeldRequest& request) {
-    const fs::path folder = fs::absolute(manifestPath).lexically_normal().parent_path();
+    const fs::path folder = ManifestFolder(manifestPath);
     std::string out = "{\"strips\": [";
     for (std::size_t i = 0; i < strips.size(); ++i) {
         const PlannedStrip& strip = *strips[i].strip;

@@ -27,16 +27,11 @@ struct ManifestStrip {
 std::vector<ManifestStrip> ManifestStrips(const std::vector<PlannedStrip>& sized, const WeldRequest& request,
                                           const std::vector<std::string>& skipped = {});
 
-// The first path the manifest would hold (a strip or a source) that is not well-formed UTF-8, which
-// JSON cannot carry; none when all are.
-std::optional<std::string> FindNonUtf8Path(const std::vector<ManifestStrip>& strips,
-                                           const WeldRequest& request);
-
-// The strip or source file the manifest would replace (a strip by its path, a source by file identity,
-// so links and other spellings count), or none.
-std::optional<std::string> FindManifestClash(const std::string& manifestPath,
-                                             const std::vector<PlannedStrip>& sized,
-                                             const WeldRequest& request);
+// The first strip or source, as the caller spelled it, whose path in the manifest (relative to its
+// folder, so the working folder's name may enter it) is not well-formed UTF-8, which JSON cannot
+// carry; none when all are.
+std::optional<std::string> FindNonUtf8Path(const std::string& manifestPath,
+                                           const std::vector<ManifestStrip>& strips, const WeldRequest& request);
 
 std::string ManifestText(const std::string& manifestPath, const std::vector<ManifestStrip>& strips,
                          const WeldRequest& request);

@@ -8,6 +8,7 @@
 #include "runtime/Exceptions.h"
 #include "weld/IconMemory.h"
 #include "weld/StripPlan.h"
+#include "weld/WriteTargets.h"
 
 namespace plexon {
 
@@ -41,23 +42,51 @@ std::string_view RefusalText(StartRefusal refusal) {
     return {};
 }
 
-std::optional<RequestRefusal> CheckRequest(const WeldRequest& request,
-                                           const std::vector<PlannedStrip>& plan) {
+std::optional<RequestRefusal> CheckRequest(const WeldRequest& request, const std::vector<PlannedStrip>& plan,
+                                           const std::optional<std::string>& manifest) {
     if (request.FileList.empty()) return std::nullopt;
     if (request.ImageSize == 0) {
         const std::string& first = request.FileList.front();
-        return RequestRefusal{first, Format(msg::kEmptyFirstImage, {first})};
+        return RequestRefusal{first, Format(msg::kEmptyFirstImage, {first}), {}};
     }
     // The slot size alone can put an icon past the memory limit, whatever the other sources hold.
     if (std::optional<std::string> text =
             IconMemoryRefusal(request.ImageSize, request.ImageSize, request.ImageSize, request.StateCount))
-        return RequestRefusal{request.FileList.front(), std::move(*text)};
+        return RequestRefusal{request.FileList.front(), std::move(*text), {}};
     if (const PlannedStrip* overlong = FindOverlongName(plan, request.OutputFolder))
-        return RequestRefusal{overlong->outputPath, Format(msg::kStripNameTooLong, {overlong->outputPath})};
-    if (std::optional<SourceOverwrite> clash = FindSourceOverwrite(plan, request.FileList))
-        return RequestRefusal{clash->outputPath,
-                              Format(msg::kOverwritesSource, {clash->outputPath, clash->sourcePath})};
-    return std::nullopt;
+        return RequestRefusal{overlong->outputPath, Format(msg::kStripNameTooLong, {overlong->outputPath}), {}};
+    std::vector<TargetRefusal> refusals = FindTargetRefusals(request, plan, manifest, Refusals::First);
+    if (refusals.empty()) return std::nullopt;
+    return std::move(refusals.front().refusal);
+}
+
+std::vector<TargetRefusal> FindTargetRefusals(const WeldRequest& request, const std::vector<PlannedStrip>& plan,
+                                              const std::optional<std::string>& manifest, Refusals which,
+                                              const std::vector<std::string>* inputs) {
+    std::vector<std::string> targets;
+    targets.reserve(plan.size() + 1);
+    for (const PlannedStrip& strip : plan) targets.push_back(strip.outputPath);
+    if (manifest) targets.push_back(*manifest);
+    const std::vector<std::string>& read = inputs ? *inputs : request.FileList;
+    std::vector<TargetRefusal> refusals;
+    for (const TargetClash& clash : FindTargetClashes(targets, read)) {
+        const std::string& path = targets[clash.target];
+        const std::string& other = clash.kind == TargetClash::Kind::OnInput ? read[clash.other] : targets[clash.other];
+        RequestRefusal refusal;
+        if (clash.kind == TargetClash::Kind::NotRegular) {
+            refusal = {path, Format(msg::kStripNotRegular, {path}), std::string(msg::kNotRegularTarget)};
+        } else if (clash.target == plan.size()) {
+            const std::string reason = Format(msg::kManifestReplaces, {other});
+            refusal = {path, reason, reason};
+        } else if (clash.kind == TargetClash::Kind::OnInput) {
+            refusal = {path, Format(msg::kOverwritesSource, {path, other}), {}};
+        } else {
+            refusal = {path, Format(msg::kStripsCoincide, {other, path}), {}};
+        }
+        refusals.push_back({clash.target, std::move(refusal)});
+        if (which == Refusals::First) break;
+    }
+    return refusals;
 }
 
 }  // namespace plexon

@@ -1,12 +1,10 @@
 // Grouping the file list into strips by icon, and the checks on the strips' files.
 #include "weld/StripPlan.h"
 
-#include <map>
 #include <unordered_map>
 #include <utility>
 
 #include "platform/shell/FileAttributes.h"
-#include "runtime/FolderHandles.h"
 #include "runtime/PathText.h"
 #include "weld/NaturalOrder.h"
 #include "weld/SourceNaming.h"
@@ -93,26 +91,6 @@ std::vector<const PlannedStrip*> FindExistingStrips(const std::vector<PlannedStr
     for (std::size_t i = 0; i < strips.size(); ++i)
         if (written[i].exists) existing.push_back(&strips[i]);
     return existing;
-}
-
-std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,
-                                                   const std::vector<std::string>& files) {
-    // Only strips whose file exists already can destroy a source; in a fresh output folder there are
-    // none, and the sources need not be looked at.
-    const std::vector<const PlannedStrip*> existing = FindExistingStrips(strips);
-    if (existing.empty()) return std::nullopt;
-    const FolderHandleScope folders;
-    std::map<FileIdentity, const PlannedStrip*> identities;
-    for (const PlannedStrip* strip : existing)
-        if (std::optional<FileIdentity> identity = IdentityOf(strip->outputPath))
-            identities.emplace(*identity, strip);
-    for (const std::string& file : files) {
-        const std::optional<FileIdentity> identity = IdentityOf(file);
-        if (!identity) continue;
-        if (auto it = identities.find(*identity); it != identities.end())
-            return SourceOverwrite{it->second->outputPath, file};
-    }
-    return std::nullopt;
 }
 
 const PlannedStrip* FindOverlongName(const std::vector<PlannedStrip>& strips,

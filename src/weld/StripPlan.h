@@ -45,17 +45,6 @@ std::string SizeFolderName(std::int32_t size);
 // size's subfolder. Without sizes, the plan itself.
 std::vector<PlannedStrip> PlanAtSizes(const std::vector<PlannedStrip>& plan, const WeldRequest& request);
 
-struct SourceOverwrite {
-    std::string outputPath;
-    std::string sourcePath;
-};
-
-// The first strip whose output file already exists and is one of the source files (by file identity,
-// so links and other spellings are caught), or none. Identities come from the files themselves on
-// both sides, never from a folder listing, which shows what a mount covers instead of the mount.
-std::optional<SourceOverwrite> FindSourceOverwrite(const std::vector<PlannedStrip>& strips,
-                                                   const std::vector<std::string>& files);
-
 // The strips of the plan whose files exist already (anything at the path, a link included), in plan
 // order, each path once.
 std::vector<const PlannedStrip*> FindExistingStrips(const std::vector<PlannedStrip>& strips);

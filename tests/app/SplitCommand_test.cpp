@@ -122,13 +122,28 @@ TEST_F(SplitCommandTest, RefusalsNameTheirCauseAndWriteNothing) {
          "plexon: --order names hot twice; each state is one file\nTry 'plexon --help' for more "
          "information.\n"},
         {{"split", "-o", parts, go, notes}, 1, "plexon: " + notes + ": not a BMP or PNG image\n"},
+        // Through links: the strip itself, and another strip that is a file the first one's split writes.
+        {{"split", "-o", t_ / "strips", t_ / "via/Go.png"},
+         1,
+         "plexon: " + go + ": it is the strip " + t_ / "via/Go.png" + ", which a file split from " +
+             t_ / "via/Go.png" + " would replace; nothing was written\n"},
+        {{"split", "-o", t_ / "made", go, t_ / "via/Back.png"},
+         1,
+         "plexon: " + t_ / "made/Go_h.png" + ": it is the strip " + t_ / "via/Back.png" +
+             ", which a file split from " + go + " would replace; nothing was written\n"},
     };
+    fs::create_directory(t_ / "via");
+    fs::create_directory(t_ / "made");
+    WriteState("made/Go_h.png", 2, 10, 5);
+    fs::create_symlink(go, t_ / "via/Go.png");
+    fs::create_symlink(t_ / "made/Go_h.png", t_ / "via/Back.png");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[c.args.size() - 2]);
         EXPECT_EQ(Run(c.args), c.status);
         EXPECT_EQ(err.str(), c.message);
         EXPECT_FALSE(fs::exists(parts));
         EXPECT_EQ(Names("strips"), "Go.png Notes.bmp Odd.png ");
+        EXPECT_EQ(Names("made"), "Go_h.png ");
     }
 }
 

@@ -5,6 +5,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -387,12 +391,16 @@ TEST_F(WeldCommandTest, TheOutputFolderLosesNothing) {
     fs::create_symlink("../notes.txt", out_ + "/A.bmp");
     fs::create_directory(out_ + "/C.bmp");
     t_.WriteFile("out/.plexon-Ab3xYz.tmp", "left by a killed run");
+    // A folder where a strip goes is found before the first strip.
     EXPECT_EQ(Run(Options({icons_})), 1);
-    EXPECT_EQ(err.str(), "plexon: " + out_ + "/C.bmp: cannot replace: Is a directory\n");
+    EXPECT_EQ(err.str(), "plexon: " + out_ + "/C.bmp: not a regular file; nothing was written\n");
+    EXPECT_EQ(OutputCount(), 2u);  // the link A and the folder C: the leftover went, nothing was written
+    fs::remove(out_ + "/C.bmp");
+    EXPECT_EQ(Run(Options({icons_})), 0);
     EXPECT_EQ(ReadBytes(notes), std::vector<std::uint8_t>({'n', 'o', 't', 'e', 's'}));
     EXPECT_FALSE(fs::is_symlink(out_ + "/A.bmp"));
     ExpectSlots(out_ + "/B.bmp", 1, {ImageState::Normal, ImageState::Hot, ImageState::Disabled});
-    EXPECT_EQ(OutputCount(), 3u);  // A, B and the folder C: the leftover went, no temporary file stayed
+    EXPECT_EQ(OutputCount(), 3u);  // no temporary file stayed
 
     fs::remove(out_ + "/C.bmp");
     const std::vector<std::uint8_t> written = ReadBytes(out_ + "/B.bmp");
@@ -424,6 +432,72 @@ TEST_F(WeldCommandTest, TheOutputFolderLosesNothing) {
     EXPECT_EQ(err.str(), "plexon: " + out_ + ": another weld is writing into this folder\n");
     EXPECT_FALSE(fs::exists(out_ + "/C.bmp"));
     EXPECT_EQ(ReadBytes(out_ + "/B.bmp"), written);
+}
+
+// Every file a run writes (strips of every size, the manifest) is checked before the first is written:
+// what stands there and where it leads, and every folder written into is locked.
+TEST_F(WeldCommandTest, EveryTargetIsCheckedBeforeAnythingIsWritten) {
+    MakeIcons({"A"});
+    fs::create_directory_symlink(out_, t_ / "via");
+    ::mkfifo((t_ / "fifo").c_str(), 0600);
+    const struct {
+        std::vector<std::int32_t> sizes;
+        std::string manifest, lockedFolder, fileInPlace;
+        std::string message;
+    } cases[] = {
+        {{}, t_ / "via/A.bmp", "", "",
+         t_ / "via/A.bmp: the manifest would replace " + out_ + "/A.bmp; nothing was written\n"},
+        {{16}, t_ / "via/16x16/A.bmp", "", "",
+         t_ / "via/16x16/A.bmp: the manifest would replace " + out_ + "/16x16/A.bmp; nothing was written\n"},
+        {{}, t_ / "fifo", "", "", t_ / "fifo: not a regular file; nothing was written\n"},
+        {{16, 24}, "", out_ + "/24x24", "", out_ + "/24x24: another weld is writing into this folder\n"},
+        {{16}, "", "", out_ + "/16x16", out_ + "/16x16: not a folder\n"},
+    };
+    for (const auto& c : cases) {
+        BatchOptions o = Options({icons_});
+        o.sizes = c.sizes;
+        if (!c.manifest.empty()) o.manifest = c.manifest;
+        std::optional<FolderLock> lock;
+        if (!c.lockedFolder.empty()) {
+            fs::create_directory(c.lockedFolder);
+            t_.WriteFile(c.lockedFolder.substr(t_.Path().size()) + "/.plexon-Ab3xYz.tmp", "another run's");
+            lock = FolderLock::TryTake(c.lockedFolder);
+        }
+        if (!c.fileInPlace.empty()) t_.WriteFile(c.fileInPlace.substr(t_.Path().size()), "in the way");
+        EXPECT_EQ(Run(o), 1) << c.message;
+        EXPECT_EQ(err.str(), "plexon: " + c.message);
+        // Not a strip anywhere; the other run's temporary file is its own.
+        EXPECT_EQ(std::distance(fs::recursive_directory_iterator(out_), fs::recursive_directory_iterator()),
+                  c.lockedFolder.empty() ? std::ptrdiff_t(c.fileInPlace.empty() ? 0 : 1) : 2);
+        EXPECT_TRUE(fs::is_fifo(t_ / "fifo"));
+        lock.reset();
+        fs::remove_all(out_);
+        fs::create_directory(out_);
+    }
+}
+
+// Run as the superuser, a manifest on a device would replace the device for every process: it is
+// refused, tried in a mount namespace of the test's own so that a fault there costs nothing.
+TEST_F(WeldCommandTest, AManifestNeverReplacesADevice) {
+    MakeIcons({"A"});
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("none", "/dev", "tmpfs", 0, nullptr) != 0 || ::mknod("/dev/null", S_IFCHR | 0666, makedev(1, 3)) != 0)
+            ::_exit(77);
+        BatchOptions o = Options({icons_});
+        o.manifest = "/dev/null";
+        const int status = Run(o);
+        struct stat info {};
+        const bool device = ::stat("/dev/null", &info) == 0 && S_ISCHR(info.st_mode);
+        ::_exit(status == 1 && device && err.str() == "plexon: /dev/null: not a regular file; nothing was written\n"
+                    ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace of our own";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(OutputCount(), 0u);
 }
 
 }  // namespace

@@ -103,5 +103,32 @@ TEST(WeldWatch, EndsWhenItsFolderIsGone) {
     EXPECT_NE(Text(t / "stderr").find("icons/: the folder is gone; the watch ends\n"), std::string::npos);
 }
 
+// With the output folder among the watched sources, a source copied into it is never replaced by its
+// strip: the re-weld is refused as the first weld would be, naming the icon, and the watch goes on.
+TEST(WeldWatch, NeverWeldsOverASourceInItsOutputFolder) {
+    test::TempFolder t;
+    std::filesystem::create_directory(t / "icons");
+    std::filesystem::create_directory(t / "out");
+    test::WriteSolidBmp24(t / "icons/Open.bmp", 8, 8, {200, 0, 0});
+    test::WriteSolidBmp24(t / "icons/Save.bmp", 8, 8, {0, 0, 200});
+    const pid_t pid = Spawn({PLEXON_BINARY, "weld", "--config", t / "none.ini", "-o", t / "out", "--watch",
+                             t / "icons", t / "out"},
+                            t);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(Eventually([&] { return Text(t / "stderr").find("watching 2 folders") != std::string::npos; }))
+        << Text(t / "stderr");
+    std::filesystem::copy_file(t / "icons/Save.bmp", t / "out/.copy");
+    std::filesystem::rename(t / "out/.copy", t / "out/Copy.bmp");
+    const std::string refusal = "out/Copy.bmp would overwrite the source file " + t / "out/Copy.bmp" +
+                                "; Copy was not welded, still watching\n";
+    EXPECT_TRUE(Eventually([&] { return Text(t / "stderr").find(refusal) != std::string::npos; }))
+        << Text(t / "stderr");
+    kill(pid, SIGINT);
+    int status = -1;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(test::ReadBytes(t / "out/Copy.bmp"), test::ReadBytes(t / "icons/Save.bmp"));
+}
+
 }  // namespace
 }  // namespace plexon

@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "support/TempFolder.h"
+
 namespace plexon {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(Manifest, ListsEachStripWithItsSlotsRelativeToTheManifest) {
     WeldRequest request;
@@ -38,8 +44,26 @@ TEST(Manifest, ListsEachStripWithItsSlotsRelativeToTheManifest) {
                         "\"derived\": []}"),
               std::string::npos);
     request.FileList.push_back("/w/icons/Bad\xff.svg");
-    EXPECT_EQ(FindNonUtf8Path(ManifestStrips(PlanAtSizes(PlanStrips(request), request), request), request),
+    EXPECT_EQ(FindNonUtf8Path("/w/m.json", ManifestStrips(PlanAtSizes(PlanStrips(request), request), request),
+                              request),
               "/w/out/16x16/Bad\xff.bmp");
+}
+
+// Paths spelled in UTF-8 may still reach the manifest through a working folder whose name is not.
+TEST(Manifest, FindsNamesThatAreNotUtf8OnceMadeRelative) {
+    test::TempFolder t;
+    const std::string odd = t.MakeFolder("odd\xff");
+    const fs::path before = fs::current_path();
+    fs::current_path(odd);
+    WeldRequest request;
+    request.FileList = {"icons/Open.bmp"};
+    request.OutputFolder = "out/";
+    const std::vector<PlannedStrip> plan = PlanStrips(request);
+    const std::optional<std::string> inside = FindNonUtf8Path("m.json", ManifestStrips(plan, request), request);
+    const std::optional<std::string> above = FindNonUtf8Path("../m.json", ManifestStrips(plan, request), request);
+    fs::current_path(before);
+    EXPECT_EQ(inside, std::nullopt);
+    EXPECT_EQ(above, "out/Open.bmp");
 }
 
 }  // namespace

@@ -1,13 +1,7 @@
-// Planning the strips of a run: groups of consecutive base names, returning names, and the refusal
-// to overwrite a source file however it is reached.
+// Planning the strips of a run: groups of consecutive base names, returning names, names too long.
 #include "weld/StripPlan.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "support/TempFolder.h"
 
 namespace plexon {
@@ -51,71 +45,6 @@ TEST(PlanStrips, UsesTheSuffixLetters) {
     ASSERT_EQ(plain.size(), 2u);
     EXPECT_EQ(plain[1].baseName, "Go_x");
     EXPECT_EQ(plain[0].sources[1], 2u);
-}
-
-class SourceOverwriteTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        t_.MakeFolder("icons");
-        t_.MakeFolder("out");
-        files_ = {t_.WriteFile("icons/Open.bmp", "o"), t_.WriteFile("icons/Open_h.bmp", "h")};
-    }
-    std::optional<SourceOverwrite> Check(const std::string& outputFolder) {
-        return FindSourceOverwrite(PlanStrips(files_, SuffixSettings{}, outputFolder), files_);
-    }
-    TempFolder t_;
-    std::vector<std::string> files_;
-};
-
-TEST_F(SourceOverwriteTest, NoneInAFreshFolder) {
-    EXPECT_FALSE(Check(t_ / "out/"));
-}
-
-TEST_F(SourceOverwriteTest, AnUnrelatedExistingStripIsNoSource) {
-    t_.WriteFile("out/Open.bmp", "old strip");
-    EXPECT_FALSE(Check(t_ / "out/"));
-}
-
-TEST_F(SourceOverwriteTest, CatchesTheSourceFolderUnderAnotherSpelling) {
-    std::optional<SourceOverwrite> hit = Check(t_ / "out/../icons/");
-    ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->outputPath, t_ / "out/../icons/Open.bmp");
-    EXPECT_EQ(hit->sourcePath, t_ / "icons/Open.bmp");
-}
-
-TEST_F(SourceOverwriteTest, CatchesALinkToASourceFile) {
-    std::filesystem::create_symlink(t_ / "icons/Open_h.bmp", t_ / "out/Open.bmp");
-    std::optional<SourceOverwrite> hit = Check(t_ / "out/");
-    ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->sourcePath, t_ / "icons/Open_h.bmp");
-}
-
-TEST_F(SourceOverwriteTest, CatchesAHardLinkToASourceFile) {
-    std::filesystem::create_hard_link(t_ / "icons/Open.bmp", t_ / "out/Open.bmp");
-    EXPECT_TRUE(Check(t_ / "out/"));
-}
-
-TEST_F(SourceOverwriteTest, CatchesASourceInsideTheOutputFolder) {
-    files_.push_back(t_.WriteFile("out/Save.bmp", "s"));
-    std::optional<SourceOverwrite> hit = Check(t_ / "out/");
-    ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->outputPath, t_ / "out/Save.bmp");
-}
-
-// Enough strips for the folder to be listed: a listing shows the file a bind mount covers, so the
-// identity must come from the file on both sides.
-TEST_F(SourceOverwriteTest, CatchesABindMountedSourceAmongManyStrips) {
-    for (int i = 0; i < 70; ++i) {
-        files_.push_back(t_.WriteFile("icons/I" + std::to_string(i) + ".bmp", "i"));
-        t_.WriteFile("out/I" + std::to_string(i) + ".bmp", "old strip");
-    }
-    if (::geteuid() != 0 ||
-        ::mount((t_ / "icons/Open.bmp").c_str(), (t_ / "out/I7.bmp").c_str(), nullptr, MS_BIND, nullptr) != 0)
-        GTEST_SKIP() << "a bind mount needs the superuser";
-    const std::optional<SourceOverwrite> hit = Check(t_ / "out/");
-    ::umount((t_ / "out/I7.bmp").c_str());
-    ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->outputPath, t_ / "out/I7.bmp");
 }
 
 TEST(FindOverlongName, NamesTheFirstStripTooLongForTheFolder) {

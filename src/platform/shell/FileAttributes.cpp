@@ -59,15 +59,22 @@ bool IsWritableFolder(const std::string& folder) {
     return ::access(folder.c_str(), W_OK) == 0;
 }
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
+PathFacts FactsOf(const std::string& path) {
     struct stat info {};
     const FolderEntry entry(path);
     // A path ending in "/" has no entry to look at, yet may name a folder.
     const bool found = entry.Folder() >= 0 || entry.Folder() == AT_FDCWD
                            ? ::fstatat(entry.Folder(), entry.Name(), &info, 0) == 0
                            : ::stat(path.c_str(), &info) == 0;
-    if (!found) return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    if (!found) return {};
+    return {true, S_ISDIR(info.st_mode), S_ISREG(info.st_mode),
+            FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    const PathFacts facts = FactsOf(path);
+    if (!facts.exists) return std::nullopt;
+    return facts.identity;
 }
 
 long NameLengthLimit(const std::string& folder) {
@@ -92,6 +99,7 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
         if (paths[i].empty() || ::stat(paths[i].c_str(), &info) != 0) return;
         facts[i] = {true,
                     S_ISDIR(info.st_mode),
+                    S_ISREG(info.st_mode),
                     {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
     };
     // The paths by the folder that holds them; a path ending in "/" names no entry. The names view
@@ -150,6 +158,7 @@ std::vector<PathFacts> LookUpPaths(std::span<const std::string> paths, std::size
                 } else {
                     facts[i] = {true,
                                 entry->d_type == DT_DIR,
+                                entry->d_type == DT_REG,
                                 {static_cast<std::uint64_t>(folderInfo.st_dev),
                                  static_cast<std::uint64_t>(entry->d_ino)}};
                 }

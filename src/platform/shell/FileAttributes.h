@@ -35,8 +35,12 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 struct PathFacts {
     bool exists = false;
     bool folder = false;
+    bool regular = false;  // a regular file: not a folder, FIFO, device or socket
     FileIdentity identity{};
 };
+
+// The facts of one path, from the file itself (never a listing); as IdentityOf.
+PathFacts FactsOf(const std::string& path);
 
 // The facts of many paths at once. Where listingFrom or more of them share a folder and they are a good
 // part of it (bytesPerPath times their count reaches the folder's size), one listing of that folder

@@ -59,6 +59,9 @@ constexpr std::string_view kUsage =
     "      --no-derive         leave such slots blank, whatever the settings file says\n"
     "      --keep-going        a source that cannot be read skips its icon; the other strips are\n"
     "                          written and the run ends with exit status 1\n"
+    "      --svg-time-limit S  CPU seconds each SVG may take to parse and to render (default 10); one\n"
+    "                          that takes longer, needs more than 1 GiB or crashes the renderer is\n"
+    "                          named with the reason, as a source that cannot be read is\n"
     "  -q, --quiet             no progress and no completion text\n"
     "  -h, --help              show this text\n"
     "\n"
@@ -109,6 +112,28 @@ std::vector<std::int32_t> ParseSizes(std::string_view list) {
     }
 }
 
+// "10", "0.5": seconds, above 0 and at most an hour, to the millisecond.
+std::chrono::milliseconds ParseSeconds(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    std::int64_t milliseconds = 0;
+    const bool valid = !whole.empty() && whole.size() <= 4 && digits(whole) && fraction.size() <= 3 &&
+                       digits(fraction) && (point == std::string_view::npos || !fraction.empty());
+    if (valid) {
+        for (const char c : whole) milliseconds = milliseconds * 10 + (c - '0');
+        for (std::size_t i = 0; i < 3; ++i)
+            milliseconds = milliseconds * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
+    }
+    if (!valid || milliseconds == 0 || milliseconds > 3600 * 1000)
+        throw UsageError(Format(
+            "the SVG time limit must be a number of seconds above 0 and at most 3600, not \"%s\"", {text}));
+    return std::chrono::milliseconds(milliseconds);
+}
+
 constexpr OptionSpec kOptions[] = {
     {'o', "output", Takes::Value},        {'n', "states", Takes::Value},
     {0, "order", Takes::Value},           {0, "suffix-hot", Takes::Value},
@@ -119,6 +144,7 @@ constexpr OptionSpec kOptions[] = {
     {0, "keep-going", Takes::Nothing},    {0, "derive", Takes::Nothing},
     {0, "no-derive", Takes::Nothing},     {0, "size", Takes::Value},
     {0, "manifest", Takes::Value},        {0, "watch", Takes::Nothing},
+    {0, "svg-time-limit", Takes::Value},
 };
 
 class WeldParser {
@@ -168,6 +194,8 @@ class WeldParser {
             options.sizes = ParseSizes(*value);
         } else if (name == "derive" || name == "no-derive") {
             options.derive = name == "derive";
+        } else if (name == "svg-time-limit") {
+            options.svgTimeLimit = ParseSeconds(*value);
         } else if (name == "keep-going") {
             options.keepGoing = true;
         } else if (name == "no-clobber") {

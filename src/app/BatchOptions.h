@@ -2,6 +2,7 @@
 // here touches a file or reads the settings.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -11,6 +12,7 @@
 
 #include "app/Options.h"
 #include "app/SplitOptions.h"
+#include "graphics/SvgLimits.h"
 #include "weld/Slots.h"
 #include "weld/StripFormat.h"
 
@@ -38,6 +40,7 @@ struct BatchOptions {
     bool watch = false;                   // --watch: stay and re-weld icons whose sources change
     std::optional<bool> derive;  // --derive or --no-derive; not given: the settings file's DeriveMissing
     bool keepGoing = false;      // a source that cannot be read skips its icon instead of ending the run
+    std::chrono::milliseconds svgTimeLimit = kDefaultSvgTimeLimit;  // CPU time of each SVG parse and render
     std::vector<std::string> sources;  // files and folders, in the order given
 };
 

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "platform/shell/FileAttributes.h"
+#include "platform/shell/Interruption.h"
 #include "runtime/Exceptions.h"
 #include "runtime/PathText.h"
 #include "runtime/ReplacingFile.h"
@@ -111,12 +112,7 @@ class Session {
             pollfd fds[] = {{inotify_.get(), POLLIN, 0}, {signals_.get(), POLLIN, 0}};
             if (::poll(fds, 2, timeout) < 0 && errno != EINTR)
                 throw EOSError(FileReason("cannot watch", errno));
-            if (fds[1].revents & POLLIN) {
-                // Taken, or it would end the process once unblocked.
-                signalfd_siginfo info;
-                [[maybe_unused]] const ssize_t got = ::read(signals_.get(), &info, sizeof info);
-                return kExitDone;
-            }
+            if (fds[1].revents & POLLIN) return TakeSignal();
             const bool events = fds[0].revents & POLLIN && ReadEvents(dirty);
             if (folders_.empty()) return kExitFailed;
             if (events) {
@@ -125,7 +121,11 @@ class Session {
                 pending = true;
             }
             if (pending && Clock::now() >= std::min(last + kQuiet, first + kLatest)) {
-                Reweld(dirty);
+                try {
+                    Reweld(dirty);
+                } catch (const Interrupted&) {
+                    return TakeSignal();  // it came while an SVG helper was being waited for
+                }
                 dirty.clear();
                 pending = false;
             }
@@ -133,6 +133,13 @@ class Session {
     }
 
   private:
+    // Taken, or it would end the process once unblocked.
+    int TakeSignal() {
+        signalfd_siginfo info;
+        [[maybe_unused]] const ssize_t got = ::read(signals_.get(), &info, sizeof info);
+        return kExitDone;
+    }
+
     static std::string SourceFolderOfFile(const std::string& file) {
         const std::string folder = ExtractFilePath(file);
         return folder.empty() ? "./" : folder;
@@ -288,6 +295,7 @@ class Session {
     Console& console_;
     Descriptor inotify_;
     SignalsAsData signals_;
+    InterruptScope interrupt_{signals_.get()};  // a signal also ends a wait for an SVG helper
     std::map<int, std::string> folders_;          // watch descriptor to folder, ending in "/"
     std::set<int> wholeFolders_;                  // folders given as sources
     std::map<int, std::set<std::string>> named_;  // files given by name, by folder

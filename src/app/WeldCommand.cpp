@@ -174,6 +174,7 @@ std::vector<std::string> StripFolders(const WeldRequest& request, const std::str
 }
 
 int Weld(BatchOptions options, Console& console, Context& context) {
+    SetSvgTimeLimit(options.svgTimeLimit);
     WeldRequest request;
     request.Suffixes = ReadSettings(options, context, console.err);
     const std::vector<std::string> given = options.watch ? options.sources : std::vector<std::string>();

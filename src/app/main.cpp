@@ -1,5 +1,5 @@
 // Program entry: hands the command line to the window front end (no arguments, paths, screenshot,
-// demo) or to the batch front end (help, version, weld).
+// demo) or to the batch front end (help, version, weld); a hidden argument makes it an SVG helper.
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,9 +10,12 @@
 
 #include "app/CommandLine.h"
 #include "app/WindowProgram.h"
+#include "graphics/SvgHelperMain.h"
 #include "runtime/Exceptions.h"
 
 int main(int argc, char** argv) {
+    // Before anything else: a helper serves the program on its socket and never sees a console.
+    if (plexon::IsSvgHelperCommand(argc, argv)) return plexon::RunSvgHelper(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     plexon::Console console{
         std::cout, std::cerr,

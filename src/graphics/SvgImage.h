@@ -1,8 +1,9 @@
-// SVG documents, parsed once and rendered at any size, and bitmaps scaled to a square: both drawn by
-// librsvg and cairo, loaded at run time (SvgLibrary.h). The only place that knows about SVG.
+// SVG documents, parsed once and rendered at any size. The parsing and drawing happen in a helper
+// process under limits (SvgHelpers.h, SvgLimits.h); this process never loads librsvg for them.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,9 @@
 #include "graphics/RgbaImage.h"
 
 namespace plexon {
+
+class SvgHelper;
+struct ParsedSvg;
 
 // True when the file name ends in ".svg" in any letter case.
 bool IsSvgFileName(std::string_view name);
@@ -20,9 +24,10 @@ struct SvgSize {
 
 class SvgImage {
   public:
-    // Reads and parses the file (a regular file of at most kMaxSvgFileBytes). References to other
-    // files resolve against the file's own folder, and librsvg loads only those in that folder or
-    // below. Errors name the file: EInvalidGraphic with "cannot render SVG: " and librsvg's reason.
+    // Opens the file (a regular file of at most kMaxSvgFileBytes) and has it parsed. References to
+    // other files resolve against the file's own folder, and librsvg loads only those in that folder
+    // or below. Errors name the file: EInvalidGraphic with "cannot render SVG: " and librsvg's
+    // reason, or a limit's reason (SvgLimits.h); opening errors as TFileStream raises them.
     explicit SvgImage(const std::string& path);
     ~SvgImage();
     SvgImage(SvgImage&& other) noexcept;
@@ -30,20 +35,21 @@ class SvgImage {
 
     // The document's width and height in pixels at 96 dots per inch; none when it gives no absolute
     // size (no width or height, or percentages).
-    std::optional<SvgSize> Size() const;
+    std::optional<SvgSize> Size() const { return size_; }
     // The document fitted into a size x size square, its aspect kept, centred; transparent around.
-    // Alpha is straight.
+    // Alpha is straight. Parsed again first only when the helper that held it has been ended.
     RgbaImage Render(std::int32_t size) const;
 
   private:
+    ParsedSvg Parse() const;
+    void Release() noexcept;
+
     std::string path_;
-    void* handle_ = nullptr;  // the parsed document
+    mutable std::shared_ptr<SvgHelper> helper_;  // where the parsed document lives
+    mutable std::uint32_t document_ = 0;
+    std::optional<SvgSize> size_;
 };
 
 inline constexpr std::int64_t kMaxSvgFileBytes = 64 << 20;
-
-// The image fitted into a size x size square with cairo's good filter, aspect kept, centred on whole
-// pixels; transparent around. `path` names the image in errors.
-RgbaImage ScaleToSquare(const RgbaImage& image, std::int32_t size, const std::string& path);
 
 }  // namespace plexon

@@ -27,6 +27,8 @@ namespace plexon {
     X(cairo_image_surface_create_for_data)    \
     X(cairo_image_surface_get_data)           \
     X(cairo_image_surface_get_stride)         \
+    X(cairo_image_surface_get_width)          \
+    X(cairo_image_surface_get_height)         \
     X(cairo_surface_status)                   \
     X(cairo_surface_flush)                    \
     X(cairo_surface_destroy)                  \

@@ -84,6 +84,8 @@ class TFileStream : public TStream {
                       std::int64_t secondCount) override;
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
     std::int64_t Size() override;
+    // The open file, for handing to a helper process; it stays the stream's.
+    int Handle() const { return fd_; }
 
   private:
     std::int64_t ReadDirect(void* buffer, std::int64_t count);

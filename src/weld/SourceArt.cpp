@@ -1,6 +1,7 @@
 // Reading a source once for every size of a run.
 #include "weld/SourceArt.h"
 
+#include "graphics/ScaleToSquare.h"
 #include "weld/SourceImage.h"
 
 namespace plexon {

@@ -73,15 +73,10 @@ ImageExtent SvgExtent(const SvgImage& svg, const std::string& path) {
     return {WholePixels(size->width), WholePixels(size->height)};
 }
 
-// An SVG source drawn into its slot. Its own size counts against the memory limit as a bitmap's
-// would, so a run's memory never depends on the format of its sources.
+// An SVG source drawn into its slot. The helper's limits are the memory rule for SVG: what the
+// document holds is bounded there, and the slot's own need is checked with the plan.
 RgbaImage RenderSvgSource(const std::string& path, const WeldRequest& request) {
-    const SvgImage svg(path);
-    if (const std::optional<SvgSize> own = svg.Size())
-        if (std::optional<std::string> refusal = IconMemoryRefusal(
-                WholePixels(own->width), WholePixels(own->height), request.ImageSize, request.StateCount))
-            throw EOutOfResources(*refusal, path, *refusal);
-    return svg.Render(request.ImageSize);
+    return SvgImage(path).Render(request.ImageSize);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "graphics/SvgHelpers.h"
 #include "graphics/PngFormat.h"
 #include "support/BmpFiles.h"
 #include "support/TempFolder.h"
@@ -34,6 +35,9 @@ std::string Icon(std::string_view width, std::string_view colour) {
 
 class WeldSvgTest : public ::testing::Test {
   protected:
+    // This test program is no helper; the program is.
+    WeldSvgTest() { SetSvgHelperProgram(PLEXON_BINARY); }
+
     int Run(std::vector<std::string> args) {
         std::vector<std::string> all{"weld", "-q", "--config", t_ / "none.ini", "-o", t_ / "out"};
         all.insert(all.end(), args.begin(), args.end());

@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +13,7 @@
 #include <cstdlib>
 #include <thread>
 
-extern char** environ;
+#include "platform/shell/Spawn.h"
 
 namespace plexon {
 
@@ -63,44 +62,6 @@ void Stop(pid_t pid, int& status) {
     }
 }
 
-// Starts argv with standard input on /dev/null, standard output on outputFd (/dev/null when -1) and
-// standard error on /dev/null, in a process group of its own; false when it cannot be started.
-bool Spawn(const std::vector<std::string>& args, int outputFd, pid_t& pid) {
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawnattr_init(&attributes);
-    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (outputFd >= 0)
-        ::posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-    else
-        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    // Nothing of ours reaches the program: a folder lock, the display connection, open files.
-    ::posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-    ::posix_spawnattr_setpgroup(&attributes, 0);
-    // The child starts with default signal handling whatever ours is.
-    sigset_t defaults;
-    ::sigemptyset(&defaults);
-    ::sigaddset(&defaults, SIGPIPE);
-    ::sigaddset(&defaults, SIGINT);
-    ::sigaddset(&defaults, SIGTERM);
-    ::posix_spawnattr_setsigdefault(&attributes, &defaults);
-    sigset_t none;
-    ::sigemptyset(&none);
-    ::posix_spawnattr_setsigmask(&attributes, &none);
-    ::posix_spawnattr_setflags(&attributes,
-                               POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    ::posix_spawnattr_destroy(&attributes);
-    return spawned == 0;
-}
-
 }  // namespace
 
 ChildResult RunChildProcess(const ChildProcessOptions& options) {
@@ -110,7 +71,7 @@ ChildResult RunChildProcess(const ChildProcessOptions& options) {
     if (::pipe2(fds, O_CLOEXEC) != 0) return result;
     Fd readEnd(fds[0]), writeEnd(fds[1]);
     pid_t pid = 0;
-    if (!Spawn(options.argv, writeEnd.Get(), pid)) return result;
+    if (!SpawnProgram({.argv = options.argv, .outputFd = writeEnd.Get()}, pid)) return result;
     writeEnd.Close();
 
     int status = 0;
@@ -168,7 +129,7 @@ ChildResult RunChildProcess(const ChildProcessOptions& options) {
 bool StartChildProcess(const std::vector<std::string>& argv) {
     if (argv.empty() || argv[0].empty()) return false;
     pid_t pid = 0;
-    if (!Spawn(argv, -1, pid)) return false;
+    if (!SpawnProgram({.argv = argv}, pid)) return false;
     // Nobody waits for the program's answer; a thread of its own collects its exit status so that it
     // leaves no zombie behind.
     std::thread([pid] {

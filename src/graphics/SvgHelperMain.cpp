@@ -14,6 +14,7 @@
 #include <new>
 #include <string_view>
 
+#include "graphics/SanitizerBuild.h"
 #include "graphics/SvgDocument.h"
 #include "graphics/SvgLimits.h"
 #include "graphics/SvgProtocol.h"
@@ -172,7 +173,7 @@ int RunSvgHelper(int argc, char** argv) {
     if (argc != 3) return 2;
     DieWithParent(pid_t(std::strtol(argv[2], nullptr, 10)));
     KeepNoCoreFiles();
-#if !defined(__SANITIZE_ADDRESS__)
+#if !PLEXON_ADDRESS_SANITIZER
     // The sanitizer reserves terabytes of address space for its shadow at start, so an address-space
     // limit cannot hold under it; the program gives a sanitized helper the sanitizer's own limits in
     // its environment instead (SvgHelpers.cpp).

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "graphics/SanitizerBuild.h"
 #include "graphics/SvgLimits.h"
 #include "platform/shell/ExecutablePath.h"
 #include "platform/shell/Interruption.h"
@@ -47,7 +48,7 @@ HelperSetup Setup(const std::string& path) {
     if (program.empty()) RefuseSvg(path, "cannot find the program's own file to start the renderer");
     // It dies with this thread; it tells whether we went before it could ask for that.
     HelperSetup setup{{program, kHelperArgument, std::to_string(::getpid())}};
-#if defined(__SANITIZE_ADDRESS__)
+#if PLEXON_ADDRESS_SANITIZER
     // No address-space limit holds under the sanitizer (SvgHelperMain.cpp): its allocator refuses
     // single blocks over the limit and, once the resident size passes it, all further ones, which
     // the libraries then meet as a failed allocation, as they would meet RLIMIT_AS. Its reports reach

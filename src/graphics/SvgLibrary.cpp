@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "graphics/SanitizerBuild.h"
 #include "runtime/Exceptions.h"
 #include "runtime/SharedLibrary.h"
 
@@ -55,7 +56,7 @@ const SvgFunctions& SvgLibrary(const std::string& path) {
 
 }  // namespace plexon
 
-#if defined(__SANITIZE_ADDRESS__)
+#if PLEXON_ADDRESS_SANITIZER
 // The XML parser behind librsvg keeps some of what it allocated for a document it refuses (an entity
 // loop); that memory is the parser's, not ours to free, and the sanitizer's leak check must not fail
 // a run over it.

@@ -150,6 +150,18 @@ TEST(BatchOptionsUsageErrors, BadOrder) {
               "--order names more than 4 states");
 }
 
+TEST(BatchOptionsSvgTimeLimit, SecondsToTheMillisecondUpToAnHour) {
+    using std::chrono::milliseconds;
+    EXPECT_EQ(Weld({"weld", "-o", "o", "a"}).svgTimeLimit, milliseconds(10000));
+    for (const auto& [text, ms] : {std::pair{"1", 1000}, {"0.5", 500}, {"2.25", 2250}, {"0.001", 1},
+                                   {"3600", 3600000}, {"007", 7000}})
+        EXPECT_EQ(Weld({"weld", "-o", "o", "--svg-time-limit", text, "a"}).svgTimeLimit, milliseconds(ms));
+    for (std::string bad : {"0", "0.0", "0.0004", "3600.001", "1.", ".5", "-1", "1e3", "", "ten", "1,5"})
+        EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--svg-time-limit", bad, "a"}),
+                  "the SVG time limit must be a number of seconds above 0 and at most 3600, not \"" + bad + "\"")
+            << bad;
+}
+
 TEST(BatchOptionsUsageErrors, UnknownOptionsAndCommands) {
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "-x", "a"}), "unknown option -x");
     EXPECT_EQ(UsageMessage({"weld", "-o", "o", "--states3", "a"}), "unknown option --states3");

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "graphics/PngEncoder.h"
 #include "graphics/PngShim.h"
@@ -22,8 +24,10 @@ constexpr std::size_t kSizeEnd = 8 + 8 + 8;
 // As the raster layer: pixel memory beyond this is refused before it is allocated.
 constexpr std::uint64_t kMaxPixels = (std::uint64_t(256) << 20) / 4;
 
-[[noreturn]] void Refuse(std::string_view why) {
-    throw EInvalidGraphic(Format(msg::kInvalidPng, {why}));
+// `reason` is what a caller naming the file says of it; empty where the file is simply no PNG image
+// we can read, which the caller words itself.
+[[noreturn]] void Refuse(std::string_view why, std::string reason = {}) {
+    throw EInvalidGraphic(Format(msg::kInvalidPng, {why}), std::string(), std::move(reason));
 }
 
 std::uint32_t Be32(const std::uint8_t* p) {
@@ -78,12 +82,18 @@ RgbaImage Decode(pngshim::ReadBytes read, void* source) {
     std::unique_ptr<pngshim::Reader, ReaderDeleter> reader(pngshim::CreateReader(read, source));
     if (!reader) Refuse("out of memory");
     std::uint32_t width = 0, height = 0;
-    if (!pngshim::ReadHeader(reader.get(), &width, &height)) Refuse(pngshim::ReaderMessage(reader.get()));
-    if (std::uint64_t(width) * height > kMaxPixels) Refuse("image too large");
+    // A file cut short is told as such, whichever part it lost.
+    const auto fail = [&reader] {
+        const std::string_view why = pngshim::ReaderMessage(reader.get());
+        Refuse(why, why == pngshim::kEndsEarly ? "truncated PNG" : std::string());
+    };
+    if (!pngshim::ReadHeader(reader.get(), &width, &height)) fail();
+    if (std::uint64_t(width) * height > kMaxPixels)
+        Refuse("image too large", "PNG too large: " + std::to_string(width) + " x " + std::to_string(height));
     RgbaImage image(std::int32_t(width), std::int32_t(height), kTransparent);
     std::vector<std::uint8_t*> rows(height);
     for (std::uint32_t y = 0; y < height; ++y) rows[y] = image.Row(std::int32_t(y));
-    if (!pngshim::ReadRows(reader.get(), rows.data())) Refuse(pngshim::ReaderMessage(reader.get()));
+    if (!pngshim::ReadRows(reader.get(), rows.data())) fail();
     return image;
 }
 

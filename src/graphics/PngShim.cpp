@@ -42,7 +42,7 @@ static void OnWarning(png_structp, png_const_charp) {}
 
 static void ReadFromSource(png_structp png, png_bytep out, std::size_t length) {
     auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
-    if (reader->read(reader->source, out, length) != length) png_error(png, "the file ends early");
+    if (reader->read(reader->source, out, length) != length) png_error(png, kEndsEarly);
 }
 
 }  // extern "C"

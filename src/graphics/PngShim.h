@@ -24,5 +24,7 @@ bool ReadHeader(Reader* reader, std::uint32_t* width, std::uint32_t* height);
 bool ReadRows(Reader* reader, std::uint8_t** rows);
 // What went wrong in the last failed call.
 const char* ReaderMessage(const Reader* reader);
+// The message of a file that ends before the image does.
+inline constexpr const char* kEndsEarly = "the file ends early";
 
 }  // namespace plexon::pngshim

@@ -15,13 +15,32 @@ std::uint64_t IconBytes(std::int64_t width, std::int64_t height, std::int32_t sl
            std::uint64_t(std::max(stateCount, 0)) * slotBytes;
 }
 
-std::optional<std::string> IconMemoryRefusal(std::int64_t width, std::int64_t height, std::int32_t slot,
-                                             int stateCount) {
-    const std::uint64_t bytes = IconBytes(width, height, slot, stateCount);
+namespace {
+
+std::optional<std::string> Refusal(std::uint64_t bytes, std::int64_t width, std::int64_t height) {
     if (bytes <= kIconMemoryLimitMb * kMb) return std::nullopt;
     return Format(msg::kIconTooLarge,
                   {std::to_string(SideLength(width)), std::to_string(SideLength(height)),
                    std::to_string((bytes + kMb - 1) / kMb), std::to_string(kIconMemoryLimitMb)});
+}
+
+}  // namespace
+
+std::optional<std::string> IconMemoryRefusal(std::int64_t width, std::int64_t height, std::int32_t slot,
+                                             int stateCount) {
+    return Refusal(IconBytes(width, height, slot, stateCount), width, height);
+}
+
+std::optional<std::string> StripMemoryRefusal(std::int64_t width, std::int64_t height) {
+    // Four slot-sized working images and the strip itself; a tall strip's slot can be huge, so the
+    // sums saturate instead of wrapping.
+    const std::uint64_t side = SideLength(height);
+    std::uint64_t slotBytes = 0, bytes = 0;
+    if (__builtin_mul_overflow(side * side, kPixelBytes, &slotBytes) ||
+        __builtin_mul_overflow(slotBytes, std::uint64_t(4), &bytes) ||
+        __builtin_add_overflow(bytes, PixelBytes(width, height), &bytes))
+        bytes = UINT64_MAX;
+    return Refusal(bytes, width, height);
 }
 
 }  // namespace plexon

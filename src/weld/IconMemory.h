@@ -25,4 +25,9 @@ std::uint64_t IconBytes(std::int64_t width, std::int64_t height, std::int32_t sl
 std::optional<std::string> IconMemoryRefusal(std::int64_t width, std::int64_t height, std::int32_t slot,
                                              int stateCount);
 
+// The refusal text (kIconTooLarge, with the strip's own size) when a strip of width x height would
+// need more than the limit to be cut into its slots, counted as the weld of its slots counts it: a
+// slot is as high as the strip. None when it fits.
+std::optional<std::string> StripMemoryRefusal(std::int64_t width, std::int64_t height);
+
 }  // namespace plexon

@@ -8,6 +8,7 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
+#include "graphics/PictureLimits.h"
 #include "graphics/PngFormat.h"
 #include "graphics/SvgImage.h"
 #include "runtime/Exceptions.h"
@@ -49,11 +50,7 @@ std::optional<ImageExtent> ClaimedSize(const std::uint8_t* bytes, std::size_t co
 // comes from the stream's read-ahead, and the stream goes back to the start within it, so the check
 // costs no system call.
 void CheckClaimedSize(TFileStream& stream, const std::string& path, const WeldRequest& request) {
-    std::uint8_t head[kPngSizeEnd > kBmpSizeEnd ? kPngSizeEnd : kBmpSizeEnd] = {};
-    const std::int64_t got = stream.Read(head, sizeof head);
-    stream.SetPosition(0);
-    const std::optional<ImageExtent> size =
-        ClaimedSize(head, std::size_t(got), ReadsAsPng(path, request.Sources));
+    const std::optional<ImageExtent> size = ClaimedImageSize(stream, ReadsAsPng(path, request.Sources));
     if (!size) return;
     if (std::optional<std::string> refusal =
             IconMemoryRefusal(size->width, size->height, request.ImageSize, request.StateCount))
@@ -81,6 +78,13 @@ RgbaImage RenderSvgSource(const std::string& path, const WeldRequest& request) {
 
 }  // namespace
 
+std::optional<ImageExtent> ClaimedImageSize(TFileStream& stream, bool png) {
+    std::uint8_t head[kPngSizeEnd > kBmpSizeEnd ? kPngSizeEnd : kBmpSizeEnd] = {};
+    const std::int64_t got = stream.Read(head, sizeof head);
+    stream.SetPosition(0);
+    return ClaimedSize(head, std::size_t(got), png);
+}
+
 // A file the readers refuse is named, with the reason the batch command shows; the message stays the
 // reader's, and other errors pass as they are.
 void RethrowNamingSource(const std::string& path) {
@@ -89,7 +93,8 @@ void RethrowNamingSource(const std::string& path) {
         throw;
     } catch (const EInvalidGraphic& e) {
         if (!e.FilePath().empty()) throw;
-        throw EInvalidGraphic(e.Message(), path, std::string(kNotAnImage));
+        // A reader that knows what is wrong ("truncated PNG") says so.
+        throw EInvalidGraphic(e.Message(), path, e.FileReason().empty() ? std::string(kNotAnImage) : e.FileReason());
     } catch (const EReadError& e) {
         if (!e.FilePath().empty()) throw;
         throw EReadError(e.Message(), path, std::string(kNotAnImage));
@@ -150,8 +155,14 @@ ImageExtent MeasureSource(const std::string& path, SourceFormats sources) try {
         const PngSize size = ReadPngSize(std::span(head, std::size_t(got)));
         return {size.width, size.height};
     }
+    // A header claiming more than an icon of its width may take is measured by the claim: the rule
+    // then refuses it with its own text, where loading it would only fail for want of memory.
+    TFileStream stream(path, FileMode::OpenRead);
+    if (const std::optional<ImageExtent> claim = ClaimedImageSize(stream, false);
+        claim && claim->width > 0 && IconMemoryRefusal(claim->width, claim->height, claim->width, kMinStateCount))
+        return {claim->width, std::int32_t(SideLength(claim->height))};
     TBitmap bitmap;
-    bitmap.LoadFile(path);
+    bitmap.LoadStream(stream);
     return {bitmap.Width(), bitmap.Height()};
 } catch (...) {
     RethrowNamingSource(path);

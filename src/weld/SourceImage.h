@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "graphics/RgbaImage.h"
@@ -33,6 +34,11 @@ struct ImageExtent {
     std::int32_t width = 0, height = 0;
     bool shortFile = false;  // a BMP that held fewer pixel bytes than its header says
 };
+class TFileStream;
+// The size a BMP (or, with png, a PNG) header claims, from the stream's start, to which the stream
+// goes back; none when it is no header the reader would take (the reader then says so).
+std::optional<ImageExtent> ClaimedImageSize(TFileStream& stream, bool png);
+
 // The size a source loads with: a PNG's from its header, a BMP's by loading it, an SVG's width and
 // height at 96 dpi rounded up (EInvalidGraphic naming the file, "no size; use --size", when it
 // gives none).

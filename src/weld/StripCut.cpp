@@ -2,7 +2,9 @@
 #include "weld/StripCut.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 
 #include "graphics/AlphaBmp.h"
 #include "graphics/Bitmap.h"
@@ -11,6 +13,7 @@
 #include "graphics/PngFormat.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Stream.h"
+#include "weld/IconMemory.h"
 #include "weld/SourceImage.h"
 
 namespace plexon {
@@ -25,6 +28,11 @@ StripCut::StripCut(const std::string& path) try {
         rgba_ = DecodePng(stream);
         encoder_ = std::make_unique<PngEncoder>(kDefaultPngLevel);
     } else {
+        // The PNG reader refuses what it cannot hold itself ("PNG too large"); a BMP header claiming
+        // more than the memory rule allows is refused by the rule before anything is allocated.
+        if (const std::optional<ImageExtent> claim = ClaimedImageSize(stream, false))
+            if (std::optional<std::string> refusal = StripMemoryRefusal(claim->width, claim->height))
+                throw EOutOfResources(*refusal, path, *refusal);
         bitmap_ = std::make_unique<TBitmap>();
         bitmap_->LoadStream(stream);
         // Black in place of the missing pixels would come back in every slot file as if drawn.

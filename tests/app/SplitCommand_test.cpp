@@ -122,6 +122,11 @@ TEST_F(SplitCommandTest, RefusalsNameTheirCauseAndWriteNothing) {
          "plexon: --order names hot twice; each state is one file\nTry 'plexon --help' for more "
          "information.\n"},
         {{"split", "-o", parts, go, notes}, 1, "plexon: " + notes + ": not a BMP or PNG image\n"},
+        // Headers claiming more than can be held: the reader's reason, the memory rule's text.
+        {{"split", "-o", parts, t_ / "huge/Wide.png"}, 1, "plexon: " + t_ / "huge/Wide.png" + ": PNG too large: 24000 x 8000\n"},
+        {{"split", "-o", parts, t_ / "huge/Rle.bmp"},
+         1,
+         "plexon: " + t_ / "huge/Rle.bmp" + ": 40000 x 10000 pixels would need 3052 MB; the limit is 512 MB\n"},
         // Through links: the strip itself, and another strip that is a file the first one's split writes.
         {{"split", "-o", t_ / "strips", t_ / "via/Go.png"},
          1,
@@ -132,6 +137,16 @@ TEST_F(SplitCommandTest, RefusalsNameTheirCauseAndWriteNothing) {
          "plexon: " + t_ / "made/Go_h.png" + ": it is the strip " + t_ / "via/Back.png" +
              ", which a file split from " + go + " would replace; nothing was written\n"},
     };
+    // Headers alone: signature, IHDR with its CRC, and a start of data.
+    fs::create_directory(t_ / "huge");
+    const std::string ihdr =
+        std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x5d\xc0\0\0\x1f\x40\x08\x06\0\0\0\x6e\xd0\x04\xdb", 33);
+    t_.WriteFile("huge/Wide.png", ihdr + std::string("\0\0\0\x01IDAT\0", 9));
+    std::string bmp;
+    for (const auto& [value, bytes] : std::initializer_list<std::pair<std::uint32_t, int>>{
+             {0x4D42, 2}, {56, 4}, {0, 4}, {54, 4}, {40, 4}, {40000, 4}, {10000, 4}, {1, 2}, {8, 2}, {1, 4}})
+        test::PutLe(bmp, value, bytes);
+    t_.WriteFile("huge/Rle.bmp", bmp + std::string(22, '\0'));
     fs::create_directory(t_ / "via");
     fs::create_directory(t_ / "made");
     WriteState("made/Go_h.png", 2, 10, 5);

@@ -195,8 +195,19 @@ TEST_F(WeldFormatsTest, DamagedPngFailsWithItsReasonAndLeavesNoStripOfItsIcon) {
     const std::vector<std::uint8_t> whole = ReadBytes(icons_ + "/B.png");
     fs::resize_file(icons_ + "/B.png", whole.size() - 16);
     EXPECT_EQ(Run({"--format", "png", icons_}), 1);
-    EXPECT_TRUE(err.str().ends_with("plexon: " + icons_ + "/B.png: not a BMP or PNG image\n")) << err.str();
+    EXPECT_TRUE(err.str().ends_with("plexon: " + icons_ + "/B.png: truncated PNG\n")) << err.str();
     EXPECT_EQ(Written(), std::vector<std::string>{"A.png"});
+    // A first source whose header claims more than memory allows meets the memory rule's text, not
+    // the raster layer's failure to allocate it.
+    fs::remove_all(icons_);
+    fs::create_directory(icons_);
+    std::string header;
+    for (const auto& [value, bytes] : std::initializer_list<std::pair<std::uint32_t, int>>{
+             {0x4D42, 2}, {54, 4}, {0, 4}, {54, 4}, {40, 4}, {11585, 4}, {11585, 4}, {1, 2}, {24, 2}, {0, 4}})
+        test::PutLe(header, value, bytes);
+    t_.WriteFile("icons/Huge.bmp", header + std::string(16, '\0'));
+    EXPECT_EQ(Run({icons_}), 1);
+    EXPECT_EQ(err.str(), "plexon: " + icons_ + "/Huge.bmp: 11585 x 11585 pixels would need 3584 MB; the limit is 512 MB.\n");
 }
 
 TEST_F(WeldFormatsTest, UnknownFormatIsAUsageError) {

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "runtime/Exceptions.h"
@@ -119,9 +120,16 @@ std::vector<std::uint8_t> PngEncoder::Encode(const RgbaImage& image) {
                   filtered_.data() + (rowBytes + 1) * y, trial);
     const std::size_t filteredSize = (rowBytes + 1) * rows;
 
-    std::vector<std::uint8_t> out(std::begin(kSignature), std::end(kSignature));
+    // Compressed into memory that is not cleared first, so only what the stream fills is touched: a
+    // cleared buffer of the bound would take as much memory as the pixels themselves.
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor_, filteredSize);
-    out.reserve(8 + 25 + 12 + bound + 12);
+    const std::unique_ptr<std::uint8_t[]> deflated(new std::uint8_t[bound]);
+    const std::size_t compressed =
+        libdeflate_zlib_compress(compressor_, filtered_.data(), filteredSize, deflated.get(), bound);
+    if (compressed == 0) throw EOutOfResources(std::string(msg::kOutOfResources));
+
+    std::vector<std::uint8_t> out(std::begin(kSignature), std::end(kSignature));
+    out.reserve(8 + 25 + 12 + compressed + 12);
     std::size_t chunk = OpenChunk(out, "IHDR");
     PutBe32(out, std::uint32_t(image.Width()));
     PutBe32(out, std::uint32_t(image.Height()));
@@ -129,12 +137,7 @@ std::vector<std::uint8_t> PngEncoder::Encode(const RgbaImage& image) {
     CloseChunk(out, chunk);
 
     chunk = OpenChunk(out, "IDAT");
-    const std::size_t dataStart = out.size();
-    out.resize(dataStart + bound);
-    const std::size_t compressed =
-        libdeflate_zlib_compress(compressor_, filtered_.data(), filteredSize, out.data() + dataStart, bound);
-    if (compressed == 0) throw EOutOfResources(std::string(msg::kOutOfResources));
-    out.resize(dataStart + compressed);
+    out.insert(out.end(), deflated.get(), deflated.get() + compressed);
     CloseChunk(out, chunk);
 
     chunk = OpenChunk(out, "IEND");

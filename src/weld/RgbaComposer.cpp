@@ -51,6 +51,9 @@ class RgbaComposer final : public StripComposer {
             image.Resize(size, size, kTransparent);
             strip_.CopyFrom(image, slot * size, 0);
         }
+        // In the strip now; the encoder's buffers take their place, so a large icon needs no more
+        // than the working images and its strip.
+        for (RgbaImage& image : working_) image = RgbaImage();
         const std::vector<std::uint8_t> file = encoder_ ? encoder_->Encode(strip_) : EncodeAlphaBmp(strip_);
         WriteFileBytes(outputPath, file);
     }

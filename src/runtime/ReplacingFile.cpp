@@ -104,9 +104,15 @@ void TReplacingFile::Commit(Durability durability) {
     if (::renameat2(entry_.Folder(), tempName_, entry_.Folder(), entry_.Name(), RENAME_NOREPLACE) != 0) {
         // Not every file system can refuse to replace; those give EINVAL.
         if (errno != EEXIST && errno != EINVAL) Fail("cannot replace", errno);
-        struct stat old {};
-        if (::fstatat(entry_.Folder(), entry_.Name(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(old.st_mode)) {
+        struct stat old {}, reached {};
+        const bool there = ::fstatat(entry_.Folder(), entry_.Name(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+        // A link is replaced, not written through; but a device, FIFO, socket or folder, in place or
+        // behind a link (/dev/stdout), is never replaced by a file: other programs rely on it.
+        if (there && !S_ISREG(old.st_mode) &&
+            (!S_ISLNK(old.st_mode) ||
+             (::fstatat(entry_.Folder(), entry_.Name(), &reached, 0) == 0 && !S_ISREG(reached.st_mode))))
+            throw EFCreateError(Format(msg::kFCreate, {path_}), path_, "cannot replace: not a regular file");
+        if (there && S_ISREG(old.st_mode)) {
             // A rename would go through a file marked read-only; a write in place would not.
             if (::faccessat(entry_.Folder(), entry_.Name(), W_OK, AT_EACCESS) != 0)
                 Fail("cannot open", errno);

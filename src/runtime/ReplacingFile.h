@@ -41,7 +41,8 @@ class TReplacingFile final : public TStream {
     std::int64_t Size() override { return size_; }
 
     // Renames the new file over the target, giving it the replaced file's permission bits; a link at
-    // the target is replaced, not written through. A target that is a regular file this process may
+    // the target is replaced, not written through. A folder, FIFO, device or socket at the target, or
+    // behind a link there, is refused ("cannot replace: not a regular file"). A target that is a regular file this process may
     // not write is refused, as a write in place would be. Raises EFCreateError naming the target.
     void Commit(Durability durability = Durability::Process);
 

@@ -73,6 +73,25 @@ TEST(ReplacingFile, ReplacesWholeOrNotAtAll) {
         EXPECT_EQ(e.FilePath(), missing);
         EXPECT_EQ(e.FileReason(), "cannot create: No such file or directory");
     }
+
+    // What is not a regular file stays, in place or behind a link; a link to a file is replaced.
+    ::mkfifo((t / "fifo").c_str(), 0600);
+    fs::create_symlink(t / "fifo", t / "to-fifo");
+    fs::create_symlink(strip, t / "to-strip");
+    for (const char* name : {"fifo", "to-fifo"}) {
+        try {
+            Replace(t / name, "x");
+            ADD_FAILURE() << name << " replaced";
+        } catch (const EFCreateError& e) {
+            EXPECT_EQ(e.FileReason(), "cannot replace: not a regular file");
+        }
+    }
+    Replace(t / "to-strip", "a file of its own");
+    EXPECT_TRUE(fs::is_fifo(t / "fifo"));
+    EXPECT_TRUE(fs::is_symlink(t / "to-fifo"));
+    EXPECT_FALSE(fs::is_symlink(t / "to-strip"));
+    EXPECT_EQ(ReadPath(strip), "new strip, longer");
+    EXPECT_EQ(EntryCount(t.Path()), 4u);
 }
 
 // A real full disk: a small file system of its own, which only the superuser can mount.

@@ -138,7 +138,18 @@ void WeldRun::WriteSizes(const PlannedStrip& strip, std::size_t index, const Sta
             const std::string& path = request_.FileList[strip.sources[state]];
             current_ = &path;
             bool scaledUp = false;
-            composer.Place(ImageState(int(state)), art[state]->At(size, scaledUp));
+            RgbaImage image;
+            try {
+                image = art[state]->At(size, scaledUp);
+            } catch (const Exception& error) {
+                // An SVG may go over its limits at one size only: the icon is skipped from this size
+                // on, as a source that cannot be read skips it; its strips of the sizes before stay.
+                if (!skipNotice_) throw;
+                skipNotice_(strip, path, error);
+                ++skipped_;
+                return;
+            }
+            composer.Place(ImageState(int(state)), std::move(image));
             if (scaledUp && scaleNotice_) {
                 const auto [width, height] = *art[state]->BitmapSize();
                 scaleNotice_(path, width, height, size);

@@ -138,11 +138,17 @@ TEST_F(WeldSvgLimits, HostileDocumentsAreRefusedWithinTheirLimits) {
         EXPECT_NE(err.str().find("plexon: " + t_ / c.file + ": " + c.reason + "\n"), std::string::npos)
             << err.str();
     }
-    // With --keep-going the icon is skipped, named with the reason, and the others are written.
+    // With --keep-going the icon is skipped, named with the reason, and the others are written; with
+    // sizes too, where the render comes long after the parse.
     t_.WriteFile("Fine.svg", Svg(R"(<rect width="8" height="8"/>)"));
-    EXPECT_EQ(Run({"--keep-going", "--svg-time-limit", "1", t_ / "Turbulence.svg", t_ / "Fine.svg"}), 1);
-    EXPECT_NE(err.str().find("Turbulence: Turbulence.svg: rendering took longer than 1 s"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(t_ / "out/Fine.bmp"));
+    for (const std::string size : {"", "16"}) {
+        std::vector<std::string> args{"--keep-going", "--svg-time-limit", "1", t_ / "Turbulence.svg", t_ / "Fine.svg"};
+        if (!size.empty()) args.insert(args.begin(), {"--size", size});
+        EXPECT_EQ(Run(args), 1) << size;
+        EXPECT_NE(err.str().find("Turbulence: Turbulence.svg: rendering took longer than 1 s"), std::string::npos)
+            << err.str();
+        EXPECT_TRUE(std::filesystem::exists(t_ / (size.empty() ? "out/Fine.bmp" : "out/16x16/Fine.bmp"))) << size;
+    }
 }
 
 TEST_F(WeldSvgLimits, ARendererThatCrashesIsNamed) {

@@ -67,7 +67,17 @@ SuffixSettings ReadSettings(BatchOptions& options, Context& context, std::ostrea
         if (!read.unknownFormat.empty()) err << Format(kUnknownFormat, {context.path, read.unknownFormat});
     }
     if (!options.derive) options.derive = read.choices.deriveMissing;
-    return WithGivenLetters(read.suffixes, options.suffixHot, options.suffixDisabled, options.suffixPressed);
+    SuffixSettings letters =
+        WithGivenLetters(read.suffixes, options.suffixHot, options.suffixDisabled, options.suffixPressed);
+    // Letters from the file are used as read, but never silently: a letter given here is the user's own.
+    const auto given = [&options](ImageState state) {
+        return state == ImageState::Hot ? options.suffixHot.has_value()
+               : state == ImageState::Disabled ? options.suffixDisabled.has_value()
+                                               : options.suffixPressed.has_value();
+    };
+    for (const SuffixNote& note : SuffixLetterNotes(letters))
+        if (!given(note.state)) err << "plexon: warning: " << context.path << ": " << note.text << '\n';
+    return letters;
 }
 
 std::string SizeText(int32_t width, int32_t height) {

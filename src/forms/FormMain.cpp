@@ -40,6 +40,7 @@
 #include "weld/SourceList.h"
 #include "weld/SourceSelection.h"
 #include "weld/StartCheck.h"
+#include "weld/SuffixLetters.h"
 #include "weld/WeldRun.h"
 
 namespace plexon {
@@ -204,9 +205,16 @@ void TfrmMain::FormCreate(TComponent*) {
     // Saving over a file that was not read would lose what it holds; the user hears of it now rather
     // than finding the letters gone later.
     settingsRefused_ = !read.refusal.empty();
-    if (settingsRefused_)
+    if (settingsRefused_) {
         ShowInformation("The settings file " + path + " cannot be read (" + read.refusal +
                         "). The default suffix letters and choices are used, and changes will not be saved.");
+        return;
+    }
+    // Letters are used as read, but the user hears once why files may not weld as the states they seem.
+    std::string notes;
+    for (const SuffixNote& note : SuffixLetterNotes(suffixes_))
+        notes += (notes.empty() ? "" : "\n") + path + ": " + note.text;
+    if (!notes.empty()) ShowInformation(notes);
 }
 
 void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
@@ -216,17 +224,23 @@ void TfrmMain::FormClose(TComponent*, TCloseAction& action) {
         action = caNone;
         return;
     }
-    fileList_.reset();
-    // A second close in a row after a failed save closes without trying again, so that an
-    // unwritable settings file never keeps the program open.
-    if (saveFailed_ || settingsRefused_) return;
-    try {
-        SaveSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_,
-                     CurrentChoices());
-    } catch (...) {
-        saveFailed_ = true;
-        throw;
+    // Every close tries the save again; nothing is lost without a message. The first failure keeps the
+    // window (the error display names the file and why); after it the user may close without saving.
+    if (!settingsRefused_) {
+        try {
+            SaveSettings(SettingsFilePath(CurrentSettingsEnvironment(), SettingsUse::Save), suffixes_,
+                         CurrentChoices());
+        } catch (const EIniFileException& e) {
+            const std::string text = e.FileReason().empty() ? e.Message() : e.Message() + ": " + e.FileReason();
+            if (!std::exchange(saveFailed_, true)) throw EIniFileException(text);
+            if (RunMessageDialog(ErrorDisplayText(text) + " Close without saving your choices?", mtConfirmation,
+                                 {mbYes, mbNo}, 0, -1, -1, "") != mrYes) {
+                action = caNone;
+                return;
+            }
+        }
     }
+    fileList_.reset();
 }
 
 void TfrmMain::btnImageBrowseClick(TComponent*) {

@@ -223,14 +223,15 @@ bool CanBeReadBack(std::string_view section, std::string_view key, std::string_v
 
 // Replaces the file's content in one rename, so readers see the old or the new file, never a part;
 // synced with its folder, since losing the settings to a power cut is losing them all the same.
-bool ReplaceSettings(const fs::path& target, const std::string& bytes) {
+// Empty when done, else why not ("cannot create: Permission denied").
+std::string ReplaceSettings(const fs::path& target, const std::string& bytes) {
     struct stat old {};
-    if (stat(target.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) return false;
+    if (stat(target.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) return "not a regular file";
     try {
         ReplaceFileContent(target.string(), bytes.data(), bytes.size(), Durability::Disk);
-        return true;
-    } catch (const Exception&) {
-        return false;
+        return {};
+    } catch (const Exception& e) {
+        return e.FileReason().empty() ? e.Message() : e.FileReason();
     }
 }
 
@@ -285,7 +286,12 @@ void TIniFile::WriteStrings(std::string_view section, std::span<const TIniValue>
 }
 
 void TIniFile::WriteEntries(std::span<const TIniEntry> entries) {
-    const auto fail = [this] { throw EIniFileException(Format(msg::kIniWrite, {fullPath_})); };
+    // The reason, when there is one, goes with the file's name: "Unable to write to FILE: Permission denied".
+    const auto fail = [this](std::string reason = {}) {
+        // File errors read "cannot create: REASON"; the reason alone follows the file's name.
+        if (const std::size_t colon = reason.find(": "); colon != std::string::npos) reason.erase(0, colon + 2);
+        throw EIniFileException(Format(msg::kIniWrite, {fullPath_}), fullPath_, std::move(reason));
+    };
     for (const TIniEntry& entry : entries)
         if (!CanBeReadBack(Trim(entry.section), Trim(entry.key), Trim(entry.value))) fail();
     const std::optional<fs::path> target = WriteTarget(fileName_);
@@ -293,11 +299,11 @@ void TIniFile::WriteEntries(std::span<const TIniEntry> entries) {
 
     // A file that exists but cannot be read must not be replaced by one holding only these keys.
     FileText file = ReadWholeFile(target->string());
-    if (!file.refusal.empty()) fail();
+    if (!file.refusal.empty()) fail(file.refusal);
     std::string text = std::move(file.text);
     for (const TIniEntry& entry : entries)
         text = WithValueSet(text, Trim(entry.section), Trim(entry.key), Trim(entry.value));
-    if (!ReplaceSettings(*target, text)) fail();
+    if (std::string reason = ReplaceSettings(*target, text); !reason.empty()) fail(std::move(reason));
 }
 
 }  // namespace plexon

@@ -3,7 +3,9 @@
 // means one state. Letters read from the settings file are taken as they are.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "weld/SuffixSettings.h"
 
@@ -14,6 +16,16 @@ bool IsSuffixLetter(std::string_view letter);
 
 // All three are suffix letters and no two are the same.
 bool AreSuffixLetters(const SuffixSettings& letters);
+
+// What letters read from the settings file lead to when they are not three different letters or
+// digits, a line per key in the order Hot, Disabled, Pressed: "HotFile=hh is not one letter or digit;
+// no file will count as Hot.", "DisabledFile is empty; ...", "PressedFile=h is HotFile's letter too;
+// such files count as Hot." The letters are still used as read; this only says what follows.
+struct SuffixNote {
+    ImageState state;  // whose key the line is about
+    std::string text;
+};
+std::vector<SuffixNote> SuffixLetterNotes(const SuffixSettings& letters);
 
 namespace msg {
 inline constexpr std::string_view kSuffixLetters =

@@ -263,6 +263,18 @@ TEST_F(WeldCommandTest, ReadsSuffixLettersAndStripFormatFromTheSettingsFileAndTh
         err.str().starts_with("plexon: The Hot, Disabled and Pressed letters must be three different"))
         << err.str();
     EXPECT_EQ(ReadBytes(t_ / "letters.ini"), std::vector<std::uint8_t>(before.begin(), before.end()));
+
+    // Letters the program would not choose are used as read, with a warning for each key not given here.
+    o.configFile = t_.WriteFile("bad.ini", "[FileSuffix]\nHotFile=hh\nDisabledFile=\n");
+    o.suffixHot.reset();
+    ASSERT_EQ(Run(o), 0) << err.str();
+    const std::string warning = "plexon: warning: " + t_ / "bad.ini" + ": ";
+    EXPECT_TRUE(err.str().starts_with(warning + "HotFile=hh is not one letter or digit; no file will count as Hot.\n" +
+                                      warning + "DisabledFile is empty; no file will count as Disabled.\n"))
+        << err.str();
+    o.suffixHot = "x";
+    ASSERT_EQ(Run(o), 0) << err.str();
+    EXPECT_TRUE(err.str().starts_with(warning + "DisabledFile is empty")) << err.str();
 }
 
 TEST_F(WeldCommandTest, FindsTheSettingsThroughPlexonConfigAndNeverWritesThem) {

@@ -893,7 +893,9 @@ TEST_F(MainWindow, AboutShowsModallyAndIsFreedAfterwards) {
     EXPECT_EQ(frmAbout, nullptr);
 }
 
-TEST_F(MainWindow, AFailedSaveKeepsTheWindowOnceThenLetsItClose) {
+// Nothing is lost without a message: a failed save names the file and why and keeps the window; every
+// later close tries again and asks before it closes without saving.
+TEST_F(MainWindow, AFailedSaveKeepsTheWindowUntilTheUserClosesWithoutSaving) {
     // A settings file below an ordinary file can never be written.
     const std::string blocker = folder.WriteFile("blocker", "x");
     const std::string unwritable = blocker + "/config.ini";
@@ -901,13 +903,27 @@ TEST_F(MainWindow, AFailedSaveKeepsTheWindowOnceThenLetsItClose) {
     Desk().InputClose(form->Handle());
     Pump();
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "Unable to write to " + unwritable);
+    const std::string failure = "Unable to write to " + unwritable + ": Not a directory";
+    EXPECT_EQ(errors[0], failure);
     EXPECT_TRUE(form->Visible());
-    EXPECT_EQ(form->FileList(), nullptr);
-    Desk().InputClose(form->Handle());
-    Pump();
+    onMessage = [] { Key(window::vk::kRight); };  // to No
+    EXPECT_EQ(Messages([&] { Desk().InputClose(form->Handle()); }),
+              std::vector<std::string>{failure + ". Close without saving your choices?"});
+    EXPECT_TRUE(form->Visible());
+    onMessage = nullptr;
+    EXPECT_EQ(Messages([&] { Desk().InputClose(form->Handle()); }).size(), 1u);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(MainWindow, LettersItWouldNotChooseAreNamedOnceAtStart) {
+    std::ofstream(config) << "[FileSuffix]\nHotFile=hh\nPressedFile=d\n";
+    delete form;
+    form = nullptr;
+    EXPECT_EQ(Messages([&] { form = new TfrmMain(&Application()); }),
+              std::vector<std::string>{config + ": HotFile=hh is not one letter or digit; no file will count as Hot.\n" +
+                                       config + ": PressedFile=d is DisabledFile's letter too; such files count as Disabled."});
+    EXPECT_EQ(form->Suffixes().SuffixHot, "hh");
 }
 
 TEST_F(MainWindow, ASettingsFileThatCannotBeReadIsNamedAtStartAndNeverWritten) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "graphics/PictureLimits.h"
 #include "runtime/Exceptions.h"
 
 namespace plexon {
@@ -68,12 +69,17 @@ void ReadExtension(GifFileType* gif, int& transparent) {
     while (block) Check(gif, DGifGetExtensionNext(gif, &block));
 }
 
+// Reads the frame's rows as far as the screen shows them: a frame may claim far more rows than it
+// sends pixels for, and a small file can make giflib spend seconds on rows nobody sees.
 void ReadFrame(GifFileType* gif, int transparent, RgbaImage& screen) {
     Check(gif, DGifGetImageDesc(gif));
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (!colours) Refuse("no colour table");
     if (frame.Width <= 0 || frame.Height <= 0) return;
+    if (!PictureClaimFits(frame.Width, frame.Height)) Refuse("frame too large");
+    const int shown = int(std::clamp<std::int64_t>(std::int64_t(screen.Height()) - frame.Top, 0, frame.Height));
+    if (shown == 0 || frame.Left >= screen.Width()) return;
     std::vector<GifPixelType> line(std::size_t(frame.Width));
     // Interlaced frames send every eighth row from 0, every eighth from 4, every fourth from 2, then
     // the odd rows.
@@ -82,17 +88,21 @@ void ReadFrame(GifFileType* gif, int transparent, RgbaImage& screen) {
     };
     static constexpr std::array<Pass, 4> kInterlaced{{{0, 8}, {4, 8}, {2, 4}, {1, 2}}};
     static constexpr std::array<Pass, 1> kSequential{{{0, 1}}};
-    const std::span<const Pass> passes =
+    std::span<const Pass> passes =
         frame.Interlace ? std::span<const Pass>(kInterlaced) : std::span<const Pass>(kSequential);
-    for (const Pass& pass : passes)
-        for (int row = pass.first; row < frame.Height; row += pass.step) {
+    // Passes after the last one with a shown row are not read; rows below the screen are read only
+    // where a later pass has shown rows behind them in the data.
+    while (passes.back().first >= shown) passes = passes.first(passes.size() - 1);
+    for (const Pass& pass : passes) {
+        const int end = &pass == &passes.back() ? shown : frame.Height;
+        for (int row = pass.first; row < end; row += pass.step) {
             Check(gif, DGifGetLine(gif, line.data(), frame.Width));
             const std::int64_t y = std::int64_t(frame.Top) + row;
             if (y >= screen.Height()) continue;
             std::uint8_t* out = screen.Row(std::int32_t(y));
-            const std::int64_t end =
+            const std::int64_t right =
                 std::min<std::int64_t>(frame.Width, std::int64_t(screen.Width()) - frame.Left);
-            for (std::int64_t x = 0; x < end; ++x) {
+            for (std::int64_t x = 0; x < right; ++x) {
                 const int index = line[std::size_t(x)];
                 // An index past the table shows nothing, as the transparent one does.
                 if (index == transparent || index >= colours->ColorCount) continue;
@@ -104,6 +114,7 @@ void ReadFrame(GifFileType* gif, int transparent, RgbaImage& screen) {
                 p[3] = 255;
             }
         }
+    }
 }
 
 }  // namespace
@@ -124,6 +135,7 @@ RgbaImage DecodeGif(std::span<const std::uint8_t> file) {
     int error = 0;
     const GifHandle gif(DGifOpen(&source, &ReadBytes, &error));
     if (!gif) RefuseCode(error);
+    if (!PictureClaimFits(gif->SWidth, gif->SHeight)) Refuse("screen too large");
     RgbaImage screen(gif->SWidth, gif->SHeight, kTransparent);
     int transparent = NO_TRANSPARENT_COLOR;
     for (;;) {

@@ -26,8 +26,10 @@ struct GifSize {
 GifSize ReadGifSize(std::span<const std::uint8_t> file);
 
 // The logical screen with the first frame at its offset; the rest of the screen, and the frame's
-// transparent colour when its control extension names one, have alpha 0. EInvalidGraphic
-// "GIF image is not valid: WHY" for what giflib refuses or a file without a frame.
+// transparent colour when its control extension names one, have alpha 0. Rows below the screen are
+// not decoded. EInvalidGraphic "GIF image is not valid: WHY" for what giflib refuses, a file without
+// a frame, and a screen or frame beyond the picture limits (graphics/PictureLimits.h), refused
+// before its pixels are allocated or read.
 RgbaImage DecodeGif(std::span<const std::uint8_t> file);
 
 }  // namespace plexon

@@ -12,6 +12,9 @@ inline constexpr std::uint64_t kPixelBytes = 4;
 // A picture shown in a window: no side longer than this, no more pixel bytes than this.
 inline constexpr std::int64_t kMaxPictureSide = 16384;
 inline constexpr std::uint64_t kMaxPictureBytes = 64 * kMb;
+// A picture file longer than this is refused before any of it is read: a picture within the limits
+// above needs far fewer bytes, and reading it whole would take as much memory.
+inline constexpr std::uint64_t kMaxPictureFileBytes = 256 * kMb;
 
 // A side as a header gives it: bottom-up headers give negative heights.
 constexpr std::uint64_t SideLength(std::int64_t side) {

@@ -4,6 +4,7 @@
 #include "controls/markup/MarkupPicture.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
@@ -11,6 +12,7 @@
 #include "graphics/GifFormat.h"
 #include "graphics/ModuleResources.h"
 #include "graphics/Picture.h"
+#include "graphics/PictureHeader.h"
 #include "graphics/PictureLimits.h"
 #include "graphics/PngFormat.h"
 #include "runtime/Stream.h"
@@ -34,21 +36,13 @@ void CheckClaim(std::int64_t width, std::int64_t height) {
     if (!PictureClaimFits(width, height)) throw EMarkupPictureError(std::string(msg::kPictureLoad));
 }
 
-std::int64_t Le(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[at + std::size_t(i)];
-    return count == 4 ? std::int64_t(std::int32_t(value)) : std::int64_t(value);
-}
-
-// A BMP's size from its info header (16-bit fields in the old core header); a header too short to
-// tell is left to the reader to refuse.
-void CheckBmpClaim(const std::vector<std::uint8_t>& bytes) {
-    constexpr std::size_t kInfoAt = 14;
-    if (bytes.size() < kInfoAt + 4) return;
-    const bool core = Le(bytes, kInfoAt, 4) == 12;
-    const int field = core ? 2 : 4;
-    if (bytes.size() < kInfoAt + 4 + 2 * std::size_t(field)) return;
-    CheckClaim(Le(bytes, kInfoAt + 4, field), Le(bytes, kInfoAt + 4 + std::size_t(field), field));
+// Refuses what the first bytes already tell against: a format nobody decodes, a size beyond the
+// limits. Works on a file's head as well as on all of it.
+void CheckHead(const std::vector<std::uint8_t>& head) {
+    const PictureKind kind = KindOf(head);
+    if (kind == PictureKind::Unknown || (kind == PictureKind::Jpeg && !FindPictureClass("TJPEGImage")))
+        throw EMarkupPictureError(std::string(msg::kPictureFormat));
+    if (const std::optional<PictureClaim> claim = ClaimedPictureSize(head)) CheckClaim(claim->width, claim->height);
 }
 
 std::unique_ptr<TGraphic> MaskedBitmap(const RgbaImage& image) {
@@ -60,17 +54,8 @@ std::unique_ptr<TGraphic> MaskedBitmap(const RgbaImage& image) {
 // The decoded picture; any failure comes out as an Exception for the caller to word.
 std::unique_ptr<TGraphic> Decode(PictureKind kind, std::unique_ptr<TGraphic> jpeg,
                                  const std::vector<std::uint8_t>& bytes) {
-    if (kind == PictureKind::Png) {
-        const PngSize size = ReadPngSize(bytes);
-        CheckClaim(size.width, size.height);
-        return MaskedBitmap(DecodePng(bytes));
-    }
-    if (kind == PictureKind::Gif) {
-        const GifSize size = ReadGifSize(bytes);
-        CheckClaim(size.width, size.height);
-        return MaskedBitmap(DecodeGif(bytes));
-    }
-    if (kind == PictureKind::Bmp) CheckBmpClaim(bytes);
+    if (kind == PictureKind::Png) return MaskedBitmap(DecodePng(bytes));
+    if (kind == PictureKind::Gif) return MaskedBitmap(DecodeGif(bytes));
     std::unique_ptr<TGraphic> picture =
         kind == PictureKind::Bmp ? std::make_unique<TBitmap>() : std::move(jpeg);
     TMemoryStream stream;
@@ -107,13 +92,18 @@ std::int32_t TMarkupPicture::Height() const {
 void TMarkupPicture::LoadStream(TStream& stream) {
     const std::int64_t size = stream.Size() - stream.Position();
     if (size <= 0) throw EMarkupPictureError(std::string(msg::kPictureEmptyStream));
-    std::vector<std::uint8_t> bytes;
+    if (std::uint64_t(size) > kMaxPictureFileBytes) throw EMarkupPictureError(std::string(msg::kPictureLoad));
+    // The head first: a picture it refuses costs no more reading than that.
+    const std::int64_t headSize = std::min(size, std::int64_t(kPictureHeadBytes));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(headSize));
+    stream.ReadBuffer(bytes.data(), headSize);
+    CheckHead(bytes);
     try {
         bytes.resize(std::size_t(size));
     } catch (const std::bad_alloc&) {
         throw EMarkupPictureError(std::string(msg::kPictureMemory));
     }
-    stream.ReadBuffer(bytes.data(), size);
+    stream.ReadBuffer(bytes.data() + headSize, size - headSize);
     LoadBytes(std::move(bytes));
 }
 
@@ -121,11 +111,9 @@ void TMarkupPicture::LoadBytes(std::vector<std::uint8_t> bytes) {
     decoded_.reset();
     data_ = std::move(bytes);
     if (data_.empty()) throw EMarkupPictureError(std::string(msg::kPictureEmptyStream));
+    CheckHead(data_);
     const PictureKind kind = KindOf(data_);
-    // Null until a JPEG reader is registered: then JPEG is a format nobody decodes.
     std::unique_ptr<TGraphic> jpeg = kind == PictureKind::Jpeg ? CreatePicture("TJPEGImage") : nullptr;
-    if (kind == PictureKind::Unknown || (kind == PictureKind::Jpeg && !jpeg))
-        throw EMarkupPictureError(std::string(msg::kPictureFormat));
     try {
         decoded_ = Decode(kind, std::move(jpeg), data_);
     } catch (const Exception&) {

@@ -43,7 +43,8 @@ class TMarkupPicture : public TGraphic {
     // Reads the stream's remaining bytes and decodes them, the format told by the first bytes: BMP,
     // PNG and GIF through our readers, JPEG through the registered picture format. EMarkupPictureError
     // with the documented messages otherwise; "Could not load image" also for a header claiming more
-    // than a picture may (graphics/PictureLimits.h), before anything that size is allocated.
+    // than a picture may (graphics/PictureLimits.h) and for more bytes than a picture file may have.
+    // The head (graphics/PictureHeader.h) is read and checked first, the rest only when it passes.
     void LoadStream(TStream& stream) override;
     // Hides TGraphic::LoadFile: a path that is no regular file (a FIFO, a folder) is "Could not load
     // image" at once; other open failures stay the stream's EFOpenError.

@@ -2,6 +2,7 @@
 // list bullets; paragraph and page backgrounds.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "graphics/Jpeg.h"
 #include "graphics/JpegTestSupport.h"
 #include "graphics/ModuleResources.h"
+#include "graphics/PictureHeader.h"
 #include "runtime/Stream.h"
 #include "support/GifFiles.h"
 #include "support/PngFiles.h"
@@ -193,6 +195,63 @@ TEST(MarkupPictures, OversizedClaimsAndFilesThatAreNotRegularAreRefusedAtOnce) {
             raised = e.Message();
         }
         EXPECT_EQ(raised, message) << path;
+    }
+}
+
+// Counts the bytes a reader takes from the stream under it.
+class CountingStream : public TStream {
+  public:
+    explicit CountingStream(TStream& inner) : inner_(inner) {}
+    std::int64_t Read(void* buffer, std::int64_t count) override {
+        const std::int64_t n = inner_.Read(buffer, count);
+        read += n;
+        return n;
+    }
+    std::int64_t Write(const void*, std::int64_t) override { return 0; }
+    std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override { return inner_.Seek(offset, origin); }
+    std::int64_t Size() override { return inner_.Size(); }
+    std::int64_t read = 0;
+
+  private:
+    TStream& inner_;
+};
+
+// Sparse files the size of a bomb: a 2 GB file is refused by its size, a head claiming too much by
+// the head alone, and a GIF whose frame claims 65535 x 65535 on a 1 x 1 screen by that frame.
+TEST(MarkupPictures, HugeFilesAreRefusedFromTheirSizeOrTheirHead) {
+    test::TempFolder folder;
+    const std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                        0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20, 8, 6, 0, 0, 0};  // 20000 x 20000
+    const std::vector<std::uint8_t> gif = test::GifFrameBomb(65535, 65535, 3 << 19);
+    struct Case {
+        std::string name;
+        std::vector<std::uint8_t> head;
+        std::int64_t size, mostRead;
+    };
+    const Case cases[] = {
+        {"huge.bmp", SolidBmp(4, 4, clRed), std::int64_t(2) << 30, 0},
+        {"claim.png", png, std::int64_t(100) << 20, std::int64_t(kPictureHeadBytes)},
+        {"bomb.gif", gif, std::int64_t(gif.size()), std::int64_t(gif.size())},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.WriteFile(c.name, std::string(c.head.begin(), c.head.end()));
+        ASSERT_EQ(::truncate(path.c_str(), c.size), 0);
+        TFileStream file(path, FileMode::OpenRead);
+        CountingStream counting(file);
+        TMarkupPicture picture;
+        EXPECT_THROW(picture.LoadStream(counting), EMarkupPictureError) << c.name;
+        EXPECT_LE(counting.read, c.mostRead) << c.name;
+        // Through the renderer: the picture that does not load.
+        TMarkupPictureCache cache;
+        TMarkupInput input;
+        input.PictureCache = &cache;
+        std::string raised;
+        try {
+            MarkupSheet(100, 50).Draw("<img src=\"FILE://" + path + "\">", {0, 0, 100, 50}, input);
+        } catch (const EMarkupPictureError& e) {
+            raised = e.Message();
+        }
+        EXPECT_EQ(raised, msg::kPictureLoad) << c.name;
     }
 }
 

@@ -23,6 +23,7 @@ namespace {
 constexpr int kMaxTextWidth = 300;
 // The frame and the space around the text.
 constexpr int kPadX = 3, kPadY = 2;
+constexpr int kUnboundedHeight = 1 << 30;
 constexpr gdi::UINT kTextFormat = gdi::DT_LEFT | gdi::DT_TOP | gdi::DT_WORDBREAK | gdi::DT_NOPREFIX;
 
 class THintWindow {
@@ -34,7 +35,9 @@ class THintWindow {
         font_.SetName("Tahoma");
         font_.SetHeight(-11);
         font_.SetColor(clInfoText);
-        const gdi::SIZE text = Text(nullptr, {0, 0, kMaxTextWidth, 0});
+        // Measured in the frame the paint gives the text, with no bottom: a markup hint lays out
+        // only the lines its frame holds.
+        const gdi::SIZE text = Text(nullptr, {kPadX, kPadY, kPadX + kMaxTextWidth, kUnboundedHeight});
         const gdi::SIZE size{text.cx + 2 * kPadX, text.cy + 2 * kPadY};
         const gdi::SIZE screen = window::TheDesktop().Native().ScreenSize();
         // Kept on the screen (or in the form); with no room below the pointer it goes above it.

@@ -11,6 +11,7 @@
 #include "controls/ImageList.h"
 #include "controls/PictureStore.h"
 #include "controls/markup/MarkupText.h"
+#include "controls/markup/RenderMarkup.h"
 #include "framework/ControlDrawing.h"
 #include "framework/FormTestSupport.h"
 #include "framework/HintWindow.h"
@@ -213,6 +214,45 @@ TEST_F(MarkupLabelTest, TheHintWindowShowsTheTargetOnTheLinkAndTheOwnHintOffIt) 
     const int marked = widthAfterRest({21, 8});
     EXPECT_GT(marked, width("own hint"));  // "hint" in bold
     EXPECT_LT(marked, width("own <b>hint</b>"));
+}
+
+// A markup hint of two lines shows both: the hint window is its model, the text rendered in the
+// frame the hint paints it in, measured without a bottom.
+TEST_F(MarkupLabelTest, AMultiLineMarkupHintShowsEveryWord) {
+    const std::string hint = "Two lines<br>of <b>markup</b> hint";
+    label->SetHTMLText("x");
+    label->SetHint(hint);
+    label->SetShowHint(true);
+    label->SetHTMLHint(true);
+    MoveTo(20, 8);
+    Headless().AdvanceTime(kHintPause);
+    Pump();
+    const window::HWND shown = ShownHintWindow();
+    ASSERT_NE(shown, nullptr);
+    TBitmap model;
+    model.Canvas().Font().SetName("Tahoma");
+    model.Canvas().Font().SetHeight(-11);
+    model.Canvas().Font().SetColor(clInfoText);
+    model.Canvas().Brush().SetColor(clInfoBk);
+    TMarkupInput input;
+    input.Text = hint;
+    input.Frame = {3, 2, 303, 1 << 30};
+    input.Mode = TMarkupMode::MeasureOnly;
+    const TMarkupResult size = RenderMarkup(model.Canvas(), input);
+    const int width = size.ContentWidth + 6, height = size.ContentHeight + 4;
+    ASSERT_EQ(shown->Width(), width);
+    ASSERT_EQ(shown->Height(), height);
+    model.SetWidth(width);
+    model.SetHeight(height);
+    FrameSolid(model.Canvas().Handle(), {0, 0, width, height}, clWindowFrame);
+    FillSolid(model.Canvas().Handle(), {1, 1, width - 1, height - 1}, clInfoBk);
+    input.Frame = {3, 2, width - 3, height - 2};
+    input.Mode = TMarkupMode::Draw;
+    RenderMarkup(model.Canvas(), input);
+    std::vector<std::uint32_t> expected;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) expected.push_back(Rgb(model.Canvas().Pixels(x, y)));
+    EXPECT_EQ(FrameArea(shown, {0, 0, width, height}), expected);
 }
 
 TEST_F(MarkupLabelTest, ImagesAndPictureStoreAreDroppedWhenTheyGo) {

@@ -38,7 +38,7 @@ TMarkupLink TMarkupLinkNode::Link() const {
 }
 
 std::string TMarkupLabel::AccessibleText() const {
-    return WithNewlines(MarkupToPlainText(DisplayText()));
+    return WithNewlines(MarkupShownText(DisplayText()));
 }
 
 int TMarkupLabel::AccessibleChildCount() const {

@@ -4,8 +4,8 @@
 #include "controls/PxSpeedButton.h"
 
 #include "controls/PxCustomPanel.h"
+#include "framework/AccessKeyCues.h"
 #include "framework/ControlDrawing.h"
-#include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/WinControl.h"
 #include "graphics/GdiSupport.h"
@@ -354,11 +354,9 @@ void TPxSpeedButton::Paint() {
     const GlyphPlacement placed = Placement();
     const std::string caption = useCaption_ ? Caption() : std::string();
     if (!caption.empty()) {
-        const TForm* form = ParentForm();
-        const bool hideAccel = hideAccelUntilAlt_ && !(form && form->KeyboardCues());
         const gdi::UINT format = gdi::DT_EXPANDTABS | gdi::DT_LEFT | gdi::DT_TOP |
                                  (multiLine_ ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE) |
-                                 (hideAccel ? gdi::DT_HIDEPREFIX : 0);
+                                 (hideAccelUntilAlt_ ? AccessKeyCueFormat(*this) : 0);
         if (Enabled()) {
             const bool entered = enterColorChange_ && (state_ == bsHot || IsDown(state_));
             DrawControlTextInColor(dc, caption, placed.text, format, Font(),

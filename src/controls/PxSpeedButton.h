@@ -55,8 +55,8 @@ class TPxSpeedButton : public TGraphicControl {
     bool UseCaption() const { return useCaption_; }
     void SetUseCaption(bool value);
 
-    // The caption's "&" underline shows only while its form shows keyboard cues (Alt held), so a
-    // caption keeps its look until the user reaches for the keyboard.
+    // The caption's "&" underline follows the buttons' rule (framework/AccessKeyCues.h): it shows
+    // only while Alt is held. Off, it always shows.
     bool HideAccelUntilAlt() const { return hideAccelUntilAlt_; }
     void SetHideAccelUntilAlt(bool value) { hideAccelUntilAlt_ = value; }
     const TBitmap& Glyph() const { return glyph_.Glyph(); }

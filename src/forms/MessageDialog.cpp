@@ -168,8 +168,9 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
     }
 
     gdi::RECT textRect{0, 0, Screen().Width() / 2, 0};
+    // The message is shown as written: "R&D.bmp" is a file name, not an access key.
     gdi::DrawText(canvas.Get(), msg.c_str(), int(msg.size()) + 1, &textRect,
-                  gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_EXPANDTABS);
+                  gdi::DT_CALCRECT | gdi::DT_WORDBREAK | gdi::DT_EXPANDTABS | gdi::DT_NOPREFIX);
     const int icon = kTypes[std::size_t(type)].icon;
     int blockWidth = textRect.right, blockHeight = textRect.bottom;
     if (icon != 0) {
@@ -197,6 +198,7 @@ TMessageForm* BuildMessageDialog(const std::string& msg, TMsgDlgType type, TMsgD
     auto* label = new TLabel(form.get());
     label->SetName("Message");
     label->SetWordWrap(true);
+    label->SetShowAccelChar(false);
     label->SetCaption(msg);
     int labelLeft = blockWidth + horzMargin - textRect.right;
     if (form->biDiMode_ == bdRightToLeft) labelLeft = clientWidth - labelLeft - textRect.right;

@@ -1,6 +1,7 @@
 // The push button.
 #include "framework/Button.h"
 
+#include "framework/AccessKeyCues.h"
 #include "framework/ControlDrawing.h"
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/FocusRect.h"
@@ -67,7 +68,8 @@ void TButton::Paint() {
     }
     gdi::RECT text = ClientRect();
     if (press_.Down()) text = {text.left + 1, text.top + 1, text.right + 1, text.bottom + 1};
-    DrawControlText(dc, Caption(), text, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE, Font(),
+    DrawControlText(dc, Caption(), text,
+                    gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE | AccessKeyCueFormat(*this), Font(),
                     ReallyEnabled() ? TextState::Enabled : TextState::Disabled);
     if (focused) {
         const gdi::RECT focus{4, 4, Width() - 4, Height() - 4};

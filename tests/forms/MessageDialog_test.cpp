@@ -7,13 +7,16 @@
 
 #include "forms/SystemIcons.h"
 #include "framework/Button.h"
+#include "framework/ControlDrawing.h"
 #include "framework/FormTestSupport.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
+#include "graphics/Bitmap.h"
 #include "graphics/GdiSupport.h"
 #include "platform/gdi/Fonts.h"
 #include "platform/gdi/Raster.h"
 #include "platform/gdi/Text.h"
+#include "weld/RunReport.h"
 
 namespace plexon::test {
 namespace {
@@ -416,6 +419,34 @@ TEST_F(MessageDialog, ShownItPaintsTheIconAndTheText) {
     EXPECT_GT(rim >> 16 & 0xFF, 150u);
     EXPECT_LT(rim & 0xFF, 80u);
     form->Hide();
+}
+
+// File names with "&" show as written in the completion report, in the message's size and pixels:
+// the model is the text drawn without the prefix rule. The buttons keep their access keys.
+TEST_F(MessageDialog, TheMessageShowsItsAmpersandsAsWritten) {
+    RunWarnings warnings;
+    warnings.otherSizes = {"R&D.bmp (24 x 24)"};
+    warnings.shortFiles = {"a&&b.bmp"};
+    const std::string text = CompletionReport(1234, warnings);
+    const std::unique_ptr<TMessageForm> form(BuildMessageDialog(text, mtWarning, {mbOK}, "Open &Folder"));
+    const TLabel& message = MessageOf(*form);
+    const gdi::UINT format = gdi::DT_WORDBREAK | gdi::DT_EXPANDTABS | gdi::DT_NOPREFIX;
+    TBitmap model;
+    const gdi::RECT r = MeasureControlText(model.Canvas().Handle(), text, {0, 0, 512, 0}, format, form->Font());
+    ASSERT_EQ(message.Width(), r.right);
+    model.SetWidth(r.right);
+    model.SetHeight(r.bottom);
+    FillSolid(model.Canvas().Handle(), r, clBtnFace);
+    DrawControlText(model.Canvas().Handle(), text, r, format, form->Font());
+    std::vector<std::uint32_t> expected;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) expected.push_back(Rgb(model.Canvas().Pixels(x, y)));
+    form->Show();
+    Pump();
+    EXPECT_EQ(FrameArea(form->Handle(), message.BoundsRect()), expected);
+    form->Hide();
+    Headless().WhenIdle([&] { Key('F', window::Shift::Alt); });
+    EXPECT_EQ(form->ShowModal(), mrCustom);
 }
 
 }  // namespace

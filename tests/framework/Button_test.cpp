@@ -71,5 +71,26 @@ TEST_F(Buttons, SpacePressesTheFocusedButtonOnRelease) {
     EXPECT_EQ(clicks, 1);
 }
 
+// The access key's underline shows only while Alt is held: otherwise the button looks as it would
+// without the "&"; the key works either way.
+TEST_F(Buttons, TheAccessKeyIsUnderlinedOnlyWhileAltIsHeld) {
+    const auto face = [&] { return FrameArea(form->Handle(), first->BoundsRect()); };
+    first->SetCaption("Browse...");
+    Pump();
+    const std::vector<std::uint32_t> plain = face();
+    first->SetCaption("&Browse...");
+    Pump();
+    EXPECT_EQ(face(), plain);
+    Desk().InputKey(window::vk::kMenu, true, window::Shift::Alt);
+    Pump();
+    EXPECT_NE(face(), plain);
+    Desk().InputKey(window::vk::kMenu, false, window::Shift::None);
+    Pump();
+    EXPECT_EQ(face(), plain);
+    Key('B', window::Shift::Alt);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+}
+
 }  // namespace
 }  // namespace plexon::test

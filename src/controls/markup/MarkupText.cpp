@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "runtime/PathText.h"
+#include "runtime/PrefixText.h"
 
 namespace plexon {
 
@@ -224,6 +225,28 @@ Attribute FindAttribute(std::string_view tag, std::string_view name) {
     return {true, tag.substr(open + 1, end - open - 1)};
 }
 
+std::string RunText(std::string_view source) {
+    if (source.find('&') == std::string_view::npos) return std::string(source);
+    std::string run;
+    run.reserve(source.size());
+    for (std::size_t i = 0; i < source.size();) {
+        const std::string_view at = source.substr(i);
+        if (at.starts_with("&nbsp;")) {
+            run += ' ';
+            i += 6;
+        } else if (at.starts_with("&lt;")) {
+            run += '<';
+            i += 4;
+        } else if (at.starts_with("&gt;")) {
+            run += '>';
+            i += 4;
+        } else {
+            run += source[i++];
+        }
+    }
+    return run;
+}
+
 }  // namespace markup
 
 std::string PrepareMarkupText(std::string_view text) {
@@ -283,6 +306,10 @@ std::string MarkupToPlainText(std::string_view text) {
     }
     plain.append(shown, pos);
     return plain;
+}
+
+std::string MarkupShownText(std::string_view text) {
+    return StripPrefixes(markup::RunText(MarkupToPlainText(PrepareMarkupText(text))));
 }
 
 }  // namespace plexon

@@ -20,12 +20,17 @@ TColor ParseMarkupColour(std::string_view value);
 
 // Tags stripped for hints: "<BR>" and "<HR>" become CR LF, hidden "<z>" text goes, entities stay.
 std::string MarkupToPlainText(std::string_view text);
+// The text a markup shows, for screen readers: entities replaced, tags stripped as for hints, runs
+// as drawn, and the "&" rule the drawing applies ("&&" shows one "&").
+std::string MarkupShownText(std::string_view text);
 
 namespace markup {
 
 // Case-insensitive search; npos when absent.
 std::size_t FindNoCase(std::string_view text, std::string_view what, std::size_t from = 0);
 bool StartsNoCase(std::string_view text, std::string_view prefix);
+// A run as drawn: "&nbsp;", "&lt;" and "&gt;" (lower case only) replaced.
+std::string RunText(std::string_view source);
 std::string Upper(std::string_view text);
 
 // Leading spaces, then decimal digits ("$" or "0x" for hexadecimal), up to the first other

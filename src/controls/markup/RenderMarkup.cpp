@@ -16,33 +16,6 @@ namespace plexon {
 
 namespace markup {
 
-namespace {
-
-// "&nbsp;", "&lt;" and "&gt;" (lower case only) inside a run.
-std::string RunText(std::string_view source) {
-    if (source.find('&') == std::string_view::npos) return std::string(source);
-    std::string run;
-    run.reserve(source.size());
-    for (std::size_t i = 0; i < source.size();) {
-        const std::string_view at = source.substr(i);
-        if (at.starts_with("&nbsp;")) {
-            run += ' ';
-            i += 6;
-        } else if (at.starts_with("&lt;")) {
-            run += '<';
-            i += 4;
-        } else if (at.starts_with("&gt;")) {
-            run += '>';
-            i += 4;
-        } else {
-            run += source[i++];
-        }
-    }
-    return run;
-}
-
-}  // namespace
-
 std::size_t NextChar::In(std::string_view rest) {
     const char* end = rest.data() + rest.size();
     if (end != bufferEnd_ || next_ < rest.data()) {

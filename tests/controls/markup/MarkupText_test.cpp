@@ -83,5 +83,16 @@ TEST(MarkupText, PlainTextForHints) {
     }
 }
 
+// What a screen reader hears is what the drawing shows: entities and runs replaced, "&&" one "&".
+TEST(MarkupText, ShownTextForScreenReaders) {
+    for (const TextCase& c : std::vector<TextCase>{
+             {"icons, animations && graphics!<br><br><b>www</b>", "icons, animations & graphics!\r\n\r\nwww"},
+             {"R&amp;D &lt;x&gt;&nbsp;y", "R&D <x> y"},
+             {"&Yes", "Yes"},
+         }) {
+        EXPECT_EQ(MarkupShownText(c.in), c.out) << c.in;
+    }
+}
+
 }  // namespace
 }  // namespace plexon

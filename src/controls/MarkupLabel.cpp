@@ -344,6 +344,8 @@ bool TMarkupLabel::GetHintInfo(gdi::POINT cursor, THintInfo& info) {
     if (anchorHint_)
         info.area =
             hint.area.left != -1 ? hint.area : gdi::RECT{cursor.x, cursor.y, cursor.x + 1, cursor.y + 1};
+    // A link's hint goes beside the cursor, not below it.
+    if (hint.area.left != -1) info.position = ClientToScreen({cursor.x + 10, cursor.y - 10});
     if (hint.useOwnHint && !TLabel::GetHintInfo(cursor, info)) return false;
     if (!hint.useOwnHint) info.text = hint.text;
     if (htmlHint_) {

@@ -60,11 +60,10 @@ void TComboBox::SetDroppedDown(bool value) {
     const gdi::POINT origin = ClientToScreen({0, Height()});
     const int rows = std::max(1, std::min(items_.Count(), 8));
     const gdi::SIZE size{Width(), rows * itemHeight_ + 2};
-    gdi::RECT bounds{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
-    // Inside the form, a list with no room below the box opens above it.
-    if (PopupsInForm()) bounds = FitPopup(origin, size, origin.y - Height(), FormScreenArea(Handle()));
+    // A list with no room below the box (on the screen, or in the form) opens above it.
+    const gdi::RECT bounds = FitPopup(origin, size, origin.y - Height(), PopupArea(Handle()));
     hotIndex_ = itemIndex_;
-    popup_ = CreatePopup(Handle(), bounds, false, [this](window::Message& m) { PopupProc(m); });
+    popup_ = CreatePopup(Handle(), bounds, window::PopupKind::List, [this](window::Message& m) { PopupProc(m); });
     window::TheDesktop().SetCapture(popup_);
     Invalidate();
 }

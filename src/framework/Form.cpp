@@ -101,11 +101,13 @@ void TForm::CaptionChanged() {
 void TForm::SetVisible(bool visible) {
     if (visible == Visible()) return;
     if (visible) {
-        // The window first, then the centre: making it may lower the display scale so that it fits,
-        // which changes the screen's size in our pixels.
+        // The window first, then the centre: making it may lower its display scale so that it fits,
+        // which changes the screen's size in its pixels.
         Handle();
-        if (position_ == poScreenCenter)
-            SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(), Height());
+        if (position_ == poScreenCenter) {
+            const gdi::SIZE screen = window::TheDesktop().Native().ScreenSizeOf(*Handle());
+            SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
+        }
     }
     TWinControl::SetVisible(visible);
     if (visible) {
@@ -280,6 +282,10 @@ void TForm::Release() {
 
 void TForm::WndProc(window::Message& m) {
     switch (m.kind) {
+        case window::MessageKind::Move:
+            // The window system placed the window: the form's position follows, nothing moves.
+            SetBounds(m.point.x, m.point.y, Width(), Height());
+            return;
         case window::MessageKind::Close:
             Close();
             return;

@@ -39,13 +39,11 @@ class THintWindow {
         // only the lines its frame holds.
         const gdi::SIZE text = Text(nullptr, {kPadX, kPadY, kPadX + kMaxTextWidth, kUnboundedHeight});
         const gdi::SIZE size{text.cx + 2 * kPadX, text.cy + 2 * kPadY};
-        const gdi::SIZE screen = window::TheDesktop().Native().ScreenSize();
         // Kept on the screen (or in the form); with no room below the pointer it goes above it.
-        const gdi::RECT area =
-            form && PopupsInForm() ? FormScreenArea(form) : gdi::RECT{0, 0, screen.cx, screen.cy};
-        handle_ = CreatePopup(form, FitPopup(at, size, pointer.y, area), true, [this](window::Message& m) {
-            if (m.kind == window::MessageKind::Paint) Paint(m.dc);
-        });
+        handle_ = CreatePopup(form, FitPopup(at, size, pointer.y, PopupArea(form)), window::PopupKind::Hint,
+                              [this](window::Message& m) {
+                                  if (m.kind == window::MessageKind::Paint) Paint(m.dc);
+                              });
     }
     ~THintWindow() { window::TheDesktop().DestroyWindow(handle_); }
     THintWindow(const THintWindow&) = delete;

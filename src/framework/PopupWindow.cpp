@@ -23,17 +23,27 @@ gdi::RECT FitPopup(gdi::POINT at, gdi::SIZE size, int bottomIfAbove, const gdi::
     return {x, y, x + size.cx, y + size.cy};
 }
 
-window::HWND CreatePopup(window::HWND form, const gdi::RECT& bounds, bool hint, window::WindowProc proc) {
+gdi::RECT PopupArea(window::HWND form) {
+    if (form && PopupsInForm()) return FormScreenArea(form);
+    window::Backend& native = window::TheDesktop().Native();
+    const gdi::SIZE screen = form ? native.ScreenSizeOf(*form->TopLevel()) : native.ScreenSize();
+    return {0, 0, screen.cx, screen.cy};
+}
+
+window::HWND CreatePopup(window::HWND form, const gdi::RECT& bounds, window::PopupKind kind,
+                         window::WindowProc proc) {
     window::Desktop& desk = window::TheDesktop();
-    window::WindowOptions options{.bounds = bounds,
+    window::WindowOptions options{.owner = form ? form->TopLevel() : nullptr,
+                                  .bounds = bounds,
                                   .caption = {},
                                   .border = window::BorderStyle::None,
-                                  .popup = hint,
+                                  .popup = kind,
                                   .proc = std::move(proc)};
     if (form && PopupsInForm()) {
         // Created last, the child lies above the form's controls.
         options.parent = form->TopLevel();
-        options.popup = false;
+        options.owner = nullptr;
+        options.popup = window::PopupKind::None;
         const gdi::POINT at = desk.ScreenToClient(options.parent, {bounds.left, bounds.top});
         options.bounds = {at.x, at.y, at.x + bounds.right - bounds.left, at.y + bounds.bottom - bounds.top};
     }

@@ -18,8 +18,12 @@ gdi::RECT FormScreenArea(window::HWND form);
 // moved into area (its top-left corner first when it is larger). Screen coordinates.
 gdi::RECT FitPopup(gdi::POINT at, gdi::SIZE size, int bottomIfAbove, const gdi::RECT& area);
 
-// Makes and shows the pop-up at `bounds` (screen coordinates): a top-level window (a hint one when
-// `hint`), or with PopupsInForm() a child on top of form's top-level window.
-window::HWND CreatePopup(window::HWND form, const gdi::RECT& bounds, bool hint, window::WindowProc proc);
+// Where a pop-up of form may go, in screen coordinates: the screen, or the form with PopupsInForm().
+gdi::RECT PopupArea(window::HWND form);
+
+// Makes and shows the pop-up of that kind at `bounds` (screen coordinates): a top-level window owned
+// by form's top-level window, or with PopupsInForm() a child on top of it.
+window::HWND CreatePopup(window::HWND form, const gdi::RECT& bounds, window::PopupKind kind,
+                         window::WindowProc proc);
 
 }  // namespace plexon

@@ -208,6 +208,9 @@ TEST_F(MarkupLabelTest, TheHintWindowShowsTheTargetOnTheLinkAndTheOwnHintOffIt) 
     };
     EXPECT_EQ(widthAfterRest({20, 8}), 0);  // no own hint yet
     EXPECT_EQ(widthAfterRest(OnLink()), width("to https://www.tesvo.example/"));
+    const gdi::POINT beside = label->ClientToScreen({OnLink().x + 10, OnLink().y - 10});
+    EXPECT_EQ(ShownHintWindow()->Bounds().left, beside.x);
+    EXPECT_EQ(ShownHintWindow()->Bounds().top, beside.y);
     label->SetHint("own <b>hint</b>");
     EXPECT_EQ(widthAfterRest({20, 8}), width("own <b>hint</b>"));
     label->SetHTMLHint(true);

@@ -72,7 +72,10 @@ class Backend {
     virtual void Beep() = 0;
     // Hands the address (a web address or a mailto: address) to the desktop's handler.
     virtual bool OpenUrl(const std::string& address) = 0;
+    // The screen in our pixels at the program's scale, and at the scale top shows at (lower than the
+    // program's when top would not fit the screen at it).
     virtual gdi::SIZE ScreenSize() = 0;
+    virtual gdi::SIZE ScreenSizeOf(const Window& top) = 0;
     // The icon of every native window, those that exist and those made later.
     virtual void SetApplicationIcon(const IconImage& icon) = 0;
     // Whether a top-level window shows where its bounds say. Where it does not (Wayland leaves

@@ -42,6 +42,7 @@ class HeadlessBackend : public Backend {
     void Beep() override { ++beeps_; }
     bool OpenUrl(const std::string& address) override;
     gdi::SIZE ScreenSize() override { return screen_; }
+    gdi::SIZE ScreenSizeOf(const Window&) override { return screen_; }
     void SetApplicationIcon(const IconImage& icon) override { icon_ = icon; }
     const IconImage& ApplicationIcon() const { return icon_; }
     // Placing windows can be turned off, to stand in for a compositor that places them itself.

@@ -29,6 +29,7 @@ enum class MessageKind {
     CaptureLost,  // the mouse capture was taken away or released
     Close,        // the close box of a top-level window
     Size,         // the window's size changed
+    Move,         // a top-level window was placed elsewhere; point: its new screen position
     Posted,       // posted by the program itself; id tells which
     Timer,        // a desktop timer is due; id tells which, window is null
     FilesDropped  // files dropped from the file manager onto a top-level window; paths lists them

@@ -114,8 +114,15 @@ void Desktop::UpdateCursor() {
     backend_->SetCursor(wanted);
 }
 
+void Desktop::LookThroughHint(HWND& top, gdi::POINT& p) const {
+    if (top->popup_ != PopupKind::Hint || !top->owner_) return;
+    p = ScreenToClient(top->owner_, ClientToScreen(top, p));
+    top = top->owner_;
+}
+
 void Desktop::InputMouseMove(HWND top, gdi::POINT p, Shift shift) {
     if (!IsWindow(top)) return;
+    LookThroughHint(top, p);
     lastMouse_ = p;
     lastMouseTop_ = top;
     HWND target = capture_ ? capture_ : HitTest(top, p);
@@ -128,6 +135,7 @@ void Desktop::InputMouseMove(HWND top, gdi::POINT p, Shift shift) {
 
 void Desktop::InputMouseButton(HWND top, gdi::POINT p, MouseButton button, bool down, int clicks, Shift shift) {
     if (!IsWindow(top)) return;
+    LookThroughHint(top, p);
     if (p.x != lastMouse_.x || p.y != lastMouse_.y || top != lastMouseTop_) InputMouseMove(top, p, shift);
     if (down && top->enabled_ && active_ != top) InputActivate(top);
     HWND target = capture_ ? capture_ : HitTest(top, p);
@@ -160,6 +168,15 @@ void Desktop::InputClose(HWND top) {
     // A disabled window (another one runs modally) ignores its close box.
     if (!IsWindow(top) || !top->enabled_) return;
     Queue({.kind = MessageKind::Close, .window = top});
+}
+
+void Desktop::InputMoved(HWND top, gdi::POINT origin) {
+    if (!IsWindow(top) || top->parent_) return;
+    gdi::RECT& b = top->bounds_;
+    if (b.left == origin.x && b.top == origin.y) return;
+    b = {origin.x, origin.y, origin.x + b.right - b.left, origin.y + b.bottom - b.top};
+    Message moved{.kind = MessageKind::Move, .window = top, .point = origin};
+    SendMessage(moved);
 }
 
 void Desktop::InputDrop(HWND top, std::vector<std::string> paths) {

@@ -90,13 +90,20 @@ SDL_Window* NativeOf(Window& top) { return static_cast<SDL_Window*>(top.native);
 
 struct SdlBackend::State {
     std::map<Uint32, HWND> byId;
+    // What we know of each native window: the scale it shows at, and where the window system last
+    // put (or was asked to put) its client area, in our pixels at that scale.
+    struct Record {
+        int scale = 1;
+        gdi::POINT origin;
+    };
+    std::map<const Window*, Record> records;
     // The files of drop gestures still in progress, by native window id.
     std::map<Uint32, std::vector<std::string>> drops;
     SDL_Cursor* cursors[5] = {};
     // The character of the key last pressed with Alt, until the text SDL makes of that press.
     SDL_Keycode altKey = 0;
     bool wayland = false;
-    int scale = 1;
+    int scale = 1;  // the program's; a window that does not fit the screen at it shows at less
     std::vector<std::uint8_t> scaled;  // the frame at the native size, when scale > 1
     IconImage icon;
 };
@@ -172,31 +179,46 @@ SdlBackend::~SdlBackend() {
     Sdl().Quit();
 }
 
-void SdlBackend::FitScaleTo(const Window& top) {
+int SdlBackend::ScaleOf(const Window& top) const {
+    auto found = state_->records.find(&top);
+    return found == state_->records.end() ? state_->scale : found->second.scale;
+}
+
+int SdlBackend::ScaleFitting(const Window& top) const {
+    // A pop-up shows at its owner's scale, so that a list is as wide as its box.
+    if (top.Owner()) return ScaleOf(*top.Owner());
     SDL_Rect area;
-    if (Sdl().GetDisplayUsableBounds(0, &area) != 0) return;
-    const int scale = FittingScale(state_->scale, {top.Width(), top.Height()}, {area.w, area.h});
-    if (scale == state_->scale) return;
-    state_->scale = scale;
-    for (auto& [id, other] : state_->byId)
-        if (other != &top) UpdateNative(*other);
+    if (Sdl().GetDisplayUsableBounds(0, &area) != 0) return state_->scale;
+    return FittingScale(state_->scale, {top.Width(), top.Height()}, {area.w, area.h});
+}
+
+gdi::POINT SdlBackend::NativePosition(const Window& top, int scale) const {
+    const gdi::RECT& b = top.Bounds();
+    // Relative to the owner's real place, to the screen pixel: its origin in our pixels is rounded.
+    if (const Window* owner = top.Owner(); owner && owner->native && !state_->wayland) {
+        gdi::POINT at;
+        Sdl().GetWindowPosition(static_cast<SDL_Window*>(owner->native), &at.x, &at.y);
+        return {at.x + (b.left - owner->Bounds().left) * scale, at.y + (b.top - owner->Bounds().top) * scale};
+    }
+    return {b.left * scale, b.top * scale};
 }
 
 void SdlBackend::CreateNative(Window& top) {
-    FitScaleTo(top);
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (top.Border() == BorderStyle::None) flags |= SDL_WINDOW_BORDERLESS;
     if (top.Border() == BorderStyle::Sizeable) flags |= SDL_WINDOW_RESIZABLE;
-    // The window manager leaves a tooltip alone: no frame, no focus, no task bar entry.
-    if (top.Popup())
-        flags |=
-            SDL_WINDOW_BORDERLESS | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
-    const gdi::RECT& b = top.Bounds();
-    const int scale = state_->scale;
+    // The window manager leaves tooltips and menus alone (override-redirect on X11): no frame, no
+    // placing of its own, no focus, no task bar entry.
+    if (top.Popup() != PopupKind::None)
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP |
+                 (top.Popup() == PopupKind::Hint ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU);
+    const int scale = ScaleFitting(top);
+    const gdi::POINT at = NativePosition(top, scale);
     SDL_Window* native =
-        Sdl().CreateWindow(utf8::WellFormed(top.Caption()).c_str(), b.left * scale, b.top * scale,
-                           std::max(1, top.Width() * scale), std::max(1, top.Height() * scale), flags);
+        Sdl().CreateWindow(utf8::WellFormed(top.Caption()).c_str(), at.x, at.y, std::max(1, top.Width() * scale),
+                           std::max(1, top.Height() * scale), flags);
     if (!native) throw EOSError(std::string("SDL: ") + Sdl().GetError());
+    state_->records[&top] = {.scale = scale, .origin = {top.Bounds().left, top.Bounds().top}};
     // Making the surface now replaces the native window before anyone can see the first one.
     Sdl().GetWindowSurface(native);
     top.native = native;
@@ -210,6 +232,7 @@ void SdlBackend::DestroyNative(Window& top) {
     const Uint32 id = Sdl().GetWindowID(native);
     state_->byId.erase(id);
     state_->drops.erase(id);  // a drop still in progress has no window left to go to
+    state_->records.erase(&top);
     Sdl().DestroyWindow(native);
     top.native = nullptr;
 }
@@ -220,14 +243,17 @@ void SdlBackend::UpdateNative(Window& top) {
     Sdl().SetWindowTitle(native, utf8::WellFormed(top.Caption()).c_str());
     Sdl().SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
     Sdl().SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
-    FitScaleTo(top);
+    State::Record& record = state_->records[&top];
+    const int scale = ScaleFitting(top);
     const gdi::RECT& b = top.Bounds();
-    const int scale = state_->scale;
-    int x = 0, y = 0, w = 0, h = 0;
-    Sdl().GetWindowPosition(native, &x, &y);
+    // Moved only when asked to go elsewhere than where it is: a window the user moved stays.
+    if (scale != record.scale || b.left != record.origin.x || b.top != record.origin.y) {
+        record = {.scale = scale, .origin = {b.left, b.top}};
+        const gdi::POINT at = NativePosition(top, scale);
+        Sdl().SetWindowPosition(native, at.x, at.y);
+    }
+    int w = 0, h = 0;
     Sdl().GetWindowSize(native, &w, &h);
-    if (x != b.left * scale || y != b.top * scale)
-        Sdl().SetWindowPosition(native, b.left * scale, b.top * scale);
     const int width = std::max(1, top.Width() * scale), height = std::max(1, top.Height() * scale);
     if (w != width || h != height) Sdl().SetWindowSize(native, width, height);
 }
@@ -248,7 +274,7 @@ void SdlBackend::Present(Window& top, const FrameView& frame) {
     if (!native || !frame.pixels) return;
     SDL_Surface* surface = Sdl().GetWindowSurface(native);
     if (!surface) return;
-    const int scale = state_->scale;
+    const int scale = ScaleOf(top);
     const std::uint8_t* pixels = frame.pixels;
     std::size_t stride = frame.stride;
     if (scale > 1) {
@@ -276,7 +302,7 @@ void SdlBackend::FocusNative(Window& top) {
 std::optional<ScreenPlacement> SdlBackend::Placement(const Window& top) {
     auto* native = static_cast<SDL_Window*>(top.native);
     if (!native || state_->wayland) return std::nullopt;
-    ScreenPlacement placement{.origin = {}, .scale = state_->scale};
+    ScreenPlacement placement{.origin = {}, .scale = ScaleOf(top)};
     Sdl().GetWindowPosition(native, &placement.origin.x, &placement.origin.y);
     return placement;
 }
@@ -297,9 +323,21 @@ std::uint64_t SdlBackend::Milliseconds() {
     return Sdl().GetTicks64();
 }
 
+void SdlBackend::TrackPlace(Desktop& desktop, Window& top) {
+    if (state_->wayland) return;
+    State::Record& record = state_->records[&top];
+    gdi::POINT at;
+    Sdl().GetWindowPosition(NativeOf(top), &at.x, &at.y);
+    const gdi::POINT origin{ToFrameCoordinate(at.x, record.scale), ToFrameCoordinate(at.y, record.scale)};
+    if (origin.x == record.origin.x && origin.y == record.origin.y) return;
+    record.origin = origin;
+    desktop.InputMoved(&top, origin);
+}
+
 void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
-    // Native positions are in scaled pixels; our windows think in those of the 1x frame.
-    auto toFrame = [scale = state_->scale](int x, int y) {
+    // Native positions are in scaled pixels; our windows think in those of their 1x frame.
+    auto toFrame = [this](HWND w, int x, int y) {
+        const int scale = ScaleOf(*w);
         return gdi::POINT{ToFrameCoordinate(x, scale), ToFrameCoordinate(y, scale)};
     };
     auto top = [&](Uint32 id) -> HWND {
@@ -310,14 +348,14 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
         switch (event.type) {
             case SDL_MOUSEMOTION:
                 if (HWND w = top(event.motion.windowID))
-                    desktop.InputMouseMove(w, toFrame(event.motion.x, event.motion.y),
+                    desktop.InputMouseMove(w, toFrame(w, event.motion.x, event.motion.y),
                                            ShiftFromSdl(Sdl().GetModState(), event.motion.state));
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
                 if (HWND w = top(event.button.windowID))
                     desktop.InputMouseButton(
-                        w, toFrame(event.button.x, event.button.y), ButtonFromSdl(event.button.button),
+                        w, toFrame(w, event.button.x, event.button.y), ButtonFromSdl(event.button.button),
                         event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks,
                         ShiftFromSdl(Sdl().GetModState(), Sdl().GetMouseState(nullptr, nullptr)));
                 break;
@@ -334,6 +372,9 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                 break;
             case SDL_WINDOWEVENT:
                 if (HWND w = top(event.window.windowID)) {
+                    // SDL keeps the client area's place on the screen from the window system's
+                    // configure events (a window manager's reparenting and frame included).
+                    TrackPlace(desktop, *w);
                     switch (event.window.event) {
                         case SDL_WINDOWEVENT_CLOSE: desktop.InputClose(w); break;
                         case SDL_WINDOWEVENT_FOCUS_GAINED: desktop.InputActivate(w); break;
@@ -389,6 +430,12 @@ gdi::SIZE SdlBackend::ScreenSize() {
     if (Sdl().GetDesktopDisplayMode(0, &mode) != 0) return {1024, 768};
     // Our coordinates are those of the 1x frames.
     return {mode.w / state_->scale, mode.h / state_->scale};
+}
+
+gdi::SIZE SdlBackend::ScreenSizeOf(const Window& top) {
+    const gdi::SIZE size = ScreenSize();
+    const int scale = ScaleOf(top);
+    return {size.cx * state_->scale / scale, size.cy * state_->scale / scale};
 }
 
 void SdlBackend::SetApplicationIcon(const IconImage& icon) {

@@ -1,7 +1,7 @@
 // The back end on a real desktop through SDL2: one native window per top-level window, showing our
 // frames through its window surface (no OpenGL), and the desktop's input, cursors and clipboard.
-// On a high-density screen each native window shows our 1x frame at an integer scale, the largest
-// up to the one chosen at which every window fits the screen's work area.
+// On a high-density screen each native window shows our 1x frame at an integer scale: the program's,
+// or for a window that would not fit the screen's work area at it, the largest at which it fits.
 #pragma once
 
 #include <map>
@@ -36,18 +36,24 @@ class SdlBackend : public Backend {
     void Beep() override;
     bool OpenUrl(const std::string& address) override;
     gdi::SIZE ScreenSize() override;
+    gdi::SIZE ScreenSizeOf(const Window& top) override;
     void SetApplicationIcon(const IconImage& icon) override;
     // Not on Wayland, where SDL 2.26 has no way to place a window.
     bool CanPlaceWindows() const override;
-    // The factor native windows show our frames at (1 on an ordinary screen).
+    // The factor native windows show our frames at (1 on an ordinary screen), and the one top shows at.
     int Scale() const;
+    int ScaleOf(const Window& top) const;
 
   private:
     // Hands the event (when have) and every other pending one to the desktop.
     void Feed(Desktop& desktop, SDL_Event& event, bool have);
     void ApplyIcon(Window& top);
-    // Lowers the scale until top fits the screen's work area, and shows the other windows at it.
-    void FitScaleTo(const Window& top);
+    // The scale top is to show at: its owner's, else the program's lowered until top fits the work area.
+    int ScaleFitting(const Window& top) const;
+    // Where the native window of top goes on the screen, in screen pixels, at that scale.
+    gdi::POINT NativePosition(const Window& top, int scale) const;
+    // Tells the desktop when the window system put top elsewhere than we know.
+    void TrackPlace(Desktop& desktop, Window& top);
     // Takes dropped file names off SDL's queue as they arrive: the queue holds 65,535 events, and a
     // drop of more files than that would lose names.
     static int GatherDrops(void* self, SDL_Event* event);

@@ -24,6 +24,7 @@ HWND Desktop::CreateWindow(const WindowOptions& options) {
     std::unique_ptr<Window> made(new Window);
     HWND window = made.get();
     window->parent_ = options.parent;
+    window->owner_ = options.parent ? nullptr : options.owner;
     window->bounds_ = options.bounds;
     window->caption_ = options.caption;
     window->border_ = options.border;
@@ -72,6 +73,8 @@ void Desktop::DestroyTree(HWND window) {
     if (hover_ == window) hover_ = nullptr;
     if (active_ == window) active_ = nullptr;
     if (lastMouseTop_ == window) lastMouseTop_ = nullptr;
+    for (HWND top : topLevels_)
+        if (top->owner_ == window) top->owner_ = nullptr;
     std::erase_if(queue_, [&](const Message& m) { return m.window == window; });
     FreeSurfaces(window);
     if (!window->parent_) backend_->DestroyNative(*window);

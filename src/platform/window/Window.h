@@ -23,13 +23,20 @@ namespace plexon::window {
 
 using WindowProc = std::function<void(Message&)>;
 
+// Top-level windows the program places itself, borderless and on top, without a task bar entry or
+// the focus: a hint, which never takes the mouse either, and an open list.
+enum class PopupKind { None, Hint, List };
+
 struct WindowOptions {
     HWND parent = nullptr;  // null: a top-level window
-    gdi::RECT bounds;       // parent's client coordinates; for a top-level, screen coordinates
-    std::string caption;    // top-level windows only
+    // Top-level only: the window a pop-up or a dialog belongs to. It shows at its owner's scale, is
+    // placed relative to its owner's real place, and stays above it.
+    HWND owner = nullptr;
+    gdi::RECT bounds;     // parent's client coordinates; for a top-level, screen coordinates
+    std::string caption;  // top-level windows only
     BorderStyle border = BorderStyle::Single;
-    bool popup = false;  // a hint: borderless, on top, no task bar entry, never focused
-    WindowProc proc;     // receives every message of the window
+    PopupKind popup = PopupKind::None;
+    WindowProc proc;  // receives every message of the window
 };
 
 // A node of the window tree. Its surface is a 32-bit DIB section of its size that its Paint
@@ -46,7 +53,8 @@ class Window {
     bool Invalid() const { return invalid_; }
     const std::string& Caption() const { return caption_; }
     BorderStyle Border() const { return border_; }
-    bool Popup() const { return popup_; }
+    PopupKind Popup() const { return popup_; }
+    HWND Owner() const { return owner_; }
     Cursor WindowCursor() const { return cursor_; }
     HWND TopLevel();
     // The back end's record for a top-level window.
@@ -57,11 +65,12 @@ class Window {
     Window() = default;
 
     HWND parent_ = nullptr;
+    HWND owner_ = nullptr;
     std::vector<HWND> children_;
     gdi::RECT bounds_;
     std::string caption_;
     BorderStyle border_ = BorderStyle::Single;
-    bool popup_ = false;
+    PopupKind popup_ = PopupKind::None;
     WindowProc proc_;
     bool visible_ = false;
     bool enabled_ = true;
@@ -105,7 +114,8 @@ class Desktop {
     bool IsReallyEnabled(HWND window) const;
     void BringToFront(HWND window);
     void SendToBack(HWND window);
-    // Client point of `window` in screen coordinates and back.
+    // Client point of `window` in screen coordinates and back. Screen coordinates count the pixels of
+    // the window's own scale, from where the window system reports its top-level window to be.
     gdi::POINT ClientToScreen(HWND window, gdi::POINT p) const;
     gdi::POINT ScreenToClient(HWND window, gdi::POINT p) const;
     // Where the mouse was last reported, in screen coordinates; (-1, -1) before any report.
@@ -174,6 +184,10 @@ class Desktop {
     void InputKey(int key, bool down, Shift shift);
     void InputChar(char32_t ch);
     void InputClose(HWND topLevel);
+    // The window system put the client area of a top-level window elsewhere (a window manager's
+    // placing, the user's move): `origin` is its new top-left corner in screen coordinates. The
+    // window's bounds follow, and it gets a Move message; the native window is not asked to move.
+    void InputMoved(HWND topLevel, gdi::POINT origin);
     // Files dropped in one gesture onto a top-level window, in the order the file manager gave them.
     // A disabled window (another one runs modally) takes no drop, as it takes no other input.
     void InputDrop(HWND topLevel, std::vector<std::string> paths);
@@ -186,6 +200,8 @@ class Desktop {
     bool TimerDue(Message& message);
     void DispatchTimer(int id);
     HWND HitTest(HWND topLevel, gdi::POINT p) const;
+    // A hint never takes the mouse: a position over one is taken as over its owner below.
+    void LookThroughHint(HWND& topLevel, gdi::POINT& p) const;
     // Where keys and characters go: the focused window, else the active top-level; none when disabled.
     HWND KeyTarget() const;
     void TrackHover(HWND window);

@@ -1,6 +1,6 @@
 // The SDL back end on SDL's own off-screen video driver: frames shown at the display scale by pixel
 // replication, mouse positions mapped back, Alt+letter as a key only, and drops larger than SDL's event
-// queue; the scale choice.
+// queue; the scale choice, per window; the window system's place of a window and its pop-ups.
 #include "platform/window/SdlBackend.h"
 
 #include <SDL.h>
@@ -187,6 +187,62 @@ TEST_F(SdlBackendTest, ShowsTheFrameAtTheScaleAndMapsTheMouseAndLargeDropsBack) 
     ASSERT_EQ(dropped->paths.size(), std::size_t(kFiles));
     EXPECT_EQ(dropped->paths.front(), "/icons/Icon0.bmp");
     EXPECT_EQ(dropped->paths.back(), "/icons/Icon99999.bmp");
+}
+
+
+TEST_F(SdlBackendTest, AWindowTooLargeForTheScaleShowsAtLessAndTheNextAtTheProgramsScale) {
+    auto make = [&](const gdi::RECT& bounds, HWND owner) {
+        HWND w = desk_->CreateWindow({.owner = owner,
+                                      .bounds = bounds,
+                                      .caption = {},
+                                      .border = BorderStyle::Single,
+                                      .popup = owner ? PopupKind::List : PopupKind::None,
+                                      .proc = [](Message&) {}});
+        desk_->Show(w, true);
+        return w;
+    };
+    HWND wide = make({0, 0, 600, 100}, nullptr);  // 1200 wide at 2x, more than the screen
+    HWND list = make({5, 5, 50, 50}, wide);
+    HWND next = make({10, 10, 110, 110}, nullptr);
+    Pump();
+    struct Case {
+        HWND window;
+        int scale;
+    } cases[] = {{wide, 1}, {list, 1}, {next, 2}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(sdl_->ScaleOf(*c.window), c.scale);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(static_cast<SDL_Window*>(c.window->native), &w, &h);
+        EXPECT_EQ(w, c.window->Width() * c.scale);
+    }
+    EXPECT_EQ(sdl_->ScreenSizeOf(*wide).cx, 2 * sdl_->ScreenSizeOf(*next).cx);
+}
+
+TEST_F(SdlBackendTest, TheWindowSystemsPlaceIsTheWindowsAndItsPopupsAreAtItToThePixel) {
+    HWND top = desk_->CreateWindow({.bounds = {10, 10, 110, 110}, .caption = "W", .proc = [](Message&) {}});
+    desk_->Show(top, true);
+    Pump();
+    // As a window manager's frame or the user's drag puts it: 301, 41 on the screen at 2x.
+    SDL_Window* native = static_cast<SDL_Window*>(top->native);
+    SDL_SetWindowPosition(native, 301, 41);
+    SDL_Event moved{};
+    moved.type = SDL_WINDOWEVENT;
+    moved.window.event = SDL_WINDOWEVENT_MOVED;
+    moved.window.windowID = SDL_GetWindowID(native);
+    SDL_PushEvent(&moved);
+    sdl_->PumpEvents(*desk_, Wait::No);
+    EXPECT_EQ(desk_->ClientToScreen(top, {0, 0}).x, 150);
+    EXPECT_EQ(desk_->ClientToScreen(top, {0, 0}).y, 20);
+    HWND hint = desk_->CreateWindow(
+        {.owner = top, .bounds = {155, 27, 165, 37}, .caption = {}, .border = BorderStyle::None,
+         .popup = PopupKind::Hint, .proc = [](Message&) {}});
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(static_cast<SDL_Window*>(hint->native), &x, &y);
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{301 + 10, 41 + 14}));
+    // A caption change leaves the window where the user put it.
+    desk_->SetCaption(top, "Moved");
+    SDL_GetWindowPosition(native, &x, &y);
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{301, 41}));
 }
 
 }  // namespace

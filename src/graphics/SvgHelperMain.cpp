@@ -2,6 +2,7 @@
 // kept by number until the program frees them.
 #include "graphics/SvgHelperMain.h"
 
+#include <malloc.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -179,6 +180,11 @@ int RunSvgHelper(int argc, char** argv) {
     // its environment instead (SvgHelpers.cpp).
     LimitAddressSpace(kSvgMemoryLimit);
 #endif
+    // The address-space limit counts what is reserved, not what is used: every malloc arena reserves
+    // 64 MB and every thread of librsvg's filter pool (one per core by default) takes an arena and a
+    // stack, so that on a machine of many cores a plain icon would go over it.
+    ::mallopt(M_ARENA_MAX, 2);
+    ::setenv("RAYON_NUM_THREADS", "2", 0);
     CatchAborts();
     Server().Serve();
     return 0;

@@ -48,16 +48,20 @@ inline std::vector<std::uint8_t> MakeGif(const GifPicture& p) {
 // A 1 x 1 screen with one frame claiming width x height pixels (up to 65535 a side), and dataBytes
 // of image data: zeros in full sub-blocks, which a decoder reads as endless runs of index 0.
 inline std::vector<std::uint8_t> GifFrameBomb(int width, int height, std::size_t dataBytes) {
-    std::vector<std::uint8_t> out{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
-    out.insert(out.end(), {0x2C, 0, 0, 0, 0, std::uint8_t(width), std::uint8_t(width >> 8), std::uint8_t(height),
-                           std::uint8_t(height >> 8), 0, 2});
+    const auto lo = [](int v) { return std::uint8_t(v); };
+    const auto hi = [](int v) { return std::uint8_t(v >> 8); };
+    std::vector<std::uint8_t> out{'G',  'I', 'F', '8', '9',       'a',       1,          0,          1, 0,
+                                  0x80, 0,   0,   0,   0,         0,         255,        255,        255,
+                                  0x2C, 0,   0,   0,   0,         lo(width), hi(width), lo(height), hi(height),
+                                  0,    2};
     for (std::size_t left = dataBytes; left > 0;) {
         const std::size_t block = left < 255 ? left : 255;
         out.push_back(std::uint8_t(block));
-        out.insert(out.end(), block, 0);
+        out.resize(out.size() + block, 0);
         left -= block;
     }
-    out.insert(out.end(), {0, 0x3B});
+    out.push_back(0);
+    out.push_back(0x3B);
     return out;
 }
 

@@ -157,15 +157,22 @@ TEST_F(WeldSvgLimits, ARendererThatCrashesIsNamed) {
     t_.WriteFile("Crash.svg", Svg(R"(<image width="16" height="16" href="img/fifo.png"/>)"));
     std::thread crash([&] {
         const int fifo = OpenOnceRead(t_ / "img/fifo.png");
-        // The helper that holds the FIFO open is made to crash.
-        for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-            std::ifstream children(task.path() / "children");
-            for (pid_t pid; children >> pid;) {
-                std::error_code gone;
-                for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone))
-                    if (std::filesystem::read_symlink(fd, gone) == t_ / "img/fifo.png") ::kill(pid, SIGSEGV);
+        // The helper that holds the FIFO open is made to crash; its descriptor may show a moment after
+        // our open returns.
+        const auto crashHolder = [&] {
+            for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+                std::ifstream children(task.path() / "children");
+                for (pid_t pid; children >> pid;) {
+                    std::error_code gone;
+                    for (const auto& fd :
+                         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone))
+                        if (std::filesystem::read_symlink(fd, gone) == t_ / "img/fifo.png")
+                            return ::kill(pid, SIGSEGV) == 0;
+                }
             }
-        }
+            return false;
+        };
+        EXPECT_TRUE(WaitFor(crashHolder));
         ::close(fifo);
     });
     EXPECT_EQ(Run({"--svg-time-limit", "60", t_ / "Crash.svg"}), 1);

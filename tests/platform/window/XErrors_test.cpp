@@ -74,8 +74,10 @@ class PrivateXServer {
             ::dup2(quiet, STDOUT_FILENO);
             ::dup2(quiet, STDERR_FILENO);
             const std::string fd = std::to_string(fds[1]);
+            // -noreset: the server would otherwise reset when its last client leaves, refusing the
+            // connection the test opens right after SDL closes its own.
             ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten",
-                     "tcp", static_cast<char*>(nullptr));
+                     "tcp", "-noreset", static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(fds[1]);

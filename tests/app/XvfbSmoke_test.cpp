@@ -1,4 +1,5 @@
-// Runs the real-window smoke script against the built program; skipped without Xvfb or xdotool.
+// Runs the real-window smoke script against the built program; skipped without Xvfb, openbox, xdotool
+// or python3-xlib.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -18,7 +19,7 @@ TEST(XvfbSmoke, TheDemoWindowReactsToClicksAndExitsCleanly) {
     const std::string command = "bash '" + script.string() + "' '" + PLEXON_BINARY + "' '" + probe + "'";
     const int raw = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
-    if (WEXITSTATUS(raw) == 77) GTEST_SKIP() << "Xvfb or xdotool missing";
+    if (WEXITSTATUS(raw) == 77) GTEST_SKIP() << "Xvfb, openbox, xdotool or python3-xlib missing";
     EXPECT_EQ(WEXITSTATUS(raw), 0);
 }
 

@@ -1,5 +1,5 @@
 # The X screen as a picture, for compositors nested in it: `screen.py grab FILE.png` saves the root
-# window; `screen.py await-change FILE.png COUNT` waits up to 5 s until at least COUNT pixels differ
+# window; `screen.py await-change FILE.png COUNT` waits up to 10 s until at least COUNT pixels differ
 # from that picture (a window appeared) and saves the new screen over it.
 import sys
 import time
@@ -19,7 +19,7 @@ if sys.argv[1] == "grab":
     grab().save(sys.argv[2])
     sys.exit(0)
 before = Image.open(sys.argv[2]).convert("RGB")
-deadline = time.monotonic() + 5
+deadline = time.monotonic() + 10
 while time.monotonic() < deadline:
     shot = grab()
     mask = ImageChops.difference(shot, before).convert("L").point(lambda v: 255 if v else 0)
@@ -27,4 +27,4 @@ while time.monotonic() < deadline:
         shot.save(sys.argv[2])
         sys.exit(0)
     time.sleep(0.1)
-sys.exit("the screen did not change within 5 s")
+sys.exit("the screen did not change within 10 s")

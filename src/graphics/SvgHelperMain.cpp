@@ -17,6 +17,7 @@
 
 #include "graphics/SanitizerBuild.h"
 #include "graphics/SvgDocument.h"
+#include "graphics/SvgImageLog.h"
 #include "graphics/SvgLimits.h"
 #include "graphics/SvgProtocol.h"
 #include "platform/shell/ProcessLimits.h"
@@ -121,6 +122,12 @@ class Server {
                 refusal = e.Message() + '\0' + e.FileReason();
             }
             alarm_.Disarm();
+            if (const std::optional<std::string> failed = log_.TakeFailedImage();
+                failed && reply.outcome == Outcome::Done) {
+                reply = Reply{Outcome::Refused};
+                pixels.reset();
+                refusal = "Cannot render the SVG image: " + *failed + '\0' + "cannot render SVG: " + *failed;
+            }
             if (!Answer(reply, refusal, pixels.get(), request.size)) return;
         }
     }
@@ -162,6 +169,7 @@ class Server {
     std::map<std::uint32_t, std::unique_ptr<SvgDocument>> documents_;
     std::uint32_t next_ = 1;
     CpuTimeAlarm alarm_;
+    SvgImageLog log_;
 };
 
 }  // namespace

@@ -109,7 +109,7 @@ TEST_F(WeldSvgLimits, HostileDocumentsAreRefusedWithinTheirLimits) {
         const char* file;
         std::string document;
         int seconds;         // --svg-time-limit
-        std::string reason;  // empty: drawn
+        std::string reason;
     } cases[] = {
         {"fifo/Fifo.svg", Svg(R"(<image width="16" height="16" href="img/fifo.png"/>)"), 1,
          "rendering took longer than 1 s"},
@@ -120,8 +120,9 @@ TEST_F(WeldSvgLimits, HostileDocumentsAreRefusedWithinTheirLimits) {
         {"Attributes.svg", Svg("<rect width=\"8\" height=\"8\"" + attributes + "/>"), 1,
          "rendering took longer than 1 s"},
         {"Entity.svg", entity + Svg("<text y=\"9\">" + uses + "</text>"), 60, "needs more than 1 GiB"},
-        // Its decoder meets the limit as an allocation that fails, and librsvg leaves the image out.
-        {"big/Big.svg", Svg(R"(<image width="16" height="16" href="huge.png"/>)"), 1, ""},
+        // Its decoder meets the limit as an allocation that fails; the image left out is named.
+        {"big/Big.svg", Svg(R"(<image width="16" height="16" href="huge.png"/>)"), 1,
+         "cannot render SVG: the image \"huge.png\" could not be loaded: "},
     };
     for (const auto& c : cases) {
         t_.WriteFile(c.file, c.document);
@@ -129,13 +130,8 @@ TEST_F(WeldSvgLimits, HostileDocumentsAreRefusedWithinTheirLimits) {
         const int status = Run({"--svg-time-limit", std::to_string(c.seconds), t_ / c.file});
         // At most three limits of waiting, with room for starting a sanitized helper.
         EXPECT_LT(Clock::now() - start, 3 * std::chrono::seconds(c.seconds) + 5s) << c.file;
-        if (c.reason.empty()) {
-            EXPECT_EQ(status, 0) << err.str();
-            EXPECT_EQ(test::ReadBmp(t_ / "out/Big.bmp")->At(8, 8), test::kWhite);
-            continue;
-        }
         EXPECT_EQ(status, 1) << c.file;
-        EXPECT_NE(err.str().find("plexon: " + t_ / c.file + ": " + c.reason + "\n"), std::string::npos)
+        EXPECT_NE(err.str().find("plexon: " + t_ / c.file + ": " + c.reason), std::string::npos)
             << err.str();
     }
     // With --keep-going the icon is skipped, named with the reason, and the others are written; with

@@ -1,9 +1,12 @@
 // BMP strips composed on bitmaps, as the main window writes them: each slot shows its state's image
 // of this icon, cut to the slot, on white where the image does not reach or the icon has none.
 #include <array>
+#include <cstdint>
+#include <memory>
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapRgba.h"
+#include "graphics/PictureLimits.h"
 #include "weld/DerivedStates.h"
 #include "weld/StripComposer.h"
 
@@ -11,13 +14,12 @@ namespace plexon {
 
 namespace {
 
+constexpr std::uint64_t kKeptStripBytes = 16 * kMb;
+
 class BitmapComposer final : public StripComposer {
   public:
     explicit BitmapComposer(const WeldRequest& request) : request_(request) {
         for (auto& bitmap : working_) bitmap = std::make_unique<TBitmap>();
-        strip_.SetHandleKind(BitmapHandleKind::DibSection);
-        strip_.SetHeight(request_.ImageSize);
-        strip_.SetWidth(request_.ImageSize * request_.StateCount);
     }
 
     ImageExtent Load(ImageState state, const std::string& path) override {
@@ -34,6 +36,12 @@ class BitmapComposer final : public StripComposer {
 
     void Flush(const std::string& outputPath, StateFlags loaded) override {
         const std::int32_t size = request_.ImageSize;
+        if (!strip_) {
+            strip_ = std::make_unique<TBitmap>();
+            strip_->SetHandleKind(BitmapHandleKind::DibSection);
+            strip_->SetHeight(size);
+            strip_->SetWidth(size * request_.StateCount);
+        }
         const StateFlags derived = DerivedStates(request_, loaded);
         if (derived != StateFlags{}) Derive(derived);
         for (int slot = 0; slot < request_.StateCount; ++slot) {
@@ -49,11 +57,14 @@ class BitmapComposer final : public StripComposer {
             if (image.Height() > size) image.SetHeight(size);
             if (image.Width() > size) image.SetWidth(size);
             if (image.Width() < size || image.Height() < size) Fill(area);
-            strip_.Canvas().DrawGraphic(area.left, 0, &image);
+            strip_->Canvas().DrawGraphic(area.left, 0, &image);
         }
-        strip_.SaveFile(outputPath);
-        strip_.FreeDibCopy();
+        strip_->SaveFile(outputPath);
+        strip_->FreeDibCopy();
         for (auto& bitmap : working_) bitmap->FreeDibCopy();
+        // A large strip goes with its icon: kept, it would sit beside the next icon's working images
+        // and the source on its way in, one image more than the memory rule counts.
+        if (PixelBytes(size, size) * std::uint64_t(request_.StateCount) > kKeptStripBytes) strip_.reset();
     }
 
   private:
@@ -70,13 +81,13 @@ class BitmapComposer final : public StripComposer {
     TBitmap& Working(ImageState state) { return *working_[static_cast<size_t>(IndexOf(state))]; }
 
     void Fill(const gdi::RECT& area) {
-        strip_.Canvas().Brush().SetColor(clWhite);
-        strip_.Canvas().FillRect(area);
+        strip_->Canvas().Brush().SetColor(clWhite);
+        strip_->Canvas().FillRect(area);
     }
 
     const WeldRequest& request_;
     std::array<std::unique_ptr<TBitmap>, kImageStateCount> working_;
-    TBitmap strip_;
+    std::unique_ptr<TBitmap> strip_;  // made by the first strip; small ones are kept for the next
 };
 
 }  // namespace

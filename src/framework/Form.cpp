@@ -315,6 +315,8 @@ TModalResult TForm::ShowModal() {
         modal_ = false;
         if (Visible()) Hide();
     };
+    // Kept above the window it was opened from.
+    window::TheDesktop().SetOwner(Handle(), window::TheDesktop().ActiveTopLevel());
     try {
         Show();
         for (;;) {

@@ -11,7 +11,8 @@
 # cursor probe, the optional second argument) and a click on it must hand its address to the opener;
 # last, a terminate signal must end the window program.
 # Last, native Wayland in a nested Weston, with DISPLAY unset: the main window with a combo list drawn
-# inside it, Options, About, the message, our own chooser and the demo.
+# inside it, Options, About, the message, our own chooser and the demo; our title bar moves and closes
+# the main window.
 # Every step waits for what it needs (a window shown, a pixel drawn, a file written, a window gone),
 # never a fixed time. Exit 77 when Xvfb, openbox, xdotool or python3-xlib is missing; without Weston
 # the Wayland part is skipped.
@@ -367,8 +368,9 @@ await_exit 500 "the main window on Wayland did not close after Exit" || fail "Wa
 grep -q '^StateCount=2$' "$work/wayland.ini" || fail "the state count picked in the list on Wayland was not kept"
 
 # Our own folder chooser from section 4's Browse opens in the working folder's parent with the folder
-# chosen in its list; Up and Down choose it again (which enables OK), Return takes it, and the
-# settings keep it as the output folder.
+# chosen in its list; Up and Down choose it again (which enables OK), Return takes it, the window is
+# moved by our title bar and closed by its close box, and the settings keep the folder as the output
+# folder.
 on_wayland PLEXON_CONFIG="$work/chooser.ini" "$binary"
 locate main 20 "main window for the chooser"
 grab_screen chooser
@@ -376,8 +378,22 @@ xdotool mousemove $((x + 8 + 312 + 37)) $((y + 256 + 40 + 12)) click 1
 await_screen chooser "the chooser did not appear on Wayland"
 keys Up Down Return
 await_screen chooser "the chooser stayed on Wayland"
-xdotool mousemove $((x + 244 + 38)) $((y + 4 + 16)) click 1
-await_exit 500 "the main window on Wayland did not close after the chooser" || fail "exit status $?"
+# Our title bar (20 px above the client area) drags the window as the compositor's would: the button
+# held on the caption, the pointer moved in steps until the window follows; its close box (16 x 14, 2
+# px from the right) closes it as Exit does.
+xdotool mousemove $((x + 200)) $((y - 10)) mousedown 1
+moved=
+for step in $(seq 60); do
+    xdotool mousemove $((x + 200 - 2 * step)) $((y - 10 - step))
+    [ $((step % 20)) = 0 ] || continue
+    read -r nx ny < <(timeout 20 "$python" "$here/find_frame.py" "$work/main.bmp" 20)
+    [ "${nx:-$x}" -lt "$x" ] && [ "${ny:-$y}" -lt "$y" ] && { moved=yes; break; }
+done
+xdotool mouseup 1
+[ -n "$moved" ] || fail "dragging the title bar did not move the window on Wayland"
+locate main 20 "main window after the drag"
+xdotool mousemove $((x + 413 - 2 - 8)) $((y - 10)) click 1
+await_exit 500 "the main window on Wayland did not close by its close box" || fail "exit status $?"
 grep -qxF "OutputFolder=$icons/" "$work/chooser.ini" || fail "the chooser's folder on Wayland was not taken"
 
 # The demo: Hello and then Close (246, 310 and 326, 310, both 75 x 25).

@@ -1,5 +1,6 @@
 // Pop-ups placed from where the window system put their form: after a move, a hint shows 20 px below
-// the pointer and stays though the pointer passes over it, and an open list lies under its box.
+// the pointer and stays though the pointer passes over it, and an open list lies under its box. A
+// dialog belongs to the window it was opened from.
 #include "FormTestSupport.h"
 
 #include "framework/Button.h"
@@ -63,6 +64,18 @@ TEST_F(PopupPlace, AHintShowsBelowThePointerAndThePointerOverItLeavesItShowing) 
     Headless().AdvanceTime(kHintHidePause);
     Pump();
     EXPECT_EQ(ShownHintWindow(), nullptr);
+}
+
+TEST_F(PopupPlace, ADialogBelongsToTheWindowItWasOpenedFrom) {
+    auto* dialog = new TForm(&Application());
+    dialog->SetBounds(0, 0, 100, 50);
+    Desk().InputActivate(form->Handle());
+    Headless().WhenIdle([&] {
+        EXPECT_EQ(dialog->Handle()->Owner(), form->Handle());
+        dialog->SetModalResult(mrCancel);
+        Key(window::vk::kShift);  // a message, so that the loop looks again
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "platform/window/DisplayScale.h"
 #include "platform/window/SdlLibrary.h"
+#include "platform/window/TitleBar.h"
 #include "platform/window/Window.h"
 #include "platform/window/XErrors.h"
 #include "runtime/Exceptions.h"
@@ -95,6 +96,9 @@ struct SdlBackend::State {
     struct Record {
         int scale = 1;
         gdi::POINT origin;
+        bool titleBar = false;  // ours, above the client area
+        bool active = false;
+        bool closeHeld = false;  // the close box of our title bar is pressed
     };
     std::map<const Window*, Record> records;
     // The files of drop gestures still in progress, by native window id.
@@ -105,6 +109,7 @@ struct SdlBackend::State {
     bool wayland = false;
     int scale = 1;  // the program's; a window that does not fit the screen at it shows at less
     std::vector<std::uint8_t> scaled;  // the frame at the native size, when scale > 1
+    std::vector<std::uint8_t> titled;  // our title bar above the frame
     IconImage icon;
 };
 
@@ -186,16 +191,17 @@ int SdlBackend::ScaleOf(const Window& top) const {
 
 int SdlBackend::ScaleFitting(const Window& top) const {
     // A pop-up shows at its owner's scale, so that a list is as wide as its box.
-    if (top.Owner()) return ScaleOf(*top.Owner());
+    if (top.Popup() != PopupKind::None && top.Owner()) return ScaleOf(*top.Owner());
     SDL_Rect area;
     if (Sdl().GetDisplayUsableBounds(0, &area) != 0) return state_->scale;
-    return FittingScale(state_->scale, {top.Width(), top.Height()}, {area.w, area.h});
+    return FittingScale(state_->scale, {top.Width(), top.Height() + TitleBarHeight(top)}, {area.w, area.h});
 }
 
 gdi::POINT SdlBackend::NativePosition(const Window& top, int scale) const {
     const gdi::RECT& b = top.Bounds();
     // Relative to the owner's real place, to the screen pixel: its origin in our pixels is rounded.
-    if (const Window* owner = top.Owner(); owner && owner->native && !state_->wayland) {
+    const Window* owner = top.Owner();
+    if (top.Popup() != PopupKind::None && owner && owner->native && !state_->wayland) {
         gdi::POINT at;
         Sdl().GetWindowPosition(static_cast<SDL_Window*>(owner->native), &at.x, &at.y);
         return {at.x + (b.left - owner->Bounds().left) * scale, at.y + (b.top - owner->Bounds().top) * scale};
@@ -203,9 +209,27 @@ gdi::POINT SdlBackend::NativePosition(const Window& top, int scale) const {
     return {b.left * scale, b.top * scale};
 }
 
+int SdlBackend::TitleBarHeight(const Window& top) const {
+    return state_->wayland && top.Border() != BorderStyle::None && top.Popup() == PopupKind::None ? kTitleBarHeight
+                                                                                                  : 0;
+}
+
+SDL_HitTestResult SdlBackend::HitTest(SDL_Window* native, const SDL_Point* at, void* self) {
+    // Our title bar moves the window as a compositor's would; its close box is a button.
+    auto& state = *static_cast<SdlBackend*>(self)->state_;
+    auto found = state.byId.find(Sdl().GetWindowID(native));
+    if (found == state.byId.end()) return SDL_HITTEST_NORMAL;
+    const int scale = state.records[found->second].scale;
+    const gdi::POINT p{ToFrameCoordinate(at->x, scale), ToFrameCoordinate(at->y, scale)};
+    const bool onBar = p.y >= 0 && p.y < kTitleBarHeight;
+    return onBar && TitleBarPartAt(found->second->Width(), p) == TitleBarPart::Caption ? SDL_HITTEST_DRAGGABLE
+                                                                                       : SDL_HITTEST_NORMAL;
+}
+
 void SdlBackend::CreateNative(Window& top) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (top.Border() == BorderStyle::None) flags |= SDL_WINDOW_BORDERLESS;
+    const int bar = TitleBarHeight(top);
+    if (top.Border() == BorderStyle::None || bar) flags |= SDL_WINDOW_BORDERLESS;
     if (top.Border() == BorderStyle::Sizeable) flags |= SDL_WINDOW_RESIZABLE;
     // The window manager leaves tooltips and menus alone (override-redirect on X11): no frame, no
     // placing of its own, no focus, no task bar entry.
@@ -216,9 +240,10 @@ void SdlBackend::CreateNative(Window& top) {
     const gdi::POINT at = NativePosition(top, scale);
     SDL_Window* native =
         Sdl().CreateWindow(utf8::WellFormed(top.Caption()).c_str(), at.x, at.y, std::max(1, top.Width() * scale),
-                           std::max(1, top.Height() * scale), flags);
+                           std::max(1, (top.Height() + bar) * scale), flags);
     if (!native) throw EOSError(std::string("SDL: ") + Sdl().GetError());
-    state_->records[&top] = {.scale = scale, .origin = {top.Bounds().left, top.Bounds().top}};
+    state_->records[&top] = {.scale = scale, .origin = {top.Bounds().left, top.Bounds().top}, .titleBar = bar > 0};
+    if (bar) Sdl().SetWindowHitTest(native, &SdlBackend::HitTest, this);
     // Making the surface now replaces the native window before anyone can see the first one.
     Sdl().GetWindowSurface(native);
     top.native = native;
@@ -241,40 +266,63 @@ void SdlBackend::UpdateNative(Window& top) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
     Sdl().SetWindowTitle(native, utf8::WellFormed(top.Caption()).c_str());
-    Sdl().SetWindowBordered(native, top.Border() == BorderStyle::None ? SDL_FALSE : SDL_TRUE);
+    const int bar = TitleBarHeight(top);
+    Sdl().SetWindowBordered(native, top.Border() == BorderStyle::None || bar ? SDL_FALSE : SDL_TRUE);
     Sdl().SetWindowResizable(native, top.Border() == BorderStyle::Sizeable ? SDL_TRUE : SDL_FALSE);
     State::Record& record = state_->records[&top];
     const int scale = ScaleFitting(top);
     const gdi::RECT& b = top.Bounds();
     // Moved only when asked to go elsewhere than where it is: a window the user moved stays.
     if (scale != record.scale || b.left != record.origin.x || b.top != record.origin.y) {
-        record = {.scale = scale, .origin = {b.left, b.top}};
+        record.scale = scale;
+        record.origin = {b.left, b.top};
         const gdi::POINT at = NativePosition(top, scale);
         Sdl().SetWindowPosition(native, at.x, at.y);
     }
     int w = 0, h = 0;
     Sdl().GetWindowSize(native, &w, &h);
-    const int width = std::max(1, top.Width() * scale), height = std::max(1, top.Height() * scale);
+    const int width = std::max(1, top.Width() * scale), height = std::max(1, (top.Height() + bar) * scale);
     if (w != width || h != height) Sdl().SetWindowSize(native, width, height);
 }
 
 void SdlBackend::ShowNative(Window& top, bool visible) {
     SDL_Window* native = NativeOf(top);
     if (!native) return;
+    // A dialog stays above the window it was opened from. X11 reads that when the window is mapped;
+    // Wayland can only be told once both are shown.
+    SDL_Window* owner = top.Owner() && top.Popup() == PopupKind::None ? NativeOf(*top.Owner()) : nullptr;
     if (visible) {
+        if (owner && !state_->wayland) Sdl().SetWindowModalFor(native, owner);
         Sdl().ShowWindow(native);
+        if (owner && state_->wayland) Sdl().SetWindowModalFor(native, owner);
         if (state_->wayland) Sdl().UpdateWindowSurface(native);
     } else {
         Sdl().HideWindow(native);
     }
 }
 
-void SdlBackend::Present(Window& top, const FrameView& frame) {
+FrameView SdlBackend::WithTitleBar(const Window& top, const FrameView& frame) {
+    const State::Record& record = state_->records[&top];
+    if (!record.titleBar) return frame;
+    const std::vector<std::uint8_t> bar = DrawTitleBar(
+        frame.width, {.caption = top.Caption(), .active = record.active, .closePressed = record.closeHeld});
+    const std::size_t row = std::size_t(frame.width) * 4;
+    std::vector<std::uint8_t>& titled = state_->titled;
+    titled.assign(bar.begin(), bar.end());
+    for (int y = 0; y < frame.height; ++y) {
+        const std::uint8_t* line = frame.pixels + std::size_t(y) * frame.stride;
+        titled.insert(titled.end(), line, line + row);
+    }
+    return {titled.data(), frame.width, frame.height + kTitleBarHeight, row};
+}
+
+void SdlBackend::Present(Window& top, const FrameView& client) {
     SDL_Window* native = NativeOf(top);
-    if (!native || !frame.pixels) return;
+    if (!native || !client.pixels) return;
     SDL_Surface* surface = Sdl().GetWindowSurface(native);
     if (!surface) return;
     const int scale = ScaleOf(top);
+    const FrameView frame = WithTitleBar(top, client);
     const std::uint8_t* pixels = frame.pixels;
     std::size_t stride = frame.stride;
     if (scale > 1) {
@@ -334,11 +382,33 @@ void SdlBackend::TrackPlace(Desktop& desktop, Window& top) {
     desktop.InputMoved(&top, origin);
 }
 
+void SdlBackend::PressCloseBox(Desktop& desktop, Window& top, gdi::POINT p, bool down) {
+    State::Record& record = state_->records[&top];
+    if (!record.titleBar) return;
+    const gdi::POINT onBar{p.x, p.y + kTitleBarHeight};
+    const bool inBox =
+        onBar.y >= 0 && p.y < 0 && TitleBarPartAt(top.Width(), onBar) == TitleBarPart::CloseBox;
+    if (down && !inBox) return;
+    if (!down && !record.closeHeld) return;
+    record.closeHeld = down;
+    desktop.InputExposed(&top);
+    // As a window manager's close box: the button goes up over it.
+    if (!down && inBox) desktop.InputClose(&top);
+}
+
+void SdlBackend::ShowActive(Desktop& desktop, Window& top, bool active) {
+    State::Record& record = state_->records[&top];
+    if (!record.titleBar || record.active == active) return;
+    record.active = active;
+    desktop.InputExposed(&top);
+}
+
 void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
-    // Native positions are in scaled pixels; our windows think in those of their 1x frame.
+    // Native positions are in scaled pixels; our windows think in those of their 1x frame, below
+    // our title bar where there is one (a position on the bar is above the client area).
     auto toFrame = [this](HWND w, int x, int y) {
         const int scale = ScaleOf(*w);
-        return gdi::POINT{ToFrameCoordinate(x, scale), ToFrameCoordinate(y, scale)};
+        return gdi::POINT{ToFrameCoordinate(x, scale), ToFrameCoordinate(y, scale) - TitleBarHeight(*w)};
     };
     auto top = [&](Uint32 id) -> HWND {
         auto found = state_->byId.find(id);
@@ -353,11 +423,13 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
-                if (HWND w = top(event.button.windowID))
-                    desktop.InputMouseButton(
-                        w, toFrame(w, event.button.x, event.button.y), ButtonFromSdl(event.button.button),
-                        event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks,
-                        ShiftFromSdl(Sdl().GetModState(), Sdl().GetMouseState(nullptr, nullptr)));
+                if (HWND w = top(event.button.windowID)) {
+                    const gdi::POINT p = toFrame(w, event.button.x, event.button.y);
+                    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+                    if (event.button.button == SDL_BUTTON_LEFT) PressCloseBox(desktop, *w, p, down);
+                    desktop.InputMouseButton(w, p, ButtonFromSdl(event.button.button), down, event.button.clicks,
+                                             ShiftFromSdl(Sdl().GetModState(), Sdl().GetMouseState(nullptr, nullptr)));
+                }
                 break;
             case SDL_KEYDOWN:
             case SDL_KEYUP:
@@ -377,7 +449,11 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                     TrackPlace(desktop, *w);
                     switch (event.window.event) {
                         case SDL_WINDOWEVENT_CLOSE: desktop.InputClose(w); break;
-                        case SDL_WINDOWEVENT_FOCUS_GAINED: desktop.InputActivate(w); break;
+                        case SDL_WINDOWEVENT_FOCUS_GAINED:
+                            desktop.InputActivate(w);
+                            ShowActive(desktop, *w, true);
+                            break;
+                        case SDL_WINDOWEVENT_FOCUS_LOST: ShowActive(desktop, *w, false); break;
                         case SDL_WINDOWEVENT_EXPOSED: desktop.InputExposed(w); break;
                         default: break;
                     }

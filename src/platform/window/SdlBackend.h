@@ -4,12 +4,12 @@
 // or for a window that would not fit the screen's work area at it, the largest at which it fits.
 #pragma once
 
+#include <SDL.h>
+
 #include <map>
 #include <memory>
 
 #include "platform/window/Backend.h"
-
-union SDL_Event;
 
 namespace plexon::window {
 
@@ -54,6 +54,17 @@ class SdlBackend : public Backend {
     gdi::POINT NativePosition(const Window& top, int scale) const;
     // Tells the desktop when the window system put top elsewhere than we know.
     void TrackPlace(Desktop& desktop, Window& top);
+    // Where the compositor draws no title bar (Wayland), a window with a border gets ours: its height,
+    // else 0. The bar and the frame below it as one picture.
+    int TitleBarHeight(const Window& top) const;
+    FrameView WithTitleBar(const Window& top, const FrameView& frame);
+    // The left button at p (client coordinates; above 0 on our title bar) went down or up: our close
+    // box closes the window as a window manager's does.
+    void PressCloseBox(Desktop& desktop, Window& top, gdi::POINT p, bool down);
+    // Our title bar shows whether its window has the keyboard.
+    void ShowActive(Desktop& desktop, Window& top, bool active);
+    // SDL's hit test: our title bar drags its window.
+    static SDL_HitTestResult HitTest(SDL_Window* native, const SDL_Point* at, void* self);
     // Takes dropped file names off SDL's queue as they arrive: the queue holds 65,535 events, and a
     // drop of more files than that would lose names.
     static int GatherDrops(void* self, SDL_Event* event);

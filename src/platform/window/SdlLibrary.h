@@ -46,8 +46,10 @@ inline constexpr const char* kSdlLibrary = "libSDL2-2.0.so.0";
     X(SetEventFilter)                 \
     X(SetHint)                        \
     X(SetWindowBordered)              \
+    X(SetWindowHitTest)               \
     X(SetWindowIcon)                  \
     X(SetWindowInputFocus)            \
+    X(SetWindowModalFor)              \
     X(SetWindowPosition)              \
     X(SetWindowResizable)             \
     X(SetWindowSize)                  \

@@ -107,7 +107,9 @@ void Desktop::SetCaption(HWND window, const std::string& caption) {
     assert(IsWindow(window));
     if (window->caption_ == caption) return;
     window->caption_ = caption;
-    if (!window->parent_) backend_->UpdateNative(*window);
+    if (window->parent_) return;
+    backend_->UpdateNative(*window);
+    window->frameStale_ = true;  // where the back end draws the title bar, it is in the frame
 }
 
 void Desktop::SetBorder(HWND window, BorderStyle border) {
@@ -115,6 +117,11 @@ void Desktop::SetBorder(HWND window, BorderStyle border) {
     if (window->border_ == border) return;
     window->border_ = border;
     if (!window->parent_) backend_->UpdateNative(*window);
+}
+
+void Desktop::SetOwner(HWND topLevel, HWND owner) {
+    assert(IsWindow(topLevel) && (!owner || IsWindow(owner)));
+    if (!topLevel->parent_ && owner != topLevel) topLevel->owner_ = owner;
 }
 
 void Desktop::Show(HWND window, bool visible) {

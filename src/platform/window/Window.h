@@ -107,6 +107,9 @@ class Desktop {
     void SetBounds(HWND window, const gdi::RECT& bounds);
     void SetCaption(HWND window, const std::string& caption);
     void SetBorder(HWND window, BorderStyle border);
+    // Makes owner (a top-level window; null: none) the window that topLevel, a dialog, was opened
+    // from: from its next showing it stays above it.
+    void SetOwner(HWND topLevel, HWND owner);
     void Show(HWND window, bool visible);
     void Enable(HWND window, bool enabled);
     // Visible and enabled up to the top-level window.

@@ -9,7 +9,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "runtime/Exceptions.h"
@@ -108,9 +111,10 @@ void TReplacingFile::Commit(Durability durability) {
         const bool there = ::fstatat(entry_.Folder(), entry_.Name(), &old, AT_SYMLINK_NOFOLLOW) == 0;
         // A link is replaced, not written through; but a device, FIFO, socket or folder, in place or
         // behind a link (/dev/stdout), is never replaced by a file: other programs rely on it.
-        if (there && !S_ISREG(old.st_mode) &&
-            (!S_ISLNK(old.st_mode) ||
-             (::fstatat(entry_.Folder(), entry_.Name(), &reached, 0) == 0 && !S_ISREG(reached.st_mode))))
+        if (there && ((!S_ISREG(old.st_mode) &&
+                       (!S_ISLNK(old.st_mode) ||
+                        (::fstatat(entry_.Folder(), entry_.Name(), &reached, 0) == 0 && !S_ISREG(reached.st_mode)))) ||
+                      IsDescriptorPath(path_)))
             throw EFCreateError(Format(msg::kFCreate, {path_}), path_, "cannot replace: not a regular file");
         if (there && S_ISREG(old.st_mode)) {
             // A rename would go through a file marked read-only; a write in place would not.
@@ -138,6 +142,41 @@ void ReplaceFileContent(const std::string& path, const void* bytes, std::size_t 
     TReplacingFile file(path);
     file.WriteBuffers(bytes, std::int64_t(count), nullptr, 0);
     file.Commit(durability);
+}
+
+namespace {
+
+bool InProc(std::string_view text) {
+    return text == "/proc" || text.starts_with("/proc/");
+}
+
+}  // namespace
+
+bool IsDescriptorFolder(const std::string& folder) {
+    // Resolved: /dev/fd is /proc/self/fd.
+    char* resolved = ::realpath(folder.empty() ? "." : folder.c_str(), nullptr);
+    const bool proc = resolved && InProc(resolved);
+    std::free(resolved);
+    return proc;
+}
+
+bool IsDescriptorLink(const std::string& path) {
+    // Hop by hop: the last hop of /proc/self/fd/1 already names the file it leads to.
+    std::string at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        char text[PATH_MAX];
+        const ssize_t length = ::readlink(at.c_str(), text, sizeof text - 1);
+        if (length < 0) return false;
+        std::string next(text, std::size_t(length));
+        if (!next.starts_with('/')) next = at.substr(0, at.rfind('/') + 1) + next;
+        if (InProc(next)) return true;
+        at = std::move(next);
+    }
+    return false;
+}
+
+bool IsDescriptorPath(const std::string& path) {
+    return IsDescriptorLink(path) || IsDescriptorFolder(path.substr(0, path.rfind('/') + 1));
 }
 
 bool IsReplacementName(std::string_view name) {

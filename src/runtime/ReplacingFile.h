@@ -42,7 +42,8 @@ class TReplacingFile final : public TStream {
 
     // Renames the new file over the target, giving it the replaced file's permission bits; a link at
     // the target is replaced, not written through. A folder, FIFO, device or socket at the target, or
-    // behind a link there, is refused ("cannot replace: not a regular file"). A target that is a regular file this process may
+    // behind a link there, and a descriptor's path (IsDescriptorPath), are refused ("cannot replace:
+    // not a regular file"). A target that is a regular file this process may
     // not write is refused, as a write in place would be. Raises EFCreateError naming the target.
     void Commit(Durability durability = Durability::Process);
 
@@ -63,6 +64,14 @@ class TReplacingFile final : public TStream {
 // The whole content replaces the file at the path.
 void ReplaceFileContent(const std::string& path, const void* bytes, std::size_t count,
                         Durability durability = Durability::Process);
+
+// True when the path stands for a process's descriptor rather than a file: a link whose chain passes
+// through /proc (/dev/stdout), or a name in a folder under /proc (/dev/fd/1). Whatever file the
+// descriptor is now, such a path is never replaced.
+bool IsDescriptorPath(const std::string& path);
+// Its two halves: the link chain of the path, and a folder ("" the working folder) resolved.
+bool IsDescriptorLink(const std::string& path);
+bool IsDescriptorFolder(const std::string& folder);
 
 // True for names of exactly the temporary files above: ".plexon-", six letters or digits, ".tmp".
 bool IsReplacementName(std::string_view name);

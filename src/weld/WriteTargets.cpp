@@ -9,6 +9,7 @@
 
 #include "platform/shell/FileAttributes.h"
 #include "runtime/FolderHandles.h"
+#include "runtime/ReplacingFile.h"
 
 namespace plexon {
 
@@ -76,11 +77,20 @@ std::vector<TargetClash> FindTargetClashes(std::span<const std::string> targets,
     // file a bind mount covers instead of the mount.
     const std::vector<PathFacts> listed = LookUpPaths(targets);
     std::map<FileIdentity, std::size_t> existing;
+    std::map<std::string, bool, std::less<>> descriptorFolders;
+    // /dev/stdout or /dev/fd/1 stands for whatever a descriptor is now, a regular file too.
+    const auto descriptor = [&descriptorFolders](const std::string& path) {
+        const std::string_view folder = SplitPath(path).first;
+        auto found = descriptorFolders.find(folder);
+        if (found == descriptorFolders.end())
+            found = descriptorFolders.emplace(std::string(folder), IsDescriptorFolder(std::string(folder))).first;
+        return found->second || IsDescriptorLink(path);
+    };
     for (std::size_t i = 0; i < targets.size(); ++i) {
         if (!listed[i].exists) continue;
         const PathFacts facts = FactsOf(targets[i]);
         if (!facts.exists) continue;  // a link leading nowhere is replaced like a missing file
-        if (!facts.regular)
+        if (!facts.regular || descriptor(targets[i]))
             clashes[i] = TargetClash{Kind::NotRegular, i, 0};
         else
             existing.emplace(facts.identity, i);

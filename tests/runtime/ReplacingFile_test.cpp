@@ -78,7 +78,10 @@ TEST(ReplacingFile, ReplacesWholeOrNotAtAll) {
     ::mkfifo((t / "fifo").c_str(), 0600);
     fs::create_symlink(t / "fifo", t / "to-fifo");
     fs::create_symlink(strip, t / "to-strip");
-    for (const char* name : {"fifo", "to-fifo"}) {
+    // A link to a descriptor stands for it (as /dev/stdout does), a regular file though it is now.
+    const int held = ::open(strip.c_str(), O_RDONLY | O_CLOEXEC);
+    fs::create_symlink("/proc/self/fd/" + std::to_string(held), t / "to-descriptor");
+    for (const char* name : {"fifo", "to-fifo", "to-descriptor"}) {
         try {
             Replace(t / name, "x");
             ADD_FAILURE() << name << " replaced";
@@ -90,8 +93,10 @@ TEST(ReplacingFile, ReplacesWholeOrNotAtAll) {
     EXPECT_TRUE(fs::is_fifo(t / "fifo"));
     EXPECT_TRUE(fs::is_symlink(t / "to-fifo"));
     EXPECT_FALSE(fs::is_symlink(t / "to-strip"));
+    ::close(held);
+    EXPECT_TRUE(fs::is_symlink(t / "to-descriptor"));
     EXPECT_EQ(ReadPath(strip), "new strip, longer");
-    EXPECT_EQ(EntryCount(t.Path()), 4u);
+    EXPECT_EQ(EntryCount(t.Path()), 5u);
 }
 
 // A real full disk: a small file system of its own, which only the superuser can mount.

@@ -2,6 +2,7 @@
 // by identity, whatever spelling, link or mount leads there.
 #include "weld/WriteTargets.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -46,6 +47,11 @@ TEST(FindTargetClashes, ByIdentityWhateverLeadsThere) {
              fs::create_symlink(t / "fifo", t / "out/A.bmp");
          }, {"out/A.bmp"}, {}, TargetClash{Kind::NotRegular, 0, 0}},
         {"a device", {}, {"out/A.bmp", "/dev/null"}, {}, TargetClash{Kind::NotRegular, 1, 0}},
+        {"a link to a descriptor of a regular file", [](auto& t) {
+             const int fd = ::open(t.WriteFile("held", "x").c_str(), O_RDONLY | O_CLOEXEC);  // closed with the process
+             fs::create_symlink("/proc/self/fd/" + std::to_string(fd), t / "out/A.bmp");
+         }, {"out/A.bmp"}, {}, TargetClash{Kind::NotRegular, 0, 0}},
+        {"a name in a descriptor folder", {}, {"/dev/fd/0"}, {}, TargetClash{Kind::NotRegular, 0, 0}},
         {"a link leading nowhere", [](auto& t) { fs::create_symlink(t / "gone", t / "out/A.bmp"); },
          {"out/A.bmp"}, {}, std::nullopt},
         {"a linked folder, the file still to come", [](auto& t) { fs::create_directory_symlink(t / "out", t / "via"); },

@@ -36,7 +36,7 @@ std::vector<std::string> FilesToOpen(std::span<const std::string> paths, const S
         if (cwd.empty()) cwd = IncludeTrailingPathDelimiter(WorkingFolder().value_or("/"));
         absolute.push_back(cwd + (path.starts_with("./") ? path.substr(2) : path));
     }
-    return ExpandSources(absolute, settings);
+    return ExpandSources(absolute, settings, SourceFormats::All);
 }
 
 }  // namespace plexon

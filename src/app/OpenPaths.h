@@ -15,7 +15,8 @@ namespace plexon {
 bool IsOpenCommand(std::span<const std::string> args);
 
 // The files to select: each path made absolute against the working folder, a folder replaced by its
-// BMP and PNG files grouped by icon in natural order. Raises EFOpenError for a folder that cannot be listed.
+// BMP, PNG and SVG files grouped by icon in natural order. Raises EFOpenError for a folder that cannot be
+// listed.
 std::vector<std::string> FilesToOpen(std::span<const std::string> paths, const SuffixSettings& settings);
 
 }  // namespace plexon

@@ -118,10 +118,13 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     PxGroupBox1 = Section(this, "PxGroupBox1", 48, 77, " 1. Select the images to join ", 1);
     PxGroupBox1->SetTransparent(true);
     lblImageList = PathLabel(this, PxGroupBox1, "lblImageList", 20, 377, kImageListPrompt);
-    lblImageCount = PathLabel(this, PxGroupBox1, "lblImageCount", 48, 293, "");
+    lblImageCount = PathLabel(this, PxGroupBox1, "lblImageCount", 48, 213, "");
     btnImageBrowse = PlaceControl<TButton>(this, PxGroupBox1, "btnImageBrowse", 312, 40, 75, 25);
     btnImageBrowse->SetCaption("&Browse...");
     btnImageBrowse->SetTabOrder(0);
+    btnImageFolder = PlaceControl<TButton>(this, PxGroupBox1, "btnImageFolder", 232, 40, 75, 25);
+    btnImageFolder->SetCaption("&Folder...");
+    btnImageFolder->SetTabOrder(1);
 
     PxGroupBox2 = Section(this, "PxGroupBox2", 132, 53, " 2. Image type", 2);
     Label1 = PlaceControl<TLabel>(this, PxGroupBox2, "Label1", 12, 24, 217, 13);
@@ -178,13 +181,19 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     dlgOpen->SetName("dlgOpen");
     dlgOpen->SetFilter(kOpenFilter);
     dlgOpen->SetOptions(TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing});
+    dlgOpen->SetTitle(kSourceTitle);
     dlgBrowse = new TPxBrowseDlg(this);
     dlgBrowse->SetName("dlgBrowse");
+    dlgBrowse->SetCaption(kOutputTitle);
+    dlgSourceFolder = new TPxBrowseDlg(this);
+    dlgSourceFolder->SetName("dlgSourceFolder");
+    dlgSourceFolder->SetCaption(kSourceTitle);
 
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
     OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
     OnFilesDropped = [this](TComponent*, const std::vector<std::string>& paths) { FilesDropped(paths); };
     btnImageBrowse->OnClick = [this](TComponent* sender) { btnImageBrowseClick(sender); };
+    btnImageFolder->OnClick = [this](TComponent* sender) { btnImageFolderClick(sender); };
     btnOutputBrowse->OnClick = [this](TComponent* sender) { btnOutputBrowseClick(sender); };
     for (TComboBox* combo : {cbImageState, cbImage1, cbImage2, cbImage3, cbImage4})
         combo->OnChange = [this](TComponent* sender) { cbImageStateChange(sender); };
@@ -254,15 +263,30 @@ void TfrmMain::btnImageBrowseClick(TComponent*) {
     SelectFiles(paths);
 }
 
+void TfrmMain::btnImageFolderClick(TComponent*) {
+    if (running_) return;  // no command while a run is prepared or runs
+    dlgSourceFolder->SetSelectedFolder(sourceFolder_);
+    if (!dlgSourceFolder->Execute()) return;
+    const std::string folder = dlgSourceFolder->SelectedFolder();
+    const WindowSources sources = SplitSources(std::vector{folder}, suffixes_);
+    if (sources.images.empty()) {
+        ShowInformation(NoImagesText(folder));
+        return;
+    }
+    SelectFiles(sources.images, folder);
+}
+
 void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
     if (running_) return;  // no command while a run is prepared or runs
     // Folders as `plexon FOLDER` takes them; a file we cannot weld is named, never dropped silently.
     const WindowSources sources = SplitSources(paths, suffixes_);
-    if (!sources.images.empty()) SelectFiles(sources.images);
+    // One folder dropped reads as one chosen with Folder...
+    const bool oneFolder = paths.size() == 1 && DirectoryExists(paths[0]);
+    if (!sources.images.empty()) SelectFiles(sources.images, oneFolder ? paths[0] : std::string());
     if (!sources.leftOut.empty()) ShowInformation(LeftOutText(sources.leftOut));
 }
 
-void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
+void TfrmMain::SelectFiles(const std::vector<std::string>& paths, const std::string& folder) {
     Screen().SetCursor(crHourGlass);
     // Also after a file that cannot be loaded: the selection stands, the cursor comes back.
     const ScopeExit restore([] { Screen().SetCursor(crDefault); });
@@ -275,8 +299,11 @@ void TfrmMain::SelectFiles(const std::vector<std::string>& paths) {
     fileList_->EndUpdate();
     sourceFolder_ = SourceFolderOf(paths);
     lblImageList->SetCaption(sourceFolder_);
-    lblImageCount->SetCaption(std::to_string(paths.size()) + " files selected");
-    imageSize_ = SlotSizeOf(fileList_->Strings(0), SourceFormats::BmpAndPng);
+    lblImageCount->SetCaption(folder.empty() ? std::to_string(paths.size()) + " files selected"
+                                             : FolderCountText(folder, paths.size()));
+    const std::optional<int32_t> own = OwnSlotSizeOf(fileList_->Strings(0), SourceFormats::All);
+    sizeFromOptions_ = !own;
+    imageSize_ = own.value_or(svgSize_);
 }
 
 void TfrmMain::btnOutputBrowseClick(TComponent*) {
@@ -306,12 +333,15 @@ void TfrmMain::btnOptionsClick(TComponent*) {
     frmOptions->txtSuffixPressed->SetMaskedText("_" + suffixes_.SuffixPressed);
     frmOptions->SetStripFormat(stripFormat_);
     frmOptions->chkDeriveMissing->SetChecked(deriveMissing_);
+    frmOptions->SetSvgSize(svgSize_);
     // The choices are read back also when showing failed, as long as OK had been chosen.
     const ScopeExit readBack([this] {
         if (frmOptions->ModalResult() != mrOk) return;
         suffixes_ = frmOptions->Letters();
         stripFormat_ = frmOptions->ChosenStripFormat();
         deriveMissing_ = frmOptions->chkDeriveMissing->Checked();
+        svgSize_ = frmOptions->ChosenSvgSize();
+        if (sizeFromOptions_) imageSize_ = svgSize_;
     });
     frmOptions->ShowModal();
 }
@@ -335,6 +365,7 @@ void TfrmMain::ShowBusy(bool busy) {
     pbWork->SetVisible(busy);
     for (TPxSpeedButton* command : {btnStart, btnOptions, btnAbout, btnExit}) command->SetVisible(!busy);
     btnImageBrowse->SetEnabled(!busy);
+    btnImageFolder->SetEnabled(!busy);
     cbImageState->SetEnabled(!busy);
     if (busy) {
         for (TComboBox* slot : {cbImage1, cbImage2, cbImage3, cbImage4}) slot->SetEnabled(false);
@@ -361,7 +392,7 @@ WeldRequest TfrmMain::RequestFromWindow() const {
     request.OutputFolder = lblOutputPath->Caption();
     request.Format = stripFormat_;
     request.DeriveMissing = deriveMissing_;
-    request.Sources = SourceFormats::BmpAndPng;
+    request.Sources = SourceFormats::All;
     return request;
 }
 
@@ -372,6 +403,7 @@ void TfrmMain::RestoreChoices(const WindowChoices& choices) {
     cbImageStateChange(this);
     stripFormat_ = choices.format;
     deriveMissing_ = choices.deriveMissing;
+    svgSize_ = choices.svgSize;
     // A folder gone since (an unplugged drive, a removed project) is forgotten.
     if (!choices.sourceFolder.empty() && DirectoryExists(choices.sourceFolder))
         sourceFolder_ = IncludeTrailingPathDelimiter(choices.sourceFolder);
@@ -387,6 +419,7 @@ WindowChoices TfrmMain::CurrentChoices() const {
     choices.stateCount = cbImageState->ItemIndex() + kMinStateCount;
     choices.format = stripFormat_;
     choices.deriveMissing = deriveMissing_;
+    choices.svgSize = svgSize_;
     if (lblOutputPath->Caption() != kOutputPathPrompt) choices.outputFolder = lblOutputPath->Caption();
     const TComboBox* const slots[] = {cbImage1, cbImage2, cbImage3, cbImage4};
     for (std::size_t i = 0; i < choices.order.size(); ++i)

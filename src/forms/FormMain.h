@@ -37,6 +37,7 @@ class TfrmMain : public TForm {
     TEllipsisLabel* lblImageList;
     TEllipsisLabel* lblImageCount;
     TButton* btnImageBrowse;
+    TButton* btnImageFolder;  // a whole folder's images as the source
     TPxGroupBox* PxGroupBox2;
     TLabel* Label1;
     TComboBox* cbImageState;
@@ -56,20 +57,27 @@ class TfrmMain : public TForm {
     TComboBox* cbImage4;
     TOpenDialog* dlgOpen;
     TPxBrowseDlg* dlgBrowse;
+    TPxBrowseDlg* dlgSourceFolder;
 
     // The selected source files in the order chosen; null until the first selection.
     const TStringList* FileList() const { return fileList_.get(); }
-    // Width of the first selected file; 0 until one was measured.
+    // Width of the first selected file (Options' SVG size for an SVG without one); 0 until one was
+    // measured.
     int ImageSize() const { return imageSize_; }
     SuffixSettings& Suffixes() { return suffixes_; }
     // The strip format Options chose; the window's runs write it.
     StripFormat StripFormatChoice() const { return stripFormat_; }
     // Options' "Make missing states from the Normal image"; the window's runs follow it.
     bool DeriveMissingChoice() const { return deriveMissing_; }
+    // Options' "Size for SVG images".
+    int SvgSizeChoice() const { return svgSize_; }
 
     void FormCreate(TComponent* sender);
     void FormClose(TComponent* sender, TCloseAction& action);
     void btnImageBrowseClick(TComponent* sender);
+    // Selects the chosen folder's images as a drop of it does; a folder without any is refused and
+    // the earlier selection stays.
+    void btnImageFolderClick(TComponent* sender);
     void btnOutputBrowseClick(TComponent* sender);
     void cbImageStateChange(TComponent* sender);
     void btnStartClick(TComponent* sender);
@@ -88,7 +96,11 @@ class TfrmMain : public TForm {
     static constexpr const char* kOutputPathPrompt =
         "< Click the Browse button to select location for generated images >";
     static constexpr const char* kOpenFilter =
-        "Image files (*.bmp;*.png)|*.bmp;*.png|Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png";
+        "Image files (*.bmp;*.png;*.svg)|*.bmp;*.png;*.svg|Bitmap files (*.bmp)|*.bmp|"
+        "PNG images (*.png)|*.png|SVG images (*.svg)|*.svg";
+    // The choosers' titles: the section each one serves.
+    static constexpr const char* kSourceTitle = "Select the images to join";
+    static constexpr const char* kOutputTitle = "Select the output folder";
 
     // Busy mode's controls (not the cursor): the progress bar at 0 and shown, the commands hidden,
     // the choosers and browse buttons disabled; or the idle window back. Start uses it; public for
@@ -96,7 +108,8 @@ class TfrmMain : public TForm {
     void ShowBusy(bool busy);
 
   private:
-    void SelectFiles(const std::vector<std::string>& paths);
+    // The count reads "N files selected", or "Icons/ (N images)" for one folder's images.
+    void SelectFiles(const std::vector<std::string>& paths, const std::string& folder = {});
     WeldRequest RequestFromWindow() const;
     // The choices restored at start, and the window's current ones for the settings file.
     void RestoreChoices(const WindowChoices& choices);
@@ -108,6 +121,9 @@ class TfrmMain : public TForm {
     SuffixSettings suffixes_;
     StripFormat stripFormat_ = StripFormat::Bmp;
     bool deriveMissing_ = false;
+    int svgSize_ = kDefaultSvgSize;
+    // The first source is an SVG without a size of its own: the slot follows svgSize_.
+    bool sizeFromOptions_ = false;
     // The folder of the last selection (or the remembered one); empty for none.
     std::string sourceFolder_;
     // The last attempt to save the settings on closing failed; the next close does not try again.

@@ -2,6 +2,9 @@
 // its default and cancel buttons and the masked edit.
 #include "forms/FormOptions.h"
 
+#include <algorithm>
+#include <string>
+
 #include "controls/PxGroupBox.h"
 #include "forms/CaptionedGroup.h"
 #include "forms/MessageDialog.h"
@@ -13,6 +16,7 @@
 #include "framework/MaskEdit.h"
 #include "framework/PlaceControl.h"
 #include "runtime/Utf8.h"
+#include "weld/Settings.h"
 #include "weld/SuffixLetters.h"
 
 namespace plexon {
@@ -43,14 +47,14 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetClientWidth(257);
-    SetClientHeight(257);
+    SetClientHeight(285);
     Font().SetName("Tahoma");
     Font().SetHeight(-11);
 
-    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 207, 257, 5);
+    Bevel1 = PlaceControl<TBevel>(this, this, "Bevel1", 0, 235, 257, 5);
     Bevel1->SetShape(TBevelShape::bsTopLine);
     Bevel1->SetAnchors(akLeft | akRight | akBottom);
-    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 219, 75, 25);
+    btnOK = PlaceControl<TButton>(this, this, "btnOK", 88, 247, 75, 25);
     btnOK->SetCaption("OK");
     btnOK->SetDefault(true);
     btnOK->SetModalResult(mrOk);
@@ -63,7 +67,7 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
         SetModalResult(mrNone);
         RunMessageDialog(std::string(msg::kSuffixLetters), mtInformation, {mbOK}, 0, -1, -1, "");
     };
-    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 219, 75, 25);
+    btnCancel = PlaceControl<TButton>(this, this, "btnCancel", 172, 247, 75, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
@@ -92,7 +96,7 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     txtSuffixDisabled->SetMaskedText("_d");
     txtSuffixPressed->SetMaskedText("_p");
 
-    PxGroupBox3 = Group(this, "PxGroupBox3", 124, 77, "Strip format", 3);
+    PxGroupBox3 = Group(this, "PxGroupBox3", 124, 105, "Strip format", 3);
     cbStripFormat = PlaceControl<TComboBox>(this, PxGroupBox3, "cbStripFormat", 16, 20, 209, 21);
     for (const char* item : {"BMP (as before)", "PNG with transparency", "BMP with transparency"})
         cbStripFormat->Items().Add(item);
@@ -102,6 +106,14 @@ TfrmOptions::TfrmOptions(TComponent* owner) : TForm(owner) {
     chkDeriveMissing = PlaceControl<TCheckBox>(this, PxGroupBox3, "chkDeriveMissing", 8, 48, 225, 17);
     chkDeriveMissing->SetCaption("Make missing states from the Normal image");
     chkDeriveMissing->SetTabOrder(1);
+    lblSvgSize = PlaceControl<TLabel>(this, PxGroupBox3, "lblSvgSize", 16, 80, 97, 13);
+    lblSvgSize->SetCaption("Size for SVG images");
+    cbSvgSize = PlaceControl<TComboBox>(this, PxGroupBox3, "cbSvgSize", 160, 76, 65, 21);
+    for (const int size : kSvgSizes) cbSvgSize->Items().Add(std::to_string(size));
+    cbSvgSize->SetItemHeight(13);
+    cbSvgSize->SetTabOrder(2);
+    lblSvgSize->SetFocusControl(cbSvgSize);
+    SetSvgSize(kDefaultSvgSize);
 }
 
 void TfrmOptions::SetStripFormat(StripFormat format) {
@@ -110,6 +122,17 @@ void TfrmOptions::SetStripFormat(StripFormat format) {
 
 StripFormat TfrmOptions::ChosenStripFormat() const {
     return StripFormat(cbStripFormat->ItemIndex());
+}
+
+void TfrmOptions::SetSvgSize(int size) {
+    const auto* at = std::find(kSvgSizes.begin(), kSvgSizes.end(), size);
+    if (at == kSvgSizes.end()) at = std::find(kSvgSizes.begin(), kSvgSizes.end(), kDefaultSvgSize);
+    cbSvgSize->SetItemIndex(static_cast<int>(at - kSvgSizes.begin()));
+}
+
+int TfrmOptions::ChosenSvgSize() const {
+    const int index = cbSvgSize->ItemIndex();
+    return index >= 0 && index < int(kSvgSizes.size()) ? kSvgSizes[std::size_t(index)] : kDefaultSvgSize;
 }
 
 SuffixSettings TfrmOptions::Letters() const {

@@ -1,7 +1,7 @@
 // The Options dialog: three masked fields for the suffix letters of the Hot, Disabled and Pressed
 // files, the format of the strips the main window writes and whether missing states are made from
-// the Normal image. It keeps no choices of its own; the
-// main window fills the controls and reads them back.
+// the Normal image, and the size an SVG image without one of its own is drawn at. It keeps no
+// choices of its own; the main window fills the controls and reads them back.
 #pragma once
 
 #include "framework/Form.h"
@@ -27,6 +27,9 @@ class TfrmOptions : public TForm {
     // The strip format list's choice; its items follow StripFormat's order.
     void SetStripFormat(StripFormat format);
     StripFormat ChosenStripFormat() const;
+    // The SVG size list's choice, one of kSvgSizes; another size shows the default.
+    void SetSvgSize(int size);
+    int ChosenSvgSize() const;
 
     TBevel* Bevel1;
     TButton* btnOK;
@@ -42,6 +45,8 @@ class TfrmOptions : public TForm {
     TPxGroupBox* PxGroupBox3;
     TComboBox* cbStripFormat;
     TCheckBox* chkDeriveMissing;  // states an icon lacks made from its Normal image
+    TLabel* lblSvgSize;
+    TComboBox* cbSvgSize;
 };
 
 // The dialog while the Options command shows it; null otherwise.

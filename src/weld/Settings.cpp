@@ -46,6 +46,9 @@ SettingsRead ReadSettings(const std::string& path) {
     else if (!format.empty())
         read.unknownFormat = format;
     choices.deriveMissing = text.ReadString(kWeldSection, "DeriveMissing", "") == "1";
+    const std::string svgSize = text.ReadString(kWeldSection, "SvgSize", "");
+    for (const int size : kSvgSizes)
+        if (svgSize == std::to_string(size)) choices.svgSize = size;
     return read;
 }
 
@@ -75,6 +78,8 @@ void SaveSettings(const std::string& path, const SuffixSettings& suffixes, const
     entries.push_back({kWeldSection, "Order", order});
     entries.push_back({kWeldSection, "StripFormat", StripFormatName(choices.format)});
     entries.push_back({kWeldSection, "DeriveMissing", choices.deriveMissing ? "1" : "0"});
+    const std::string svgSize = std::to_string(choices.svgSize);
+    entries.push_back({kWeldSection, "SvgSize", svgSize});
     TIniFile(path).WriteEntries(entries);
 }
 

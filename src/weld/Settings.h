@@ -3,6 +3,7 @@
 // business; the batch command takes only the strip format and DeriveMissing from [Weld].
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "weld/Slots.h"
@@ -10,6 +11,10 @@
 #include "weld/SuffixSettings.h"
 
 namespace plexon {
+
+// The sizes the window offers for SVG images that give none of their own ([Weld] SvgSize).
+inline constexpr std::array<int, 6> kSvgSizes = {16, 20, 24, 32, 48, 64};
+inline constexpr int kDefaultSvgSize = 32;
 
 // What the main window remembers between sessions besides the letters.
 struct WindowChoices {
@@ -19,6 +24,7 @@ struct WindowChoices {
     SlotStates order = kDefaultSlotStates;
     StripFormat format = StripFormat::Bmp;
     bool deriveMissing = false;  // [Weld] DeriveMissing=1
+    int svgSize = kDefaultSvgSize;  // one of kSvgSizes; the batch asks for --size instead
 
     bool operator==(const WindowChoices&) const = default;
 };
@@ -26,7 +32,7 @@ struct WindowChoices {
 // One read of the settings file. A value that names nothing sensible gives its default: a state
 // count other than 2 to 4, an order that is not four state names (any case, separated by commas);
 // a StripFormat that names no format reads as bmp and is kept in unknownFormat for a warning;
-// DeriveMissing is on for "1" alone. A
+// DeriveMissing is on for "1" alone; an SvgSize not in kSvgSizes reads as 32. A
 // refused file (TIniText::Refusal) gives every default and must never be written, or the settings it
 // holds would be lost.
 struct SettingsRead {

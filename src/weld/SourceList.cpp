@@ -89,18 +89,29 @@ std::vector<std::string> ExpandSources(std::span<const std::string> sources, con
 WindowSources SplitSources(std::span<const std::string> sources, const SuffixSettings& settings) {
     WindowSources split;
     // Folders give images only, so any other file left is one the user named.
-    for (std::string& path : ExpandSources(sources, settings))
-        (IsSourceFileName(ExtractFileName(path)) ? split.images : split.leftOut).push_back(std::move(path));
+    for (std::string& path : ExpandSources(sources, settings, SourceFormats::All))
+        (IsSourceFileName(ExtractFileName(path), SourceFormats::All) ? split.images : split.leftOut)
+            .push_back(std::move(path));
     return split;
 }
 
 std::string LeftOutText(std::span<const std::string> leftOut) {
     constexpr std::size_t kNamed = 10;
-    std::string text = "These files are not BMP or PNG images and were left out: ";
+    std::string text = "These files are not BMP, PNG or SVG images and were left out: ";
     for (std::size_t i = 0; i < leftOut.size() && i < kNamed; ++i)
         text += (i ? ", " : "") + ExtractFileName(leftOut[i]);
     if (leftOut.size() > kNamed) text += " and " + std::to_string(leftOut.size() - kNamed) + " more";
     return text + ".";
+}
+
+std::string FolderCountText(const std::string& folder, std::size_t count) {
+    std::string_view path = folder;
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    return IncludeTrailingPathDelimiter(ExtractFileName(path)) + " (" + std::to_string(count) + " images)";
+}
+
+std::string NoImagesText(const std::string& folder) {
+    return IncludeTrailingPathDelimiter(folder) + " holds no .bmp, .png or .svg images.";
 }
 
 }  // namespace plexon

@@ -27,15 +27,21 @@ std::vector<std::string> ExpandSources(std::span<const std::string> sources, con
                                        SourceFormats formats = SourceFormats::BmpAndPng);
 
 // What the window takes from dropped or given paths: folders expanded as ExpandSources does, files
-// that IsSourceFileName takes; the other files, in the order given, are left out and said so.
+// that IsSourceFileName takes (SVG too, as the batch reads them); the other files, in the order
+// given, are left out and said so.
 struct WindowSources {
     std::vector<std::string> images;
     std::vector<std::string> leftOut;
 };
 WindowSources SplitSources(std::span<const std::string> sources, const SuffixSettings& settings);
 
-// "These files are not BMP or PNG images and were left out: a.svg, b.jpg." by file name, at most ten,
-// then "and N more".
+// "These files are not BMP, PNG or SVG images and were left out: a.gif, b.jpg." by file name, at
+// most ten, then "and N more".
 std::string LeftOutText(std::span<const std::string> leftOut);
+
+// A folder chosen as the source: "Icons/ (124 images)" for its selection, and
+// "/home/me/Icons/ holds no .bmp, .png or .svg images." when it has none.
+std::string FolderCountText(const std::string& folder, std::size_t count);
+std::string NoImagesText(const std::string& folder);
 
 }  // namespace plexon

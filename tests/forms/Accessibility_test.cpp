@@ -26,8 +26,9 @@ const char* const kMainTree =
     link "www.tesvo.example" (279,336 99x13) enabled sensitive showing visible action=click hint="https://www.tesvo.example/"
   panel "1. Select the images to join" (8,48 397x77) enabled sensitive showing visible
     label "< Click the Browse button to select image files >" (20,68 377x13) enabled sensitive showing visible text="< Click the Browse button to select image files >"
-    label "" (20,96 293x13) enabled sensitive showing visible text=""
+    label "" (20,96 213x13) enabled sensitive showing visible text=""
     push button "Browse..." (320,88 75x25) enabled sensitive focusable focused showing visible action=click
+    push button "Folder..." (240,88 75x25) enabled sensitive focusable showing visible action=click
   panel "2. Image type" (8,132 397x53) enabled sensitive showing visible
     label "What type of image would you like to create?" (20,156 217x13) enabled sensitive showing visible text="What type of image would you like to create?" label-for=combo box
     combo box "What type of image would you like to create?" (248,152 145x21) enabled sensitive focusable showing visible text="3 state images" selected=1
@@ -67,10 +68,10 @@ const char* const kMainTree =
 )tree";
 
 const char* const kOptionsTree =
-    R"tree(dialog "Options" (0,0 257x257) enabled sensitive showing visible active
-  separator "" (0,207 257x5) enabled sensitive showing visible
-  push button "OK" (88,219 75x25) enabled sensitive focusable focused showing visible default action=click
-  push button "Cancel" (172,219 75x25) enabled sensitive focusable showing visible action=click
+    R"tree(dialog "Options" (0,0 257x285) enabled sensitive showing visible active
+  separator "" (0,235 257x5) enabled sensitive showing visible
+  push button "OK" (88,247 75x25) enabled sensitive focusable focused showing visible default action=click
+  push button "Cancel" (172,247 75x25) enabled sensitive focusable showing visible action=click
   panel "File suffix information" (8,8 241x109) enabled sensitive showing visible
     label "The file suffix identifies the icon state; hot, disabled or pressed." (124,28 111x39) enabled sensitive showing visible text="The file suffix identifies\nthe icon state; hot, \ndisabled or pressed."
     label "Hot" (24,32 17x13) enabled sensitive showing visible text="Hot" label-for=text
@@ -79,12 +80,20 @@ const char* const kOptionsTree =
     text "Hot" (76,28 37x21) enabled sensitive focusable showing visible editable text="_h"
     text "Disabled" (76,56 36x21) enabled sensitive focusable showing visible editable text="_d"
     text "Pressed" (76,84 36x21) enabled sensitive focusable showing visible editable text="_p"
-  panel "Strip format" (8,124 241x77) enabled sensitive showing visible
+  panel "Strip format" (8,124 241x105) enabled sensitive showing visible
     combo box "BMP (as before)" (24,144 209x21) enabled sensitive focusable showing visible text="BMP (as before)" selected=0
       list item "BMP (as before)" (25,166 207x13) enabled sensitive visible selectable selected
       list item "PNG with transparency" (25,179 207x13) enabled sensitive visible selectable
       list item "BMP with transparency" (25,192 207x13) enabled sensitive visible selectable
     check box "Make missing states from the Normal image" (16,172 225x17) enabled sensitive focusable showing visible action=click
+    label "Size for SVG images" (24,204 97x13) enabled sensitive showing visible text="Size for SVG images" label-for=combo box
+    combo box "Size for SVG images" (168,200 65x21) enabled sensitive focusable showing visible text="32" selected=3
+      list item "16" (169,222 63x13) enabled sensitive visible selectable
+      list item "20" (169,235 63x13) enabled sensitive visible selectable
+      list item "24" (169,248 63x13) enabled sensitive visible selectable
+      list item "32" (169,261 63x13) enabled sensitive visible selectable selected
+      list item "48" (169,274 63x13) enabled sensitive visible selectable
+      list item "64" (169,287 63x13) enabled sensitive visible selectable
 )tree";
 
 class AccessibleWindows : public FormTest {

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "ChooserTestSupport.h"
+#include "platform/shell/Folders.h"
+#include "runtime/PathText.h"
 
 namespace plexon::test {
 namespace {
@@ -65,7 +67,8 @@ TEST_F(BrowseDialog, TheSecondRunPreselectsTheFirstRunsFolder) {
     dialog->SetCaption("Output folder");
     ASSERT_TRUE(dialog->Execute());
     EXPECT_EQ(ProgramArguments(),
-              (std::vector<std::string>{"--file-selection", "--title=Output folder", "--directory"}));
+              (std::vector<std::string>{"--file-selection", "--title=Output folder", "--directory",
+                                        "--filename=" + IncludeTrailingPathDelimiter(*HomeFolder())}));
     ASSERT_TRUE(dialog->Execute());
     EXPECT_EQ(ProgramArguments().back(), "--filename=" + out + "/");
     FakeProgram("zenity", "", 1);

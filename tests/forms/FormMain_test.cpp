@@ -32,6 +32,7 @@
 #include "framework/MaskEdit.h"
 #include "graphics/Bitmap.h"
 #include "graphics/PngFormat.h"
+#include "graphics/SvgHelpers.h"
 #include "platform/shell/OpenLink.h"
 #include "runtime/FolderLock.h"
 #include "runtime/IniFile.h"
@@ -101,6 +102,13 @@ class MainWindow : public FormTest {
         return line;
     }
 
+    std::vector<std::string> Selected() const {
+        std::vector<std::string> paths;
+        for (int i = 0; form->FileList() && i < form->FileList()->Count(); ++i)
+            paths.push_back(form->FileList()->Strings(i));
+        return paths;
+    }
+
     plexon::test::TempFolder folder;
     std::string config, script;
     std::vector<std::string> errors;
@@ -143,8 +151,9 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
         {form->MarkupLabel1, form, 36, 336, 361, 17, ""},  // a markup label keeps its caption empty
         {form->PxGroupBox1, form, 8, 48, 397, 77, " 1. Select the images to join "},
         {form->lblImageList, form->PxGroupBox1, 12, 20, 377, 13, TfrmMain::kImageListPrompt},
-        {form->lblImageCount, form->PxGroupBox1, 12, 48, 293, 13, ""},
+        {form->lblImageCount, form->PxGroupBox1, 12, 48, 213, 13, ""},
         {form->btnImageBrowse, form->PxGroupBox1, 312, 40, 75, 25, "&Browse..."},
+        {form->btnImageFolder, form->PxGroupBox1, 232, 40, 75, 25, "&Folder..."},
         {form->PxGroupBox2, form, 8, 132, 397, 53, " 2. Image type"},
         {form->Label1, form->PxGroupBox2, 12, 24, 217, 13, "What type of image would you like to create?"},
         {form->cbImageState, form->PxGroupBox2, 240, 20, 145, 21, ""},
@@ -184,7 +193,11 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
     EXPECT_EQ(form->cbImageState->Items()[0], "2 state images");
     EXPECT_EQ(form->cbImageState->Items()[2], "4 state images");
     EXPECT_EQ(form->dlgOpen->Filter(),
-              "Image files (*.bmp;*.png)|*.bmp;*.png|Bitmap files (*.bmp)|*.bmp|PNG images (*.png)|*.png");
+              "Image files (*.bmp;*.png;*.svg)|*.bmp;*.png;*.svg|Bitmap files (*.bmp)|*.bmp|"
+              "PNG images (*.png)|*.png|SVG images (*.svg)|*.svg");
+    EXPECT_EQ(form->dlgOpen->Title(), "Select the images to join");
+    EXPECT_EQ(form->dlgSourceFolder->Caption(), "Select the images to join");
+    EXPECT_EQ(form->dlgBrowse->Caption(), "Select the output folder");
     EXPECT_EQ(form->dlgOpen->Options(), (TOpenOptions{ofHideReadOnly, ofAllowMultiSelect, ofEnableSizing}));
 }
 
@@ -323,13 +336,13 @@ TEST_F(MainWindow, TabOrderRunsThroughTheSectionsAndSkipsTheCommandBar) {
     form->cbImageStateChange(form->cbImageState);
     std::vector<TWinControl*> order;
     TWinControl* control = form->FindNextControl(nullptr, true, true);
-    for (int i = 0; i < 7 && control; ++i) {
+    for (int i = 0; i < 8 && control; ++i) {
         order.push_back(control);
         control = form->FindNextControl(control, true, true);
     }
-    EXPECT_EQ(order, (std::vector<TWinControl*>{form->btnImageBrowse, form->cbImageState, form->cbImage1,
-                                                form->cbImage2, form->cbImage3, form->cbImage4,
-                                                form->btnOutputBrowse}));
+    EXPECT_EQ(order, (std::vector<TWinControl*>{form->btnImageBrowse, form->btnImageFolder,
+                                                form->cbImageState, form->cbImage1, form->cbImage2,
+                                                form->cbImage3, form->cbImage4, form->btnOutputBrowse}));
 }
 
 TEST_F(MainWindow, TheStateCountEnablesSlotsAndKeepsTheirChoices) {
@@ -371,6 +384,29 @@ TEST_F(MainWindow, BrowseSelectsFilesInTheChoosersOrderAndMeasuresTheFirst) {
     EXPECT_EQ(form->ImageSize(), 16);
 }
 
+TEST_F(MainWindow, FolderSelectsItsImagesInNaturalOrderAndRefusesOneWithout) {
+    const std::string icons = folder.MakeFolder("Icons"), empty = folder.MakeFolder("Empty");
+    for (const char* name : {"Icon10.bmp", "Icon2_h.bmp", "Icon2.bmp"})
+        WriteBmp(icons + "/" + name, 16, 16, clRed);
+    folder.WriteFile("Icons/notes.txt", "x");
+    folder.WriteFile("Empty/notes.txt", "x");
+    Answers({icons, empty});
+    Click(*form->btnImageFolder);
+    Pump();
+    const std::vector<std::string> chosen = {icons + "/Icon2.bmp", icons + "/Icon2_h.bmp",
+                                             icons + "/Icon10.bmp"};
+    ASSERT_NE(form->FileList(), nullptr);
+    EXPECT_EQ(Selected(), chosen);
+    EXPECT_EQ(form->lblImageList->Caption(), icons + "/");
+    EXPECT_EQ(form->lblImageCount->Caption(), "Icons/ (3 images)");
+    EXPECT_EQ(form->ImageSize(), 16);
+    EXPECT_EQ(Messages([&] { Click(*form->btnImageFolder); }),
+              std::vector<std::string>{empty + "/ holds no .bmp, .png or .svg images."});
+    EXPECT_EQ(Selected(), chosen);
+    EXPECT_EQ(form->lblImageCount->Caption(), "Icons/ (3 images)");
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(MainWindow, OneFileIsCountedWithoutASingular) {
     Answers({Icons(1)});
     Click(*form->btnImageBrowse);
@@ -401,7 +437,7 @@ TEST_F(MainWindow, DroppedBitmapsAreSelectedLikeBrowsedOnesInDropOrder) {
     WriteBmp(one, 5, 5, clRed);
     WriteBmp(two, 6, 6, clRed);
     WriteBmp(three, 7, 3, clRed);
-    const std::string leftOut = "These files are not BMP or PNG images and were left out: notes.txt.";
+    const std::string leftOut = "These files are not BMP, PNG or SVG images and were left out: notes.txt.";
     EXPECT_EQ(Messages([&] {
                   Desk().InputDrop(form->Handle(), {folder.WriteFile("notes.txt", "x"), two, one, three});
               }),
@@ -792,6 +828,34 @@ TEST_F(MainWindow, ComesBackWithItsChoicesAndWeldsPngSourcesInTheChosenFormat) {
     EXPECT_EQ(errors, std::vector<std::string>{});
 }
 
+// SVG sources weld from the window as the batch welds them; an SVG without a size of its own takes
+// the size Options keeps, which the batch is given as --size.
+TEST_F(MainWindow, SvgSourcesWeldAsTheBatchWeldsThem) {
+    SetSvgHelperProgram(PLEXON_BINARY);  // this test program is no helper
+    const std::string src = folder.MakeFolder("svg"), out = folder.MakeFolder("out");
+    folder.WriteFile("svg/Go.svg",
+                     R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 8 8">)"
+                     R"(<circle cx="4" cy="4" r="3" fill="#c04000" fill-opacity="0.7"/></svg>)");
+    folder.WriteFile("svg/Go_h.svg", R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">)"
+                                     R"(<rect x="2" y="3" width="12" height="9" fill="#2060c0"/></svg>)");
+    std::ofstream(config) << "[Window]\nOutputFolder=" << out << "\n[Weld]\nStateCount=2\nSvgSize=24\n";
+    delete form;
+    form = new TfrmMain(&Application());
+    form->Show();
+    Pump();
+    EXPECT_EQ(form->SvgSizeChoice(), 24);
+    Desk().InputDrop(form->Handle(), {src});
+    Pump();
+    EXPECT_EQ(form->lblImageCount->Caption(), "svg/ (2 images)");
+    EXPECT_EQ(form->ImageSize(), 24);
+    Messages([&] { Click(*form->btnStart); });
+    const std::string batch = std::string(PLEXON_BINARY) + " weld -q --config " + folder / "none.ini" +
+                              " -n 2 --size 24 -o " + folder / "batch" + " " + src;
+    ASSERT_EQ(std::system(batch.c_str()), 0) << batch;
+    EXPECT_EQ(ReadFileBytes(out + "/Go.bmp"), ReadFileBytes(folder / "batch/24x24/Go.bmp"));
+    EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
 class OptionsCommand : public MainWindow {
   protected:
     // Runs the Options command with `inside` scripted while the dialog shows; `inside` ends with the
@@ -822,8 +886,12 @@ TEST_F(OptionsCommand, OkTakesTheTypedLetterAndItIsSavedOnClose) {
         frmOptions->chkDeriveMissing->SetFocus();
         Key(window::vk::kSpace);
         Pump();
+        frmOptions->cbSvgSize->SetFocus();
+        Key(window::vk::kEnd);
+        Pump();
         Click(*frmOptions->btnOK);
     });
+    EXPECT_EQ(form->SvgSizeChoice(), 64);
     EXPECT_EQ(shown, "_h_d_p");
     EXPECT_EQ(form->StripFormatChoice(), StripFormat::BmpAlpha);
     EXPECT_TRUE(form->DeriveMissingChoice());
@@ -834,6 +902,7 @@ TEST_F(OptionsCommand, OkTakesTheTypedLetterAndItIsSavedOnClose) {
     EXPECT_EQ(ReadSettings(config).suffixes.SuffixHot, "X");
     EXPECT_EQ(ReadSettings(config).choices.format, StripFormat::BmpAlpha);
     EXPECT_TRUE(ReadSettings(config).choices.deriveMissing);
+    EXPECT_EQ(ReadSettings(config).choices.svgSize, 64);
 }
 
 TEST_F(OptionsCommand, CancelAndTheCloseBoxKeepTheLetters) {

@@ -39,10 +39,10 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Caption(), "Options");
     EXPECT_EQ(form->BorderStyle(), bsDialog);
     EXPECT_EQ(form->Width(), 257);
-    EXPECT_EQ(form->Height(), 257);
+    EXPECT_EQ(form->Height(), 285);
     EXPECT_EQ(form->Font().Name(), "Tahoma");
     EXPECT_EQ(form->Font().Height(), -11);
-    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 219, 75, 25}));
+    EXPECT_EQ(Bounds(*form->btnOK), (std::array<int, 4>{88, 247, 75, 25}));
     EXPECT_TRUE(form->btnOK->Default());
     EXPECT_EQ(form->btnOK->ModalResult(), mrOk);
     EXPECT_EQ(form->btnCancel->Caption(), "Cancel");
@@ -58,9 +58,9 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->Label3->Caption(), "Disabled");
     EXPECT_EQ(form->Label4->Caption(), "Pressed");
     EXPECT_EQ(form->Bevel1->Shape(), TBevelShape::bsTopLine);
-    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 207, 257, 5}));
+    EXPECT_EQ(Bounds(*form->Bevel1), (std::array<int, 4>{0, 235, 257, 5}));
     EXPECT_EQ(form->Bevel1->Anchors(), akLeft | akRight | akBottom);
-    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 219, 75, 25}));
+    EXPECT_EQ(Bounds(*form->btnCancel), (std::array<int, 4>{172, 247, 75, 25}));
     for (const TButton* button : {form->btnOK, form->btnCancel})
         EXPECT_EQ(button->Anchors(), akRight | akBottom);
     EXPECT_EQ(Bounds(*form->Label1), (std::array<int, 4>{116, 20, 111, 39}));
@@ -79,7 +79,7 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->txtSuffixDisabled->DisplayText(), "_d");
     EXPECT_EQ(form->txtSuffixPressed->DisplayText(), "_p");
     EXPECT_EQ(form->PxGroupBox3->Caption(), "Strip format");
-    EXPECT_EQ(Bounds(*form->PxGroupBox3), (std::array<int, 4>{8, 124, 241, 77}));
+    EXPECT_EQ(Bounds(*form->PxGroupBox3), (std::array<int, 4>{8, 124, 241, 105}));
     EXPECT_EQ(Bounds(*form->cbStripFormat), (std::array<int, 4>{16, 20, 209, 21}));
     EXPECT_EQ(form->cbStripFormat->Items().Text(),
               "BMP (as before)\r\nPNG with transparency\r\nBMP with transparency\r\n");
@@ -88,7 +88,18 @@ TEST_F(OptionsDialog, HasItsDescribedLayoutAndTexts) {
     EXPECT_EQ(form->chkDeriveMissing->Caption(), "Make missing states from the Normal image");
     EXPECT_FALSE(form->chkDeriveMissing->Checked());
     EXPECT_EQ(form->PxGroupBox3->TabList(),
-              (std::vector<TWinControl*>{form->cbStripFormat, form->chkDeriveMissing}));
+              (std::vector<TWinControl*>{form->cbStripFormat, form->chkDeriveMissing, form->cbSvgSize}));
+    // The SVG size row, under the check box.
+    EXPECT_EQ(Bounds(*form->lblSvgSize), (std::array<int, 4>{16, 80, 97, 13}));
+    EXPECT_EQ(form->lblSvgSize->Caption(), "Size for SVG images");
+    EXPECT_EQ(form->lblSvgSize->FocusControl(), form->cbSvgSize);
+    EXPECT_EQ(Bounds(*form->cbSvgSize), (std::array<int, 4>{160, 76, 65, 21}));
+    EXPECT_EQ(form->cbSvgSize->Items().Text(), "16\r\n20\r\n24\r\n32\r\n48\r\n64\r\n");
+    EXPECT_EQ(form->ChosenSvgSize(), 32);
+    form->SetSvgSize(48);
+    EXPECT_EQ(form->ChosenSvgSize(), 48);
+    form->SetSvgSize(33);  // no size of the list: the default shows
+    EXPECT_EQ(form->ChosenSvgSize(), 32);
     EXPECT_EQ(form->TabList(), (std::vector<TWinControl*>{form->btnOK, form->btnCancel, form->PxGroupBox2,
                                                           form->PxGroupBox3}));
     EXPECT_EQ(

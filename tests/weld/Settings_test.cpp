@@ -35,11 +35,11 @@ TEST(ReadSettings, EachKeyGivesItsValueOrItsDefault) {
         {"[FileSuffix]\nHotFile=\nPressedFile=hh\n", {"", "d", "hh"}, {}, ""},
         {"[window]\nSourceFolder=/a b/\nOutputFolder = "
          "/c\n[WELD]\nStateCount=4\nOrder=pressed,DISABLED,Hot,normal\n"
-         "StripFormat=bmp-alpha\nDeriveMissing=1\n",
+         "StripFormat=bmp-alpha\nDeriveMissing=1\nSvgSize=48\n",
          {},
-         {"/a b/", "/c", 4, reversed, StripFormat::BmpAlpha, true},
+         {"/a b/", "/c", 4, reversed, StripFormat::BmpAlpha, true, 48},
          ""},
-        {"[Weld]\nStateCount=5\nOrder=Normal,Hot,Disabled\nStripFormat=PNG\nDeriveMissing=Y\n",
+        {"[Weld]\nStateCount=5\nOrder=Normal,Hot,Disabled\nStripFormat=PNG\nDeriveMissing=Y\nSvgSize=33\n",
          {},
          {},
          "PNG"},
@@ -70,21 +70,24 @@ TEST(SaveSettings, WritesEverySectionOnceAndKeepsTheRest) {
     EXPECT_EQ(
         Read(folder / "new/config.ini"),
         "[FileSuffix]\nHotFile=h\nDisabledFile=d\nPressedFile=p\n[Window]\nSourceFolder=\nOutputFolder=\n"
-        "[Weld]\nStateCount=3\nOrder=Normal,Hot,Disabled,Pressed\nStripFormat=bmp\nDeriveMissing=0\n");
+        "[Weld]\nStateCount=3\nOrder=Normal,Hot,Disabled,Pressed\nStripFormat=bmp\nDeriveMissing=0\nSvgSize="
+        "32\n");
     const std::string path = folder.WriteFile(
         "config.ini",
         "[Window]\nLeft=3\n[FileSuffix]\nPressedFile=q\nHotFile=hh\nDisabledFile=\n[Window]\nTop=1\n");
     const SettingsRead loaded = ReadSettings(path);
-    const WindowChoices choices{"/src/", "/out\nx/", 2, {Hot, Hot, Normal, Normal}, StripFormat::Png, true};
+    const WindowChoices choices{"/src/",          "/out\nx/", 2, {Hot, Hot, Normal, Normal},
+                                StripFormat::Png, true,       16};
     SaveSettings(path, loaded.suffixes, choices);
     EXPECT_EQ(Read(path),
               "[Window]\nLeft=3\nSourceFolder=/src/\nOutputFolder=\n[FileSuffix]\nPressedFile=q\nHotFile=hh\n"
               "DisabledFile=\n[Window]\nTop=1\n[Weld]\nStateCount=2\nOrder=Hot,Hot,Normal,"
-              "Normal\nStripFormat=png\nDeriveMissing=1\n");
+              "Normal\nStripFormat=png\nDeriveMissing=1\nSvgSize=16\n");
     const SettingsRead again = ReadSettings(path);
     EXPECT_EQ(again.suffixes, loaded.suffixes);
     EXPECT_EQ(again.choices.order, choices.order);
     EXPECT_TRUE(again.choices.deriveMissing);
+    EXPECT_EQ(again.choices.svgSize, 16);
 }
 
 TEST(SaveSettings, UnwritableFileRaisesWithItsFullPath) {

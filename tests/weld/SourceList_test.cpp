@@ -123,16 +123,24 @@ TEST(SplitSources, TheWindowLeavesOutOtherFilesAndNamesTenOfThem) {
     TempFolder t;
     t.MakeFolder("icons");
     t.WriteFile("icons/A.png");
+    t.WriteFile("icons/B.svg");
     t.WriteFile("icons/notes.txt");  // a folder stands for its images
-    std::vector<std::string> given{"x/a.svg", t / "icons", "x/B.BMP"};
+    std::vector<std::string> given{"x/a.gif", t / "icons", "x/B.BMP", "x/C.Svg"};
     for (int i = 0; i < 11; ++i) given.push_back("x/" + std::to_string(i) + ".jpg");
     const WindowSources split = SplitSources(given, SuffixSettings{});
-    EXPECT_EQ(split.images, (std::vector<std::string>{t / "icons/A.png", "x/B.BMP"}));
+    EXPECT_EQ(split.images,
+              (std::vector<std::string>{t / "icons/A.png", t / "icons/B.svg", "x/B.BMP", "x/C.Svg"}));
     EXPECT_EQ(LeftOutText(split.leftOut),
-              "These files are not BMP or PNG images and were left out: a.svg, "
+              "These files are not BMP, PNG or SVG images and were left out: a.gif, "
               "0.jpg, 1.jpg, 2.jpg, 3.jpg, 4.jpg, 5.jpg, 6.jpg, 7.jpg, 8.jpg and 2 more.");
-    EXPECT_EQ(LeftOutText(std::vector<std::string>{"b.jpg"}),
-              "These files are not BMP or PNG images and were left out: b.jpg.");
+}
+
+TEST(FolderTexts, NameTheFolderByItsLastPart) {
+    for (const auto& [folder, count] : {std::pair{"/home/me/Icons", "Icons/ (124 images)"},
+                                        {"/home/me/Icons//", "Icons/ (124 images)"},
+                                        {"/", "/ (124 images)"}})
+        EXPECT_EQ(FolderCountText(folder, 124), count);
+    EXPECT_EQ(NoImagesText("/home/me/Empty"), "/home/me/Empty/ holds no .bmp, .png or .svg images.");
 }
 
 }  // namespace

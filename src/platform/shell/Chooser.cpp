@@ -41,9 +41,13 @@ std::string PatternList(const std::vector<std::string>& patterns) {
     return list;
 }
 
+// The folder asked for, else the home folder: zenity left to itself opens on its "Recent" view,
+// which is no place to look for icons the first time.
 std::string StartPath(const ChooserRequest& request) {
-    if (request.initialFolder.empty() || request.initialFolder[0] != '/') return {};
-    return IncludeTrailingPathDelimiter(request.initialFolder) + request.initialName;
+    if (!request.initialFolder.empty() && request.initialFolder[0] == '/')
+        return IncludeTrailingPathDelimiter(request.initialFolder) + request.initialName;
+    const std::optional<std::string> home = HomeFolder();
+    return home && home->starts_with('/') ? IncludeTrailingPathDelimiter(*home) : "/";
 }
 
 std::vector<std::string> SplitZenity(const std::string& text, Selection selection) {
@@ -116,17 +120,15 @@ std::vector<std::string> ChooserArguments(const ChooserProgram& program, const C
         } else {
             argv.push_back("--directory");
         }
-        if (!start.empty()) argv.push_back("--filename=" + start);
+        argv.push_back("--filename=" + start);
         return argv;
     }
     if (!request.title.empty()) {
         argv.push_back("--title");
         argv.push_back(request.title);
     }
-    const std::optional<std::string> home = HomeFolder();
-    const std::string folder = !start.empty() ? start : home && home->starts_with('/') ? *home : "/";
     argv.push_back(files ? "--getopenfilename" : "--getexistingdirectory");
-    argv.push_back(folder);
+    argv.push_back(start);
     if (files) {
         // kdialog takes the filters as one argument, a line each, and shows the first.
         std::string filters;

@@ -25,7 +25,8 @@ struct ChooserRequest {
     std::string title{};  // empty: the chooser's own
     // Files: the filters the user may switch between, the one shown first at the front.
     std::vector<ChooserFilter> filters{};
-    // The folder shown first and, for files, the name proposed in it; either may be empty.
+    // The folder shown first (the home folder when empty or not absolute) and, for files, the name
+    // proposed in it; either may be empty.
     std::string initialFolder{};
     std::string initialName{};
     // Asked every few milliseconds while a chooser program runs; false cancels it.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "support/TempFolder.h"
@@ -63,13 +64,33 @@ TEST(ChooserArguments, ZenityAsksForSeveralBitmapsWithASeparatorNoNameContains) 
               (Paths{"/usr/bin/zenity", "--file-selection", "--title=Pick \"some\" | files",
                      "--file-filter=Bitmap files (*.bmp) | *.[bB][mM][pP]", "--multiple", "--separator=//",
                      "--filename=/home/me/icons/"}));
-    EXPECT_EQ(ChooserArguments(zenity, kFolder),
-              (Paths{"/usr/bin/zenity", "--file-selection", "--directory"}));
     ChooserRequest folder = kFolder;
+    folder.title = "Select the output folder";
     folder.initialFolder = "/out/";
-    EXPECT_EQ(ChooserArguments(zenity, folder).back(), "--filename=/out/");
-    folder.initialFolder = "relative";  // not a place the chooser can start from
-    EXPECT_EQ(ChooserArguments(zenity, folder).back(), "--directory");
+    EXPECT_EQ(ChooserArguments(zenity, folder),
+              (Paths{"/usr/bin/zenity", "--file-selection", "--title=Select the output folder", "--directory",
+                     "--filename=/out/"}));
+}
+
+// Without a folder to start in, or with one that is no place (relative), both start at home rather
+// than on a "Recent" view; with no usable home, at the root.
+TEST(ChooserArguments, BothStartAtHomeWhenNoFolderIsGiven) {
+    const char* saved = std::getenv("HOME");
+    const std::string home = saved ? saved : "";
+    const ChooserProgram zenity{ChooserProgramKind::Zenity, "zenity"},
+        kdialog{ChooserProgramKind::KDialog, "kdialog"};
+    ChooserRequest folder = kFolder;
+    folder.initialFolder = "relative";
+    for (const auto& [homeValue, start] : {std::pair{"/home/me", "/home/me/"}, {"not/absolute", "/"}}) {
+        ::setenv("HOME", homeValue, 1);
+        EXPECT_EQ(ChooserArguments(zenity, kFolder).back(), std::string("--filename=") + start);
+        EXPECT_EQ(ChooserArguments(zenity, folder).back(), std::string("--filename=") + start);
+        EXPECT_EQ(ChooserArguments(kdialog, kFiles)[2], start);
+    }
+    if (saved)
+        ::setenv("HOME", home.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 
 TEST(ChooserArguments, KDialogAsksWithItsOwnFilterOrderAndOneNamePerLine) {

@@ -96,8 +96,8 @@ class TfrmMain : public TForm {
     static constexpr const char* kOutputPathPrompt =
         "< Click the Browse button to select location for generated images >";
     static constexpr const char* kOpenFilter =
-        "Image files (*.bmp;*.png;*.svg)|*.bmp;*.png;*.svg|Bitmap files (*.bmp)|*.bmp|"
-        "PNG images (*.png)|*.png|SVG images (*.svg)|*.svg";
+        "Image files (*.bmp;*.png;*.svg;*.svgz)|*.bmp;*.png;*.svg;*.svgz|Bitmap files (*.bmp)|*.bmp|"
+        "PNG images (*.png)|*.png|SVG images (*.svg, *.svgz)|*.svg;*.svgz";
     // The choosers' titles: the section each one serves.
     static constexpr const char* kSourceTitle = "Select the images to join";
     static constexpr const char* kOutputTitle = "Select the output folder";

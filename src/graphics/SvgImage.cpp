@@ -11,7 +11,7 @@
 namespace plexon {
 
 bool IsSvgFileName(std::string_view name) {
-    return EndsWithIgnoringCase(name, ".svg");
+    return EndsWithIgnoringCase(name, ".svg") || EndsWithIgnoringCase(name, ".svgz");
 }
 
 SvgImage::SvgImage(const std::string& path) : path_(path) {

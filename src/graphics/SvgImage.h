@@ -15,7 +15,7 @@ namespace plexon {
 class SvgHelper;
 struct ParsedSvg;
 
-// True when the file name ends in ".svg" in any letter case.
+// True when the file name ends in ".svg" or ".svgz" (gzip-compressed) in any letter case.
 bool IsSvgFileName(std::string_view name);
 
 struct SvgSize {

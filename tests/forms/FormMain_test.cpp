@@ -37,6 +37,7 @@
 #include "runtime/FolderLock.h"
 #include "runtime/IniFile.h"
 #include "support/BmpFiles.h"
+#include "support/GzipFiles.h"
 #include "support/TempFolder.h"
 
 namespace plexon::test {
@@ -193,8 +194,8 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWithTheirTexts) {
     EXPECT_EQ(form->cbImageState->Items()[0], "2 state images");
     EXPECT_EQ(form->cbImageState->Items()[2], "4 state images");
     EXPECT_EQ(form->dlgOpen->Filter(),
-              "Image files (*.bmp;*.png;*.svg)|*.bmp;*.png;*.svg|Bitmap files (*.bmp)|*.bmp|"
-              "PNG images (*.png)|*.png|SVG images (*.svg)|*.svg");
+              "Image files (*.bmp;*.png;*.svg;*.svgz)|*.bmp;*.png;*.svg;*.svgz|Bitmap files (*.bmp)|*.bmp|"
+              "PNG images (*.png)|*.png|SVG images (*.svg, *.svgz)|*.svg;*.svgz");
     EXPECT_EQ(form->dlgOpen->Title(), "Select the images to join");
     EXPECT_EQ(form->dlgSourceFolder->Caption(), "Select the images to join");
     EXPECT_EQ(form->dlgBrowse->Caption(), "Select the output folder");
@@ -828,16 +829,18 @@ TEST_F(MainWindow, ComesBackWithItsChoicesAndWeldsPngSourcesInTheChosenFormat) {
     EXPECT_EQ(errors, std::vector<std::string>{});
 }
 
-// SVG sources weld from the window as the batch welds them; an SVG without a size of its own takes
-// the size Options keeps, which the batch is given as --size.
+// SVG sources (.svgz too) weld from the window as the batch welds them; an SVG without a size of its
+// own takes the size Options keeps, which the batch is given as --size.
 TEST_F(MainWindow, SvgSourcesWeldAsTheBatchWeldsThem) {
     SetSvgHelperProgram(PLEXON_BINARY);  // this test program is no helper
     const std::string src = folder.MakeFolder("svg"), out = folder.MakeFolder("out");
     folder.WriteFile("svg/Go.svg",
                      R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 8 8">)"
                      R"(<circle cx="4" cy="4" r="3" fill="#c04000" fill-opacity="0.7"/></svg>)");
-    folder.WriteFile("svg/Go_h.svg", R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">)"
-                                     R"(<rect x="2" y="3" width="12" height="9" fill="#2060c0"/></svg>)");
+    // Compressed, as .svgz files are.
+    WriteFileBytes(src + "/Go_h.svgz",
+                   test::Gzip(R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">)"
+                              R"(<rect x="2" y="3" width="12" height="9" fill="#2060c0"/></svg>)"));
     std::ofstream(config) << "[Window]\nOutputFolder=" << out << "\n[Weld]\nStateCount=2\nSvgSize=24\n";
     delete form;
     form = new TfrmMain(&Application());

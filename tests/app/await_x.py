@@ -1,5 +1,7 @@
 # Waits on the X server for what a real-window test needs next, polling every 10 ms for up to 10 s:
-#   await_x.py pixel WID X Y RRGGBB   until the client pixel (X, Y) of WID has that colour
+#   await_x.py pixel WID X Y RRGGBB [SECONDS]
+#                                     until the client pixel (X, Y) of WID (root: the screen) has that
+#                                     colour, for up to SECONDS
 #   await_x.py frame WID PICTURE ROW [SCALE]
 #                                     until WID shows the picture's row ROW (a screenshot of the same
 #                                     window), each pixel as SCALE x SCALE: its first frame is drawn
@@ -49,8 +51,10 @@ def origin(wid):
 
 command = sys.argv[1]
 if command == "pixel":
-    window = connection.create_resource_object("window", int(sys.argv[2], 0))
+    window = root if sys.argv[2] == "root" else connection.create_resource_object("window", int(sys.argv[2], 0))
     x, y, wanted = int(sys.argv[3]), int(sys.argv[4]), sys.argv[5].upper()
+    if len(sys.argv) > 6:
+        deadline = time.monotonic() + float(sys.argv[6])
 
     def pixel():
         try:

@@ -75,6 +75,7 @@ constexpr std::pair<AccessibleRole, AtkRole> kRoles[] = {
     {AccessibleRole::Panel, ATK_ROLE_PANEL},         {AccessibleRole::ProgressBar, ATK_ROLE_PROGRESS_BAR},
     {AccessibleRole::Link, ATK_ROLE_LINK},           {AccessibleRole::Image, ATK_ROLE_IMAGE},
     {AccessibleRole::Separator, ATK_ROLE_SEPARATOR}, {AccessibleRole::Filler, ATK_ROLE_FILLER},
+    {AccessibleRole::ScrollBar, ATK_ROLE_SCROLL_BAR},
 };
 
 AtkRole AtkRoleOf(AccessibleRole role) {

@@ -16,6 +16,8 @@ namespace plexon {
 class TItemSource {
   public:
     virtual std::string ItemText(int index) const = 0;
+    // What the item is beyond its name (a folder among files); empty for most lists.
+    virtual std::string ItemDescription(int) const { return {}; }
     virtual bool ItemSelected(int index) const = 0;
     virtual bool ItemShowing(int index) const = 0;
     // In the client coordinates of the control's top-level window, as Extents.
@@ -32,6 +34,7 @@ class TListItemNode : public window::Accessible {
 
     window::AccessibleRole Role() const override { return window::AccessibleRole::ListItem; }
     std::string AccessibleName() const override { return source_.ItemText(index_); }
+    std::string AccessibleDescription() const override { return source_.ItemDescription(index_); }
     window::AccessibleStates States() const override;
     window::Accessible* AccessibleParent() const override { return &list_; }
     gdi::RECT Extents() const override { return source_.ItemExtents(index_); }

@@ -362,6 +362,9 @@ void TWinControl::WndProc(window::Message& m) {
         case MessageKind::DoubleClick:
             RouteMouse(m);
             break;
+        case MessageKind::MouseWheel:
+            for (TWinControl* c = this; c && !c->MouseWheel(keys, m.wheel);) c = c->Parent();
+            break;
         case MessageKind::MouseEnter:
             MouseEnter();
             break;

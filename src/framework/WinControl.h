@@ -68,6 +68,9 @@ class TWinControl : public TControl {
     virtual void KeyDown(int& key, Shift shift);
     virtual void KeyUp(int& key, Shift shift);
     virtual void KeyPress(char32_t& key);
+    // The wheel turned over the control (notches positive away from the user); true when it
+    // scrolled. A control that does not scroll leaves it to its parent.
+    virtual bool MouseWheel(Shift, int /*notches*/) { return false; }
 
   protected:
     friend class TControl;

@@ -9,8 +9,9 @@ namespace plexon::window {
 const char* RoleName(AccessibleRole role) {
     static constexpr std::array kNames = {
         "frame", "dialog", "alert", "push button",  "check box", "combo box", "list",      "list item",
-        "label", "text",   "panel", "progress bar", "link",      "image",     "separator", "filler"};
-    static_assert(kNames.size() == std::size_t(AccessibleRole::Filler) + 1);
+        "label", "text",   "panel", "progress bar", "link",      "image",     "separator", "filler",
+        "scroll bar"};
+    static_assert(kNames.size() == std::size_t(AccessibleRole::ScrollBar) + 1);
     return kNames[std::size_t(role)];
 }
 

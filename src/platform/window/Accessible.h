@@ -29,6 +29,7 @@ enum class AccessibleRole {
     Image,
     Separator,
     Filler,  // drawing without meaning of its own (a shape)
+    ScrollBar,
 };
 
 enum class AccessibleState {

@@ -18,6 +18,7 @@ enum class MessageKind {
     MouseMove,
     MouseDown,
     MouseUp,
+    MouseWheel,   // wheel: notches turned, positive away from the user; point: where the mouse is
     DoubleClick,  // in place of the second MouseDown of a double click
     MouseEnter,
     MouseLeave,
@@ -46,6 +47,7 @@ struct Message {
     HWND other = nullptr;
     gdi::HDC dc = nullptr;
     int id = 0;
+    int wheel = 0;  // MouseWheel: notches
     std::vector<std::string> paths{};  // FilesDropped: the paths of one drop gesture, in drop order
 };
 

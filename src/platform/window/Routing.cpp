@@ -146,6 +146,15 @@ void Desktop::InputMouseButton(HWND top, gdi::POINT p, MouseButton button, bool 
            .shift = shift});
 }
 
+void Desktop::InputMouseWheel(HWND top, int notches, Shift shift) {
+    if (!IsWindow(top) || top != lastMouseTop_ || notches == 0 || !top->enabled_) return;
+    HWND target = capture_ ? capture_ : HitTest(top, lastMouse_);
+    if (!target) return;
+    const gdi::POINT screen = ClientToScreen(top, lastMouse_);
+    Queue({.kind = MessageKind::MouseWheel, .window = target, .point = ScreenToClient(target, screen),
+           .shift = shift, .wheel = notches});
+}
+
 HWND Desktop::KeyTarget() const {
     // A focused control that was disabled meanwhile (a busy window) leaves the keys to its window.
     if (focus_ && IsReallyEnabled(focus_)) return focus_;

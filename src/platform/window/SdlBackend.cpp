@@ -431,6 +431,13 @@ void SdlBackend::Feed(Desktop& desktop, SDL_Event& event, bool have) {
                                              ShiftFromSdl(Sdl().GetModState(), Sdl().GetMouseState(nullptr, nullptr)));
                 }
                 break;
+            case SDL_MOUSEWHEEL:
+                if (HWND w = top(event.wheel.windowID)) {
+                    const int notches =
+                        event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+                    desktop.InputMouseWheel(w, notches, ShiftFromSdl(Sdl().GetModState(), 0));
+                }
+                break;
             case SDL_KEYDOWN:
             case SDL_KEYUP:
                 state_->altKey =

@@ -184,6 +184,8 @@ class Desktop {
     void InputMouseMove(HWND topLevel, gdi::POINT p, Shift shift);
     void InputMouseButton(HWND topLevel, gdi::POINT p, MouseButton button, bool down, int clicks,
                           Shift shift);
+    // The wheel turned `notches` (positive away from the user) over the window under the mouse.
+    void InputMouseWheel(HWND topLevel, int notches, Shift shift);
     void InputKey(int key, bool down, Shift shift);
     void InputChar(char32_t ch);
     void InputClose(HWND topLevel);

@@ -14,8 +14,7 @@ bool TPxBrowseDlg::Execute() {
                                  .initialFolder = selectedFolder_};
     const ChooserAnswer answer =
         RunChooser(request, {.placement = position_ == bpCenter ? ChooserPlacement::OverActiveForm
-                                                                : ChooserPlacement::ScreenCenter,
-                             .okStartsEnabled = options_.Contains(doEnableOK)});
+                                                                : ChooserPlacement::ScreenCenter});
     // Only file-system folders can be confirmed: anything else counts as no folder returned.
     if (!answer || !DirectoryExists(answer->front())) return false;
     selectedFolder_ = answer->front();

@@ -19,7 +19,7 @@ enum class TBrowseOption {
     doShowFiles,
     doAllowEdit,
     doShowPath,
-    doEnableOK
+    doEnableOK  // kept for callers; our chooser enables OK whenever a folder is shown selected
 };
 using enum TBrowseOption;
 using TBrowseOptions = TEnumSet<TBrowseOption>;

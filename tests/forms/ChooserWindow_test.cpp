@@ -5,8 +5,7 @@
 
 #include <filesystem>
 
-#include "ChooserTestSupport.h"
-#include "forms/ChooserRun.h"
+#include "ChooserWindowSupport.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/Label.h"
@@ -14,44 +13,9 @@
 namespace plexon::test {
 namespace {
 
-using Paths = std::vector<std::string>;
-
-class ChooserWindow : public ChooserTest {
-  protected:
-    void SetUp() override {
-        ChooserTest::SetUp();
-        std::filesystem::create_directory(folder / "sub");
-        for (const char* name : {"a.bmp", "B.BMP", "notes.txt", "c.bmp"}) folder.WriteFile(name, "x");
-    }
-    ChooserRequest Files(Selection selection = Selection::Multiple) const {
-        return {.kind = ChooserKind::Files,
-                .selection = selection,
-                .filters = {{"Bitmap files (*.bmp)", {"*.bmp"}}, {"Text and PNG", {"*.txt", "*.png"}}},
-                .initialFolder = folder.Path()};
-    }
-    // Runs the window through the chooser run, with `act` on the shown window.
-    ChooserAnswer Run(const ChooserRequest& request, std::function<void(TChooserForm&)> act,
-                      ChooserWindowOptions options = {}) {
-        Headless().WhenIdle([act] {
-            auto* form = dynamic_cast<TChooserForm*>(Screen().ActiveForm());
-            ASSERT_NE(form, nullptr);
-            act(*form);
-        });
-        return RunChooser(request, options);
-    }
-    static void ClickItem(TChooserList& list, int index, window::Shift shift = window::Shift::None) {
-        window::HWND top = list.ParentForm()->Handle();
-        const gdi::POINT p = FormPoint(list, 20, 2 + index * TChooserList::kItemHeight + 5);
-        Desk().InputMouseButton(top, p, window::MouseButton::Left, true, 1, shift | window::Shift::Left);
-        Desk().InputMouseButton(top, p, window::MouseButton::Left, false, 1, shift);
-        Pump();
-    }
-    TempFolder folder;
-};
-
 TEST_F(ChooserWindow, ListsSubfoldersThenMatchingFilesInByteOrder) {
     TChooserForm form(&Application(), Files());
-    EXPECT_EQ(form.List().Items(), (Paths{"[..]", "[sub]", "B.BMP", "a.bmp", "c.bmp"}));
+    EXPECT_EQ(Names(form), (Paths{"../", "sub/", "B.BMP", "a.bmp", "c.bmp"}));
     EXPECT_EQ(form.Folder(), folder.Path());
     EXPECT_EQ(form.PathLabel().Caption(), folder.Path());
     EXPECT_EQ(form.Caption(), "Open");
@@ -65,7 +29,7 @@ TEST_F(ChooserWindow, ListsSubfoldersThenMatchingFilesInByteOrder) {
     form.TypeList()->SetFocus();
     Key(window::vk::kDown);
     Pump();
-    EXPECT_EQ(form.List().Items(), (Paths{"[..]", "[sub]", "notes.txt"}));
+    EXPECT_EQ(Names(form), (Paths{"../", "sub/", "notes.txt"}));
 }
 
 TEST_F(ChooserWindow, ClicksWithCtrlAndShiftChooseSeveralFilesInListOrder) {
@@ -99,7 +63,7 @@ TEST_F(ChooserWindow, AFolderChosenWithOKOrADoubleClickOpensIt) {
         Click(form.OkButton());
         Pump();
         EXPECT_EQ(form.Folder(), folder / "sub/");
-        EXPECT_EQ(form.List().Items(), (Paths{"[..]", "inner.bmp"}));
+        EXPECT_EQ(Names(form), (Paths{"../", "inner.bmp"}));
         ClickItem(form.List(), 0);
         ClickAt(form.List(), 20, 7, 2);
         Pump();
@@ -143,26 +107,24 @@ TEST_F(ChooserWindow, CancelEscAndNothingChosenGiveNoAnswer) {
     }));
 }
 
-TEST_F(ChooserWindow, TheFolderChooserPreselectsTheLastFolderWithOKWaitingForAChoice) {
+TEST_F(ChooserWindow, TheFolderChooserPreselectsTheLastFolderWithOKEnabled) {
     const ChooserRequest request{.kind = ChooserKind::Folder, .initialFolder = folder / "sub"};
-    const ChooserAnswer answer =
-        Run(request,
-            [&](TChooserForm& form) {
-                EXPECT_EQ(form.Caption(), "Browse for Folder");
-                // The last folder's parent is shown, with the last folder chosen.
-                EXPECT_EQ(form.Folder(), folder.Path());
-                EXPECT_EQ(form.List().SelectedIndexes(), (std::vector<int>{1}));
-                EXPECT_EQ(form.List().Items()[1], "[sub]");
-                EXPECT_FALSE(form.OkButton().Enabled());
-                Key(window::vk::kReturn);  // OK is disabled: nothing happens
-                Pump();
-                EXPECT_EQ(Screen().ActiveForm(), &form);
-                ClickItem(form.List(), 0);
-                ClickItem(form.List(), 1);
-                EXPECT_TRUE(form.OkButton().Enabled());
-                Click(form.OkButton());
-            },
-            {.placement = ChooserPlacement::OverActiveForm, .okStartsEnabled = false});
+    const ChooserAnswer answer = Run(
+        request,
+        [&](TChooserForm& form) {
+            EXPECT_EQ(form.Caption(), "Browse for Folder");
+            // The last folder's parent is shown, with the last folder chosen and OK ready for it.
+            EXPECT_EQ(form.Folder(), folder.Path());
+            EXPECT_EQ(form.List().SelectedIndexes(), (std::vector<int>{1}));
+            EXPECT_EQ(Names(form)[1], "sub/");
+            EXPECT_TRUE(form.OkButton().Enabled());
+            ClickItem(form.List(), 0);  // ".." is no folder to pick
+            EXPECT_FALSE(form.OkButton().Enabled());
+            ClickItem(form.List(), 1);
+            EXPECT_TRUE(form.OkButton().Enabled());
+            Click(form.OkButton());
+        },
+        {.placement = ChooserPlacement::OverActiveForm});
     ASSERT_TRUE(answer);
     EXPECT_EQ(*answer, (Paths{folder / "sub"}));
 }

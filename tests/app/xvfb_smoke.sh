@@ -383,7 +383,8 @@ await_exit 500 "the main window on Wayland did not close after Exit" || fail "Wa
 grep -q '^StateCount=2$' "$work/wayland.ini" || fail "the state count picked in the list on Wayland was not kept"
 
 # Our own folder chooser from section 4's Browse opens in the working folder's parent with the folder
-# chosen in its list; Up and Down choose it again (which enables OK), Return takes it, the window is
+# chosen in its list; Up and Down choose it again, Return opens it and a second Return, with nothing
+# chosen inside, takes the folder shown; the window is
 # moved by our title bar and closed by its close box, and the settings keep the folder as the output
 # folder.
 on_wayland PLEXON_CONFIG="$work/chooser.ini" "$binary"
@@ -391,7 +392,7 @@ locate main 20 "main window for the chooser"
 grab_screen chooser
 xdotool mousemove $((x + 8 + 312 + 37)) $((y + 256 + 40 + 12)) click 1
 await_screen chooser "the chooser did not appear on Wayland"
-keys Up Down Return
+keys Up Down Return Return
 await_screen chooser "the chooser stayed on Wayland"
 # Our title bar (20 px above the client area) drags the window as the compositor's would: the button
 # held on the caption, the pointer moved in steps until the window follows; its close box (16 x 14, 2

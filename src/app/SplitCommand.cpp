@@ -29,6 +29,7 @@ struct PlannedSplit {
     int slots = 0;
     std::string baseName;
     StripFormat format = StripFormat::Bmp;
+    std::vector<std::string> files;  // of each slot, in the output folder
 };
 
 std::string Plural(std::size_t count, std::string_view one) {
@@ -91,11 +92,10 @@ std::optional<std::vector<PlannedSplit>> PlanSplits(const SplitOptions& options,
                                      "the strip " + strip + " is in this folder; its files would replace it");
             return std::nullopt;
         }
-        plan.push_back({strip, slots, stem, cut.Format()});
-        for (std::string& file : SlotFiles(plan.back(), options, letters, output)) {
-            targets.push_back(std::move(file));
-            ownerOf.push_back(plan.size() - 1);
-        }
+        plan.push_back({strip, slots, stem, cut.Format(), {}});
+        plan.back().files = SlotFiles(plan.back(), options, letters, output);
+        targets.insert(targets.end(), plan.back().files.begin(), plan.back().files.end());
+        ownerOf.resize(targets.size(), plan.size() - 1);
     }
     context.clear();
     const std::vector<TargetClash> clashes = FindTargetClashes(targets, options.strips);
@@ -156,9 +156,8 @@ int Split(SplitOptions options, Console& console, std::string& context) {
         if (SlotsOf(cut, options, refusal) != split.slots || !refusal.empty())
             throw EInvalidGraphic("the strip changed while it was being split");
         if (cut.Format() != split.format) throw EInvalidGraphic("the strip changed while it was being split");
-        const std::vector<std::string> slotFiles = SlotFiles(split, options, letters, output);
         for (int slot = 0; slot < split.slots; ++slot) {
-            cut.WriteSlot(slot, slotFiles[std::size_t(slot)]);
+            cut.WriteSlot(slot, split.files[std::size_t(slot)]);
             ++files;
         }
     }

@@ -271,14 +271,16 @@ class Session {
         WeldRequest request = inputs_.request;
         request.FileList = all;
         const std::vector<PlannedStrip> sized = PlanAtSizes(PlanStrips(request), request);
-        // What stands at the manifest's path now is looked at again: a FIFO or a source put there since
-        // the weld began is never replaced.
-        for (const TargetRefusal& target : FindTargetRefusals(request, sized, inputs_.manifest, Refusals::All))
-            if (target.target == sized.size()) {
-                console_.err << "plexon: " << target.refusal.path << ": " << target.refusal.BatchReason()
-                             << "; the manifest was not written, still watching\n";
-                return;
-            }
+        // What stands at the manifest's path now is looked at again (a FIFO or a source put there since
+        // the weld began is never replaced); where it lies against the strips was checked at the start
+        // and cannot change, so the strips are not looked at again.
+        if (const std::vector<TargetRefusal> refused =
+                FindTargetRefusals(request, {}, inputs_.manifest, Refusals::First);
+            !refused.empty()) {
+            console_.err << "plexon: " << refused.front().refusal.path << ": " << refused.front().refusal.BatchReason()
+                         << "; the manifest was not written, still watching\n";
+            return;
+        }
         try {
             // An icon whose last weld failed has no strip of these sources.
             WriteManifest(

@@ -211,15 +211,7 @@ void TComboBox::Paint() {
     const int cx = (button.left + button.right) / 2 + (DroppedDown() ? 1 : 0);
     const int cy = (button.top + button.bottom) / 2 + (DroppedDown() ? 1 : 0);
     const gdi::POINT arrow[3] = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
-    gdi::HBRUSH arrowBrush = gdi::CreateSolidBrush(ResolveColor(enabled ? clWindowText : clBtnShadow));
-    gdi::HPEN arrowPen = gdi::CreatePen(gdi::PS_SOLID, 1, ResolveColor(enabled ? clWindowText : clBtnShadow));
-    gdi::HBRUSH oldBrush = gdi::SelectObject(dc, arrowBrush);
-    gdi::HPEN oldPen = gdi::SelectObject(dc, arrowPen);
-    gdi::Polygon(dc, arrow, 3);
-    gdi::SelectObject(dc, oldBrush);
-    gdi::SelectObject(dc, oldPen);
-    gdi::DeleteObject(arrowBrush);
-    gdi::DeleteObject(arrowPen);
+    FillArrowGlyph(dc, arrow, enabled ? TextState::Enabled : TextState::Disabled);
     const gdi::RECT field{3, 3, button.left - 1, Height() - 3};
     const bool highlighted = Focused() && !DroppedDown();
     if (highlighted) FillSolid(dc, field, clHighlight);

@@ -80,4 +80,17 @@ void FrameSolid(gdi::HDC dc, const gdi::RECT& r, TColor color) {
     gdi::DeleteObject(brush);
 }
 
+void FillArrowGlyph(gdi::HDC dc, const gdi::POINT (&corners)[3], TextState state) {
+    const gdi::COLORREF ink = ResolveColor(state == TextState::Enabled ? clWindowText : clBtnShadow);
+    gdi::HBRUSH brush = gdi::CreateSolidBrush(ink);
+    gdi::HPEN pen = gdi::CreatePen(gdi::PS_SOLID, 1, ink);
+    gdi::HBRUSH oldBrush = gdi::SelectObject(dc, brush);
+    gdi::HPEN oldPen = gdi::SelectObject(dc, pen);
+    gdi::Polygon(dc, corners, 3);
+    gdi::SelectObject(dc, oldBrush);
+    gdi::SelectObject(dc, oldPen);
+    gdi::DeleteObject(brush);
+    gdi::DeleteObject(pen);
+}
+
 }  // namespace plexon

@@ -25,5 +25,8 @@ gdi::RECT MeasureControlText(gdi::HDC dc, const std::string& text, gdi::RECT r, 
 gdi::SIZE ControlTextExtent(gdi::HDC dc, const std::string& text, TFont& font);
 void FillSolid(gdi::HDC dc, const gdi::RECT& r, TColor color);
 void FrameSolid(gdi::HDC dc, const gdi::RECT& r, TColor color);
+// The small filled triangle of a drop-down or scroll arrow, in the window text colour, or in the
+// shadow colour when the control is disabled.
+void FillArrowGlyph(gdi::HDC dc, const gdi::POINT (&corners)[3], TextState state);
 
 }  // namespace plexon

@@ -27,16 +27,7 @@ void DrawArrow(gdi::HDC dc, const gdi::RECT& box, bool up, bool pressed, bool en
     const gdi::POINT tip = {cx - 1, up ? cy - 2 : cy + 1};
     const int dy = up ? 3 : -3;
     const gdi::POINT arrow[3] = {tip, {tip.x - 3, tip.y + dy}, {tip.x + 3, tip.y + dy}};
-    const gdi::COLORREF ink = ResolveColor(enabled ? clWindowText : clBtnShadow);
-    gdi::HBRUSH brush = gdi::CreateSolidBrush(ink);
-    gdi::HPEN pen = gdi::CreatePen(gdi::PS_SOLID, 1, ink);
-    gdi::HBRUSH oldBrush = gdi::SelectObject(dc, brush);
-    gdi::HPEN oldPen = gdi::SelectObject(dc, pen);
-    gdi::Polygon(dc, arrow, 3);
-    gdi::SelectObject(dc, oldBrush);
-    gdi::SelectObject(dc, oldPen);
-    gdi::DeleteObject(brush);
-    gdi::DeleteObject(pen);
+    FillArrowGlyph(dc, arrow, enabled ? TextState::Enabled : TextState::Disabled);
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 
 #include "platform/shell/FileAttributes.h"
 #include "runtime/FolderHandles.h"
+#include "runtime/PathText.h"
 #include "runtime/ReplacingFile.h"
 
 namespace plexon {
@@ -48,7 +49,7 @@ class Placer {
         std::string rest;
         while (true) {
             const std::string existing = folder.empty() ? std::string(".") : std::string(folder);
-            if (const std::optional<FileIdentity> identity = IdentityOf(IncludeSlash(existing)))
+            if (const std::optional<FileIdentity> identity = IdentityOf(IncludeTrailingPathDelimiter(existing)))
                 return {*identity, rest};
             std::string_view trimmed = folder;
             while (!trimmed.empty() && trimmed.back() == '/') trimmed.remove_suffix(1);
@@ -57,10 +58,6 @@ class Placer {
             if (last != "." && !last.empty()) rest.insert(0, std::string(last) + "/");
             folder = parent;
         }
-    }
-    static std::string IncludeSlash(std::string path) {
-        if (path.back() != '/') path += '/';
-        return path;
     }
 
     std::map<std::string, Place, std::less<>> folders_;

@@ -14,8 +14,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/CommandLine.h"
-#include "graphics/SvgHelpers.h"
+#include "app/WeldSvgSupport.h"
 #include "platform/shell/Spawn.h"
 #include "support/BmpFiles.h"
 #include "support/TempFolder.h"
@@ -23,18 +22,13 @@
 namespace plexon {
 namespace {
 
+using test::WaitFor;
+
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 std::string Svg(const std::string& body) {
     return R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">)" + body + "</svg>";
-}
-
-// Whether the condition came true within ten seconds.
-bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 1000; ++i, std::this_thread::sleep_for(10ms))
-        if (condition()) return true;
-    return false;
 }
 
 // The FIFO's writing end, once a reader holds it open: a helper drawing the image it stands for.
@@ -79,22 +73,7 @@ std::string BlankPng(std::uint32_t side) {
     return png;
 }
 
-class WeldSvgLimits : public ::testing::Test {
-  protected:
-    WeldSvgLimits() { SetSvgHelperProgram(PLEXON_BINARY); }
-
-    int Run(std::vector<std::string> args) {
-        std::vector<std::string> all{"weld", "-q", "--config", t_ / "none.ini", "-o", t_ / "out"};
-        all.insert(all.end(), args.begin(), args.end());
-        err.str("");
-        std::ostringstream out;
-        Console console{out, err, ProgressDisplay::None};
-        return RunCommandLine(all, "test", console);
-    }
-
-    test::TempFolder t_;
-    std::ostringstream err;
-};
+using WeldSvgLimits = test::SvgWeldTest;
 
 TEST_F(WeldSvgLimits, HostileDocumentsAreRefusedWithinTheirLimits) {
     t_.MakeFolder("fifo/img");

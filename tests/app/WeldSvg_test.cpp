@@ -7,8 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/CommandLine.h"
-#include "graphics/SvgHelpers.h"
+#include "app/WeldSvgSupport.h"
 #include "graphics/PngFormat.h"
 #include "support/BmpFiles.h"
 #include "support/TempFolder.h"
@@ -33,23 +32,7 @@ std::string Icon(std::string_view width, std::string_view colour) {
     return text;
 }
 
-class WeldSvgTest : public ::testing::Test {
-  protected:
-    // This test program is no helper; the program is.
-    WeldSvgTest() { SetSvgHelperProgram(PLEXON_BINARY); }
-
-    int Run(std::vector<std::string> args) {
-        std::vector<std::string> all{"weld", "-q", "--config", t_ / "none.ini", "-o", t_ / "out"};
-        all.insert(all.end(), args.begin(), args.end());
-        err.str("");
-        std::ostringstream out;
-        Console console{out, err, ProgressDisplay::None};
-        return RunCommandLine(all, "test", console);
-    }
-
-    TempFolder t_;
-    std::ostringstream err;
-};
+using WeldSvgTest = test::SvgWeldTest;
 
 // Each slot of our BMP strips holds what the library's own converter draws over white at that size.
 TEST_F(WeldSvgTest, StripsAtEverySizeMatchTheLibrarysRendersOverWhite) {

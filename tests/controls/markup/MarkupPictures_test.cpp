@@ -163,6 +163,19 @@ TEST(MarkupPictures, GifAndPngPicturesDrawAsTheirModels) {
     }
 }
 
+// What the renderer raises drawing a FILE:// picture of the path; empty when it draws.
+std::string RendererRefusal(const std::string& path) {
+    TMarkupPictureCache cache;
+    TMarkupInput input;
+    input.PictureCache = &cache;
+    try {
+        MarkupSheet(100, 50).Draw("<img src=\"FILE://" + path + "\">", {0, 0, 100, 50}, input);
+    } catch (const EMarkupPictureError& e) {
+        return e.Message();
+    }
+    return {};
+}
+
 TEST(MarkupPictures, OversizedClaimsAndFilesThatAreNotRegularAreRefusedAtOnce) {
     test::TempFolder folder;
     const auto file = [&](const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -184,18 +197,7 @@ TEST(MarkupPictures, OversizedClaimsAndFilesThatAreNotRegularAreRefusedAtOnce) {
         {folder / "fifo", refused},
         {folder.MakeFolder("folder"), refused},
     };
-    for (const auto& [path, message] : cases) {
-        TMarkupPictureCache cache;
-        TMarkupInput input;
-        input.PictureCache = &cache;
-        std::string raised;
-        try {
-            MarkupSheet(100, 50).Draw("<img src=\"FILE://" + path + "\">", {0, 0, 100, 50}, input);
-        } catch (const EMarkupPictureError& e) {
-            raised = e.Message();
-        }
-        EXPECT_EQ(raised, message) << path;
-    }
+    for (const auto& [path, message] : cases) EXPECT_EQ(RendererRefusal(path), message) << path;
 }
 
 // Counts the bytes a reader takes from the stream under it.
@@ -242,16 +244,7 @@ TEST(MarkupPictures, HugeFilesAreRefusedFromTheirSizeOrTheirHead) {
         EXPECT_THROW(picture.LoadStream(counting), EMarkupPictureError) << c.name;
         EXPECT_LE(counting.read, c.mostRead) << c.name;
         // Through the renderer: the picture that does not load.
-        TMarkupPictureCache cache;
-        TMarkupInput input;
-        input.PictureCache = &cache;
-        std::string raised;
-        try {
-            MarkupSheet(100, 50).Draw("<img src=\"FILE://" + path + "\">", {0, 0, 100, 50}, input);
-        } catch (const EMarkupPictureError& e) {
-            raised = e.Message();
-        }
-        EXPECT_EQ(raised, msg::kPictureLoad) << c.name;
+        EXPECT_EQ(RendererRefusal(path), msg::kPictureLoad) << c.name;
     }
 }
 
